@@ -1,0 +1,171 @@
+// The gear dimensions of the depth system, and the pin contact checks.
+#include <algorithm>
+#include <cmath>
+
+#include "engine/gearmain.h"
+#include "engine/messages.h"
+
+namespace gearmain {
+
+void GearMain::GearDimensions(float basicThickness) {
+    if (DepthSystem == 0) DepthSystem = 1;
+    if (DepthPitch == 0) DepthPitch = NormalDP;
+    const double P = NormalDP, Pd = DepthPitch;
+
+    Addendum = Sng(1.0 / P + 0.5 * ODChangeCopy);
+    switch (DepthSystem) {
+        case 1:
+            if (P < 20) {
+                WholeDepth = Sng(2.25 / P);
+                DepthName = "AGMA Course(2.25/DP)";
+            } else {
+                WholeDepth = Sng(2.2 / P + 0.002);
+                DepthName = "AGMA Fine([2.2/DP]+.002)";
+            }
+            break;
+        case 2:
+            WholeDepth = Sng(2.157 / P);
+            DepthName = "Old Standard(2.157/DP)";
+            break;
+        case 3:
+            WholeDepth = Sng(2.335 / P);
+            DepthName = "Full Fillet(2.335/DP)";
+            break;
+        case 4:
+            // The shaped full fillet is defined for three pressure angles only.
+            if (NormalPA == 14.5f) {
+                WholeDepth = Sng(2.44 / P);
+                DepthName = "FULL FILLET SHAPED(2.44/DP)";
+            } else if (NormalPA == 20.0f) {
+                WholeDepth = Sng(2.35 / P);
+                DepthName = "Full Fillet(2.35/DP)";
+            } else if (NormalPA == 25.0f) {
+                WholeDepth = Sng(2.25 / P);
+                DepthName = "Full Fillet(2.25/DP)";
+            }
+            break;
+        case 5:
+            if (P < 20) {
+                WholeDepth = Sng(2.35 / P);
+                DepthName = "Pre-Grind/Shave(2.35/DP)";
+            } else {
+                WholeDepth = Sng(2.4 / P + 0.002);
+                DepthName = "Pre-Grind/Shave([2.4/DP]+.002)";
+            }
+            break;
+        case 6:
+            WholeDepth = Sng(1.8 / P);
+            DepthName = "AGMA Stub Pitch(1.8/DP)";
+            break;
+        case 7:
+            WholeDepth = Sng(2.0 / P);
+            Addendum = Sng(1.2 / P);
+            DepthName = "AGMA Stub Full Fillet(2.0/DP)";
+            break;
+        case 8:
+            WholeDepth = Sng(2.25 / Pd);
+            Addendum = Sng(1.25 / Pd);
+            DepthName = "Combination Pitch(2.25/Pitch Fraction)";
+            break;
+        case 9:
+            WholeDepth = SngEntry(Val(CutterDepthText));
+            DepthName = "User Entered Whole Depth";
+            break;
+        default:
+            break;
+    }
+
+    Dedendum = Sng(WholeDepth - static_cast<double>(Addendum));
+    OutsideDiameter = Sng(2.0 * Addendum + PitchDiameter);
+
+    if (GearType != 1) {
+        // The inside diameter of an internal gear never lies below its base circle.
+        InsideDiameter = Sng((NumTeeth - 2.0) / TransverseDP + ODChangeCopy);
+        BaseDiameter = Sng(PitchDiameter * CosD(TransversePA, DegToRad));
+        if (InsideDiameter < BaseDiameter) {
+            WholeDepth = Sng(WholeDepth - (BaseDiameter - static_cast<double>(InsideDiameter)) / 2.0);
+            InsideDiameter = BaseDiameter;
+        }
+    }
+
+    RootDiameter = GearType == 1 ? Sng(OutsideDiameter - 2.0 * WholeDepth)
+                                 : Sng(2.0 * WholeDepth + InsideDiameter + ODChangeCopy);
+
+    // Root diameter after cutting to the thickness: each thousandth thinner
+    // than the basic tooth sinks the cutter by 0.001/tan(PA) on the diameter.
+    const double tanPA = TanD(NormalPA, DegToRad);
+    if (tanPA == 0.0) throw ArithmeticFault("division by zero");
+    const double t0 = ThickChangeNormal + static_cast<double>(basicThickness);
+    auto finishedRoot = [&](float thickness) {
+        return GearType == 1 ? Sng(RootDiameter - (t0 - thickness) / tanPA)
+                             : Sng(RootDiameter + (t0 - thickness) / tanPA);
+    };
+    const float r1 = finishedRoot(Thick1);
+    FinishedRootText = Thick2 != 0 ? RangeText(r1, finishedRoot(Thick2)) : ResultText(r1);
+
+    // Tooth thickness at the tip (external) or at the inside diameter (internal).
+    auto tipLand = [&](float value) {
+        const double R = PitchDiameter / 2.0;
+        const double Ro = GearType == 1 ? OutsideDiameter / 2.0 : InsideDiameter / 2.0;
+        double thickness = GearType == 1 ? value : Pi / NormalDP - value;
+        if (HelixAngle > 0) thickness /= CosD(HelixAngle, DegToRad);
+        if (Ro == 0.0 || R == 0.0) throw ArithmeticFault("division by zero");
+        const double c = std::min(R * CosD(NormalPA, DegToRad) / Ro, 1.0);
+        const float tipAngle = Sng(ArcCos(c) * RadToDeg);
+        double land = GearType == 1
+                          ? 2.0 * Ro * (thickness / (2.0 * R) + Involute(NormalPA) - Involute(tipAngle))
+                          : 2.0 * Ro * (thickness / (2.0 * R) - Involute(NormalPA) + Involute(tipAngle));
+        return Sng(land * CosD(HelixAngle, DegToRad));
+    };
+    const float land1 = tipLand(Thick1);
+    TipLandText = Thick2 != 0 ? RangeText(land1, tipLand(Thick2), "0.00000") : ResultText(land1, "0.00000");
+
+    if (PitchDiameter == 0) throw ArithmeticFault("division by zero");
+    const double theta = CosD(HelixAngle, DegToRad) * 57.29578 * Thick1 / PitchDiameter;
+    ChordalAddendum = Sng((OutsideDiameter - PitchDiameter * CosD(theta, DegToRad)) / 2.0 + 0.5 * ODChangeCopy);
+    WorkingDepth = Sng(WholeDepth - Thick1 / 10.0);
+
+    CircPitch = Sng(Pi / NormalDP);
+    BasePitch = Sng(CircPitch * CosD(NormalPA, DegToRad));
+    TransverseDP = Sng(NormalDP * CosD(HelixAngle, DegToRad));
+    TransCircPitch = Sng(CircPitch / CosD(HelixAngle, DegToRad));
+    TransBasePitch = Sng(TransCircPitch * CosD(TransversePA, DegToRad));
+    PitchDiameter = Sng(NumTeeth / static_cast<double>(TransverseDP));
+    BaseDiameter = Sng(PitchDiameter * CosD(TransversePA, DegToRad));
+    if (HelixAngle > 0) AxialPitch = Sng(CircPitch / SinD(HelixAngle, DegToRad));
+}
+
+bool GearMain::PinContactChecks(const std::string& contact1, const std::string& contact2) {
+    // A span needs no pin.
+    if (InputFeature == "Span Measurement" || CalcMode == 3) return true;
+    ContactCheck1 = SngEntry(Val(contact1));
+    ContactCheck2 = contact2.empty() ? 0.0f : SngEntry(Val(contact2));
+    RootRadius = Sng(RootDiameter / 2.0);
+    const double e = Val(RadialText);
+
+    auto warn = [&](const char* text) {
+        if (!MainForm) return true;
+        if (MainForm->MessageBox(text, MsgIcon::Exclamation, MsgButtons::OKCancel) == MsgAnswer::Cancel) {
+            PinRefused = -1;
+            return false;
+        }
+        return true;
+    };
+
+    if (GearType == 1) {
+        const double innermost = e - PinDiameter;
+        if (ContactCheck1 >= OutsideDiameter || ContactCheck2 >= OutsideDiameter)
+            if (!warn(msg::kPinTooLargeOD)) return false;
+        if (RootRadius > innermost)
+            if (!warn(msg::kPinTooSmallExternal)) return false;
+    } else {
+        const double outermost = e + PinDiameter;
+        if (ContactCheck1 <= InsideDiameter)
+            if (!warn(msg::kPinTooLargeID)) return false;
+        if (RootRadius < outermost)
+            if (!warn(msg::kPinTooSmallInternal)) return false;
+    }
+    return true;
+}
+
+}  // namespace gearmain

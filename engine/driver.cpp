@@ -1,0 +1,211 @@
+// CalculateGear: from the entered feature to every result of the pages.
+#include <algorithm>
+#include <cmath>
+
+#include "engine/gearmain.h"
+#include "engine/messages.h"
+
+namespace gearmain {
+
+namespace {
+
+// What the calculation was doing when a formula without an involute message of
+// its own failed; it decides the message and the field at fault.
+enum class Stage { Conversion, Chordal, Span, Dimensions };
+
+}  // namespace
+
+void GearMain::CalculateGear() {
+    if (MainForm) InputFeature = MainForm->ControlText("Combo1");
+    if (CalcFailed == -1) return;
+    CalcFailed = 0;
+
+    Stage stage = Stage::Conversion;
+    try {
+        float tb = Sng((Pi / NormalDP) / 2.0);
+        // The basic thickness of the finished root diameter; the backlash
+        // conversion below moves tb by the O.D. change, which the finished root
+        // must not count a second time.
+        const float rootBasis = tb;
+        TransversePA = TransversePressureAngle(NormalPA, HelixAngle);
+        if (HelixAngle != 0) BaseHelixAngle = BaseHelixFormB(NormalPA);
+
+        KFactor = 0;
+        FaceWidth = SngEntry(Val(MainForm ? MainForm->ControlText("InputFaceWidth") : ""));
+        const bool range = MainForm && MainForm->ControlText("InputCTT_MOW").find('/') != std::string::npos;
+
+        std::string contact1, contact2;
+
+        // Dimension over or between pins of Thick1 (and Thick2), with the pin
+        // contact diameters; false when the involute routine failed.
+        auto measureOverPins = [&]() {
+            float m1 = MeasurementFromThickness(NumTeeth, NormalDP, NormalPA, Thick1, PinDiameter, GearType, HelixAngle);
+            if (CalcFailed == -1) return false;
+            m1 = Sng(Val(Format(m1, "0.000000")));
+            const float pc1 = PinContactDiameter;
+            contact1 = ResultText(pc1);
+            contact2.clear();
+            MeasureText = ResultText(m1);
+            PinContactText = contact1;
+            if (Thick2 != 0) {
+                float m2 = MeasurementFromThickness(NumTeeth, NormalDP, NormalPA, Thick2, PinDiameter, GearType,
+                                                    HelixAngle);
+                if (CalcFailed == -1) return false;
+                m2 = Sng(Val(Format(m2, "0.000000")));
+                contact2 = ResultText(PinContactDiameter);
+                MeasureText = RangeText(m1, m2);
+                PinContactText = RangeText(pc1, PinContactDiameter);
+            }
+            return true;
+        };
+
+        // Span measurement of Thick1 (and Thick2) over TeethSpanned teeth.
+        auto spanOfThickness = [&]() {
+            stage = Stage::Span;
+            float w1 = SpanFromThickness(NumTeeth, NormalDP, NormalPA, Thick1, HelixAngle, TeethSpanned);
+            w1 = Sng(Val(Format(w1, "0.000000")));
+            SpanResult = w1;
+            SpanText = ResultText(w1);
+            if (Thick2 != 0) {
+                float w2 = SpanFromThickness(NumTeeth, NormalDP, NormalPA, Thick2, HelixAngle, TeethSpanned);
+                w2 = Sng(Val(Format(w2, "0.000000")));
+                SpanText = RangeText(w1, w2);
+                SpanResult = std::max(w1, w2);
+            }
+        };
+
+        auto chordal = [&]() {
+            stage = Stage::Chordal;
+            Chordal1 = ChordalFromCircular(Thick1).value_or(0.0f);
+            ChordalText = ResultText(Chordal1);
+            if (Thick2 != 0) {
+                Chordal2 = ChordalFromCircular(Thick2).value_or(0.0f);
+                ChordalText = RangeText(Chordal1, Chordal2);
+            }
+        };
+
+        auto radial = [&]() {
+            MeasurementFromThickness(NumTeeth, NormalDP, NormalPA, Thick1, PinDiameter, GearType, HelixAngle);
+            if (CalcFailed == -1) return false;
+            RadialText = ResultText(RadialDim);
+            if (Thick2 != 0) {
+                const float r1 = RadialDim;
+                MeasurementFromThickness(NumTeeth, NormalDP, NormalPA, Thick2, PinDiameter, GearType, HelixAngle);
+                if (CalcFailed == -1) return false;
+                RadialText = RangeText(r1, RadialDim);
+            }
+            return true;
+        };
+
+        const bool spanInput = InputFeature == "Span Measurement";
+        if (InputFeature == "Contributing Backlash") {
+            tb = Sng(tb + static_cast<double>(ThickChangeNormal));
+            if (GearType == 1) {
+                Thick1 = Sng(tb - static_cast<double>(Backlash1));
+                Thick2 = Sng(tb - static_cast<double>(Backlash2));
+            } else {
+                Thick1 = Sng(Backlash1 + static_cast<double>(tb));
+                Thick2 = Sng(Backlash2 + static_cast<double>(tb));
+            }
+            if (range) {
+                ThickText = RangeText(Thick1, Thick2);
+            } else {
+                ThickText = ResultText(Thick1);
+                Thick2 = 0;
+            }
+        } else if (InputFeature == "Chordal Tooth Thickness" || InputFeature == "Chordal Space Width") {
+            stage = Stage::Chordal;
+            Thick1 = CircularFromChordal(Thick1);
+            ChordalInText = ResultText(Thick1);
+            if (Thick2 != 0) {
+                Thick2 = CircularFromChordal(Thick2);
+                ThickText = RangeText(Thick1, Thick2);
+            }
+        }
+
+        if (spanInput) {
+            // The thickness from the measured span, then everything a pin shows.
+            stage = Stage::Span;
+            PinDiameter = Sng(StandardPinDia(GearType, NumTeeth, NormalDP, NormalPA).Value());
+            Thick1 = ThicknessFromSpan(NumTeeth, NormalDP, NormalPA, Measure1, TeethSpanned, HelixAngle);
+            ThickText = ResultText(Thick1);
+            if (Measure2 != 0) {
+                Thick2 = ThicknessFromSpan(NumTeeth, NormalDP, NormalPA, Measure2, TeethSpanned, HelixAngle);
+                ThickText = RangeText(Thick1, Thick2);
+            }
+            if (!measureOverPins()) return;
+            chordal();
+            if (!radial()) return;
+        } else {
+            switch (CalcMode) {
+                case 1:
+                    if (!measureOverPins()) return;
+                    break;
+                case 2: {
+                    Thick1 = ThicknessFromMeasurement(NumTeeth, NormalDP, NormalPA, Measure1, PinDiameter, GearType,
+                                                      HelixAngle);
+                    // A second call would clear the marker of a failed first one.
+                    if (CalcFailed == -1) return;
+                    const float pc1 = PinContactDiameter;
+                    contact1 = ResultText(pc1);
+                    ThickText = ResultText(Thick1);
+                    PinContactText = contact1;
+                    if (Measure2 != 0) {
+                        Thick2 = ThicknessFromMeasurement(NumTeeth, NormalDP, NormalPA, Measure2, PinDiameter,
+                                                          GearType, HelixAngle);
+                        if (CalcFailed == -1) return;
+                        contact2 = ResultText(PinContactDiameter);
+                        ThickText = RangeText(Thick1, Thick2);
+                        PinContactText = RangeText(pc1, PinContactDiameter);
+                    }
+                    break;
+                }
+                case 3:
+                    spanOfThickness();
+                    PinDiameter = Sng(StandardPinDia(GearType, NumTeeth, NormalDP, NormalPA).Value());
+                    if (!measureOverPins()) return;
+                    break;
+                default:
+                    break;
+            }
+
+            // The span of an external gear, for information; the span routine
+            // chooses the number of teeth.
+            if (GearType == 1 && CalcMode != 3) {
+                TeethSpanned = 0;
+                spanOfThickness();
+            }
+            chordal();
+            stage = Stage::Conversion;
+            if (!radial()) return;
+
+            // The K factor belongs to the basic thickness.
+            float basic = Sng((Pi / NormalDP) / 2.0);
+            MeasurementFromThickness(NumTeeth, NormalDP, NormalPA, basic, PinDiameter, GearType, HelixAngle);
+            if (CalcFailed == -1) return;
+        }
+
+        stage = Stage::Dimensions;
+        GearDimensions(rootBasis);
+        if (QualityNumber != 0) CalculateTolerances();
+        PinContactChecks(contact1, contact2);
+    } catch (const ArithmeticFault&) {
+        switch (stage) {
+            case Stage::Chordal:
+                ReportFault(GearType == 1 ? msg::kChordalThickness : msg::kChordalSpace, "InputCTT_MOW");
+                break;
+            case Stage::Span:
+                if (InputFeature == "Span Measurement") ReportFault(msg::kSpanValue, "InputCTT_MOW");
+                else ReportFault(msg::kSpanThickness, CalcMode == 3 ? "InputPINDIA" : "InputCTT_MOW");
+                break;
+            case Stage::Conversion:
+                ReportFault(msg::kGearData, "InputCTT_MOW");
+                break;
+            case Stage::Dimensions:
+                ReportFault(msg::kGearData, nullptr);
+                break;
+        }
+    }
+}
+
+}  // namespace gearmain

@@ -1,0 +1,90 @@
+#include "engine/gearmain.h"
+
+#include <cmath>
+
+namespace gearmain {
+
+GearMain& Gear() {
+    static GearMain gear;
+    return gear;
+}
+
+double SinD(double degrees, float degToRad) { return std::sin(degrees * degToRad); }
+double CosD(double degrees, float degToRad) { return std::cos(degrees * degToRad); }
+double TanD(double degrees, float degToRad) { return std::tan(degrees * degToRad); }
+
+void GearMain::StartUp() {
+    if (CalcMode == 0) CalcMode = 1;
+    StoreMeasurementConstants();
+}
+
+void GearMain::StoreMeasurementConstants() {
+    Pi = 3.14159265;
+    DegToRad = static_cast<float>(Pi / 180.0);
+    RadToDeg = static_cast<float>(180.0 / Pi);
+}
+
+void GearMain::StoreInvoluteConstants() {
+    Pi = 3.141592654;
+    DegToRad = 0.01745329f;
+    RadToDeg = 57.29578f;
+}
+
+void GearMain::StoreChordalConstants() {
+    DegToRad = 0.01745329f;
+    RadToDeg = 57.29578f;
+}
+
+float GearMain::TransversePressureAngle(float pressureAngle, float helix) const {
+    return Sng(std::atan(TanD(pressureAngle, DegToRad) / CosD(helix, DegToRad)) * RadToDeg);
+}
+
+void GearMain::TransverseQuantities(float teeth, float pitch, float pressureAngle, float helix) {
+    TransverseDP = Sng(pitch * CosD(helix, DegToRad));
+    TransversePA = TransversePressureAngle(pressureAngle, helix);
+    PitchDiameter = Sng(teeth / static_cast<double>(TransverseDP));
+    BaseDiameter = Sng(PitchDiameter * CosD(TransversePA, DegToRad));
+}
+
+// Base helix angle from the normal and transverse pressure angles. For a helix
+// of a few thousandths of a degree the two angles are equal to Single precision
+// and the ratio of their sines may come out a hair above 1: that is a rounding
+// artefact, not a gear that does not exist, and it gives a base helix of 0.
+float GearMain::BaseHelixFormB(float pressureAngle) const {
+    double ratio = SinD(pressureAngle, DegToRad) / SinD(TransversePA, DegToRad);
+    if (ratio > 1.0 && ratio < 1.0 + 1e-6) ratio = 1.0;
+    return Sng(ArcCos(ratio) * RadToDeg);
+}
+
+void GearMain::ReportFault(const std::string& text, const char* focus) {
+    if (MainForm) {
+        MainForm->MessageBox(text, MsgIcon::Critical, MsgButtons::OK);
+        if (focus) MainForm->SetFocus(focus);
+    }
+    CalcFailed = -1;
+}
+
+void GearMain::ForEachValue(const std::function<void(const char*, ValueRef)>& visit) {
+#define V(name) visit(#name, ValueRef(&name))
+    V(CalcMode); V(InputFeature); V(GearType); V(NumTeeth); V(NormalDP); V(DepthPitch); V(NormalPA);
+    V(HelixAngle); V(PinDiameter); V(TeethSpanned); V(FaceWidth); V(QualityNumber); V(ODChange);
+    V(DepthSystem); V(CutterDepthText); V(PartNumber);
+    V(FeatureValue); V(Thick1); V(Thick2); V(Measure1); V(Measure2); V(Backlash1); V(Backlash2);
+    V(BasicText); V(StandardText); V(IdealPinText); V(HintsChanged);
+    V(Pi); V(DegToRad); V(RadToDeg); V(ODChangeCopy); V(ThickChangeTrans); V(ThickChangeNormal);
+    V(TransverseDP); V(TransversePA); V(PitchDiameter); V(BaseDiameter); V(BaseHelixAngle); V(PinPA);
+    V(SpanInvolute);
+    V(PinContactDiameter); V(RadialDim); V(KFactor); V(Chordal1); V(Chordal2); V(SpanResult); V(DepthName);
+    V(WholeDepth); V(Addendum); V(Dedendum); V(OutsideDiameter); V(InsideDiameter); V(RootDiameter);
+    V(WorkingDepth); V(ChordalAddendum); V(CircPitch); V(TransCircPitch); V(BasePitch); V(TransBasePitch);
+    V(AxialPitch);
+    V(ThickText); V(ChordalInText); V(MeasureText); V(PinContactText); V(SpanText); V(ChordalText);
+    V(RadialText); V(FinishedRootText); V(TipLandText);
+    V(RootRadius); V(ContactCheck1); V(ContactCheck2);
+    V(TransThickText); V(TransChordalText); V(TransBacklashText);
+    V(TolRunout); V(TolPitchVar); V(TolProfile); V(TolLead); V(TolToothToTooth); V(TolTotalComposite);
+    V(CalcFailed); V(PinRefused);
+#undef V
+}
+
+}  // namespace gearmain

@@ -1,0 +1,108 @@
+// The dimension over (external) or between (internal) two pins or balls.
+#include <cmath>
+
+#include "engine/gearmain.h"
+#include "engine/messages.h"
+
+namespace gearmain {
+
+Hint GearMain::StandardPinDia(int16_t& gearType, float& teeth, float& pitch, float& pressureAngle) {
+    if (teeth == 0 || pitch == 0 || pressureAngle == 0) return Hint::Zero();
+    if (gearType == 0) gearType = 1;
+    double p = pitch;
+    float pin = 0.0f;
+    if (gearType == 1) {
+        pin = Sng(pressureAngle < 30 ? 1.728 / p : 1.92 / p);
+    } else if (gearType == 2) {
+        // A later rule overrides an earlier one: few teeth always take the small pin.
+        pin = Sng(1.44 / p);
+        if (pressureAngle >= 30) pin = Sng(1.728 / p);
+        if (pressureAngle > 37.5) pin = Sng(1.92 / p);
+        if (teeth < 8) pin = Sng(1.44 / p);
+    }
+    return Hint::Of(Format(pin, "0.00000"));
+}
+
+float GearMain::MeasurementFromThickness(float teeth, float& pitch, float& pressureAngle, float& thickness,
+                                         float& pin, int16_t& gearType, float& helix) {
+    try {
+        StoreMeasurementConstants();
+        const double N = teeth;
+        const int side = gearType == 1 ? 1 : 2;
+        const float caseNumber = Sng(side + FracPart(N / 2.0));
+
+        TransverseQuantities(teeth, pitch, pressureAngle, helix);
+        const float D = PitchDiameter, Db = BaseDiameter;
+        const float transverseInvolute = Sng(Involute(TransversePA));
+        const float baseHelix =
+            Sng(std::atan(TanD(helix, DegToRad) * CosD(TransversePA, DegToRad)) * RadToDeg);
+
+        // The pin seen in the transverse plane, and the transverse thickness.
+        const double dt = pin / CosD(baseHelix, DegToRad);
+        const double tt = thickness / CosD(helix, DegToRad);
+        // Odd tooth counts are measured across the diagonal, hence cos(90/N).
+        const float c90 = Sng(CosD(90.0 / N, DegToRad));
+
+        // Involute of the pressure angle at the pin centre.
+        const float inv2 = side == 1 ? Sng(dt / Db + tt / D + transverseInvolute - Pi / N)
+                                     : Sng(tt / D + transverseInvolute - dt / Db);
+        PinPA = InverseInvolute(inv2);
+        const float D2 = Sng(Db / CosD(PinPA, DegToRad));
+
+        // Where the pin touches the flank.
+        const double g = side == 1 ? TanD(PinPA, DegToRad) - pin * CosD(baseHelix, DegToRad) / Db
+                                   : TanD(PinPA, DegToRad) + pin * CosD(baseHelix, DegToRad) / Db;
+        const float contactAngle = Sng(std::atan(g) * RadToDeg);
+        PinContactDiameter = Sng(Db / CosD(contactAngle, DegToRad));
+        PinContactDiameter = Sng(Val(Format(PinContactDiameter, "0.00000")));
+
+        float M = 0.0f;
+        if (caseNumber == 1.0f) M = Sng(D2 + static_cast<double>(pin));
+        else if (caseNumber == 1.5f) M = Sng(c90 * static_cast<double>(D2) + pin);
+        else if (caseNumber == 2.0f) M = Sng(D2 - static_cast<double>(pin));
+        else if (caseNumber == 2.5f) M = Sng(c90 * static_cast<double>(D2) - pin);
+
+        RadialDim = side == 1 ? Sng((D2 + static_cast<double>(pin)) / 2.0) : Sng((D2 - static_cast<double>(pin)) / 2.0);
+
+        // The K factor belongs to the basic thickness only.
+        if (std::fabs(Pi / pitch / 2.0 - thickness) <= 0.00011) {
+            const double sinPin = SinD(PinPA, DegToRad);
+            if (sinPin == 0.0) throw ArithmeticFault("division by zero");
+            if (helix == 0) {
+                if (caseNumber == 1.0f || caseNumber == 2.0f)
+                    KFactor = Sng(CosD(pressureAngle, DegToRad) / sinPin);
+                else
+                    KFactor = Sng(CosD(pressureAngle, DegToRad) * c90 / sinPin);
+            } else {
+                KFactor = Sng(CosD(TransversePA, DegToRad) / sinPin);
+            }
+        }
+        return M;
+    } catch (const ArithmeticFault&) {
+        const char* text = msg::kInvolute;
+        const char* focus = "InputCTT_MOW";
+        if (InputFeature == "Span Measurement") {
+            text = msg::kSpanValue;
+        } else if (CalcMode == 1) {
+            text = GearType == 1 ? msg::kThicknessOrPin : msg::kSpaceWidthOrPin;
+            focus = "InputPINDIA";
+        } else if (CalcMode == 2) {
+            text = GearType == 1 ? msg::kOverPinsOrPin : msg::kBetweenPinsOrPin;
+            focus = "InputPINDIA";
+        }
+        ReportFault(text, focus);
+        return 0.0f;
+    }
+}
+
+Hint GearMain::BasicMeasurementText(int16_t gearType, float teeth, float pitch, float pressureAngle, float helix,
+                                    float& pin) {
+    if (pin == 0 || pressureAngle == 0 || pitch == 0 || teeth == 0) return Hint::Zero();
+    Pi = 3.14159265;
+    float t = Sng((Pi / pitch) / 2.0);
+    if (ODChange != 0) t = Sng(ThickChangeNormal + static_cast<double>(t));
+    float m = MeasurementFromThickness(teeth, pitch, pressureAngle, t, pin, gearType, helix);
+    return Hint::Of(Format(m, "0.000000"));
+}
+
+}  // namespace gearmain

@@ -1,0 +1,39 @@
+// The texts the engine shows, in one place.
+#pragma once
+
+namespace gearmain::msg {
+
+inline constexpr const char* kSpanValue = "Involute function error: Unacceptable span measurement value";
+inline constexpr const char* kThicknessOrPin = "Involute function error: Unacceptable tooth thickness or pin diameter";
+inline constexpr const char* kSpaceWidthOrPin = "Involute function error: Unacceptable space width or pin diameter";
+inline constexpr const char* kOverPinsOrPin =
+    "Involute function error: Unacceptable dimension over pins or pin diameter";
+inline constexpr const char* kBetweenPinsOrPin =
+    "Involute function error: Unacceptable dimension between pins or pin diameter";
+inline constexpr const char* kInvolute = "Involute function error";
+
+// Faults in the routines that have no involute message of their own.
+inline constexpr const char* kSpanThickness =
+    "Span measurement error: Unacceptable tooth thickness or number of teeth spanned";
+inline constexpr const char* kChordalThickness = "Chordal thickness error: Unacceptable chordal tooth thickness";
+inline constexpr const char* kChordalSpace = "Chordal thickness error: Unacceptable chordal space width";
+inline constexpr const char* kGearData = "Calculation error: Unacceptable gear data";
+
+inline constexpr const char* kPinTooLargeOD =
+    "The pin diameter that you have chosen is too large and will\r"
+    "contact on the outside diameter and not on the tooth profile.\r"
+    "Choose OK to continue or Cancel to enter a smaller pin diameter?";
+inline constexpr const char* kPinTooSmallExternal =
+    "The pin diameter you have chosen is too small and will\r"
+    "contact on the root of the gear.\r"
+    "Choose OK to continue or Cancel to enter a larger pin diameter?";
+inline constexpr const char* kPinTooLargeID =
+    "The pin diameter you have chosen is too large and will\r"
+    "contact on the inside diameter and not on the tooth profile.\r"
+    "Choose OK to continue or Cancel to enter a smaller pin diameter.";
+inline constexpr const char* kPinTooSmallInternal =
+    "The pin diameter you have chosen is too small and will\r"
+    "contact on the root of the gear.\r"
+    "Choose OK to continue or Cancel to enter a larger pin diameter.";
+
+}  // namespace gearmain::msg

@@ -1,0 +1,186 @@
+#include "engine/numbers.h"
+
+#include <charconv>
+#include <cfloat>
+#include <cmath>
+#include <limits>
+
+namespace gearmain {
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Adds one unit in the last place of a string of decimal digits.
+void IncrementDigits(std::string& digits) {
+    int i = static_cast<int>(digits.size()) - 1;
+    while (i >= 0) {
+        if (digits[i] == '9') {
+            digits[i] = '0';
+            --i;
+        } else {
+            ++digits[i];
+            return;
+        }
+    }
+    digits.insert(digits.begin(), '1');
+}
+
+}  // namespace
+
+double Val(std::string_view text) {
+    std::string s;
+    s.reserve(text.size());
+    for (char c : text)
+        if (!IsBlank(c)) s.push_back(c);
+
+    size_t i = 0;
+    std::string number;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        if (s[i] == '-') number.push_back('-');
+        ++i;
+    }
+    bool digits = false, point = false;
+    std::string body;
+    for (; i < s.size(); ++i) {
+        char c = s[i];
+        if (c >= '0' && c <= '9') {
+            body.push_back(c);
+            digits = true;
+        } else if (c == '.' && !point) {
+            body.push_back(c);
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits) return 0.0;
+    if (body.front() == '.') body.insert(body.begin(), '0');
+    if (body.back() == '.') body.pop_back();
+    number += body;
+    double v = 0.0;
+    auto res = std::from_chars(number.data(), number.data() + number.size(), v);
+    if (res.ec == std::errc::result_out_of_range) {
+        // Hundreds of digits: larger than any quantity the program can hold.
+        bool negative = number.front() == '-';
+        std::string whole = body.substr(0, body.find('.'));
+        if (whole.find_first_not_of('0') == std::string::npos) return 0.0;  // underflow
+        return negative ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
+    }
+    return v;
+}
+
+std::string FormatDecimals(double value, int decimals) {
+    if (!std::isfinite(value)) value = 0.0;
+    bool negative = std::signbit(value);
+    double a = std::fabs(value);
+
+    // Units of 10^-decimals, as a string of digits.
+    std::string units;
+    if (a == 0.0) {
+        units = "0";
+    } else {
+        char buf[64];
+        auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, 14);
+        std::string sci(buf, res.ptr);  // d.dddddddddddddde+XX
+        size_t e = sci.find('e');
+        std::string mant = sci.substr(0, 1) + sci.substr(2, e - 2);  // 15 digits
+        int exponent = std::stoi(sci.substr(e + 1));
+        // mant[i] has weight 10^(exponent - i); keep the digits down to 10^-decimals.
+        int keep = exponent + decimals + 1;
+        if (keep < 0) {
+            units = "0";
+        } else if (keep == 0) {
+            units = mant[0] >= '5' ? "1" : "0";
+        } else if (keep >= static_cast<int>(mant.size())) {
+            units = mant + std::string(keep - mant.size(), '0');
+        } else {
+            units = mant.substr(0, keep);
+            if (mant[keep] >= '5') IncrementDigits(units);
+        }
+    }
+    size_t nz = units.find_first_not_of('0');
+    bool zero = nz == std::string::npos;
+    units = zero ? std::string("0") : units.substr(nz);
+
+    std::string out;
+    if (decimals > 0) {
+        if (static_cast<int>(units.size()) <= decimals)
+            units.insert(units.begin(), decimals + 1 - units.size(), '0');
+        out = units.substr(0, units.size() - decimals) + "." + units.substr(units.size() - decimals);
+    } else {
+        out = units;
+    }
+    if (negative && !zero) out.insert(out.begin(), '-');
+    return out;
+}
+
+std::string Format(double value, std::string_view mask) {
+    size_t point = mask.find('.');
+    int decimals = point == std::string_view::npos ? 0 : static_cast<int>(mask.size() - point - 1);
+    return FormatDecimals(value, decimals);
+}
+
+std::string Str(float value) {
+    if (!std::isfinite(value)) value = 0.0f;
+    if (value == 0.0f) return " 0";
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value), std::chars_format::general, 7);
+    std::string s(buf, res.ptr);
+    for (char& c : s)
+        if (c == 'e') c = 'E';
+    // "0.1728" is written ".1728", "-0.5" is "-.5".
+    if (s.rfind("0.", 0) == 0) s.erase(0, 1);
+    else if (s.rfind("-0.", 0) == 0) s.erase(1, 1);
+    if (s.front() != '-') s.insert(s.begin(), ' ');
+    return s;
+}
+
+std::string ShortText(float value) { return LTrim(Str(value)); }
+
+std::string LTrim(std::string_view s) {
+    size_t i = 0;
+    while (i < s.size() && s[i] == ' ') ++i;
+    return std::string(s.substr(i));
+}
+
+std::string RTrim(std::string_view s) {
+    size_t n = s.size();
+    while (n > 0 && s[n - 1] == ' ') --n;
+    return std::string(s.substr(0, n));
+}
+
+std::string Trim(std::string_view s) { return RTrim(LTrim(s)); }
+
+std::string ResultText(double a, std::string_view mask) { return LTrim(Format(a, mask)); }
+
+std::string RangeText(double a, double b, std::string_view mask) {
+    if (b < a) std::swap(a, b);
+    return ResultText(a, mask) + " / " + ResultText(b, mask);
+}
+
+float Sng(double value) {
+    if (!std::isfinite(value) || std::fabs(value) > static_cast<double>(FLT_MAX))
+        throw ArithmeticFault("overflow");
+    return static_cast<float>(value);
+}
+
+float SngEntry(double value) {
+    if (std::isnan(value)) return 0.0f;
+    if (value > static_cast<double>(FLT_MAX)) return FLT_MAX;
+    if (value < -static_cast<double>(FLT_MAX)) return -FLT_MAX;
+    return static_cast<float>(value);
+}
+
+int16_t IntEntry(double value) {
+    if (std::isnan(value)) return 0;
+    double r = std::nearbyint(value);  // the default rounding mode: halves to even
+    if (r > 32767.0) return 32767;
+    if (r < -32768.0) return -32768;
+    return static_cast<int16_t>(r);
+}
+
+double FracPart(double x) { return x - std::floor(x); }
+double IntPart(double x) { return std::floor(x); }
+
+}  // namespace gearmain

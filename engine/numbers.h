@@ -1,0 +1,66 @@
+// Reading and writing of numbers, shared by every part of the program.
+//
+// One reader, one mask writer, one plain writer: a second private copy of any of
+// them would sooner or later differ by one digit. All of them are independent of
+// the C locale, so a desktop set to a comma decimal separator still reads and
+// writes "0.157080".
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace gearmain {
+
+// Raised by the checked arithmetic of the engine where the program's runtime
+// model expects an error (overflow, division by zero, a root or power outside its
+// domain). Callers that own an error path catch it; nothing lets it escape to the
+// user interface.
+struct ArithmeticFault : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The value of a text: blanks are ignored and the longest leading decimal number
+// (optional sign, digits, at most one point) is read; no number at all reads 0.
+// "5/7" is 5, "0.1570 / 0.1560" is 0.157, "1 2" is 12.
+double Val(std::string_view text);
+
+// Mask formatting: "0", "0.0000", "0.00000", "0.000000" (any number of zero
+// decimals). Rounds halves away from zero on the 15-digit decimal form of the
+// value and keeps at least one digit before the point. A value that rounds to
+// zero is written without a sign.
+std::string Format(double value, std::string_view mask);
+std::string FormatDecimals(double value, int decimals);
+
+// Plain writing of a Single: the shortest form of at most 7 significant digits,
+// with a leading blank when the value is not negative and without a zero before
+// the point of a value below 1 (" .1728", "-.5", " 2.2", " 1.234568E+07").
+std::string Str(float value);
+// The same without the leading blank (".1728").
+std::string ShortText(float value);
+
+std::string LTrim(std::string_view s);
+std::string RTrim(std::string_view s);
+std::string Trim(std::string_view s);
+
+// Result text of a pair: the smaller value, " / ", the larger value, each with
+// the mask given and without leading blanks.
+std::string RangeText(double a, double b, std::string_view mask = "0.000000");
+// A single result value written with the mask, without leading blanks.
+std::string ResultText(double a, std::string_view mask = "0.000000");
+
+// Storing into a Single where an overflow is an error of the calculation.
+float Sng(double value);
+// Storing an entry into a Single: out-of-range entries saturate at the largest
+// Single, so an absurd entry is refused by validation instead of turning into inf.
+float SngEntry(double value);
+// Storing an entry into a 16-bit Integer, rounding halves to even; saturates.
+int16_t IntEntry(double value);
+
+// x - floor(x), in [0, 1) also for negative x.
+double FracPart(double x);
+// Int: the floor.
+double IntPart(double x);
+
+}  // namespace gearmain

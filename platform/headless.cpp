@@ -1,0 +1,216 @@
+#include "platform/headless.h"
+
+#include <algorithm>
+
+namespace involvo {
+
+HeadlessView::HeadlessView(HeadlessPlatform& platform, FormId id, Presenter& presenter)
+    : platform_(platform), id_(id), presenter_(presenter) {}
+
+HeadlessView::~HeadlessView() { platform_.Forget(this); }
+
+HeadlessView::Control& HeadlessView::At(const std::string& control) { return controls_[control]; }
+
+const HeadlessView::Control* HeadlessView::Find(const std::string& control) const {
+    auto it = controls_.find(control);
+    return it == controls_.end() ? nullptr : &it->second;
+}
+
+std::string HeadlessView::Text(const std::string& control) const {
+    const Control* c = Find(control);
+    return c ? c->text : std::string();
+}
+
+void HeadlessView::SetText(const std::string& control, const std::string& text) {
+    Control& c = At(control);
+    c.text = text;
+    c.selected = false;
+}
+
+void HeadlessView::SetToolTip(const std::string& control, const std::string& tip) { At(control).tip = tip; }
+std::string HeadlessView::ToolTip(const std::string& control) const {
+    const Control* c = Find(control);
+    return c ? c->tip : std::string();
+}
+void HeadlessView::SetForeground(const std::string& control, Rgb colour) { At(control).fg = colour; }
+Rgb HeadlessView::Foreground(const std::string& control) const {
+    const Control* c = Find(control);
+    return c ? c->fg : Rgb{};
+}
+void HeadlessView::SetEnabled(const std::string& control, bool enabled) { At(control).enabled = enabled; }
+bool HeadlessView::Enabled(const std::string& control) const {
+    const Control* c = Find(control);
+    return c ? c->enabled : true;
+}
+void HeadlessView::SetVisible(const std::string& control, bool visible) { At(control).visible = visible; }
+bool HeadlessView::Visible(const std::string& control) const {
+    const Control* c = Find(control);
+    return c ? c->visible : true;
+}
+void HeadlessView::SetChecked(const std::string& control, bool checked) { At(control).checked = checked; }
+bool HeadlessView::Checked(const std::string& control) const {
+    const Control* c = Find(control);
+    return c ? c->checked : false;
+}
+void HeadlessView::SetItems(const std::string& control, const std::vector<std::string>& items) {
+    At(control).items = items;
+}
+std::vector<std::string> HeadlessView::Items(const std::string& control) const {
+    const Control* c = Find(control);
+    return c ? c->items : std::vector<std::string>{};
+}
+
+void HeadlessView::SetFocus(const std::string& control) {
+    if (control == focus_) return;
+    std::string old = focus_;
+    focus_ = control;
+    if (!old.empty()) presenter_.LostFocus(old);
+    // A lose-focus handler may have sent the focus elsewhere.
+    if (focus_ == control) presenter_.GotFocus(control);
+}
+
+void HeadlessView::SelectAll(const std::string& control) { At(control).selected = true; }
+
+bool HeadlessView::Selected(const std::string& control) const {
+    const Control* c = Find(control);
+    return c && c->selected;
+}
+
+void HeadlessView::FocusNext(bool backwards) {
+    if (tabOrder_.empty()) return;
+    auto usable = [&](const std::string& name) { return Enabled(name) && Visible(name); };
+    auto it = std::find(tabOrder_.begin(), tabOrder_.end(), focus_);
+    int n = static_cast<int>(tabOrder_.size());
+    int i = it == tabOrder_.end() ? (backwards ? 0 : -1) : static_cast<int>(it - tabOrder_.begin());
+    for (int step = 0; step < n; ++step) {
+        i = ((backwards ? i - 1 : i + 1) % n + n) % n;
+        if (usable(tabOrder_[i])) {
+            SetFocus(tabOrder_[i]);
+            return;
+        }
+    }
+}
+
+MsgAnswer HeadlessView::MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
+                                   MsgButtons buttons) {
+    return platform_.Answer({FormName(id_), text, title, icon, buttons, MsgAnswer::OK});
+}
+
+std::string HeadlessView::InputBox(const std::string& prompt, const std::string& title,
+                                   const std::string& defaultText) {
+    return platform_.AnswerInput({FormName(id_), prompt, title, defaultText, {}});
+}
+
+std::vector<std::string> HeadlessView::ControlNames() const {
+    std::vector<std::string> names;
+    for (const auto& [name, c] : controls_) names.push_back(name);
+    return names;
+}
+
+void HeadlessView::Type(const std::string& control, const std::string& keys) {
+    FocusTo(control);
+    for (char ch : keys) {
+        if (focus_ != control) return;  // a handler moved the focus away
+        int key = ch == '\b' ? kKeyBackspace : static_cast<unsigned char>(ch);
+        if (!presenter_.KeyPress(control, key)) continue;
+        Control& c = At(control);
+        if (key == kKeyBackspace) {
+            if (c.selected) c.text.clear();
+            else if (!c.text.empty()) c.text.pop_back();
+        } else {
+            if (c.selected) c.text.clear();
+            c.text.push_back(ch);
+        }
+        c.selected = false;
+        presenter_.Change(control);
+    }
+}
+
+void HeadlessView::Leave() { FocusNext(false); }
+
+void HeadlessView::FocusTo(const std::string& control) {
+    SetFocus(control);
+}
+
+void HeadlessView::Press(const std::string& control) {
+    if (!Enabled(control) || !Visible(control)) return;
+    SetFocus(control);
+    presenter_.Click(control);
+}
+
+void HeadlessView::Click(const std::string& control) {
+    if (!Enabled(control) || !Visible(control)) return;
+    presenter_.Click(control);
+}
+
+void HeadlessView::Choose(const std::string& control, const std::string& item) {
+    SetFocus(control);
+    At(control).text = item;
+    presenter_.Click(control);
+}
+
+void HeadlessView::KeyDown(int code) {
+    if (presenter_.KeyDown(code)) return;
+    if (!focus_.empty() && code == kKeyEnter) presenter_.KeyPress(focus_, kKeyEnter);
+}
+
+void HeadlessView::MouseOver(const std::string& control) { presenter_.MouseMove(control); }
+
+void HeadlessView::Activate() { presenter_.Activate(); }
+
+std::unique_ptr<View> HeadlessPlatform::CreateView(FormId id, Presenter& presenter) {
+    auto view = std::make_unique<HeadlessView>(*this, id, presenter);
+    views_[id] = view.get();
+    return view;
+}
+
+void HeadlessPlatform::StartTimer(int milliseconds, std::function<void()> tick) {
+    timers_.emplace(now_ + milliseconds, std::move(tick));
+}
+
+void HeadlessPlatform::RunTimers() {
+    // A tick may start new timers; they run too.
+    for (int guard = 0; guard < 10000 && !timers_.empty(); ++guard) {
+        auto it = timers_.begin();
+        now_ = std::max(now_, it->first);
+        auto tick = std::move(it->second);
+        timers_.erase(it);
+        tick();
+    }
+}
+
+HeadlessView* HeadlessPlatform::ViewOf(FormId id) const {
+    auto it = views_.find(id);
+    return it == views_.end() ? nullptr : it->second;
+}
+
+MsgAnswer HeadlessPlatform::Answer(ShownMessage message) {
+    // Only a box with a choice takes a scripted answer.
+    if (message.buttons == MsgButtons::OKCancel && !messageAnswers_.empty()) {
+        message.answer = messageAnswers_.front();
+        messageAnswers_.pop_front();
+    }
+    messages_.push_back(message);
+    return message.answer;
+}
+
+std::string HeadlessPlatform::AnswerInput(ShownInputBox box) {
+    if (!inputAnswers_.empty()) {
+        box.answer = inputAnswers_.front();
+        inputAnswers_.pop_front();
+    } else {
+        box.answer = box.defaultText;
+    }
+    inputBoxes_.push_back(box);
+    return box.answer;
+}
+
+void HeadlessPlatform::Forget(HeadlessView* view) {
+    for (auto it = views_.begin(); it != views_.end(); ++it)
+        if (it->second == view) {
+            views_.erase(it);
+            return;
+        }
+}
+
+}  // namespace involvo

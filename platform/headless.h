@@ -1,0 +1,149 @@
+// A platform without a screen: windows are maps of controls, dialogs are
+// answered from a script (OK and the default text when nothing is scripted) and
+// recorded. The command-line tool runs the program's windows on it, and the tests
+// use it as the user's hands: type, leave a field, click, choose a list item.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/view.h"
+
+namespace involvo {
+
+struct ShownMessage {
+    std::string form;  // the window that raised it
+    std::string text, title;
+    MsgIcon icon = MsgIcon::Critical;
+    MsgButtons buttons = MsgButtons::OK;
+    MsgAnswer answer = MsgAnswer::OK;
+};
+
+struct ShownInputBox {
+    std::string form;
+    std::string prompt, title, defaultText, answer;
+};
+
+class HeadlessPlatform;
+
+class HeadlessView : public View {
+public:
+    HeadlessView(HeadlessPlatform& platform, FormId id, Presenter& presenter);
+    ~HeadlessView() override;
+
+    std::string Text(const std::string& control) const override;
+    void SetText(const std::string& control, const std::string& text) override;
+    void SetToolTip(const std::string& control, const std::string& tip) override;
+    std::string ToolTip(const std::string& control) const override;
+    void SetForeground(const std::string& control, Rgb colour) override;
+    Rgb Foreground(const std::string& control) const override;
+    void SetEnabled(const std::string& control, bool enabled) override;
+    bool Enabled(const std::string& control) const override;
+    void SetVisible(const std::string& control, bool visible) override;
+    bool Visible(const std::string& control) const override;
+    void SetChecked(const std::string& control, bool checked) override;
+    bool Checked(const std::string& control) const override;
+    void SetItems(const std::string& control, const std::vector<std::string>& items) override;
+    std::vector<std::string> Items(const std::string& control) const override;
+    void SetFocus(const std::string& control) override;
+    std::string Focused() const override { return focus_; }
+    void SelectAll(const std::string& control) override;
+    void SetTabOrder(const std::vector<std::string>& controls) override { tabOrder_ = controls; }
+    void FocusNext(bool backwards) override;
+    MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
+                         MsgButtons buttons) override;
+    std::string InputBox(const std::string& prompt, const std::string& title,
+                         const std::string& defaultText) override;
+    void Show() override { shown_ = true; }
+    void Hide() override { shown_ = false; }
+    bool IsShown() const override { return shown_; }
+
+    FormId id() const { return id_; }
+    Presenter& presenter() { return presenter_; }
+    // Names of every control that has been touched, in name order.
+    std::vector<std::string> ControlNames() const;
+    bool Selected(const std::string& control) const;
+
+    // ---- The user's hands ----
+    // Keys typed into a control, one by one through its key filter (a paste goes
+    // the same way); the control gets the focus first. Backspace is "\b".
+    void Type(const std::string& control, const std::string& keys);
+    // Focus moves on to the next control in tab order (Tab).
+    void Leave();
+    // Focus moves to a control (a mouse click into it).
+    void FocusTo(const std::string& control);
+    // A click on a button or option button: the focus moves to it first.
+    void Press(const std::string& control);
+    // A click that does not move the focus: a label, a menu item.
+    void Click(const std::string& control);
+    // An item chosen from a drop-down list.
+    void Choose(const std::string& control, const std::string& item);
+    void KeyDown(int code);
+    void MouseOver(const std::string& control);
+    // The user makes this window the active one (clicks on it).
+    void Activate();
+
+private:
+    struct Control {
+        std::string text, tip;
+        Rgb fg;
+        bool enabled = true, visible = true, checked = false, selected = false;
+        std::vector<std::string> items;
+    };
+    Control& At(const std::string& control);
+    const Control* Find(const std::string& control) const;
+
+    HeadlessPlatform& platform_;
+    FormId id_;
+    Presenter& presenter_;
+    std::map<std::string, Control> controls_;
+    std::vector<std::string> tabOrder_;
+    std::string focus_;
+    bool shown_ = false;
+};
+
+class HeadlessPlatform : public Platform {
+public:
+    std::unique_ptr<View> CreateView(FormId id, Presenter& presenter) override;
+    void StartTimer(int milliseconds, std::function<void()> tick) override;
+    void Quit() override { quit_ = true; }
+
+    // Runs the timers that are due: all of them, in order of their time.
+    void RunTimers();
+    bool QuitRequested() const { return quit_; }
+
+    // Scripted answers, used in order: the answers go to the message boxes with OK
+    // and Cancel (a box with OK alone answers OK), and to the input boxes. Without
+    // one a message box answers OK and an input box its default text.
+    void ScriptMessageAnswer(MsgAnswer answer) { messageAnswers_.push_back(answer); }
+    void ScriptInput(std::string answer) { inputAnswers_.push_back(std::move(answer)); }
+    const std::vector<ShownMessage>& Messages() const { return messages_; }
+    const std::vector<ShownInputBox>& InputBoxes() const { return inputBoxes_; }
+    void ClearRecords() {
+        messages_.clear();
+        inputBoxes_.clear();
+    }
+
+    // The live view of a form, when loaded.
+    HeadlessView* ViewOf(FormId id) const;
+
+private:
+    friend class HeadlessView;
+    MsgAnswer Answer(ShownMessage message);
+    std::string AnswerInput(ShownInputBox box);
+    void Forget(HeadlessView* view);
+
+    std::map<FormId, HeadlessView*> views_;
+    std::deque<MsgAnswer> messageAnswers_;
+    std::deque<std::string> inputAnswers_;
+    std::vector<ShownMessage> messages_;
+    std::vector<ShownInputBox> inputBoxes_;
+    std::multimap<long, std::function<void()>> timers_;
+    long now_ = 0;
+    bool quit_ = false;
+};
+
+}  // namespace involvo

@@ -1,0 +1,160 @@
+// The plain interfaces between the window logic (presenters) and the windowing
+// platform. No Qt here: the Qt windows implement them in platform/qt, the
+// headless platform in platform/headless.h implements them for the command-line
+// tool and the tests.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/gearmain.h"
+
+namespace involvo {
+
+using gearmain::MsgAnswer;
+using gearmain::MsgButtons;
+using gearmain::MsgIcon;
+
+struct Rgb {
+    int r = 0, g = 0, b = 0;
+    bool operator==(const Rgb&) const = default;
+};
+inline constexpr Rgb kBlack{0, 0, 0};
+inline constexpr Rgb kLightRed{255, 0, 0};
+inline constexpr Rgb kDarkBlue{0, 0, 128};
+
+// The program's windows, by their names.
+enum class FormId {
+    FrmMain,
+    FrmOutput1,
+    FrmHelical1,
+    FrmOutput2,
+    FRMHelical2,
+    AGMATOL,
+    FrmChecklist1,
+    frmSplash,
+    frmAbout,
+    FrmPrinting,
+};
+const char* FormName(FormId id);
+
+// Key codes that the forms look at.
+inline constexpr int kKeyBackspace = 8;
+inline constexpr int kKeyEnter = 13;
+inline constexpr int kKeyUp = 38;
+inline constexpr int kKeyDown = 40;
+
+// One window. Controls are addressed by their names in the program: "InputNT",
+// "LabelBasic", "CmdCalc", "MnuMow"; members of a control array with their index
+// in brackets: "Label(5)", "Text(12)", "MnuDepth(9)", "Check(18)". The empty name
+// is the window itself (its caption).
+//
+// Text is the text of a text box or drop-down list, the caption of a label,
+// button, option button, check box, frame or menu item.
+class View {
+public:
+    virtual ~View() = default;
+
+    virtual std::string Text(const std::string& control) const = 0;
+    virtual void SetText(const std::string& control, const std::string& text) = 0;
+    virtual void SetToolTip(const std::string& control, const std::string& tip) = 0;
+    virtual std::string ToolTip(const std::string& control) const = 0;
+    virtual void SetForeground(const std::string& control, Rgb colour) = 0;
+    virtual Rgb Foreground(const std::string& control) const = 0;
+    virtual void SetEnabled(const std::string& control, bool enabled) = 0;
+    virtual bool Enabled(const std::string& control) const = 0;
+    virtual void SetVisible(const std::string& control, bool visible) = 0;
+    virtual bool Visible(const std::string& control) const = 0;
+    // Check marks of menu items, check boxes; the selection of option buttons.
+    virtual void SetChecked(const std::string& control, bool checked) = 0;
+    virtual bool Checked(const std::string& control) const = 0;
+    // The list of a drop-down list.
+    virtual void SetItems(const std::string& control, const std::vector<std::string>& items) = 0;
+    virtual std::vector<std::string> Items(const std::string& control) const = 0;
+
+    // Focus: moving it runs the lose-focus handler of the control that had it and
+    // the gain-focus handler of the new one.
+    virtual void SetFocus(const std::string& control) = 0;
+    virtual std::string Focused() const = 0;
+    // Selects the whole text of a text box (caret at 0).
+    virtual void SelectAll(const std::string& control) = 0;
+    // The tab order of the window's controls, and moving along it (Tab, Shift+Tab).
+    virtual void SetTabOrder(const std::vector<std::string>& controls) = 0;
+    virtual void FocusNext(bool backwards) = 0;
+
+    // Modal dialogs, parented to this window.
+    virtual MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
+                                 MsgButtons buttons) = 0;
+    // Returns the typed text, or the empty text on Cancel.
+    virtual std::string InputBox(const std::string& prompt, const std::string& title,
+                                 const std::string& defaultText) = 0;
+
+    // The window itself.
+    virtual void Show() = 0;  // modeless
+    virtual void Hide() = 0;
+    virtual bool IsShown() const = 0;
+};
+
+// The behaviour of one window. The platform forwards the user's actions here.
+class Presenter {
+public:
+    virtual ~Presenter() = default;
+    // The window this presenter drives; set once, before Load.
+    void Attach(View& view) { view_ = &view; }
+    View& view() const { return *view_; }
+
+    virtual void Load() {}
+    // The window is shown or becomes the active window again.
+    virtual void Activate() {}
+    virtual void Deactivate() {}
+    virtual void Unload() {}
+
+    // A key typed into a control; false discards it.
+    virtual bool KeyPress(const std::string& /*control*/, int /*key*/) { return true; }
+    // A key pressed anywhere on the form, before the control sees it; true swallows it.
+    virtual bool KeyDown(int /*keyCode*/) { return false; }
+    virtual void GotFocus(const std::string& /*control*/) {}
+    virtual void LostFocus(const std::string& /*control*/) {}
+    // The text of a text box changed (each keystroke).
+    virtual void Change(const std::string& /*control*/) {}
+    // A button, label, option button, check box or menu item was clicked; an item
+    // was chosen from a drop-down list; a text box was clicked.
+    virtual void Click(const std::string& /*control*/) {}
+    // The mouse moves over a control ("" = the form's background).
+    virtual void MouseMove(const std::string& /*control*/) {}
+
+private:
+    View* view_ = nullptr;
+};
+
+// The windows of the program: each is created on first use and kept until it is
+// unloaded. Loading creates the window hidden and runs its load handler; showing
+// loads it if needed, shows it modeless and runs its activation.
+class Forms {
+public:
+    virtual ~Forms() = default;
+    virtual View& Load(FormId id) = 0;
+    virtual bool IsLoaded(FormId id) const = 0;
+    virtual void Show(FormId id) = 0;
+    virtual void ShowModal(FormId id) = 0;
+    virtual void Hide(FormId id) = 0;
+    virtual void Unload(FormId id) = 0;
+    virtual Presenter& PresenterOf(FormId id) = 0;
+};
+
+// What the program needs of the windowing platform beyond single windows.
+class Platform {
+public:
+    virtual ~Platform() = default;
+    // Creates the window of a form, hidden, forwarding its events to the presenter.
+    virtual std::unique_ptr<View> CreateView(FormId id, Presenter& presenter) = 0;
+    // A one-shot timer on the user-interface thread.
+    virtual void StartTimer(int milliseconds, std::function<void()> tick) = 0;
+    // Ends the program's event loop.
+    virtual void Quit() = 0;
+};
+
+}  // namespace involvo

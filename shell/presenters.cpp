@@ -1,0 +1,22 @@
+// Which presenter drives which window.
+#include "input_screen/frm_main.h"
+#include "result_pages/result_pages.h"
+#include "shell/application.h"
+#include "shell/splash.h"
+
+namespace involvo {
+
+std::unique_ptr<Presenter> MakePresenter(FormId id, gearmain::GearMain& gear, Forms& forms) {
+    switch (id) {
+        case FormId::FrmMain: return std::make_unique<FrmMain>(gear, forms);
+        case FormId::FrmOutput1: return std::make_unique<FrmOutput1>(gear, forms);
+        case FormId::FrmHelical1: return std::make_unique<FrmHelical1>(gear, forms);
+        case FormId::FrmOutput2: return std::make_unique<FrmOutput2>(gear, forms);
+        case FormId::FRMHelical2: return std::make_unique<FRMHelical2>(gear, forms);
+        case FormId::AGMATOL: return std::make_unique<AGMATOL>(gear, forms);
+        case FormId::frmSplash: return std::make_unique<FrmSplash>();
+        default: return std::make_unique<Presenter>();
+    }
+}
+
+}  // namespace involvo

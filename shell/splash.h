@@ -1,0 +1,16 @@
+// frmSplash: the window shown while the program starts.
+#pragma once
+
+#include "platform/view.h"
+
+namespace involvo {
+
+class FrmSplash : public Presenter {
+public:
+    void Load() override {
+        view().SetText("Label1", "Involvo");
+        view().SetText("Label2", "For Windows");
+    }
+};
+
+}  // namespace involvo
