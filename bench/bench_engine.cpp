@@ -1,0 +1,63 @@
+// One CalculateGear in each mode, for an external spur, a helical and an
+// internal gear, with the state as the input screen leaves it.
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+
+#include "engine/gearmain.h"
+
+namespace {
+
+using namespace gearmain;
+
+class SilentPort : public Port {
+public:
+    std::map<std::string, std::string> texts;
+    MsgAnswer MessageBox(const std::string&, MsgIcon, MsgButtons) override { return MsgAnswer::OK; }
+    void SetFocus(const std::string&) override {}
+    std::string ControlText(const std::string& control) override { return texts[control]; }
+};
+
+struct Gear {
+    int16_t mode, type;
+    float teeth, helix;
+    const char* feature;
+    float value;
+};
+
+void Calculate(benchmark::State& state, Gear g) {
+    SilentPort port;
+    GearMain gear;
+    gear.MainForm = &port;
+    gear.StartUp();
+    port.texts["Combo1"] = g.feature;
+    port.texts["InputFaceWidth"] = "1.00000";
+    port.texts["InputCTT_MOW"] = "x";
+    gear.CalcMode = g.mode;
+    gear.GearType = g.type;
+    gear.NumTeeth = g.teeth;
+    gear.NormalDP = 10;
+    gear.NormalPA = 20;
+    gear.HelixAngle = g.helix;
+    gear.QualityNumber = 8;
+    for (auto _ : state) {
+        gear.PinDiameter = g.type == 1 ? 0.1728f : 0.144f;
+        gear.TeethSpanned = g.mode == 3 ? 4 : gear.PinDiameter;
+        gear.Thick1 = gear.Measure1 = gear.FeatureValue = g.value;
+        gear.Thick2 = gear.Measure2 = 0;
+        gear.CalculateGear();
+        benchmark::DoNotOptimize(gear.MeasureText);
+    }
+}
+
+BENCHMARK_CAPTURE(Calculate, spur_pins, Gear{1, 1, 24, 0, "Circular Tooth Thickness", 0.15708f});
+BENCHMARK_CAPTURE(Calculate, spur_thickness, Gear{2, 1, 24, 0, "Dimension Over Pins", 2.63997f});
+BENCHMARK_CAPTURE(Calculate, spur_span, Gear{3, 1, 24, 0, "Circular Tooth Thickness", 0.15708f});
+BENCHMARK_CAPTURE(Calculate, helical_pins, Gear{1, 1, 25, 30, "Circular Tooth Thickness", 0.15708f});
+BENCHMARK_CAPTURE(Calculate, helical_thickness, Gear{2, 1, 25, 30, "Dimension Over Pins", 3.1f});
+BENCHMARK_CAPTURE(Calculate, helical_span, Gear{3, 1, 25, 30, "Circular Tooth Thickness", 0.15708f});
+BENCHMARK_CAPTURE(Calculate, internal_pins, Gear{1, 2, 60, 0, "Circular Space Width", 0.15708f});
+BENCHMARK_CAPTURE(Calculate, internal_thickness, Gear{2, 2, 60, 0, "Dimension Between Pins", 5.6f});
+
+}  // namespace

@@ -1,0 +1,541 @@
+#include "cli/cli.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <fstream>
+#include <ostream>
+#include <set>
+#include <sstream>
+
+#include "shell/application.h"
+
+namespace involvo::cli {
+
+namespace {
+
+const std::set<std::string> kFlags = {"internal"};
+const std::set<std::string> kValued = {"mode",  "teeth",      "pitch",   "pressure-angle", "helix",
+                                       "feature", "value",    "pin",     "od-change",      "face-width",
+                                       "quality", "depth-system", "cutter-depth"};
+
+// A plain decimal number: optional sign, digits, at most one point.
+bool IsNumber(const std::string& text, bool signAllowed = false) {
+    std::string s = Trim(text);
+    size_t i = 0;
+    if (signAllowed && i < s.size() && (s[i] == '-' || s[i] == '+')) ++i;
+    bool digits = false, point = false;
+    for (; i < s.size(); ++i) {
+        if (s[i] >= '0' && s[i] <= '9') digits = true;
+        else if (s[i] == '.' && !point) point = true;
+        else return false;
+    }
+    return digits;
+}
+
+bool IsPair(const std::string& text, bool signAllowed) {
+    size_t slash = text.find('/');
+    if (slash == std::string::npos) return IsNumber(text, signAllowed);
+    return IsNumber(text.substr(0, slash), signAllowed) && IsNumber(text.substr(slash + 1), signAllowed);
+}
+
+using gearmain::Trim;
+
+// Which result of a page row a CSV column holds, by the row's caption.
+std::string ColumnOf(const std::string& caption) {
+    if (caption == "Circular Tooth Thickness" || caption == "Circular Space Width") return "thickness";
+    if (caption.rfind("Dimension ", 0) == 0) return "measurement";
+    if (caption == "Pin Diameter" || caption == "Ball Diameter") return "pin";
+    if (caption == "Pin Contact Diameter" || caption == "Ball Contact Diameter") return "pin_contact";
+    if (caption.rfind("Radial Dimension", 0) == 0) return "radial";
+    if (caption == "Chordal Tooth Thickness" || caption == "Chordal Space Width") return "chordal";
+    if (caption.rfind("Span Meas. Over (", 0) == 0) return "span";
+    if (caption == "Contributing Backlash") return "backlash";
+    if (caption == "K Factor") return "k_factor";
+    if (caption == "Base Circle Diameter") return "base_diameter";
+    if (caption == "Pitch Diameter") return "pitch_diameter";
+    if (caption == "Circular Pitch") return "circular_pitch";
+    if (caption == "Base Pitch") return "base_pitch";
+    if (caption == "Outside Diameter" || caption == "Inside Diameter") return "outside_inside_diameter";
+    if (caption == "Root Diameter (Basic)") return "root_diameter";
+    if (caption.rfind("Root Diameter (Finish", 0) == 0) return "finished_root_diameter";
+    if (caption == "Whole Depth") return "whole_depth";
+    if (caption == "Working Depth") return "working_depth";
+    if (caption == "Addendum") return "addendum";
+    if (caption == "Dedendum") return "dedendum";
+    if (caption.rfind("Tooth Tip Land", 0) == 0) return "tip_land";
+    if (caption == "Runout Tolerance") return "runout";
+    if (caption == "Pitch Variation Allowable") return "pitch_variation";
+    if (caption == "Profile Tolerance") return "profile";
+    if (caption.rfind("Tooth Alignment", 0) == 0) return "lead";
+    if (caption == "Tooth To Tooth Composite") return "tooth_to_tooth";
+    if (caption == "Total Composite") return "total_composite";
+    return "";
+}
+
+const std::vector<std::string> kResultColumns = {
+    "thickness",     "measurement",      "pin",          "pin_contact",     "radial",
+    "chordal",       "span",             "teeth_spanned", "backlash",       "k_factor",
+    "base_diameter", "pitch_diameter",   "circular_pitch", "base_pitch",    "outside_inside_diameter",
+    "root_diameter", "finished_root_diameter", "whole_depth", "working_depth", "addendum",
+    "dedendum",      "tip_land",         "runout",       "pitch_variation", "profile",
+    "lead",          "tooth_to_tooth",   "total_composite"};
+
+std::string Number(float v) {
+    char buf[32];
+    auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, r.ptr);
+}
+std::string Number(double v) {
+    char buf[32];
+    auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, r.ptr);
+}
+
+const char* IconName(MsgIcon icon) {
+    switch (icon) {
+        case MsgIcon::Critical: return "critical";
+        case MsgIcon::Exclamation: return "exclamation";
+        case MsgIcon::Information: return "information";
+    }
+    return "";
+}
+
+std::string Json(const std::string& s) {
+    std::string out = "\"";
+    for (unsigned char c : s) {
+        switch (c) {
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (c < 0x20) {
+                    char buf[8];
+                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                    out += buf;
+                } else {
+                    out += static_cast<char>(c);
+                }
+        }
+    }
+    return out + "\"";
+}
+
+// The rows of a shown result page, visible rows only, in row order.
+Page ReadPage(HeadlessView& view, FormId id, int rows) {
+    Page page;
+    page.form = FormName(id);
+    page.caption = view.Text("");
+    page.title = view.Text("LabelTitleBlock");
+    auto transverseOf = [&](int row) -> std::string {
+        if (id == FormId::FrmHelical1) {
+            static const std::map<int, int> boxes = {{2, 13}, {3, 14}, {5, 15}, {9, 16}, {10, 17}, {11, 18}};
+            auto it = boxes.find(row);
+            return it == boxes.end() ? "" : view.Text("Text(" + std::to_string(it->second) + ")");
+        }
+        if (id == FormId::FRMHelical2) {
+            if (row == 3) return view.Text("Text(13)");
+            if (row == 4) return view.Text("Text(14)");
+        }
+        return "";
+    };
+    for (int i = 1; i <= rows; ++i) {
+        std::string label = "Label(" + std::to_string(i) + ")", text = "Text(" + std::to_string(i) + ")";
+        if (!view.Visible(label) || !view.Visible(text)) continue;
+        page.rows.push_back({view.Text(label), view.Text(text), transverseOf(i)});
+    }
+    return page;
+}
+
+HeadlessView* ShownView(HeadlessPlatform& platform, FormId id) {
+    HeadlessView* v = platform.ViewOf(id);
+    return v && v->IsShown() ? v : nullptr;
+}
+
+}  // namespace
+
+std::optional<UsageError> CheckOptions(const GearOptions& options) {
+    for (const auto& [name, value] : options.values) {
+        if (kFlags.count(name)) continue;
+        if (!kValued.count(name)) return UsageError{"unknown option --" + name};
+        auto bad = [&] { return UsageError{"--" + name + ": not a number: " + value}; };
+        if (name == "mode") {
+            if (value != "pins" && value != "thickness" && value != "span")
+                return UsageError{"--mode must be pins, thickness or span"};
+        } else if (name == "feature") {
+            // Checked against the mode's list when the gear is entered.
+        } else if (name == "pitch") {
+            if (!IsPair(value, false)) return bad();
+        } else if (name == "value") {
+            if (!IsPair(value, true)) return bad();
+        } else if (name == "od-change") {
+            if (!IsNumber(value, true)) return bad();
+        } else if (name == "quality") {
+            if (value != "None" && !IsNumber(value)) return bad();
+        } else if (!IsNumber(value)) {
+            return bad();
+        }
+    }
+    if (options.Has("depth-system")) {
+        double s = gearmain::Val(options.Get("depth-system"));
+        if (s < 1 || s > 9 || s != static_cast<int>(s)) return UsageError{"--depth-system must be 1 to 9"};
+        if (s == 9 && !options.Has("cutter-depth")) return UsageError{"--depth-system 9 needs --cutter-depth"};
+    }
+    if (options.Has("pitch") && options.Get("pitch").find('/') != std::string::npos &&
+        !(options.Has("depth-system") && gearmain::Val(options.Get("depth-system")) == 8))
+        return UsageError{"--pitch a/b needs --depth-system 8"};
+    return std::nullopt;
+}
+
+GearRun RunGear(const GearOptions& options) {
+    GearRun run;
+    gearmain::GearMain gear;
+    HeadlessPlatform platform;
+    Application app(gear, platform);
+    app.StartUpWithoutSplash();
+    HeadlessView& screen = *platform.ViewOf(FormId::FrmMain);
+
+    auto enter = [&](const char* option, const char* field) {
+        if (!options.Has(option)) return;
+        screen.Type(field, options.Get(option));
+        screen.Leave();
+    };
+
+    if (options.Has("internal")) screen.Press("Internal");
+    if (options.Has("mode")) {
+        const std::string& mode = options.Get("mode");
+        if (mode == "thickness") screen.Click("MnuCTT");
+        else if (mode == "span") screen.Click("MnuSpan");
+        else screen.Click("MnuMow");
+    }
+    const int depthSystem = options.Has("depth-system") ? static_cast<int>(gearmain::Val(options.Get("depth-system"))) : 1;
+    // A pitch fraction is accepted only with system 8 chosen first; a cutter
+    // depth is asked for once the pitch is known.
+    if (depthSystem != 9 && depthSystem != 1) screen.Click("MnuDepth(" + std::to_string(depthSystem) + ")");
+    if (options.Has("feature")) {
+        const std::string& feature = options.Get("feature");
+        auto items = screen.Items("Combo1");
+        if (std::find(items.begin(), items.end(), feature) == items.end()) {
+            std::string list;
+            for (const auto& item : items) list += (list.empty() ? "" : ", ") + item;
+            run.error = "--feature must be one of: " + list;
+            run.messages = platform.Messages();
+            return run;
+        }
+        screen.Choose("Combo1", feature);
+    }
+    enter("teeth", "InputNT");
+    enter("pitch", "InputDP");
+    enter("pressure-angle", "InputPA");
+    enter("helix", "InputHA");
+    enter("od-change", "InputAddendumMod");
+    enter("face-width", "InputFaceWidth");
+    enter("quality", "ComboQuality");
+    if (depthSystem == 9) {
+        size_t before = platform.Messages().size();
+        platform.ScriptInput(options.Get("cutter-depth"));
+        platform.ScriptInput("");  // a refused depth is not offered again
+        screen.Click("MnuDepth(9)");
+        for (size_t i = before; i < platform.Messages().size(); ++i) {
+            run.error = platform.Messages()[i].text;
+            run.messages = platform.Messages();
+            return run;
+        }
+    }
+    enter("value", "InputCTT_MOW");
+    enter("pin", "InputPINDIA");
+
+    screen.Press("CmdCalc");
+
+    FormId first = FormId::FrmOutput1, second = FormId::FrmOutput2;
+    HeadlessView* page = ShownView(platform, FormId::FrmOutput1);
+    if (!page) {
+        page = ShownView(platform, FormId::FrmHelical1);
+        first = FormId::FrmHelical1;
+        second = FormId::FRMHelical2;
+    }
+    if (page) {
+        run.ok = true;
+        run.pages.push_back(ReadPage(*page, first, 12));
+        page->Press("Next1");
+        if (HeadlessView* p2 = ShownView(platform, second)) {
+            run.pages.push_back(ReadPage(*p2, second, 12));
+            if (p2->Visible("Next") && p2->Enabled("Next")) {
+                p2->Press("Next");
+                if (HeadlessView* tol = ShownView(platform, FormId::AGMATOL))
+                    run.pages.push_back(ReadPage(*tol, FormId::AGMATOL, 6));
+            }
+        }
+    } else {
+        for (const auto& m : platform.Messages())
+            if (m.icon == MsgIcon::Critical) {
+                run.error = m.text;
+                break;
+            }
+        if (run.error.empty() && !platform.Messages().empty()) run.error = platform.Messages().back().text;
+        if (run.error.empty()) run.error = "The calculation did not complete";
+    }
+    run.messages = platform.Messages();
+
+    gear.ForEachValue([&](const char* name, gearmain::GearMain::ValueRef ref) {
+        if (auto f = std::get_if<float*>(&ref)) run.stateNumbers.emplace_back(name, Number(**f));
+        else if (auto i = std::get_if<int16_t*>(&ref)) run.stateNumbers.emplace_back(name, std::to_string(**i));
+        else if (auto d = std::get_if<double*>(&ref)) run.stateNumbers.emplace_back(name, Number(**d));
+        else if (auto s = std::get_if<std::string*>(&ref)) run.stateTexts.emplace_back(name, **s);
+    });
+    app.Shutdown();
+    platform.RunTimers();
+    return run;
+}
+
+void WriteTable(std::ostream& out, const GearRun& run) {
+    for (const auto& page : run.pages) {
+        out << page.title << "  [" << page.caption << "]\n";
+        size_t width = 0;
+        for (const auto& row : page.rows) width = std::max(width, row.caption.size());
+        for (const auto& row : page.rows) {
+            out << "  " << row.caption << std::string(width + 2 - row.caption.size(), ' ') << row.value;
+            if (!row.transverse.empty()) out << "    (transverse " << row.transverse << ")";
+            out << "\n";
+        }
+        out << "\n";
+    }
+    for (const auto& m : run.messages)
+        if (m.icon != MsgIcon::Critical) {
+            std::string text = m.text;
+            for (char& c : text)
+                if (c == '\r') c = ' ';
+            out << "note: " << text << "\n";
+        }
+}
+
+void WriteJson(std::ostream& out, const GearRun& run) {
+    out << "{\n  \"ok\": " << (run.ok ? "true" : "false");
+    if (!run.ok) out << ",\n  \"error\": " << Json(run.error);
+    out << ",\n  \"state\": {";
+    bool first = true;
+    for (const auto& [name, value] : run.stateNumbers) {
+        out << (first ? "\n    " : ",\n    ") << Json(name) << ": " << value;
+        first = false;
+    }
+    for (const auto& [name, value] : run.stateTexts) {
+        out << (first ? "\n    " : ",\n    ") << Json(name) << ": " << Json(value);
+        first = false;
+    }
+    out << "\n  },\n  \"messages\": [";
+    first = true;
+    for (const auto& m : run.messages) {
+        out << (first ? "\n    " : ",\n    ") << "{\"text\": " << Json(m.text) << ", \"icon\": \"" << IconName(m.icon)
+            << "\"}";
+        first = false;
+    }
+    out << (run.messages.empty() ? "]" : "\n  ]") << ",\n  \"pages\": {";
+    first = true;
+    for (const auto& page : run.pages) {
+        out << (first ? "\n    " : ",\n    ") << Json(page.form) << ": {\"caption\": " << Json(page.caption)
+            << ", \"title\": " << Json(page.title) << ", \"rows\": [";
+        bool firstRow = true;
+        for (const auto& row : page.rows) {
+            out << (firstRow ? "" : ", ") << "[" << Json(row.caption) << ", " << Json(row.value);
+            if (!row.transverse.empty()) out << ", " << Json(row.transverse);
+            out << "]";
+            firstRow = false;
+        }
+        out << "]}";
+        first = false;
+    }
+    out << (run.pages.empty() ? "}" : "\n  }") << "\n}\n";
+}
+
+std::vector<std::string> CsvHeader() {
+    std::vector<std::string> header = {"row", "ok", "message"};
+    header.insert(header.end(), kResultColumns.begin(), kResultColumns.end());
+    return header;
+}
+
+std::vector<std::string> CsvRow(const GearRun& run) {
+    std::map<std::string, std::string> cells;
+    for (const auto& page : run.pages)
+        for (const auto& row : page.rows) {
+            std::string column = ColumnOf(row.caption);
+            if (column.empty() || cells.count(column)) continue;
+            cells[column] = row.value;
+            if (column == "span") {
+                // "Span Meas. Over (4) Teeth"
+                size_t open = row.caption.find('('), close = row.caption.find(')');
+                if (open != std::string::npos && close != std::string::npos)
+                    cells["teeth_spanned"] = row.caption.substr(open + 1, close - open - 1);
+            }
+        }
+    std::vector<std::string> line = {"", run.ok ? "1" : "0", run.ok ? "" : run.error};
+    for (const auto& column : kResultColumns) line.push_back(cells.count(column) ? cells[column] : "");
+    return line;
+}
+
+void WriteCsvLine(std::ostream& out, const std::vector<std::string>& cells) {
+    for (size_t i = 0; i < cells.size(); ++i) {
+        if (i) out << ',';
+        const std::string& c = cells[i];
+        if (c.find_first_of(",\"\r\n") != std::string::npos) {
+            out << '"';
+            for (char ch : c) {
+                if (ch == '"') out << '"';
+                out << ch;
+            }
+            out << '"';
+        } else {
+            out << c;
+        }
+    }
+    out << '\n';
+}
+
+std::vector<std::vector<std::string>> ReadCsv(const std::string& text) {
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> row;
+    std::string cell;
+    bool quoted = false, any = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (quoted) {
+            if (c == '"') {
+                if (i + 1 < text.size() && text[i + 1] == '"') {
+                    cell.push_back('"');
+                    ++i;
+                } else {
+                    quoted = false;
+                }
+            } else {
+                cell.push_back(c);
+            }
+            continue;
+        }
+        if (c == '"') {
+            quoted = true;
+            any = true;
+        } else if (c == ',') {
+            row.push_back(cell);
+            cell.clear();
+            any = true;
+        } else if (c == '\n' || c == '\r') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            if (any || !cell.empty()) {
+                row.push_back(cell);
+                rows.push_back(row);
+            }
+            row.clear();
+            cell.clear();
+            any = false;
+        } else {
+            cell.push_back(c);
+            any = true;
+        }
+    }
+    if (any || !cell.empty()) {
+        row.push_back(cell);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+int RunBatch(const std::string& csvText, std::ostream& out) {
+    auto rows = ReadCsv(csvText);
+    if (rows.empty()) throw UsageError{"the batch file has no header row"};
+    std::vector<std::string> header;
+    for (const auto& name : rows.front()) header.push_back(Trim(name));
+    for (const auto& name : header)
+        if (!kFlags.count(name) && !kValued.count(name)) throw UsageError{"unknown batch column " + name};
+
+    WriteCsvLine(out, CsvHeader());
+    int status = 0;
+    for (size_t r = 1; r < rows.size(); ++r) {
+        GearOptions options;
+        for (size_t c = 0; c < header.size() && c < rows[r].size(); ++c) {
+            std::string value = Trim(rows[r][c]);
+            if (value.empty()) continue;
+            if (kFlags.count(header[c])) {
+                // A flag column holds 1/yes/true to set it.
+                if (value == "1" || value == "yes" || value == "true") options.values[header[c]] = "";
+                continue;
+            }
+            options.values[header[c]] = value;
+        }
+        GearRun run;
+        if (auto bad = CheckOptions(options)) run.error = bad->text;
+        else run = RunGear(options);
+        auto line = CsvRow(run);
+        line[0] = std::to_string(r);
+        WriteCsvLine(out, line);
+        if (!run.ok) status = 1;
+    }
+    return status;
+}
+
+int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
+    GearOptions options;
+    bool json = false;
+    std::string batch;
+    try {
+        for (int i = 1; i < argc; ++i) {
+            std::string arg = argv[i];
+            if (arg == "--help" || arg == "-h") {
+                out << "usage: involvo-cli [--internal] [--mode pins|thickness|span] --teeth N --pitch P[/Pd]\n"
+                       "       [--pressure-angle A] [--helix H] [--feature TEXT] [--value V | \"a / b\"]\n"
+                       "       [--pin D] [--od-change X] [--face-width F] [--quality Q]\n"
+                       "       [--depth-system S [--cutter-depth X]] [--json]\n"
+                       "       involvo-cli --batch FILE.csv\n";
+                return 0;
+            }
+            if (arg.rfind("--", 0) != 0) throw UsageError{"unexpected argument " + arg};
+            std::string name = arg.substr(2), value;
+            size_t eq = name.find('=');
+            bool inlineValue = eq != std::string::npos;
+            if (inlineValue) {
+                value = name.substr(eq + 1);
+                name = name.substr(0, eq);
+            }
+            if (name == "json") {
+                json = true;
+                continue;
+            }
+            if (kFlags.count(name)) {
+                options.values[name] = "";
+                continue;
+            }
+            if (name != "batch" && !kValued.count(name)) throw UsageError{"unknown option --" + name};
+            if (!inlineValue) {
+                if (i + 1 >= argc) throw UsageError{"--" + name + " needs a value"};
+                value = argv[++i];
+            }
+            if (name == "batch") batch = value;
+            else options.values[name] = value;
+        }
+        if (!batch.empty()) {
+            std::ifstream in(batch, std::ios::binary);
+            if (!in) throw UsageError{"cannot read " + batch};
+            std::stringstream text;
+            text << in.rdbuf();
+            return RunBatch(text.str(), out);
+        }
+        if (auto bad = CheckOptions(options)) throw *bad;
+    } catch (const UsageError& e) {
+        err << "involvo-cli: " << e.text << "\n";
+        return 2;
+    }
+
+    GearRun run = RunGear(options);
+    if (json) WriteJson(out, run);
+    else if (run.ok) WriteTable(out, run);
+    if (!run.ok) {
+        std::string text = run.error;
+        for (char& c : text)
+            if (c == '\r') c = '\n';
+        err << text << "\n";
+        return run.error.rfind("--feature", 0) == 0 ? 2 : 1;
+    }
+    return 0;
+}
+
+}  // namespace involvo::cli
