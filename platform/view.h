@@ -130,6 +130,8 @@ private:
     View* view_ = nullptr;
 };
 
+class Platform;
+
 // The windows of the program: each is created on first use and kept until it is
 // unloaded. Loading creates the window hidden and runs its load handler; showing
 // loads it if needed, shows it modeless and runs its activation.
@@ -143,7 +145,17 @@ public:
     virtual void Hide(FormId id) = 0;
     virtual void Unload(FormId id) = 0;
     virtual Presenter& PresenterOf(FormId id) = 0;
+    // The platform the windows run on, for its services.
+    virtual Platform& platform() = 0;
 };
+
+// Services of the platform, each declared with the subsystem that uses it:
+// the printer (printing/printer_port.h), the per-user settings store
+// (shell/settings_port.h), the help viewer and system information
+// (shell/desktop_port.h).
+class PrinterPort;
+class SettingsPort;
+class DesktopPort;
 
 // What the program needs of the windowing platform beyond single windows.
 class Platform {
@@ -155,6 +167,12 @@ public:
     virtual void StartTimer(int milliseconds, std::function<void()> tick) = 0;
     // Ends the program's event loop.
     virtual void Quit() = 0;
+
+    // The services; a platform without one answers nullptr and the program does
+    // without it.
+    virtual PrinterPort* Printer() { return nullptr; }
+    virtual SettingsPort* Settings() { return nullptr; }
+    virtual DesktopPort* Desktop() { return nullptr; }
 };
 
 }  // namespace involvo

@@ -38,7 +38,7 @@ public:
     Presenter& PresenterOf(FormId id) override;
 
     gearmain::GearMain& gear() { return gear_; }
-    Platform& platform() { return platform_; }
+    Platform& platform() override { return platform_; }
 
 private:
     struct Window {
