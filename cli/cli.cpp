@@ -14,6 +14,8 @@ namespace involvo::cli {
 
 namespace {
 
+using gearmain::Trim;
+
 const std::set<std::string> kFlags = {"internal"};
 const std::set<std::string> kValued = {"mode",  "teeth",      "pitch",   "pressure-angle", "helix",
                                        "feature", "value",    "pin",     "od-change",      "face-width",
@@ -38,8 +40,6 @@ bool IsPair(const std::string& text, bool signAllowed) {
     if (slash == std::string::npos) return IsNumber(text, signAllowed);
     return IsNumber(text.substr(0, slash), signAllowed) && IsNumber(text.substr(slash + 1), signAllowed);
 }
-
-using gearmain::Trim;
 
 // Which result of a page row a CSV column holds, by the row's caption.
 std::string ColumnOf(const std::string& caption) {
@@ -128,7 +128,7 @@ Page ReadPage(HeadlessView& view, FormId id, int rows) {
     Page page;
     page.form = FormName(id);
     page.caption = view.Text("");
-    page.title = view.Text("LabelTitleBlock");
+    page.title = view.Text(id == FormId::AGMATOL ? "AGMAFRM" : "LabelTitleBlock");
     auto transverseOf = [&](int row) -> std::string {
         if (id == FormId::FrmHelical1) {
             static const std::map<int, int> boxes = {{2, 13}, {3, 14}, {5, 15}, {9, 16}, {10, 17}, {11, 18}};
@@ -189,7 +189,7 @@ std::optional<UsageError> CheckOptions(const GearOptions& options) {
     return std::nullopt;
 }
 
-GearRun RunGear(const GearOptions& options) {
+GearRun RunGear(const GearOptions& options, bool withState) {
     GearRun run;
     gearmain::GearMain gear;
     HeadlessPlatform platform;
@@ -279,7 +279,7 @@ GearRun RunGear(const GearOptions& options) {
     }
     run.messages = platform.Messages();
 
-    gear.ForEachValue([&](const char* name, gearmain::GearMain::ValueRef ref) {
+    if (withState) gear.ForEachValue([&](const char* name, gearmain::GearMain::ValueRef ref) {
         if (auto f = std::get_if<float*>(&ref)) run.stateNumbers.emplace_back(name, Number(**f));
         else if (auto i = std::get_if<int16_t*>(&ref)) run.stateNumbers.emplace_back(name, std::to_string(**i));
         else if (auto d = std::get_if<double*>(&ref)) run.stateNumbers.emplace_back(name, Number(**d));
@@ -464,7 +464,7 @@ int RunBatch(const std::string& csvText, std::ostream& out) {
         }
         GearRun run;
         if (auto bad = CheckOptions(options)) run.error = bad->text;
-        else run = RunGear(options);
+        else run = RunGear(options, false);
         auto line = CsvRow(run);
         line[0] = std::to_string(r);
         WriteCsvLine(out, line);

@@ -52,8 +52,9 @@ struct GearRun {
     std::string error;  // the refusal or failure when not ok
 };
 
-// Enters one gear, calculates and walks the pages.
-GearRun RunGear(const GearOptions& options);
+// Enters one gear, calculates and walks the pages; the state is kept in the
+// result when asked for.
+GearRun RunGear(const GearOptions& options, bool withState = true);
 
 // Output.
 void WriteTable(std::ostream& out, const GearRun& run);

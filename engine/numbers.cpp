@@ -11,21 +11,6 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-// Adds one unit in the last place of a string of decimal digits.
-void IncrementDigits(std::string& digits) {
-    int i = static_cast<int>(digits.size()) - 1;
-    while (i >= 0) {
-        if (digits[i] == '9') {
-            digits[i] = '0';
-            --i;
-        } else {
-            ++digits[i];
-            return;
-        }
-    }
-    digits.insert(digits.begin(), '1');
-}
-
 }  // namespace
 
 double Val(std::string_view text) {
@@ -72,46 +57,67 @@ double Val(std::string_view text) {
 
 std::string FormatDecimals(double value, int decimals) {
     if (!std::isfinite(value)) value = 0.0;
-    bool negative = std::signbit(value);
-    double a = std::fabs(value);
+    if (decimals < 0) decimals = 0;
+    if (decimals > 40) decimals = 40;
+    const bool negative = std::signbit(value);
+    const double a = std::fabs(value);
 
-    // Units of 10^-decimals, as a string of digits.
-    std::string units;
-    if (a == 0.0) {
-        units = "0";
-    } else {
-        char buf[64];
-        auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, 14);
-        std::string sci(buf, res.ptr);  // d.dddddddddddddde+XX
-        size_t e = sci.find('e');
-        std::string mant = sci.substr(0, 1) + sci.substr(2, e - 2);  // 15 digits
-        int exponent = std::stoi(sci.substr(e + 1));
-        // mant[i] has weight 10^(exponent - i); keep the digits down to 10^-decimals.
-        int keep = exponent + decimals + 1;
-        if (keep < 0) {
-            units = "0";
-        } else if (keep == 0) {
-            units = mant[0] >= '5' ? "1" : "0";
-        } else if (keep >= static_cast<int>(mant.size())) {
-            units = mant + std::string(keep - mant.size(), '0');
-        } else {
-            units = mant.substr(0, keep);
-            if (mant[keep] >= '5') IncrementDigits(units);
+    // The value in units of 10^-decimals, as decimal digits.
+    char units[400];
+    int n = 0;
+    if (a != 0.0) {
+        char sci[40];
+        auto res = std::to_chars(sci, sci + sizeof sci, a, std::chars_format::scientific, 14);
+        // d.dddddddddddddde+XX: fifteen significant digits and the exponent.
+        char mant[15];
+        mant[0] = sci[0];
+        for (int i = 0; i < 14; ++i) mant[i + 1] = sci[2 + i];
+        int exponent = 0;
+        const char* e = sci + 17;
+        bool expNegative = e[0] == '-';
+        for (const char* p = e + 1; p < res.ptr; ++p) exponent = exponent * 10 + (*p - '0');
+        if (expNegative) exponent = -exponent;
+        // mant[i] has the weight 10^(exponent - i); keep the digits down to 10^-decimals.
+        const int keep = exponent + decimals + 1;
+        if (keep == 0) {
+            if (mant[0] >= '5') units[n++] = '1';
+        } else if (keep > 0) {
+            for (int i = 0; i < keep && n < 390; ++i) units[n++] = i < 15 ? mant[i] : '0';
+            if (keep < 15 && mant[keep] >= '5') {
+                int i = n - 1;
+                while (i >= 0 && units[i] == '9') units[i--] = '0';
+                if (i >= 0) {
+                    ++units[i];
+                } else {
+                    for (int j = n; j > 0; --j) units[j] = units[j - 1];
+                    units[0] = '1';
+                    ++n;
+                }
+            }
         }
     }
-    size_t nz = units.find_first_not_of('0');
-    bool zero = nz == std::string::npos;
-    units = zero ? std::string("0") : units.substr(nz);
+    int first = 0;
+    while (first < n && units[first] == '0') ++first;
+    const bool zero = first == n;
 
     std::string out;
-    if (decimals > 0) {
-        if (static_cast<int>(units.size()) <= decimals)
-            units.insert(units.begin(), decimals + 1 - units.size(), '0');
-        out = units.substr(0, units.size() - decimals) + "." + units.substr(units.size() - decimals);
+    out.reserve(static_cast<size_t>(n - first + decimals + 3));
+    if (negative && !zero) out.push_back('-');
+    const int digits = zero ? 0 : n - first;
+    if (digits <= decimals) {
+        out.push_back('0');
+        if (decimals > 0) {
+            out.push_back('.');
+            out.append(static_cast<size_t>(decimals - digits), '0');
+            out.append(units + first, static_cast<size_t>(digits));
+        }
     } else {
-        out = units;
+        out.append(units + first, static_cast<size_t>(digits - decimals));
+        if (decimals > 0) {
+            out.push_back('.');
+            out.append(units + n - decimals, static_cast<size_t>(decimals));
+        }
     }
-    if (negative && !zero) out.insert(out.begin(), '-');
     return out;
 }
 

@@ -104,6 +104,7 @@ std::string HeadlessView::InputBox(const std::string& prompt, const std::string&
 std::vector<std::string> HeadlessView::ControlNames() const {
     std::vector<std::string> names;
     for (const auto& [name, c] : controls_) names.push_back(name);
+    std::sort(names.begin(), names.end());
     return names;
 }
 

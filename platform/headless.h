@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <map>
+#include <unordered_map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -99,7 +100,7 @@ private:
     HeadlessPlatform& platform_;
     FormId id_;
     Presenter& presenter_;
-    std::map<std::string, Control> controls_;
+    std::unordered_map<std::string, Control> controls_;
     std::vector<std::string> tabOrder_;
     std::string focus_;
     bool shown_ = false;
