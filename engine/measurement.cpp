@@ -47,6 +47,10 @@ float GearMain::MeasurementFromThickness(float teeth, float& pitch, float& press
         const float inv2 = side == 1 ? Sng(dt / Db + tt / D + transverseInvolute - Pi / N)
                                      : Sng(tt / D + transverseInvolute - dt / Db);
         PinPA = InverseInvolute(inv2);
+        // Within a tenth of a degree of 90 a Single angle no longer resolves the
+        // pin-centre diameter Db / cos(angle): a pin that large is outside the
+        // measurement, not a number to show.
+        if (PinPA >= 89.9f) throw ArithmeticFault("pin centre beyond the measurable range");
         const float D2 = Sng(Db / CosD(PinPA, DegToRad));
 
         // Where the pin touches the flank.

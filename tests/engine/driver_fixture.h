@@ -1,0 +1,85 @@
+// A gear state as the input screen leaves it before a calculation, with the
+// fake screen behind it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <utility>
+
+#include "engine/gearmain.h"
+#include "engine/numbers.h"
+#include "fake_port.h"
+
+namespace enginetest {
+
+inline float BasicThickness(float pitch) { return static_cast<float>(3.14159265 / pitch / 2); }
+
+class DriverTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        gear.StartUp();
+        gear.MainForm = &port;
+        port.texts["InputFaceWidth"] = "1.00000";
+    }
+
+    void Gear(int16_t mode, int16_t type, float teeth, float pitch, float pa, float helix = 0) {
+        gear.CalcMode = mode;
+        gear.GearType = type;
+        gear.NumTeeth = teeth;
+        gear.NormalDP = pitch;
+        gear.NormalPA = pa;
+        gear.HelixAngle = helix;
+    }
+
+    // The feature list's text and the value box, read as the value box does it:
+    // one number, or "a / b" in the order typed.
+    void Feature(const std::string& feature, const std::string& text) {
+        gear.InputFeature = feature;
+        port.texts["Combo1"] = feature;
+        port.texts["InputCTT_MOW"] = text;
+        size_t slash = text.find('/');
+        float first = static_cast<float>(gearmain::Val(text.substr(0, slash)));
+        float second = slash == std::string::npos ? 0.0f : static_cast<float>(gearmain::Val(text.substr(slash + 1)));
+        if (slash == std::string::npos || gear.FeatureValue == 0) gear.FeatureValue = first;
+        gear.Thick1 = gear.Measure1 = gear.Backlash1 = first;
+        gear.Thick2 = gear.Measure2 = gear.Backlash2 = second;
+    }
+
+    // The pin box holds the pin diameter or the number of teeth spanned.
+    void Pin(float value) { gear.PinDiameter = gear.TeethSpanned = value; }
+
+    void FaceWidth(const std::string& text) { port.texts["InputFaceWidth"] = text; }
+
+    void Run() { gear.CalculateGear(); }
+
+    gearmain::GearMain gear;
+    FakePort port;
+};
+
+// A result text: one number, or the smaller, " / ", the larger; each written with
+// the given number of decimals and within tol of the value worked out.
+inline ::testing::AssertionResult TextIs(const std::string& text, double a, double b = NAN, int decimals = 6,
+                                         double tol = 2e-6) {
+    auto number = [&](const std::string& s, double want) -> ::testing::AssertionResult {
+        size_t point = s.find('.');
+        if (s.empty() || s.front() == ' ' || point == std::string::npos ||
+            static_cast<int>(s.size() - point - 1) != decimals)
+            return ::testing::AssertionFailure() << '"' << s << "\" is not written with " << decimals << " decimals";
+        if (std::fabs(gearmain::Val(s) - want) > tol)
+            return ::testing::AssertionFailure() << '"' << s << "\" is not " << want;
+        return ::testing::AssertionSuccess();
+    };
+    if (std::isnan(b)) return number(text, a);
+    if (b < a) std::swap(a, b);
+    size_t sep = text.find(" / ");
+    if (sep == std::string::npos) return ::testing::AssertionFailure() << '"' << text << "\" is not a range";
+    auto first = number(text.substr(0, sep), a);
+    if (!first) return first << " (in \"" << text << "\")";
+    auto second = number(text.substr(sep + 3), b);
+    if (!second) return second << " (in \"" << text << "\")";
+    return ::testing::AssertionSuccess();
+}
+
+}  // namespace enginetest

@@ -1,0 +1,124 @@
+// The number reader, the mask writer and the plain writer.
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <limits>
+
+#include "engine/numbers.h"
+
+using namespace gearmain;
+
+namespace {
+
+struct ValCase {
+    const char* text;
+    double value;
+};
+
+class ValReadsLeadingNumber : public ::testing::TestWithParam<ValCase> {};
+
+TEST_P(ValReadsLeadingNumber, IgnoringBlanks) {
+    EXPECT_DOUBLE_EQ(Val(GetParam().text), GetParam().value) << '"' << GetParam().text << '"';
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, ValReadsLeadingNumber,
+                         ::testing::Values(ValCase{"5/7", 5}, ValCase{"0.1570 / 0.1560", 0.157},
+                                           ValCase{"1 2", 12}, ValCase{"", 0}, ValCase{"-", 0},
+                                           ValCase{".5", 0.5}, ValCase{"12a", 12}, ValCase{"-.25", -0.25},
+                                           ValCase{"  3.5  ", 3.5}, ValCase{"1.2.3", 1.2},
+                                           ValCase{"abc", 0}, ValCase{".", 0}, ValCase{"+4", 4},
+                                           ValCase{"0.157080", 0.15708}));
+
+struct MaskCase {
+    double value;
+    const char* mask;
+    const char* text;
+};
+
+class FormatWithMask : public ::testing::TestWithParam<MaskCase> {};
+
+TEST_P(FormatWithMask, RoundsHalvesAwayFromZero) {
+    const MaskCase& c = GetParam();
+    EXPECT_EQ(Format(c.value, c.mask), c.text) << c.value << " with " << c.mask;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, FormatWithMask,
+    ::testing::Values(MaskCase{2.5, "0", "3"}, MaskCase{3.5, "0", "4"}, MaskCase{-1.5, "0", "-2"},
+                      MaskCase{0.0000005, "0.000000", "0.000001"}, MaskCase{0.4, "0", "0"},
+                      // one digit always stands before the point
+                      MaskCase{0.25, "0.0000", "0.2500"}, MaskCase{0.0, "0.000000", "0.000000"},
+                      // a negative value that rounds to zero carries no sign
+                      MaskCase{-0.0000001, "0.000000", "0.000000"}, MaskCase{-0.0, "0", "0"},
+                      MaskCase{-0.4, "0", "0"},
+                      // 0.12345 is 0.1234499999... in binary; its 15-digit form is a half
+                      MaskCase{0.12345, "0.0000", "0.1235"},
+                      // pi/20 is the basic thickness at pitch 10
+                      MaskCase{3.14159265 / 20, "0.000000", "0.157080"}, MaskCase{0.172800, "0.00000", "0.17280"},
+                      MaskCase{1234567.5, "0", "1234568"}, MaskCase{9.9999996, "0.000000", "10.000000"},
+                      MaskCase{-2.63997, "0.0000", "-2.6400"}));
+
+TEST(FormatWithMask, NonFiniteValuesNeverReachTheText) {
+    for (double v : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
+        std::string t = Format(v, "0.000000");
+        EXPECT_EQ(t.find("nan"), std::string::npos) << t;
+        EXPECT_EQ(t.find("inf"), std::string::npos) << t;
+    }
+}
+
+struct StrCase {
+    float value;
+    const char* plain;
+    const char* shortText;
+};
+
+class PlainWriting : public ::testing::TestWithParam<StrCase> {};
+
+TEST_P(PlainWriting, ShortestFormOfSevenDigits) {
+    EXPECT_EQ(Str(GetParam().value), GetParam().plain);
+    EXPECT_EQ(ShortText(GetParam().value), GetParam().shortText);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, PlainWriting,
+                         ::testing::Values(StrCase{0.1728f, " .1728", ".1728"}, StrCase{-0.5f, "-.5", "-.5"},
+                                           StrCase{2.2f, " 2.2", "2.2"}, StrCase{1234567.f, " 1234567", "1234567"},
+                                           StrCase{0.f, " 0", "0"}, StrCase{4.f, " 4", "4"},
+                                           StrCase{-12.25f, "-12.25", "-12.25"},
+                                           StrCase{12345678.f, " 1.234568E+07", "1.234568E+07"},
+                                           StrCase{1e20f, " 1E+20", "1E+20"},
+                                           StrCase{-3e10f, "-3E+10", "-3E+10"}));
+
+TEST(RangeText, WritesTheSmallerValueFirst) {
+    EXPECT_EQ(RangeText(0.157, 0.155), "0.155000 / 0.157000");
+    EXPECT_EQ(RangeText(0.155, 0.157), "0.155000 / 0.157000");
+    EXPECT_EQ(RangeText(2, 1, "0.00000"), "1.00000 / 2.00000");
+    EXPECT_EQ(RangeText(-0.5, 0.25, "0.0000"), "-0.5000 / 0.2500");
+}
+
+TEST(IntEntry, RoundsHalvesToEvenAndSaturates) {
+    EXPECT_EQ(IntEntry(2.5), 2);
+    EXPECT_EQ(IntEntry(3.5), 4);
+    EXPECT_EQ(IntEntry(-2.5), -2);
+    EXPECT_EQ(IntEntry(2.6), 3);
+    EXPECT_EQ(IntEntry(40000), 32767);
+    EXPECT_EQ(IntEntry(-40000), -32768);
+    EXPECT_EQ(IntEntry(std::numeric_limits<double>::quiet_NaN()), 0);
+}
+
+TEST(SingleStores, OverflowIsAnErrorForResultsAndSaturatesForEntries) {
+    EXPECT_THROW(Sng(1e300), ArithmeticFault);
+    EXPECT_THROW(Sng(std::numeric_limits<double>::quiet_NaN()), ArithmeticFault);
+    EXPECT_FLOAT_EQ(Sng(0.1), 0.1f);
+    EXPECT_EQ(SngEntry(1e300), FLT_MAX);
+    EXPECT_EQ(SngEntry(-1e300), -FLT_MAX);
+}
+
+TEST(FracPart, IsInTheUnitIntervalAlsoForNegatives) {
+    EXPECT_DOUBLE_EQ(FracPart(12.5), 0.5);
+    EXPECT_DOUBLE_EQ(FracPart(25.0 / 2), 0.5);
+    EXPECT_DOUBLE_EQ(FracPart(24.0 / 2), 0.0);
+    EXPECT_DOUBLE_EQ(FracPart(-0.25), 0.75);
+    EXPECT_DOUBLE_EQ(IntPart(-0.25), -1.0);
+}
+
+}  // namespace
