@@ -1,80 +1,108 @@
 // The result pages: measurement data (page 1), gear dimensions (page 2) and the
 // AGMA tolerances, for spur and helical gears.
+//
+// The pages compute no geometry. Each activation rebuilds the page from the gear
+// state and the input screen's field texts, so a page always shows the last
+// calculation. Page 1 also fills page 2 and the tolerance page ahead of time:
+// the printed sheet is composed from their controls.
 #pragma once
+
+#include <string>
+#include <string_view>
 
 #include "engine/gearmain.h"
 #include "platform/view.h"
 
 namespace involvo {
 
+// What every result page shares: the gear state, the windows, its own name, and
+// the places where its window placement is restored and saved.
+class ResultPage : public Presenter {
+public:
+    void Unload() override;
+
+protected:
+    ResultPage(gearmain::GearMain& gear, Forms& forms, FormId id);
+    // Window placement, restored when the page loads and saved when it unloads.
+    // Placement settings are not wired in yet.
+    void RestoreWindowPlacement() {}
+    void SaveWindowPlacement() {}
+    // Close and "&Close": the page is unloaded.
+    void Close();
+
+    gearmain::GearMain& gear_;
+    Forms& forms_;
+    FormId id_;
+};
+
 // Page 1 of a spur gear.
-class FrmOutput1 : public Presenter {
+class FrmOutput1 : public ResultPage {
 public:
     FrmOutput1(gearmain::GearMain& gear, Forms& forms);
     void Load() override;
     void Activate() override;
-    void Unload() override;
     void Click(const std::string& control) override;
-
-private:
-    gearmain::GearMain& gear_;
-    Forms& forms_;
 };
 
-// Page 1 of a helical gear.
-class FrmHelical1 : public Presenter {
+// Page 1 of a helical gear: a second, transverse column beside the normal values
+// and ball captions where a gear is measured with balls.
+class FrmHelical1 : public ResultPage {
 public:
     FrmHelical1(gearmain::GearMain& gear, Forms& forms);
     void Load() override;
     void Activate() override;
-    void Unload() override;
     void Click(const std::string& control) override;
 
 private:
-    gearmain::GearMain& gear_;
-    Forms& forms_;
+    void BuildTransverseTexts();
+    void Advise(bool oddTeeth);
 };
 
+// Row 5 of page 2: the outside diameter of an external gear, the inside diameter
+// of an internal one. For an internal gear the inside diameter is copied into
+// OutsideDiameter, so that everything reading the diameter row shows it.
+void SetDiameterRow(View& dimensionsPage, gearmain::GearMain& gear);
+
+// What page 1 does when it is shown, beyond its own rows: page 2 of its kind and
+// the tolerance page are loaded (not shown) and filled, title, diameter row and
+// all, because the printed sheet is composed from their controls.
+void PrepareFollowingPages(Forms& forms, gearmain::GearMain& gear, bool helical);
+
 // Page 2 of a spur gear.
-class FrmOutput2 : public Presenter {
+class FrmOutput2 : public ResultPage {
 public:
     FrmOutput2(gearmain::GearMain& gear, Forms& forms);
     void Load() override;
     void Activate() override;
-    void Unload() override;
     void Click(const std::string& control) override;
 
-private:
-    gearmain::GearMain& gear_;
-    Forms& forms_;
+    // The title, the diameter row and rows 1 to 12 (used by page 1 and by this
+    // page's activation).
+    static void Fill(View& page, gearmain::GearMain& gear, const std::string& title);
 };
 
 // Page 2 of a helical gear.
-class FRMHelical2 : public Presenter {
+class FRMHelical2 : public ResultPage {
 public:
     FRMHelical2(gearmain::GearMain& gear, Forms& forms);
     void Load() override;
     void Activate() override;
-    void Unload() override;
     void Click(const std::string& control) override;
 
-private:
-    gearmain::GearMain& gear_;
-    Forms& forms_;
+    // The title and rows 1 to 14. The diameter row is page 1's business.
+    static void Fill(View& page, const gearmain::GearMain& gear, const std::string& title);
 };
 
 // The AGMA tolerances.
-class AGMATOL : public Presenter {
+class AGMATOL : public ResultPage {
 public:
     AGMATOL(gearmain::GearMain& gear, Forms& forms);
     void Load() override;
     void Activate() override;
-    void Unload() override;
     void Click(const std::string& control) override;
 
-private:
-    gearmain::GearMain& gear_;
-    Forms& forms_;
+    // The six tolerance boxes, each written with the mask given.
+    static void Fill(View& page, const gearmain::GearMain& gear, std::string_view mask);
 };
 
 }  // namespace involvo

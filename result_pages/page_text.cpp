@@ -1,0 +1,64 @@
+#include "result_pages/page_text.h"
+
+namespace involvo::pages {
+
+using gearmain::Format;
+using gearmain::Trim;
+using gearmain::Val;
+
+std::string FieldText(Forms& forms, const char* field) { return forms.Load(FormId::FrmMain).Text(field); }
+
+bool IsPlainNumber(std::string_view text) {
+    std::string s = Trim(text);
+    size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    bool digits = false, point = false;
+    for (; i < s.size(); ++i) {
+        char c = s[i];
+        if (c >= '0' && c <= '9') digits = true;
+        else if (c == '.' && !point) point = true;
+        else return false;
+    }
+    return digits;
+}
+
+std::string MaskedText(const std::string& text, std::string_view mask) {
+    return IsPlainNumber(text) ? Format(Val(text), mask) : text;
+}
+
+std::string PageTitle(const gearmain::GearMain& gear, const std::string& enlargementText, bool helical) {
+    bool external = gear.GearType == 1;
+    std::string title = external ? "External " : "Internal ";
+    title += helical ? "Helical Gear Data" : "Gear Data";
+    if (gear.ODChange > 0)
+        title += "  (" + enlargementText + (external ? " Enlarged O.D.)" : " Enlarged)");
+    else if (gear.ODChange < 0)
+        title += "  (" + enlargementText + (external ? " Reduced O.D.)" : " Reduced)");
+    return title;
+}
+
+std::string PageTitle(const gearmain::GearMain& gear, Forms& forms, bool helical) {
+    return PageTitle(gear, FieldText(forms, "InputAddendumMod"), helical);
+}
+
+void SetUpFileMenu(View& view, const char* menuName) {
+    view.SetText(menuName, "&File");
+    view.SetText("mnuFilePrint", "&Print...");
+    view.SetText("mnuFileClose", "&Close");
+    view.SetEnabled("mnuFilePrint", false);
+}
+
+void SetUpPrintButton(View& view) {
+    view.SetToolTip("CmdPrint", "Print Gear Data");
+    view.SetEnabled("CmdPrint", false);
+}
+
+void ShowRow(View& view, int index, bool visible) {
+    view.SetVisible(LabelName(index), visible);
+    view.SetVisible(TextName(index), visible);
+}
+
+std::string LabelName(int index) { return "Label(" + std::to_string(index) + ")"; }
+std::string TextName(int index) { return "Text(" + std::to_string(index) + ")"; }
+
+}  // namespace involvo::pages

@@ -1,0 +1,46 @@
+// Texts that more than one result page builds: the title line, the values taken
+// over from the input screen's fields, and the common buttons and menus.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/gearmain.h"
+#include "platform/view.h"
+
+namespace involvo::pages {
+
+inline constexpr const char* kTitle = "Involvo";
+
+// The current text of a field of the input screen, as typed.
+std::string FieldText(Forms& forms, const char* field);
+
+// True when the text, blanks aside, is one plain decimal number: an optional
+// sign, digits and at most one point. "8/10", "0.1 / 0.2" and "" are not.
+bool IsPlainNumber(std::string_view text);
+
+// A field or result text shown through a mask: a plain number is written with
+// the mask, anything else (a pitch fraction, a range of two values, an empty
+// field) is shown as it stands.
+std::string MaskedText(const std::string& text, std::string_view mask);
+
+// The title line of a page: "External Gear Data", "Internal Helical Gear Data",
+// followed for an enlarged or reduced gear by two blanks and, in parentheses,
+// the enlargement field's text and what it does.
+std::string PageTitle(const gearmain::GearMain& gear, const std::string& enlargementText, bool helical);
+
+// The title line as the input screen's enlargement field gives it.
+std::string PageTitle(const gearmain::GearMain& gear, Forms& forms, bool helical);
+
+// "&File" with "&Print..." and "&Close"; the print commands stay disabled until
+// printing is wired in.
+void SetUpFileMenu(View& view, const char* menuName);
+void SetUpPrintButton(View& view);
+
+// Every page shows or hides a row as a pair: its caption and its value box.
+void ShowRow(View& view, int index, bool visible);
+
+std::string LabelName(int index);
+std::string TextName(int index);
+
+}  // namespace involvo::pages
