@@ -15,7 +15,7 @@ struct Result {
     std::string out, err;
 };
 
-Result Run(const std::string& args) {
+Result RunCli(const std::string& args) {
     namespace fs = std::filesystem;
     fs::path errFile = fs::temp_directory_path() / ("involvo-cli-test-" + std::to_string(::getpid()) + ".err");
     std::string command = std::string(INVOLVO_CLI_PATH) + " " + args + " 2>" + errFile.string();
@@ -40,7 +40,7 @@ TEST(InvolvoCli, TwentyFourToothExampleOverPins) {
     // pin centre 0.026075 -> 23.920 degrees) and the pin touches at 2.402302; the
     // field holds the basic thickness rounded to 0.157080, 3.7e-7 above pi/20,
     // which adds K * 3.7e-7 = 8.6e-7: 2.639969.
-    Result r = Run("--teeth 24 --pitch 10 --json");
+    Result r = RunCli("--teeth 24 --pitch 10 --json");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(Contains(r.out, "\"ok\": true"));
     EXPECT_TRUE(Contains(r.out, "\"PinDiameter\": 0.1728"));
@@ -52,7 +52,7 @@ TEST(InvolvoCli, TwentyFourToothExampleOverPins) {
 }
 
 TEST(InvolvoCli, TableOutputAndQualityReachesTheTolerances) {
-    Result r = Run("--teeth 24 --pitch 10 --quality 8");
+    Result r = RunCli("--teeth 24 --pitch 10 --quality 8");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(Contains(r.out, "External Gear Data"));
     EXPECT_TRUE(Contains(r.out, "Runout Tolerance"));
@@ -61,32 +61,32 @@ TEST(InvolvoCli, TableOutputAndQualityReachesTheTolerances) {
 }
 
 TEST(InvolvoCli, RefusedInputPrintsTheProgramsMessageAndExits1) {
-    Result r = Run("--pitch 10");
+    Result r = RunCli("--pitch 10");
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(Contains(r.err, "Enter the number of gear teeth"));
-    r = Run("--teeth 24 --pitch 0.09");
+    r = RunCli("--teeth 24 --pitch 0.09");
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(Contains(r.err, "Diametral Pitch is not Acceptable"));
 }
 
 TEST(InvolvoCli, InvoluteErrorExits1WithItsMessage) {
-    Result r = Run("--teeth 24 --pitch 10 --mode thickness --value 1.0 --json");
+    Result r = RunCli("--teeth 24 --pitch 10 --mode thickness --value 1.0 --json");
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(Contains(r.err, "Involute function error: Unacceptable dimension over pins or pin diameter"));
     EXPECT_TRUE(Contains(r.out, "\"ok\": false"));
 }
 
 TEST(InvolvoCli, BadUsageExits2) {
-    EXPECT_EQ(Run("--teeth 24 --pitch 10 --colour red").status, 2);
-    EXPECT_EQ(Run("--teeth twenty --pitch 10").status, 2);
-    EXPECT_EQ(Run("--teeth 24 --pitch 8/10").status, 2);  // a fraction needs depth system 8
-    EXPECT_EQ(Run("--teeth 24 --pitch 10 --feature \"Span Measurement\"").status, 2);  // not in mode 1
-    EXPECT_EQ(Run("--teeth").status, 2);
+    EXPECT_EQ(RunCli("--teeth 24 --pitch 10 --colour red").status, 2);
+    EXPECT_EQ(RunCli("--teeth twenty --pitch 10").status, 2);
+    EXPECT_EQ(RunCli("--teeth 24 --pitch 8/10").status, 2);  // a fraction needs depth system 8
+    EXPECT_EQ(RunCli("--teeth 24 --pitch 10 --feature \"Span Measurement\"").status, 2);  // not in mode 1
+    EXPECT_EQ(RunCli("--teeth").status, 2);
 }
 
 TEST(InvolvoCli, PitchFractionWithCombinationStub) {
     // 2.25/10 whole depth, 1.25/10 addendum.
-    Result r = Run("--teeth 24 --pitch 8/10 --depth-system 8 --json");
+    Result r = RunCli("--teeth 24 --pitch 8/10 --depth-system 8 --json");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(Contains(r.out, "\"DepthPitch\": 10"));
     EXPECT_TRUE(Contains(r.out, "[\"Whole Depth\", \"0.22500\"]")) << r.out;
@@ -100,7 +100,7 @@ TEST(InvolvoCli, BatchRunsEveryRowAndReportsTheBadOne) {
         std::ofstream f(csv);
         f << "teeth,pitch,mode,value\n24,10,pins,\n2,10,pins,\n25,10,pins,\n24,ten,pins,\n";
     }
-    Result r = Run("--batch " + csv.string());
+    Result r = RunCli("--batch " + csv.string());
     fs::remove(csv);
     EXPECT_EQ(r.status, 1);
     // Header and four result rows.
