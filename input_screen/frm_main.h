@@ -1,16 +1,34 @@
 // FrmMain: the input screen, the program's main window.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/gearmain.h"
 #include "platform/view.h"
 
 namespace involvo {
 
+// What UpdateHints remembers of its last complete run, to see what the user
+// changed since: a changed feature, gear type, pitch or O.D. change makes it
+// clear and refill the fields that depend on it.
+struct HintMemory {
+    bool used = false;
+    int16_t mode = 0;
+    int16_t gearType = 0;
+    std::string feature;
+    std::string standard;
+    float teeth = 0;
+    float pitch = 0;
+    float pressureAngle = 0;
+    float odChange = 0;
+};
+
 class FrmMain : public Presenter, public gearmain::Port {
 public:
     FrmMain(gearmain::GearMain& gear, Forms& forms);
+    ~FrmMain() override;
 
     // ---- Presenter ----
     void Load() override;
@@ -34,8 +52,48 @@ public:
     void UpdateHints();
 
 private:
+    // ---- Building the window ----
+    void CreateControls();
+    void CreateMenus();
+    // Hooks for the services that come with the application shell.
+    void SetHelpFile();
+    void RestoreWindowPlacement();
+    void SaveWindowPlacement();
+
+    // ---- Reading the fields ----
+    void ReadPitch();
+    void ReadFeatureValue();
+    void PitchEdited();
+    void CopyHint(const std::string& label);
+
+    // ---- Calculate ----
+    void Calculate();
+
+    // ---- Modes and gear type ----
+    void ModeDimensionOverPins();
+    void ModeToothThickness();
+    void ModeSpan();
+    void SelectGearType(const std::string& button);
+    void ExternalSelected();
+    void InternalSelected();
+    void FeatureChosen();
+    void FileMenuOpening();
+    void SetFeatureList(const std::vector<std::string>& items, const std::string& text);
+    void SetModeCaption();
+
+    // ---- Depth systems ----
+    void ChooseDepthSystem(int index);
+    void CheckDepthItem(int index);
+    void AskCutterDepth();
+
+    // ---- UpdateHints, step by step ----
+    void HintStandardDiameter();
+    void HintThicknessChange();
+    void HintIdealPin(std::optional<double> basic, double basicThickness);
+
     gearmain::GearMain& gear_;
     Forms& forms_;
+    HintMemory hintMemory_;
 };
 
 // The key filter of every text box: 1 when the key is in the allowed characters

@@ -241,7 +241,7 @@ TEST_P(PinWarnings, OKGoesOn) {
 }
 
 TEST_P(PinWarnings, CancelRefusesThePinAtTheFirstWarning) {
-    if (GetParam().expected.empty()) GTEST_SKIP() << "no warning to cancel";
+    if (GetParam().expected.empty()) return;  // no warning to cancel
     Prepare();
     port.answers = {MsgAnswer::Cancel, MsgAnswer::Cancel};
     Run();
