@@ -41,38 +41,6 @@ bool IsPair(const std::string& text, bool signAllowed) {
     return IsNumber(text.substr(0, slash), signAllowed) && IsNumber(text.substr(slash + 1), signAllowed);
 }
 
-// Which result of a page row a CSV column holds, by the row's caption.
-std::string ColumnOf(const std::string& caption) {
-    if (caption == "Circular Tooth Thickness" || caption == "Circular Space Width") return "thickness";
-    if (caption.rfind("Dimension ", 0) == 0) return "measurement";
-    if (caption == "Pin Diameter" || caption == "Ball Diameter") return "pin";
-    if (caption == "Pin Contact Diameter" || caption == "Ball Contact Diameter") return "pin_contact";
-    if (caption.rfind("Radial Dimension", 0) == 0) return "radial";
-    if (caption == "Chordal Tooth Thickness" || caption == "Chordal Space Width") return "chordal";
-    if (caption.rfind("Span Meas. Over (", 0) == 0) return "span";
-    if (caption == "Contributing Backlash") return "backlash";
-    if (caption == "K Factor") return "k_factor";
-    if (caption == "Base Circle Diameter") return "base_diameter";
-    if (caption == "Pitch Diameter") return "pitch_diameter";
-    if (caption == "Circular Pitch") return "circular_pitch";
-    if (caption == "Base Pitch") return "base_pitch";
-    if (caption == "Outside Diameter" || caption == "Inside Diameter") return "outside_inside_diameter";
-    if (caption == "Root Diameter (Basic)") return "root_diameter";
-    if (caption.rfind("Root Diameter (Finish", 0) == 0) return "finished_root_diameter";
-    if (caption == "Whole Depth") return "whole_depth";
-    if (caption == "Working Depth") return "working_depth";
-    if (caption == "Addendum") return "addendum";
-    if (caption == "Dedendum") return "dedendum";
-    if (caption.rfind("Tooth Tip Land", 0) == 0) return "tip_land";
-    if (caption == "Runout Tolerance") return "runout";
-    if (caption == "Pitch Variation Allowable") return "pitch_variation";
-    if (caption == "Profile Tolerance") return "profile";
-    if (caption.rfind("Tooth Alignment", 0) == 0) return "lead";
-    if (caption == "Tooth To Tooth Composite") return "tooth_to_tooth";
-    if (caption == "Total Composite") return "total_composite";
-    return "";
-}
-
 const std::vector<std::string> kResultColumns = {
     "thickness",     "measurement",      "pin",          "pin_contact",     "radial",
     "chordal",       "span",             "teeth_spanned", "backlash",       "k_factor",
@@ -80,6 +48,60 @@ const std::vector<std::string> kResultColumns = {
     "root_diameter", "finished_root_diameter", "whole_depth", "working_depth", "addendum",
     "dedendum",      "tip_land",         "runout",       "pitch_variation", "profile",
     "lead",          "tooth_to_tooth",   "total_composite"};
+
+int ColumnIndex(const char* name) {
+    for (size_t i = 0; i < kResultColumns.size(); ++i)
+        if (kResultColumns[i] == name) return static_cast<int>(i);
+    return -1;
+}
+
+// Which result column a page row holds, by the row's caption; -1 for none.
+int ColumnOf(const std::string& caption) {
+    static const std::map<std::string, int> exact = [] {
+        std::map<std::string, int> m;
+        auto add = [&](const char* caption, const char* column) { m[caption] = ColumnIndex(column); };
+        add("Circular Tooth Thickness", "thickness");
+        add("Circular Space Width", "thickness");
+        add("Pin Diameter", "pin");
+        add("Ball Diameter", "pin");
+        add("Pin Contact Diameter", "pin_contact");
+        add("Ball Contact Diameter", "pin_contact");
+        add("Chordal Tooth Thickness", "chordal");
+        add("Chordal Space Width", "chordal");
+        add("Contributing Backlash", "backlash");
+        add("K Factor", "k_factor");
+        add("Base Circle Diameter", "base_diameter");
+        add("Pitch Diameter", "pitch_diameter");
+        add("Circular Pitch", "circular_pitch");
+        add("Base Pitch", "base_pitch");
+        add("Outside Diameter", "outside_inside_diameter");
+        add("Inside Diameter", "outside_inside_diameter");
+        add("Root Diameter (Basic)", "root_diameter");
+        add("Whole Depth", "whole_depth");
+        add("Working Depth", "working_depth");
+        add("Addendum", "addendum");
+        add("Dedendum", "dedendum");
+        add("Runout Tolerance", "runout");
+        add("Pitch Variation Allowable", "pitch_variation");
+        add("Profile Tolerance", "profile");
+        add("Tooth To Tooth Composite", "tooth_to_tooth");
+        add("Total Composite", "total_composite");
+        return m;
+    }();
+    static const std::vector<std::pair<std::string, int>> prefixes = {
+        {"Dimension ", ColumnIndex("measurement")},
+        {"Radial Dimension", ColumnIndex("radial")},
+        {"Span Meas. Over (", ColumnIndex("span")},
+        {"Root Diameter (Finish", ColumnIndex("finished_root_diameter")},
+        {"Tooth Tip Land", ColumnIndex("tip_land")},
+        {"Tooth Alignment", ColumnIndex("lead")},
+    };
+    auto it = exact.find(caption);
+    if (it != exact.end()) return it->second;
+    for (const auto& [prefix, column] : prefixes)
+        if (caption.compare(0, prefix.size(), prefix) == 0) return column;
+    return -1;
+}
 
 std::string Number(float v) {
     char buf[32];
@@ -356,21 +378,24 @@ std::vector<std::string> CsvHeader() {
 }
 
 std::vector<std::string> CsvRow(const GearRun& run) {
-    std::map<std::string, std::string> cells;
+    std::vector<std::string> line = {"", run.ok ? "1" : "0", run.ok ? "" : run.error};
+    const size_t first = line.size();
+    line.resize(first + kResultColumns.size());
+    std::vector<bool> filled(kResultColumns.size(), false);
+    static const int span = ColumnIndex("span"), teeth = ColumnIndex("teeth_spanned");
     for (const auto& page : run.pages)
         for (const auto& row : page.rows) {
-            std::string column = ColumnOf(row.caption);
-            if (column.empty() || cells.count(column)) continue;
-            cells[column] = row.value;
-            if (column == "span") {
+            int column = ColumnOf(row.caption);
+            if (column < 0 || filled[column]) continue;
+            filled[column] = true;
+            line[first + column] = row.value;
+            if (column == span) {
                 // "Span Meas. Over (4) Teeth"
                 size_t open = row.caption.find('('), close = row.caption.find(')');
                 if (open != std::string::npos && close != std::string::npos)
-                    cells["teeth_spanned"] = row.caption.substr(open + 1, close - open - 1);
+                    line[first + teeth] = row.caption.substr(open + 1, close - open - 1);
             }
         }
-    std::vector<std::string> line = {"", run.ok ? "1" : "0", run.ok ? "" : run.error};
-    for (const auto& column : kResultColumns) line.push_back(cells.count(column) ? cells[column] : "");
     return line;
 }
 
