@@ -1,0 +1,395 @@
+// The View calls on Qt widgets: texts, captions, states, focus, dialogs.
+#include "platform/qt/qt_view.h"
+
+#include <algorithm>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QGroupBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "platform/qt/qt_platform.h"
+#include "platform/qt/windows.h"
+
+namespace involvo {
+
+namespace {
+
+// The text as the program wrote it, kept beside the displayed one: a line break
+// written as a carriage return reads back as written.
+const char* const kProgramText = "involvoText";
+const char* const kProgramColour = "involvoForeground";
+
+QString ToQt(const std::string& text) { return QString::fromStdString(text); }
+
+// The program writes line breaks as carriage returns.
+QString ForDisplay(const std::string& text) {
+    QString s = ToQt(text);
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return s;
+}
+
+QString ShownText(const QObject* object) {
+    if (auto* edit = qobject_cast<const QLineEdit*>(object)) return edit->text();
+    if (auto* combo = qobject_cast<const QComboBox*>(object))
+        return combo->isEditable() || combo->currentIndex() >= 0 ? combo->currentText()
+                                                                 : combo->placeholderText();
+    if (auto* label = qobject_cast<const QLabel*>(object)) return label->text();
+    if (auto* button = qobject_cast<const QAbstractButton*>(object)) return button->text();
+    if (auto* frame = qobject_cast<const QGroupBox*>(object)) return frame->title();
+    if (auto* note = qobject_cast<const QPlainTextEdit*>(object)) return note->toPlainText();
+    if (auto* menu = qobject_cast<const QMenu*>(object)) return menu->title();
+    if (auto* action = qobject_cast<const QAction*>(object)) return action->text();
+    if (auto* window = qobject_cast<const QWidget*>(object); window && window->isWindow())
+        return window->windowTitle();
+    return {};
+}
+
+void ShowText(QObject* object, const QString& text) {
+    if (auto* edit = qobject_cast<QLineEdit*>(object)) {
+        edit->setText(text);
+    } else if (auto* combo = qobject_cast<QComboBox*>(object)) {
+        if (combo->isEditable()) {
+            combo->setEditText(text);
+        } else {
+            // A list that cannot be typed into shows a text outside its items as
+            // its placeholder.
+            int index = combo->findText(text, Qt::MatchExactly);
+            combo->setPlaceholderText(index < 0 ? text : QString());
+            combo->setCurrentIndex(index);
+        }
+        qt::FormBuilder::UpdateCaption(combo);
+    } else if (auto* label = qobject_cast<QLabel*>(object)) {
+        label->setText(text);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(object)) {
+        button->setText(text);
+    } else if (auto* frame = qobject_cast<QGroupBox*>(object)) {
+        frame->setTitle(text);
+    } else if (auto* note = qobject_cast<QPlainTextEdit*>(object)) {
+        note->setPlainText(text);
+    } else if (auto* menu = qobject_cast<QMenu*>(object)) {
+        menu->setTitle(text);
+    } else if (auto* action = qobject_cast<QAction*>(object)) {
+        action->setText(text);
+    } else if (auto* window = qobject_cast<QWidget*>(object); window && window->isWindow()) {
+        window->setWindowTitle(text);
+    }
+}
+
+// Menus are shown, enabled and tipped through their menu-bar item.
+QAction* ActionOf(QObject* object) {
+    if (auto* menu = qobject_cast<QMenu*>(object)) return menu->menuAction();
+    return qobject_cast<QAction*>(object);
+}
+
+QPalette::ColorRole TextRole(const QObject* object) {
+    if (qobject_cast<const QLineEdit*>(object) || qobject_cast<const QComboBox*>(object) ||
+        qobject_cast<const QPlainTextEdit*>(object))
+        return QPalette::Text;
+    if (qobject_cast<const QAbstractButton*>(object)) return QPalette::ButtonText;
+    return QPalette::WindowText;
+}
+
+}  // namespace
+
+QtView::QtView(QtPlatform& platform, FormId id, Presenter& presenter)
+    : platform_(platform), id_(id), presenter_(presenter), window_(std::make_unique<QMainWindow>()) {
+    window_->setObjectName(QString::fromLatin1(FormName(id)));
+    window_->setAttribute(Qt::WA_DeleteOnClose, false);
+    qt::FormBuilder builder(window_.get(), controls_);
+    qt::BuildForm(id, builder);
+    Wire();
+}
+
+QtView::~QtView() {
+    dying_ = true;
+    *alive_ = false;
+    if (modalLoop_) modalLoop_->quit();
+    window_->removeEventFilter(this);
+    controls_.ForEach([this](const std::string&, QObject* object, unsigned) {
+        object->removeEventFilter(this);
+        object->disconnect(this);
+    });
+    window_.reset();
+    platform_.Forget(this);
+}
+
+QWidget* QtView::Widget(const std::string& control) const {
+    if (control.empty()) return window_.get();
+    return qobject_cast<QWidget*>(controls_.Find(control));
+}
+
+QLineEdit* QtView::EditOf(const std::string& control) const {
+    QObject* object = controls_.Find(control);
+    if (auto* edit = qobject_cast<QLineEdit*>(object)) return edit;
+    if (auto* combo = qobject_cast<QComboBox*>(object)) return combo->lineEdit();
+    return nullptr;
+}
+
+std::string QtView::Text(const std::string& control) const {
+    const QObject* object = control.empty() ? window_.get() : controls_.Find(control);
+    if (!object) return {};
+    QString shown = ShownText(object);
+    QVariant written = object->property(kProgramText);
+    if (written.isValid() && ForDisplay(written.toString().toStdString()) == shown)
+        return written.toString().toStdString();
+    return shown.toStdString();
+}
+
+void QtView::SetText(const std::string& control, const std::string& text) {
+    QObject* object = control.empty() ? window_.get() : controls_.Find(control);
+    if (!object) return;
+    object->setProperty(kProgramText, ToQt(text));
+    ShowText(object, ForDisplay(text));
+}
+
+void QtView::SetToolTip(const std::string& control, const std::string& tip) {
+    QObject* object = controls_.Find(control);
+    if (QAction* action = ActionOf(object)) action->setToolTip(ToQt(tip));
+    else if (QWidget* widget = Widget(control)) widget->setToolTip(ToQt(tip));
+}
+
+std::string QtView::ToolTip(const std::string& control) const {
+    QObject* object = controls_.Find(control);
+    if (QAction* action = ActionOf(object)) return action->toolTip().toStdString();
+    if (QWidget* widget = Widget(control)) return widget->toolTip().toStdString();
+    return {};
+}
+
+void QtView::SetForeground(const std::string& control, Rgb colour) {
+    QWidget* widget = control.empty() ? nullptr : Widget(control);
+    if (!widget) return;
+    QColor c(colour.r, colour.g, colour.b);
+    if (widget->property(kProgramColour).value<QColor>() == c) return;
+    widget->setProperty(kProgramColour, c);
+    // A disabled control keeps the platform's greyed text.
+    QPalette palette = widget->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(group, role, c);
+    widget->setPalette(palette);
+}
+
+Rgb QtView::Foreground(const std::string& control) const {
+    QWidget* widget = control.empty() ? nullptr : Widget(control);
+    if (!widget) return {};
+    QVariant written = widget->property(kProgramColour);
+    QColor c = written.isValid() ? written.value<QColor>() : widget->palette().color(TextRole(widget));
+    return {c.red(), c.green(), c.blue()};
+}
+
+void QtView::SetEnabled(const std::string& control, bool enabled) {
+    QObject* object = control.empty() ? window_.get() : controls_.Find(control);
+    if (QAction* action = ActionOf(object)) action->setEnabled(enabled);
+    else if (auto* widget = qobject_cast<QWidget*>(object)) widget->setEnabled(enabled);
+}
+
+bool QtView::Enabled(const std::string& control) const {
+    QObject* object = control.empty() ? window_.get() : controls_.Find(control);
+    if (QAction* action = ActionOf(object)) return action->isEnabled();
+    // The control's own setting, as the program set it.
+    if (auto* widget = qobject_cast<QWidget*>(object)) return !widget->testAttribute(Qt::WA_ForceDisabled);
+    return true;
+}
+
+void QtView::SetVisible(const std::string& control, bool visible) {
+    if (control.empty()) {
+        visible ? Show() : Hide();
+        return;
+    }
+    QObject* object = controls_.Find(control);
+    if (QAction* action = ActionOf(object)) action->setVisible(visible);
+    else if (auto* widget = qobject_cast<QWidget*>(object)) widget->setVisible(visible);
+}
+
+bool QtView::Visible(const std::string& control) const {
+    if (control.empty()) return IsShown();
+    QObject* object = controls_.Find(control);
+    if (QAction* action = ActionOf(object)) return action->isVisible();
+    // The control's own setting: a control of a hidden window is still visible.
+    if (auto* widget = qobject_cast<QWidget*>(object)) return !widget->isHidden();
+    return true;
+}
+
+void QtView::SetChecked(const std::string& control, bool checked) {
+    QObject* object = controls_.Find(control);
+    if (auto* action = qobject_cast<QAction*>(object)) {
+        action->setChecked(checked);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(object)) {
+        // The option buttons are not exclusive by themselves: the program selects
+        // one and clears the other.
+        button->setChecked(checked);
+    }
+}
+
+bool QtView::Checked(const std::string& control) const {
+    QObject* object = controls_.Find(control);
+    if (auto* action = qobject_cast<QAction*>(object)) return action->isChecked();
+    if (auto* button = qobject_cast<QAbstractButton*>(object)) return button->isChecked();
+    return false;
+}
+
+void QtView::SetItems(const std::string& control, const std::vector<std::string>& items) {
+    auto* combo = controls_.As<QComboBox>(control);
+    if (!combo) return;
+    std::string text = Text(control);
+    QSignalBlocker block(combo);
+    combo->clear();
+    for (const std::string& item : items) combo->addItem(ForDisplay(item));
+    ShowText(combo, ForDisplay(text));
+}
+
+std::vector<std::string> QtView::Items(const std::string& control) const {
+    std::vector<std::string> items;
+    if (auto* combo = controls_.As<QComboBox>(control))
+        for (int i = 0; i < combo->count(); ++i) items.push_back(combo->itemText(i).toStdString());
+    return items;
+}
+
+QWidget* QtView::FocusWidget(const std::string& control) const {
+    QWidget* widget = control.empty() ? nullptr : Widget(control);
+    if (!widget || widget->focusPolicy() == Qt::NoFocus) return nullptr;
+    if (!widget->isEnabledTo(window_.get()) || !widget->isVisibleTo(window_.get())) return nullptr;
+    return widget;
+}
+
+bool QtView::IsUsable(const std::string& control) const { return FocusWidget(control) != nullptr; }
+
+void QtView::SetFocus(const std::string& control) {
+    QWidget* widget = FocusWidget(control);
+    if (!widget) return;  // a hidden or disabled control cannot take the focus
+    std::string old = current_;
+    current_ = control;
+    widget->setFocus(Qt::OtherFocusReason);
+    if (old == control) return;
+    if (!old.empty()) presenter_.LostFocus(old);
+    // A lose-focus handler may have sent the focus elsewhere.
+    if (!dying_ && current_ == control) presenter_.GotFocus(control);
+}
+
+void QtView::SelectAll(const std::string& control) {
+    if (QLineEdit* edit = EditOf(control)) {
+        int length = static_cast<int>(edit->text().size());
+        edit->setSelection(length, -length);  // caret at 0
+    }
+}
+
+void QtView::SetTabOrder(const std::vector<std::string>& controls) {
+    tabOrder_ = controls;
+    QWidget* previous = nullptr;
+    for (const std::string& name : controls) {
+        QWidget* widget = Widget(name);
+        if (!widget || widget->focusPolicy() == Qt::NoFocus) continue;
+        if (previous) QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+void QtView::FocusNext(bool backwards) {
+    std::vector<std::string> order = tabOrder_;
+    if (order.empty()) {
+        // The window's own chain, from its first control.
+        QWidget* start = window_->centralWidget();
+        for (QWidget* w = start ? start->nextInFocusChain() : nullptr; w && w != start;
+             w = w->nextInFocusChain()) {
+            std::string name = controls_.NameOf(w);
+            if (!name.empty() && (w->focusPolicy() & Qt::TabFocus)) order.push_back(name);
+            if (order.size() > 1000) break;
+        }
+    }
+    if (order.empty()) return;
+    int n = static_cast<int>(order.size());
+    auto it = std::find(order.begin(), order.end(), current_);
+    int i = it == order.end() ? (backwards ? 0 : -1) : static_cast<int>(it - order.begin());
+    for (int step = 0; step < n; ++step) {
+        i = ((backwards ? i - 1 : i + 1) % n + n) % n;
+        if (IsUsable(order[i])) {
+            SetFocus(order[i]);
+            return;
+        }
+    }
+}
+
+MsgAnswer QtView::MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
+                             MsgButtons buttons) {
+    QMessageBox::Icon qicon = icon == MsgIcon::Critical      ? QMessageBox::Critical
+                              : icon == MsgIcon::Exclamation ? QMessageBox::Warning
+                                                             : QMessageBox::Information;
+    QMessageBox::StandardButtons qbuttons =
+        buttons == MsgButtons::OKCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok;
+    QPointer<QMessageBox> box = new QMessageBox(qicon, ToQt(title), ForDisplay(text), qbuttons, window_.get());
+    box->setTextFormat(Qt::PlainText);
+    box->setDefaultButton(QMessageBox::Ok);
+    box->setEscapeButton(buttons == MsgButtons::OKCancel ? QMessageBox::Cancel : QMessageBox::Ok);
+    std::shared_ptr<bool> alive = alive_;
+    ++dialogDepth_;
+    int result = box->exec();
+    if (!*alive) return result == QMessageBox::Ok ? MsgAnswer::OK : MsgAnswer::Cancel;
+    --dialogDepth_;
+    delete box.data();
+    ReturnFromDialog();
+    if (buttons == MsgButtons::OK) return MsgAnswer::OK;
+    return result == QMessageBox::Ok ? MsgAnswer::OK : MsgAnswer::Cancel;
+}
+
+std::string QtView::InputBox(const std::string& prompt, const std::string& title,
+                             const std::string& defaultText) {
+    QPointer<QInputDialog> dialog = new QInputDialog(window_.get());
+    dialog->setWindowTitle(ToQt(title));
+    dialog->setLabelText(ForDisplay(prompt));
+    dialog->setTextValue(ToQt(defaultText));
+    dialog->setInputMode(QInputDialog::TextInput);
+    std::shared_ptr<bool> alive = alive_;
+    ++dialogDepth_;
+    bool ok = dialog->exec() == QDialog::Accepted;
+    std::string answer = ok && dialog ? dialog->textValue().toStdString() : std::string();
+    if (!*alive) return answer;
+    --dialogDepth_;
+    delete dialog.data();
+    ReturnFromDialog();
+    return answer;
+}
+
+void QtView::ReturnFromDialog() {
+    // The window that asked is the active one again, with its focus where it was
+    // or where the answer's handler puts it; that activation is not the user's.
+    if (window_->isActiveWindow() || !window_->isVisible()) return;
+    ExpectActivation();
+    window_->activateWindow();
+}
+
+void QtView::Show() {
+    if (!window_->isActiveWindow()) ExpectActivation();
+    bool modal = qt::IsModalForm(id_);
+    if (modal) window_->setWindowModality(Qt::ApplicationModal);
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+    if (!modal || modalLoop_) return;
+    // A modal form keeps the caller waiting until it is hidden or unloaded.
+    QEventLoop loop;
+    modalLoop_ = &loop;
+    std::shared_ptr<bool> alive = alive_;
+    loop.exec(QEventLoop::DialogExec);
+    if (*alive) modalLoop_ = nullptr;
+}
+
+void QtView::Hide() {
+    window_->hide();
+    if (modalLoop_) modalLoop_->quit();
+}
+
+bool QtView::IsShown() const { return window_->isVisible(); }
+
+}  // namespace involvo

@@ -1,0 +1,114 @@
+// One window of the program on Qt Widgets: builds the form's controls, answers
+// the presenter's calls by control name, and forwards the user's actions to the
+// presenter. No gear logic here.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QDeadlineTimer>
+#include <QObject>
+#include <QPointer>
+
+#include "platform/qt/controls.h"
+#include "platform/view.h"
+
+class QEventLoop;
+class QFocusEvent;
+class QKeyEvent;
+class QLineEdit;
+class QMainWindow;
+class QMouseEvent;
+class QWidget;
+
+namespace involvo {
+
+class QtPlatform;
+
+class QtView : public QObject, public View {
+public:
+    QtView(QtPlatform& platform, FormId id, Presenter& presenter);
+    ~QtView() override;
+
+    std::string Text(const std::string& control) const override;
+    void SetText(const std::string& control, const std::string& text) override;
+    void SetToolTip(const std::string& control, const std::string& tip) override;
+    std::string ToolTip(const std::string& control) const override;
+    void SetForeground(const std::string& control, Rgb colour) override;
+    Rgb Foreground(const std::string& control) const override;
+    void SetEnabled(const std::string& control, bool enabled) override;
+    bool Enabled(const std::string& control) const override;
+    void SetVisible(const std::string& control, bool visible) override;
+    bool Visible(const std::string& control) const override;
+    void SetChecked(const std::string& control, bool checked) override;
+    bool Checked(const std::string& control) const override;
+    void SetItems(const std::string& control, const std::vector<std::string>& items) override;
+    std::vector<std::string> Items(const std::string& control) const override;
+    void SetFocus(const std::string& control) override;
+    std::string Focused() const override { return current_; }
+    void SelectAll(const std::string& control) override;
+    void SetTabOrder(const std::vector<std::string>& controls) override;
+    void FocusNext(bool backwards) override;
+    MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
+                         MsgButtons buttons) override;
+    std::string InputBox(const std::string& prompt, const std::string& title,
+                         const std::string& defaultText) override;
+    void Show() override;
+    void Hide() override;
+    bool IsShown() const override;
+
+    FormId id() const { return id_; }
+    QMainWindow* window() const { return window_.get(); }
+    // The widget, menu or menu item of a control; nullptr when there is none.
+    QObject* Control(const std::string& name) const { return controls_.Find(name); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Signals and event filters of every control (qt_view_events.cpp).
+    void Wire();
+    bool WindowEvent(QEvent* event);
+    bool KeyEvent(QWidget* widget, QKeyEvent* event);
+    void FocusInEvent(QWidget* widget, QFocusEvent* event);
+    bool MouseMoveEvent(QWidget* widget, QMouseEvent* event);
+    bool MouseReleaseEvent(QWidget* widget, QMouseEvent* event);
+    bool ContextMenuEvent(QWidget* widget, QEvent* event);
+    // Inserts the characters of a pasted or composed text that the key filter
+    // accepts, one by one.
+    void InsertFiltered(const std::string& control, QLineEdit* edit, const QString& text);
+    bool KeyPress(const std::string& control, int key);
+    // An activation that follows the program's own doing (a Show, a closed
+    // dialog) is not the user's.
+    void ExpectActivation();
+    void ReturnFromDialog();
+    bool ConsumeExpectedActivation();
+
+    // The widget that takes the focus for a control, or nullptr.
+    QWidget* FocusWidget(const std::string& control) const;
+    QLineEdit* EditOf(const std::string& control) const;
+    QWidget* Widget(const std::string& control) const;
+    bool IsUsable(const std::string& control) const;
+
+    QtPlatform& platform_;
+    FormId id_;
+    Presenter& presenter_;
+    std::unique_ptr<QMainWindow> window_;
+    qt::ControlMap controls_;
+    std::vector<std::string> tabOrder_;
+    // The control that has the focus, as the presenter knows it.
+    std::string current_;
+    int dialogDepth_ = 0;
+    int expectedActivations_ = 0;
+    QDeadlineTimer expectDeadline_;
+    bool trackMouse_ = false;
+    // The key event last handled, and where.
+    const QKeyEvent* lastKey_ = nullptr;
+    QPointer<QWidget> lastKeyWidget_;
+    bool dying_ = false;
+    QEventLoop* modalLoop_ = nullptr;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+}  // namespace involvo

@@ -1,0 +1,121 @@
+// The result pages: a table of caption and value rows under a title, a row of
+// buttons and a File menu.
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/qt/windows.h"
+
+namespace involvo::qt {
+
+namespace {
+
+struct Page {
+    QVBoxLayout* outer;
+    QGridLayout* table;
+};
+
+// Title, then a framed table; the caller fills the table and adds the buttons.
+Page StartPage(FormBuilder& b, const std::string& fileMenu, const std::string& heading) {
+    QMenu* file = b.Menu(fileMenu);
+    b.Item(file, "mnuFilePrint");
+    b.Item(file, "mnuFileClose");
+
+    auto* central = new QWidget;
+    auto* outer = new QVBoxLayout(central);
+    QLabel* title = b.Label(heading);
+    QFont font = title->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.25);
+    title->setFont(font);
+    title->setAlignment(Qt::AlignCenter);
+    outer->addWidget(title);
+
+    auto* box = new QFrame;
+    box->setFrameShape(QFrame::Box);
+    auto* table = new QGridLayout(box);
+    table->setColumnStretch(0, 1);
+    table->setHorizontalSpacing(16);
+    outer->addWidget(box);
+    b.window()->setCentralWidget(central);
+    return {outer, table};
+}
+
+// Rows 1..count of caption Label(i) and value Text(i), from grid row `first`.
+void AddRows(FormBuilder& b, QGridLayout* table, int count, int first, int valueChars) {
+    for (int i = 1; i <= count; ++i) {
+        table->addWidget(b.Label(FormBuilder::Indexed("Label", i)), first + i - 1, 0);
+        table->addWidget(b.Value(FormBuilder::Indexed("Text", i), valueChars), first + i - 1, 1);
+    }
+}
+
+// A second value column: Text(index) beside the row `row` (1-based).
+void AddBeside(FormBuilder& b, QGridLayout* table, int index, int row, int first, int valueChars) {
+    table->addWidget(b.Value(FormBuilder::Indexed("Text", index), valueChars), first + row - 1, 2);
+}
+
+void AddHeadings(FormBuilder& b, QGridLayout* table) {
+    table->addWidget(b.Label("LabelNorm"), 0, 1, Qt::AlignHCenter);
+    table->addWidget(b.Label("LabelTransv"), 0, 2, Qt::AlignHCenter);
+}
+
+void AddButtons(FormBuilder& b, QVBoxLayout* outer, std::initializer_list<const char*> names) {
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    for (const char* name : names) {
+        QPushButton* button = std::string(name) == "CmdPrint" ? b.PrintButton(name) : b.Button(name);
+        row->addWidget(button);
+    }
+    row->addStretch(1);
+    outer->addLayout(row);
+    outer->addStretch(1);
+}
+
+constexpr int kRangeChars = 22;  // "0.282902 / 0.288675" and some room
+
+}  // namespace
+
+void BuildSpurDataPage(FormBuilder& b) {
+    Page page = StartPage(b, "Mnufile", "LabelTitleBlock");
+    AddRows(b, page.table, 12, 0, kRangeChars);
+    AddButtons(b, page.outer, {"Next1", "CmdOK", "CmdPrint"});
+}
+
+void BuildHelicalDataPage(FormBuilder& b) {
+    Page page = StartPage(b, "mnuFile", "LabelTitleBlock");
+    AddHeadings(b, page.table);
+    AddRows(b, page.table, 12, 1, kRangeChars);
+    const int beside[][2] = {{13, 2}, {14, 3}, {15, 5}, {16, 9}, {17, 10}, {18, 11}};
+    for (const auto& [index, row] : beside) AddBeside(b, page.table, index, row, 1, kRangeChars);
+    AddButtons(b, page.outer, {"Next1", "CmdOK", "CmdPrint"});
+}
+
+void BuildSpurDimensions(FormBuilder& b) {
+    Page page = StartPage(b, "mnuFile", "LabelTitleBlock");
+    AddRows(b, page.table, 12, 0, kRangeChars);
+    AddButtons(b, page.outer, {"Back", "Next", "CmdOK", "CmdPrint"});
+}
+
+void BuildHelicalDimensions(FormBuilder& b) {
+    Page page = StartPage(b, "mnuFile", "LabelTitleBlock");
+    AddHeadings(b, page.table);
+    AddRows(b, page.table, 12, 1, kRangeChars);
+    AddBeside(b, page.table, 13, 3, 1, kRangeChars);
+    AddBeside(b, page.table, 14, 4, 1, kRangeChars);
+    AddButtons(b, page.outer, {"Back", "Next", "CmdOK", "CmdPrint"});
+}
+
+void BuildTolerances(FormBuilder& b) {
+    Page page = StartPage(b, "mnuFile", "AGMAFRM");
+    AddRows(b, page.table, 6, 0, 12);
+    page.outer->addWidget(b.Note("Text1"));
+    AddButtons(b, page.outer, {"Back", "CmdOK", "CmdPrint"});
+}
+
+}  // namespace involvo::qt

@@ -1,0 +1,30 @@
+// The layouts of the program's windows. Each builds the named controls of one
+// form into its window; the presenters fill in every caption and text.
+#pragma once
+
+#include "platform/qt/controls.h"
+#include "platform/view.h"
+
+namespace involvo::qt {
+
+void BuildInputWindow(FormBuilder& b);      // FrmMain
+void BuildSpurDataPage(FormBuilder& b);     // FrmOutput1
+void BuildHelicalDataPage(FormBuilder& b);  // FrmHelical1
+void BuildSpurDimensions(FormBuilder& b);   // FrmOutput2
+void BuildHelicalDimensions(FormBuilder& b);  // FRMHelical2
+void BuildTolerances(FormBuilder& b);       // AGMATOL
+void BuildSplash(FormBuilder& b);           // frmSplash
+void BuildEmpty(FormBuilder& b);            // windows still to come
+
+// Builds the window of any form.
+void BuildForm(FormId id, FormBuilder& b);
+
+// Whether the form's Show runs a modal loop.
+bool IsModalForm(FormId id);
+
+// A layout that another library supplies for a form of its own (the about box
+// comes with the application shell); BuildForm uses it instead of its own.
+using FormLayout = void (*)(FormBuilder&);
+void SetFormLayout(FormId id, FormLayout layout);
+
+}  // namespace involvo::qt

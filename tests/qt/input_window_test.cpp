@@ -1,0 +1,280 @@
+// The input screen on real Qt widgets: its controls, the key filter on typing
+// and pasting, the hints after leaving a field, and a calculation through a
+// pin-contact warning.
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QRadioButton>
+
+#include "tests/qt/qt_support.h"
+
+namespace involvo::testing {
+namespace {
+
+enum class Kind { Label, Entry, List, TypedList, Button, Option, Frame, Menu, Item, CheckItem, Separator };
+
+struct NamedControl {
+    const char* name;
+    Kind kind;
+};
+
+const NamedControl kInputScreenControls[] = {
+    {"mnuFile", Kind::Menu},           {"MnuExit", Kind::Item},
+    {"mnuOptions", Kind::Menu},        {"MnuMow", Kind::CheckItem},
+    {"MnuCTT", Kind::CheckItem},       {"MnuSpan", Kind::CheckItem},
+    {"MnuDepthSystem", Kind::Menu},    {"MnuDepth(1)", Kind::CheckItem},
+    {"MnuDepth(5)", Kind::CheckItem},  {"MnuDepth(9)", Kind::CheckItem},
+    {"MnuCheckbox1", Kind::Item},      {"mnuHelp", Kind::Menu},
+    {"mnuHelpContents", Kind::Item},   {"mnuHelpBar1", Kind::Separator},
+    {"mnuHelpAbout", Kind::Item},      {"Labelnumteeth", Kind::Label},
+    {"LabelPitch", Kind::Label},       {"LabelPA", Kind::Label},
+    {"LABELHA", Kind::Label},          {"LblAddendumMod", Kind::Label},
+    {"LABELPINDIA", Kind::Label},      {"LabelFaceWidth", Kind::Label},
+    {"LabelQuality", Kind::Label},     {"LabelCTT_MOW", Kind::Label},
+    {"InputNT", Kind::Entry},          {"InputDP", Kind::Entry},
+    {"InputPA", Kind::Entry},          {"InputHA", Kind::Entry},
+    {"InputCTT_MOW", Kind::Entry},     {"InputAddendumMod", Kind::Entry},
+    {"InputPINDIA", Kind::Entry},      {"InputFaceWidth", Kind::Entry},
+    {"Combo1", Kind::List},            {"ComboQuality", Kind::TypedList},
+    {"LabelBasic", Kind::Label},       {"LabelBasic2", Kind::Label},
+    {"LabelStandardOD", Kind::Label},  {"LabelStandard", Kind::Label},
+    {"LabelBestPin", Kind::Label},     {"Frame1", Kind::Frame},
+    {"External", Kind::Option},        {"Internal", Kind::Option},
+    {"CmdCalc", Kind::Button},         {"cmdExit", Kind::Button},
+    {"Title", Kind::Label},
+};
+
+::testing::AssertionResult HasKind(QObject* object, Kind kind) {
+    if (!object) return ::testing::AssertionFailure() << "missing";
+    bool ok = false;
+    switch (kind) {
+        case Kind::Label: ok = qobject_cast<QLabel*>(object); break;
+        case Kind::Entry: {
+            auto* edit = qobject_cast<QLineEdit*>(object);
+            ok = edit && !edit->isReadOnly();
+            break;
+        }
+        case Kind::List: {
+            auto* combo = qobject_cast<QComboBox*>(object);
+            ok = combo && !combo->isEditable();
+            break;
+        }
+        case Kind::TypedList: {
+            auto* combo = qobject_cast<QComboBox*>(object);
+            ok = combo && combo->isEditable();
+            break;
+        }
+        case Kind::Button: ok = qobject_cast<QPushButton*>(object); break;
+        case Kind::Option: ok = qobject_cast<QRadioButton*>(object); break;
+        case Kind::Frame: ok = qobject_cast<QGroupBox*>(object); break;
+        case Kind::Menu: ok = qobject_cast<QMenu*>(object); break;
+        case Kind::Item: {
+            auto* action = qobject_cast<QAction*>(object);
+            ok = action && !action->isSeparator() && !action->isCheckable();
+            break;
+        }
+        case Kind::CheckItem: {
+            auto* action = qobject_cast<QAction*>(object);
+            ok = action && action->isCheckable();
+            break;
+        }
+        case Kind::Separator: {
+            auto* action = qobject_cast<QAction*>(object);
+            ok = action && action->isSeparator();
+            break;
+        }
+    }
+    if (ok) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "is a " << object->metaObject()->className();
+}
+
+using InputWindow = QtProgram;
+
+TEST_F(InputWindow, BuildsEveryNamedControlWithItsKind) {
+    for (const NamedControl& c : kInputScreenControls)
+        EXPECT_TRUE(HasKind(View(FormId::FrmMain)->Control(c.name), c.kind)) << c.name;
+    // The whole depth-system array, in menu order.
+    auto* depth = Main<QMenu>("MnuDepthSystem");
+    ASSERT_NE(depth, nullptr);
+    ASSERT_EQ(depth->actions().size(), 9);
+    for (int i = 1; i <= 9; ++i)
+        EXPECT_EQ(depth->actions()[i - 1]->objectName().toStdString(), "MnuDepth(" + std::to_string(i) + ")");
+}
+
+TEST_F(InputWindow, ShowsTheCaptionsThePresenterSet) {
+    EXPECT_EQ(Window(FormId::FrmMain)->windowTitle(), "Involvo -  (Calculate Dimension Over Pins)");
+    EXPECT_EQ(Main<QLabel>("Labelnumteeth")->text(), "Number of Teeth  ");
+    EXPECT_EQ(Main<QMenu>("mnuFile")->title(), "&File");
+    EXPECT_TRUE(Main<QAction>("MnuMow")->isChecked());
+    EXPECT_TRUE(Main<QRadioButton>("External")->isChecked());
+    // The value field is captioned by the feature chosen in the list.
+    EXPECT_EQ(Main<QLabel>("LabelCTT_MOW")->text(), Main<QComboBox>("Combo1")->currentText());
+    EXPECT_EQ(Main<QLabel>("LabelCTT_MOW")->text(), "Circular Tooth Thickness");
+}
+
+TEST_F(InputWindow, TypedKeysGoThroughTheKeyFilter) {
+    auto* teeth = Main<QLineEdit>("InputNT");
+    QTest::mouseClick(teeth, Qt::LeftButton);
+    QTest::keyClicks(teeth, "12a");
+    EXPECT_EQ(teeth->text(), "12");
+    QTest::keyClicks(teeth, ".");
+    EXPECT_EQ(teeth->text(), "12");
+    QTest::keyClick(teeth, Qt::Key_Backspace);
+    EXPECT_EQ(teeth->text(), "1");
+}
+
+TEST_F(InputWindow, PastedTextIsFilteredCharacterByCharacter) {
+    auto* teeth = Main<QLineEdit>("InputNT");
+    QTest::mouseClick(teeth, Qt::LeftButton);
+    QGuiApplication::clipboard()->setText("1a2");
+    QTest::keySequence(teeth, QKeySequence::Paste);
+    EXPECT_EQ(teeth->text(), "12");
+}
+
+TEST_F(InputWindow, TheQualityListTakesDigitsOnly) {
+    auto* quality = Main<QComboBox>("ComboQuality");
+    QTest::mouseClick(quality->lineEdit(), Qt::LeftButton);
+    quality->lineEdit()->selectAll();
+    QTest::keyClicks(quality, "7a");
+    EXPECT_EQ(quality->currentText(), "7");
+    QTest::keyClick(quality, Qt::Key_Tab);
+    EXPECT_EQ(gear_.QualityNumber, 7);
+}
+
+TEST_F(InputWindow, EnterMovesOnToTheNextField) {
+    auto* teeth = Main<QLineEdit>("InputNT");
+    QTest::mouseClick(teeth, Qt::LeftButton);
+    QTest::keyClicks(teeth, "24");
+    QTest::keyClick(teeth, Qt::Key_Return);
+    EXPECT_EQ(View(FormId::FrmMain)->Focused(), "InputDP");
+    EXPECT_TRUE(Main<QLineEdit>("InputDP")->hasFocus());
+    EXPECT_EQ(gear_.NumTeeth, 24.0f);
+}
+
+TEST_F(InputWindow, TheFeatureListTakesNoTypedKeys) {
+    auto* features = Main<QComboBox>("Combo1");
+    QString before = features->currentText();
+    QTest::mouseClick(Main<QLineEdit>("InputNT"), Qt::LeftButton);
+    features->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(features, "Co");
+    EXPECT_EQ(features->currentText(), before);
+}
+
+TEST_F(InputWindow, LeavingAFieldWithTabUpdatesTheHints) {
+    Enter("InputNT", "24");
+    Enter("InputDP", "10");
+    // 24 teeth of pitch 10: pitch circle 2.4, O.D. 2.4 + 2/10.
+    EXPECT_EQ(Main<QLabel>("LabelStandardOD")->text(), "-> Standard O.D. = 2.6");
+    EXPECT_EQ(View(FormId::FrmMain)->Focused(), "InputPA");
+}
+
+TEST_F(InputWindow, UpAndDownMoveAlongTheFieldsAndAreSwallowed) {
+    auto* teeth = Main<QLineEdit>("InputNT");
+    QTest::mouseClick(teeth, Qt::LeftButton);
+    QTest::keyClick(teeth, Qt::Key_Down);
+    EXPECT_EQ(View(FormId::FrmMain)->Focused(), "InputDP");
+    EXPECT_TRUE(Main<QLineEdit>("InputDP")->hasFocus());
+    QTest::keyClick(Main<QLineEdit>("InputDP"), Qt::Key_Up);
+    EXPECT_EQ(View(FormId::FrmMain)->Focused(), "InputNT");
+}
+
+TEST_F(InputWindow, EnterOnAnOptionButtonMovesOnOnce) {
+    auto* external = Main<QRadioButton>("External");
+    View(FormId::FrmMain)->SetFocus("External");
+    QTest::keyClick(external, Qt::Key_Return);
+    EXPECT_EQ(View(FormId::FrmMain)->Focused(), "Internal");
+}
+
+TEST_F(InputWindow, ClickingAHintCopiesItsValue) {
+    Enter("InputNT", "24");
+    Enter("InputDP", "10");
+    auto* standard = Main<QLabel>("LabelStandard");
+    ASSERT_FALSE(standard->text().isEmpty());
+    QTest::mouseClick(Main<QLineEdit>("InputPINDIA"), Qt::LeftButton);
+    Main<QLineEdit>("InputPINDIA")->clear();
+    QTest::mouseClick(standard, Qt::LeftButton);
+    // The standard pin of pitch 10 is 1.728/10.
+    EXPECT_EQ(Main<QLineEdit>("InputPINDIA")->text(), "0.1728");
+}
+
+TEST_F(InputWindow, TheMouseOverAHintTurnsItRed) {
+    Enter("InputNT", "24");
+    Enter("InputDP", "10");
+    auto* standard = Main<QLabel>("LabelStandard");
+    QTest::mouseMove(standard);
+    Settle();
+    EXPECT_EQ(View(FormId::FrmMain)->Foreground("LabelStandard"), kLightRed);
+    QTest::mouseMove(Main<QRadioButton>("Internal"));
+    Settle();
+    EXPECT_EQ(View(FormId::FrmMain)->Foreground("Internal"), kLightRed);
+    EXPECT_EQ(View(FormId::FrmMain)->Foreground("External"), kDarkBlue);
+    QWidget* background = Window(FormId::FrmMain)->centralWidget();
+    QTest::mouseMove(background, QPoint(2, background->height() - 2));
+    Settle();
+    EXPECT_EQ(View(FormId::FrmMain)->Foreground("Internal"), kDarkBlue);
+    EXPECT_EQ(View(FormId::FrmMain)->Foreground("LabelStandard"), kBlack);
+}
+
+TEST_F(InputWindow, ChoosingInternalChangesTheCaptionAndFeature) {
+    QTest::mouseClick(Main<QRadioButton>("Internal"), Qt::LeftButton);
+    EXPECT_EQ(Window(FormId::FrmMain)->windowTitle(), "Involvo - (Calculate Dimension Between Pins)");
+    EXPECT_EQ(Main<QComboBox>("Combo1")->currentText(), "Circular Space Width");
+    EXPECT_EQ(Main<QLabel>("LabelCTT_MOW")->text(), "Circular Space Width");
+}
+
+TEST_F(InputWindow, MenuCheckMarksFollowTheProgramNotTheClick) {
+    auto* mow = Main<QAction>("MnuMow");
+    ASSERT_TRUE(mow->isChecked());
+    mow->trigger();  // choosing the mode that is already on keeps its mark
+    EXPECT_TRUE(mow->isChecked());
+    Main<QAction>("MnuSpan")->trigger();
+    EXPECT_TRUE(Main<QAction>("MnuSpan")->isChecked());
+    EXPECT_FALSE(mow->isChecked());
+    EXPECT_FALSE(Main<QRadioButton>("Internal")->isEnabled());
+}
+
+TEST_F(InputWindow, CalculateThroughAPinWarningAnsweredOkEndsOnPageOne) {
+    DialogHand hand;
+    Enter("InputNT", "24");
+    Enter("InputDP", "10");
+    // A 0.5 pin on the 2.4 pitch circle touches the flank above the 2.6 O.D.
+    Enter("InputPINDIA", "0.5");
+    QTest::mouseClick(Main<QPushButton>("CmdCalc"), Qt::LeftButton);
+    EXPECT_TRUE(WaitFor([&] { return app_.IsLoaded(FormId::FrmOutput1) && Window(FormId::FrmOutput1)->isVisible(); }));
+
+    ASSERT_EQ(hand.Seen().size(), 1u);
+    const SeenDialog& warning = hand.Seen().front();
+    EXPECT_EQ(warning.window, "FrmMain");
+    EXPECT_EQ(warning.title, "Involvo");
+    EXPECT_EQ(warning.icon, QMessageBox::Warning);
+    EXPECT_TRUE(warning.hasCancel);
+    EXPECT_EQ(warning.text,
+              "The pin diameter that you have chosen is too large and will\n"
+              "contact on the outside diameter and not on the tooth profile.\n"
+              "Choose OK to continue or Cancel to enter a smaller pin diameter?");
+
+    ASSERT_TRUE(app_.IsLoaded(FormId::FrmOutput1));
+    EXPECT_TRUE(Window(FormId::FrmOutput1)->isVisible());
+    EXPECT_EQ(Window(FormId::FrmOutput1)->windowTitle(), "Calculated gear data page 1");
+    EXPECT_EQ(Control<QLineEdit>(FormId::FrmOutput1, "Text(1)")->text(), "24");
+}
+
+TEST_F(InputWindow, CalculateThroughAPinWarningAnsweredCancelReturnsToThePin) {
+    DialogHand hand;
+    hand.Press(QMessageBox::Cancel);
+    Enter("InputNT", "24");
+    Enter("InputDP", "10");
+    Enter("InputPINDIA", "0.5");
+    QTest::mouseClick(Main<QPushButton>("CmdCalc"), Qt::LeftButton);
+    EXPECT_TRUE(WaitFor([&] { return hand.Seen().size() == 1 && Main<QLineEdit>("InputPINDIA")->hasFocus(); }));
+    ASSERT_EQ(hand.Seen().size(), 1u);
+    EXPECT_FALSE(app_.IsLoaded(FormId::FrmOutput1));
+    EXPECT_EQ(View(FormId::FrmMain)->Focused(), "InputPINDIA");
+    EXPECT_TRUE(Main<QLineEdit>("InputPINDIA")->hasFocus());
+}
+
+}  // namespace
+}  // namespace involvo::testing

@@ -1,0 +1,102 @@
+// The result pages on real Qt windows: walking through them, the helical advice
+// box, returning to the input screen, and the end of the program.
+#include <QLabel>
+
+#include "tests/qt/qt_support.h"
+
+namespace involvo::testing {
+namespace {
+
+class ResultWindows : public QtProgram {
+protected:
+    // A spur gear of 24 teeth, pitch 10, with the standard pin and no warning.
+    void CalculateSpurGear() {
+        Enter("InputNT", "24");
+        Enter("InputDP", "10");
+        QTest::mouseClick(Main<QPushButton>("CmdCalc"), Qt::LeftButton);
+        WaitFor([&] { return OnScreen(FormId::FrmOutput1); });
+    }
+    bool OnScreen(FormId id) { return app_.IsLoaded(id) && Window(id) && Window(id)->isVisible(); }
+    QString Caption(FormId id, const std::string& label) {
+        auto* l = Control<QLabel>(id, label);
+        return l ? l->text() : QString();
+    }
+};
+
+TEST_F(ResultWindows, CalculateOpensPageOneActive) {
+    DialogHand hand;
+    CalculateSpurGear();
+    EXPECT_TRUE(hand.Seen().empty());
+    ASSERT_TRUE(OnScreen(FormId::FrmOutput1));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(Window(FormId::FrmOutput1)));
+    EXPECT_EQ(Caption(FormId::FrmOutput1, "Label(6)"), "Dimension Over Pins");
+    EXPECT_EQ(View(FormId::FrmOutput1)->Focused(), "Next1");
+}
+
+TEST_F(ResultWindows, EnterOnTheCalculateButtonCalculates) {
+    Enter("InputNT", "24");
+    Enter("InputDP", "10");
+    View(FormId::FrmMain)->SetFocus("CmdCalc");
+    QTest::keyClick(Main<QPushButton>("CmdCalc"), Qt::Key_Return);
+    EXPECT_TRUE(WaitFor([&] { return OnScreen(FormId::FrmOutput1); }));
+}
+
+TEST_F(ResultWindows, NextAndBackWalkThePages) {
+    CalculateSpurGear();
+    ASSERT_TRUE(OnScreen(FormId::FrmOutput1));
+    QTest::mouseClick(Control<QPushButton>(FormId::FrmOutput1, "Next1"), Qt::LeftButton);
+    EXPECT_TRUE(WaitFor([&] { return OnScreen(FormId::FrmOutput2); }));
+    EXPECT_FALSE(Window(FormId::FrmOutput1)->isVisible());  // page 2 hides page 1
+    EXPECT_EQ(Caption(FormId::FrmOutput2, "Label(5)"), "Outside Diameter");
+    // Without a quality number there is no way on to the tolerances.
+    EXPECT_TRUE(Control<QPushButton>(FormId::FrmOutput2, "Next")->isHidden());
+
+    QTest::mouseClick(Control<QPushButton>(FormId::FrmOutput2, "Back"), Qt::LeftButton);
+    EXPECT_TRUE(WaitFor([&] { return OnScreen(FormId::FrmOutput1); }));
+    EXPECT_FALSE(app_.IsLoaded(FormId::FrmOutput2));
+}
+
+TEST_F(ResultWindows, ClickingTheInputScreenClosesTheResultPages) {
+    CalculateSpurGear();
+    ASSERT_TRUE(OnScreen(FormId::FrmOutput1));
+    Window(FormId::FrmMain)->activateWindow();  // the user clicks on the input screen
+    EXPECT_TRUE(WaitFor([&] { return !app_.IsLoaded(FormId::FrmOutput1); }));
+}
+
+TEST_F(ResultWindows, TheHelicalAdviceLeavesItsPageOnScreen) {
+    DialogHand hand;
+    Enter("InputNT", "25");
+    Enter("InputDP", "10");
+    Enter("InputHA", "15");
+    QTest::mouseClick(Main<QPushButton>("CmdCalc"), Qt::LeftButton);
+    EXPECT_TRUE(WaitFor([&] { return hand.Seen().size() == 1 && OnScreen(FormId::FrmHelical1); }));
+
+    ASSERT_EQ(hand.Seen().size(), 1u);
+    EXPECT_EQ(hand.Seen()[0].window, "FrmHelical1");
+    EXPECT_EQ(hand.Seen()[0].icon, QMessageBox::Information);
+    EXPECT_EQ(hand.Seen()[0].text,
+              "Odd tooth helical gears should be measured using balls\n"
+              "or measured from the center of the gear over one pin.");
+    ASSERT_TRUE(OnScreen(FormId::FrmHelical1));
+    EXPECT_TRUE(Window(FormId::FrmHelical1)->isActiveWindow());
+    EXPECT_EQ(Caption(FormId::FrmHelical1, "Label(6)"), "Dimension Over Balls");
+}
+
+TEST_F(ResultWindows, ClosingAPageWithItsTitleBarUnloadsIt) {
+    CalculateSpurGear();
+    ASSERT_TRUE(OnScreen(FormId::FrmOutput1));
+    Window(FormId::FrmOutput1)->close();
+    EXPECT_TRUE(WaitFor([&] { return !app_.IsLoaded(FormId::FrmOutput1); }));
+    EXPECT_FALSE(app_.Ended());
+}
+
+TEST_F(ResultWindows, ClosingTheInputScreenEndsTheProgram) {
+    CalculateSpurGear();
+    Window(FormId::FrmMain)->close();
+    EXPECT_TRUE(WaitFor([&] { return app_.Ended(); }));
+    EXPECT_FALSE(app_.IsLoaded(FormId::FrmOutput1));
+    EXPECT_FALSE(app_.IsLoaded(FormId::FrmMain));
+}
+
+}  // namespace
+}  // namespace involvo::testing
