@@ -1,0 +1,41 @@
+// The gear data sheet: a text page composed from what the result pages show
+// (their row captions and values), filtered by the printout options.
+#pragma once
+
+#include <string>
+
+#include "engine/gearmain.h"
+#include "platform/view.h"
+#include "printing/printer_port.h"
+
+namespace involvo {
+
+enum class Sheet { Spur, Helical };
+
+// The sheet of a gear: the helical one when the helix angle is above 0, as page 1
+// chose the helical pages then.
+Sheet SheetOf(const gearmain::GearMain& gear);
+
+// The option that governs row j (1 to 12) of page 2, 0 for a row that is always
+// printed.
+int PageTwoOptionTag(int row);
+
+// A row's caption followed by a run of dashes and an arrow, as wide in the
+// printer's current font as the template (or the caption with " > " alone when
+// that is wider already).
+std::string RowLead(const PrinterPort& printer, const std::string& caption, const std::string& widthTemplate);
+
+// The spur row: caption and arrow at the column given, the value at column 62.
+void PrintSpurRow(PrinterPort& printer, int column, const std::string& caption, const std::string& value);
+// The helical row: caption and arrow at the column given, the normal value at
+// column 46, the transverse value (when there is one) at column 72.
+void PrintHelicalRow(PrinterPort& printer, int column, const std::string& caption, const std::string& value1,
+                     const std::string& value2);
+
+// Prints the lines of one sheet into the document that the printer has started.
+// The rows are read from the result pages' views; the gear state is read only
+// for the input feature, the depth-system name, the quality number, the options
+// and the part number.
+void ComposeSheet(Forms& forms, const gearmain::GearMain& gear, Sheet sheet, PrinterPort& printer);
+
+}  // namespace involvo

@@ -1,0 +1,122 @@
+#include "printing/print_commands.h"
+
+#include <algorithm>
+
+#include "printing/printer_port.h"
+#include "printing/printout_options.h"
+
+namespace involvo {
+
+const char* const kPartNumberShortPrompt =
+    "Please enter a part number or title to include\ron the printed form or leave blank and click OK.";
+const char* const kPartNumberPrompt =
+    "Please enter a part number or title to include\ron the printed form or leave blank and click OK.\r\r"
+    "To disable this prompt, un-check the Part Number checkbox in the Printout Options menu";
+
+namespace {
+
+constexpr int kNoticeMilliseconds = 1000;
+
+bool AsksPartNumber(const gearmain::GearMain& gear) { return gear.PrintoutChoices[kOptPartNumber] == 1; }
+
+void Tell(View& page, const std::string& text, MsgIcon icon) {
+    page.MessageBox(text, "Involvo", icon, MsgButtons::OK);
+}
+
+void NoPrinter(View& page) {
+    Tell(page, "There is no printer to print the gear data sheet on.", MsgIcon::Exclamation);
+}
+
+void PrintFailed(View& page, const std::string& reason) {
+    Tell(page, "The gear data sheet could not be printed" + (reason.empty() ? std::string(".") : ": " + reason),
+         MsgIcon::Exclamation);
+}
+
+}  // namespace
+
+bool PrintSheet(Forms& forms, const gearmain::GearMain& gear, Sheet sheet, FormId page) {
+    View& view = forms.Load(page);
+    PrinterPort* printer = forms.platform().Printer();
+    if (!printer) {
+        NoPrinter(view);
+        return false;
+    }
+    if (!printer->StartDoc()) {
+        PrintFailed(view, printer->ErrorText());
+        return false;
+    }
+    forms.Show(FormId::FrmPrinting);
+    ComposeSheet(forms, gear, sheet, *printer);
+    if (!printer->EndDoc()) {
+        PrintFailed(view, printer->ErrorText());
+        return false;
+    }
+    if (std::string file = printer->OutputFile(); !file.empty())
+        Tell(view, "The gear data sheet was saved in the file " + file + ".", MsgIcon::Information);
+    return true;
+}
+
+void PrintButton(Forms& forms, gearmain::GearMain& gear, Sheet sheet, FormId page) {
+    View& view = forms.Load(page);
+    if (AsksPartNumber(gear)) {
+        std::string answer = view.InputBox(kPartNumberPrompt, kPartNumberTitle, gear.PartNumber + " ");
+        gear.PartNumber = answer;
+        if (answer.empty()) return;  // cleared, or Cancel
+    }
+    PrinterPort* printer = forms.platform().Printer();
+    if (!printer) {
+        NoPrinter(view);
+        return;
+    }
+    if (!printer->UseDefaultPrinter()) return;  // no printer, and no file chosen instead
+    PrintSheet(forms, gear, sheet, page);
+}
+
+void PrintMenu(Forms& forms, gearmain::GearMain& gear, Sheet sheet, FormId page) {
+    View& view = forms.Load(page);
+    PrinterPort* printer = forms.platform().Printer();
+    if (!printer) {
+        NoPrinter(view);
+        return;
+    }
+    if (!printer->ShowPrintDialog()) {
+        printer->SetCopies(1);
+        return;
+    }
+    const int copies = std::max(1, printer->Copies());
+    // The tolerance page asks with the whole prompt, offers the part number as it
+    // is, and prints whatever the answer.
+    const bool tolerancePage = page == FormId::AGMATOL;
+    bool print = true;
+    if (AsksPartNumber(gear)) {
+        std::string answer = tolerancePage
+                                 ? view.InputBox(kPartNumberPrompt, kPartNumberTitle, gear.PartNumber)
+                                 : view.InputBox(kPartNumberShortPrompt, kPartNumberTitle, gear.PartNumber + " ");
+        gear.PartNumber = answer;
+        print = tolerancePage || !answer.empty();
+    }
+    if (print)
+        for (int copy = 1; copy <= copies; ++copy)
+            if (!PrintSheet(forms, gear, sheet, page)) break;
+    printer->SetCopies(1);
+}
+
+// ---- The notice ----
+
+FrmPrinting::FrmPrinting(Forms& forms) : forms_(forms), alive_(std::make_shared<bool>(true)) {}
+
+FrmPrinting::~FrmPrinting() { *alive_ = false; }
+
+void FrmPrinting::Load() {
+    view().SetText("", "Printing");
+    view().SetText("Label1", "Printing ...");
+    std::shared_ptr<bool> alive = alive_;
+    Forms& forms = forms_;
+    forms_.platform().StartTimer(kNoticeMilliseconds, [alive, &forms] {
+        if (*alive) forms.Unload(FormId::FrmPrinting);
+    });
+}
+
+void FrmPrinting::Unload() { *alive_ = false; }
+
+}  // namespace involvo

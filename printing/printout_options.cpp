@@ -1,0 +1,328 @@
+#include "printing/printout_options.h"
+
+#include "shell/mod_settings.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <system_error>
+#include <vector>
+
+#if __has_include(<unistd.h>)
+#include <unistd.h>
+#define INVOLVO_HAVE_FSYNC 1
+#endif
+
+namespace involvo {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kCaptions[kOptionCount + 1] = {
+    "",
+    "AGMA Quality Tolerences",
+    "Outside/Inside Diameter",
+    "Root Diameter (Basic)",
+    "Root Diameter (Finished)",
+    "Addendum",
+    "Dedendum",
+    "Whole Depth",
+    "Working Depth",
+    "Tooth Tip Land",
+    "Chordal Tooth Thickness/Space Width",
+    "Circular Pitch",
+    "K Factor",
+    "Transverse Dimensions (Helical gears)",
+    "Pin Contact Diameter",
+    "Base Pitch",
+    "Radial Dimension Over (1) Pin",
+    "Axial Pitch (Helical Gears)",
+    "Part Number or Title",
+};
+
+std::string CheckName(int index) { return "Check(" + std::to_string(index) + ")"; }
+
+fs::path& OptionsPath() {
+    static fs::path path = kOptionsFileName;
+    return path;
+}
+
+// A plain decimal number: optional sign, digits, at most one point, a digit
+// somewhere.
+bool IsPlainNumber(std::string_view s) {
+    size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    bool digit = false, point = false;
+    for (; i < s.size(); ++i) {
+        char c = s[i];
+        if (c >= '0' && c <= '9') digit = true;
+        else if (c == '.' && !point) point = true;
+        else return false;
+    }
+    return digit;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+// One value of the file as a check box state, or nothing.
+std::optional<int16_t> CheckState(std::string_view field) {
+    std::string text(field);
+    while (!text.empty() && IsBlank(text.back())) text.pop_back();
+    while (!text.empty() && IsBlank(text.front())) text.erase(text.begin());
+    if (!IsPlainNumber(text)) return std::nullopt;
+    int16_t state = gearmain::IntEntry(gearmain::Val(text));
+    if (state < 0 || state > 2) return std::nullopt;
+    return state;
+}
+
+std::string SystemReason(int error) {
+    std::string reason = std::strerror(error);
+    return reason.empty() ? std::string("unknown error") : reason;
+}
+
+}  // namespace
+
+const char* OptionCaption(int index) {
+    return index >= 1 && index <= kOptionCount ? kCaptions[index] : "";
+}
+
+OptionValues OptionsOf(const gearmain::GearMain& gear) {
+    OptionValues v{};
+    for (int i = 1; i <= kOptionCount; ++i) v[i] = gear.PrintoutChoices[i];
+    return v;
+}
+
+void SetOptions(gearmain::GearMain& gear, const OptionValues& values) {
+    for (int i = 1; i <= kOptionCount; ++i) gear.PrintoutChoices[i] = values[i];
+}
+
+const fs::path& OptionsFilePath() { return OptionsPath(); }
+void SetOptionsFilePath(fs::path path) { OptionsPath() = std::move(path); }
+
+std::string OptionsFileText(const OptionValues& values) {
+    std::string text;
+    for (int i = 1; i <= kOptionCount; ++i) text += std::to_string(values[i]) + "\r\n";
+    return text;
+}
+
+std::optional<OptionValues> ParseOptions(std::string_view text) {
+    size_t pos = 0;
+    const size_t n = text.size();
+    // Blanks and line ends before a value are passed over; only text left over
+    // after them counts as "not at the end".
+    auto skipSpace = [&] {
+        while (pos < n && (IsBlank(text[pos]) || IsLineEnd(text[pos]))) ++pos;
+    };
+    std::optional<OptionValues> last;
+    for (;;) {
+        skipSpace();
+        if (pos >= n) break;
+        OptionValues group{};
+        for (int i = 1; i <= kOptionCount; ++i) {
+            skipSpace();
+            if (pos >= n) return std::nullopt;  // the group ends early
+            std::string_view field;
+            if (text[pos] == '"') {
+                size_t close = text.find('"', pos + 1);
+                if (close == std::string_view::npos) return std::nullopt;
+                field = text.substr(pos + 1, close - pos - 1);
+                pos = close + 1;
+                while (pos < n && IsBlank(text[pos])) ++pos;
+                if (pos < n && text[pos] != ',' && !IsLineEnd(text[pos])) return std::nullopt;
+            } else {
+                size_t end = pos;
+                while (end < n && text[end] != ',' && !IsLineEnd(text[end])) ++end;
+                field = text.substr(pos, end - pos);
+                pos = end;
+            }
+            if (pos < n && text[pos] == ',') ++pos;
+            auto state = CheckState(field);
+            if (!state) return std::nullopt;
+            group[i] = *state;
+        }
+        last = group;
+    }
+    return last;
+}
+
+std::optional<std::string> WriteOptionsFile(const fs::path& path, const OptionValues& values) {
+    const std::string text = OptionsFileText(values);
+    // A name of its own beside the file: two programs saving at once must not
+    // write into the same temporary file.
+    fs::path temporary = path;
+    temporary += ".";
+    temporary += std::to_string(std::random_device{}());
+    temporary += ".tmp";
+    std::FILE* file = std::fopen(temporary.string().c_str(), "wb");
+    if (!file) return SystemReason(errno);
+    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    int error = written ? 0 : errno;
+    if (written && std::fflush(file) != 0) {
+        written = false;
+        error = errno;
+    }
+#ifdef INVOLVO_HAVE_FSYNC
+    if (written && ::fsync(fileno(file)) != 0) {
+        written = false;
+        error = errno;
+    }
+#endif
+    if (std::fclose(file) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    std::error_code ec;
+    if (!written) {
+        fs::remove(temporary, ec);
+        return SystemReason(error ? error : EIO);
+    }
+    fs::rename(temporary, path, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return ec.message();
+    }
+    return std::nullopt;
+}
+
+OptionValues ReadOptionsAtStartUp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (in) {
+        std::ostringstream text;
+        text << in.rdbuf();
+        if (auto values = ParseOptions(text.str())) return *values;
+    }
+    OptionValues off{};
+    WriteOptionsFile(path, off);  // a failure here is not reported: the options are off
+    return off;
+}
+
+void StartUpPrinting(Forms& forms, gearmain::GearMain& gear) {
+    View& dialog = forms.Load(FormId::FrmChecklist1);
+    OptionValues values = ReadOptionsAtStartUp(OptionsFilePath());
+    SetOptions(gear, values);
+    if (auto* presenter = dynamic_cast<FrmChecklist1*>(&forms.PresenterOf(FormId::FrmChecklist1)))
+        presenter->ShowOptions(values);
+    else
+        for (int i = 1; i <= kOptionCount; ++i) dialog.SetChecked(CheckName(i), values[i] != 0);
+}
+
+void OpenPrintoutOptions(Forms& forms, gearmain::GearMain& gear) {
+    View& dialog = forms.Load(FormId::FrmChecklist1);
+    OptionValues values = OptionsOf(gear);
+    if (auto* presenter = dynamic_cast<FrmChecklist1*>(&forms.PresenterOf(FormId::FrmChecklist1)))
+        presenter->ShowOptions(values);
+    else
+        for (int i = 1; i <= kOptionCount; ++i) dialog.SetChecked(CheckName(i), values[i] != 0);
+    forms.Show(FormId::FrmChecklist1);
+}
+
+// ---- The dialog ----
+
+FrmChecklist1::FrmChecklist1(gearmain::GearMain& gear, Forms& forms) : gear_(gear), forms_(forms) {}
+
+void FrmChecklist1::Load() {
+    View& v = view();
+    v.SetText("", "Involvo -  Printout Options");
+    v.SetText("Frame1", "Check the items to include on the printed form");
+    std::vector<std::string> tabOrder;
+    for (int i = 1; i <= kOptionCount; ++i) {
+        v.SetText(CheckName(i), OptionCaption(i));
+        tabOrder.push_back(CheckName(i));
+    }
+    v.SetText("Checkall", "Check All");
+    v.SetText("CmdCustom1OK", "OK");
+    v.SetText("CmdCustom1Cancel", "Cancel");
+    tabOrder.insert(tabOrder.end(), {"Checkall", "CmdCustom1OK", "CmdCustom1Cancel"});
+    v.SetTabOrder(tabOrder);
+    RestoreWindowPlacement();
+}
+
+void FrmChecklist1::RestoreWindowPlacement() {
+    if (modSettings::RestoresPlacement(FormId::FrmChecklist1))
+        modSettings::RestorePlacement(forms_.platform(), FormId::FrmChecklist1);
+}
+
+void FrmChecklist1::SaveWindowPlacement() {
+    if (modSettings::SavesPlacement(FormId::FrmChecklist1))
+        modSettings::SavePlacement(forms_.platform(), FormId::FrmChecklist1);
+}
+
+void FrmChecklist1::Unload() {
+    closing_ = true;
+    SaveWindowPlacement();
+}
+
+void FrmChecklist1::Deactivate() {
+    // Another window became active: the changes are discarded, as with Cancel.
+    Close();
+}
+
+void FrmChecklist1::Click(const std::string& control) {
+    if (control == "Checkall") {
+        CheckAll();
+    } else if (control == "CmdCustom1OK") {
+        Confirm();
+    } else if (control == "CmdCustom1Cancel") {
+        Close();
+    } else if (control.rfind("Check(", 0) == 0) {
+        int index = std::atoi(control.c_str() + 6);
+        if (index >= 1 && index <= kOptionCount) touched_[index] = true;
+    }
+}
+
+void FrmChecklist1::ShowOptions(const OptionValues& values) {
+    shown_ = values;
+    touched_.fill(false);
+    for (int i = 1; i <= kOptionCount; ++i) view().SetChecked(CheckName(i), values[i] != 0);
+}
+
+OptionValues FrmChecklist1::Ticked() const {
+    OptionValues values{};
+    for (int i = 1; i <= kOptionCount; ++i) {
+        bool ticked = view().Checked(CheckName(i));
+        if (ticked && !touched_[i] && shown_[i] == 2) values[i] = 2;
+        else values[i] = ticked ? 1 : 0;
+    }
+    return values;
+}
+
+void FrmChecklist1::CheckAll() {
+    for (int i = 1; i <= kOptionCount; ++i) {
+        view().SetChecked(CheckName(i), true);
+        touched_[i] = true;
+    }
+    view().SetChecked("Checkall", true);
+}
+
+void FrmChecklist1::Confirm() {
+    if (closing_) return;
+    // From here on the dialog is going: the message box below must not close it
+    // a second time when it takes the activation away.
+    closing_ = true;
+    OptionValues values = Ticked();
+    SetOptions(gear_, values);
+    if (auto reason = WriteOptionsFile(OptionsFilePath(), values)) {
+        std::error_code ec;
+        fs::path shown = fs::absolute(OptionsFilePath(), ec);
+        if (ec) shown = OptionsFilePath();
+        view().MessageBox("The printout options could not be saved in the file " + shown.string() + " (" +
+                              *reason + ").\r\rThe options chosen stay in effect until Involvo is closed.",
+                          "Involvo", MsgIcon::Exclamation, MsgButtons::OK);
+    }
+    forms_.Unload(FormId::FrmChecklist1);
+}
+
+void FrmChecklist1::Close() {
+    if (closing_) return;
+    closing_ = true;
+    forms_.Unload(FormId::FrmChecklist1);
+}
+
+}  // namespace involvo
