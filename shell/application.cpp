@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "printing/printout_options.h"
+#include "shell/mod_settings.h"
+
 namespace involvo {
 
 const char* FormName(FormId id) {
@@ -31,6 +34,8 @@ Application::~Application() {
 void Application::StartUpCommon() {
     gear_.StartUp();
     Load(FormId::FrmMain);
+    // The options dialog, loaded hidden, and the printout options from their file.
+    StartUpPrinting(*this, gear_);
 }
 
 void Application::StartUp() {
@@ -60,6 +65,7 @@ View& Application::Load(FormId id) {
     windows_.emplace(id, std::move(w));
     loadOrder_.push_back(id);
     presenter.Load();
+    if (modSettings::RestoresPlacement(id)) modSettings::RestorePlacement(platform_, id);
     return view;
 }
 
@@ -97,6 +103,7 @@ void Application::Unload(FormId id) {
     windows_.erase(it);
     loadOrder_.erase(std::remove(loadOrder_.begin(), loadOrder_.end(), id), loadOrder_.end());
     w.presenter->Unload();
+    if (modSettings::SavesPlacement(id)) modSettings::SavePlacement(platform_, id);
     w.view->Hide();
     Bury(std::move(w));
 }

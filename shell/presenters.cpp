@@ -1,6 +1,9 @@
 // Which presenter drives which window.
 #include "input_screen/frm_main.h"
+#include "printing/print_commands.h"
+#include "printing/printout_options.h"
 #include "result_pages/result_pages.h"
+#include "shell/about_box.h"
 #include "shell/application.h"
 #include "shell/splash.h"
 
@@ -15,6 +18,9 @@ std::unique_ptr<Presenter> MakePresenter(FormId id, gearmain::GearMain& gear, Fo
         case FormId::FRMHelical2: return std::make_unique<FRMHelical2>(gear, forms);
         case FormId::AGMATOL: return std::make_unique<AGMATOL>(gear, forms);
         case FormId::frmSplash: return std::make_unique<FrmSplash>();
+        case FormId::frmAbout: return std::make_unique<FrmAbout>(forms);
+        case FormId::FrmChecklist1: return std::make_unique<FrmChecklist1>(gear, forms);
+        case FormId::FrmPrinting: return std::make_unique<FrmPrinting>(forms);
         default: return std::make_unique<Presenter>();
     }
 }

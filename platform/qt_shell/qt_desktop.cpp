@@ -1,0 +1,191 @@
+#include "platform/qt_shell/qt_desktop.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QVBoxLayout>
+#include <QWidget>
+
+namespace involvo::qtshell {
+
+namespace {
+
+// Pixels beyond any desktop, and the largest window size Qt accepts.
+constexpr double kFarPixels = 1.0e6;
+constexpr double kLargestSidePixels = 100000;
+
+// A help file larger than this is not a help file.
+constexpr qint64 kLargestHelpFile = 32 * 1024 * 1024;
+
+int Pixels(double twips, double low, double high) {
+    double px = twips / QtDesktop::TwipsPerPixel();
+    if (std::isnan(px)) px = 0;
+    return static_cast<int>(std::lround(std::clamp(px, low, high)));
+}
+
+double Twips(int pixels) { return std::round(pixels * QtDesktop::TwipsPerPixel()); }
+
+TwipsRect ToTwips(const QRect& r) { return {Twips(r.x()), Twips(r.y()), Twips(r.width()), Twips(r.height())}; }
+
+// How much a window with this name looks like the live one: shown, or never
+// hidden (just loaded), rather than hidden by its unload.
+int Liveliness(const QWidget* w) {
+    if (w->isVisible()) return 2;
+    if (!w->testAttribute(Qt::WA_WState_ExplicitShowHide)) return 1;
+    return 0;
+}
+
+}  // namespace
+
+QWidget* TopLevelNamed(FormId form) {
+    const QString name = QString::fromLatin1(FormName(form));
+    QWidget* best = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() != name) continue;
+        if (!best || Liveliness(w) > Liveliness(best)) best = w;
+    }
+    return best;
+}
+
+QtDesktop::QtDesktop(WindowFinder finder, QString systemSettingsFile)
+    : finder_(std::move(finder)), systemSettingsFile_(std::move(systemSettingsFile)) {}
+
+QtDesktop::~QtDesktop() { delete helpWindow_.data(); }
+
+double QtDesktop::TwipsPerPixel() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
+    if (!(dpi >= 1.0 && dpi <= 10000.0)) dpi = 96.0;
+    return 1440.0 / dpi;
+}
+
+QWidget* QtDesktop::WindowOf(FormId form) const { return finder_ ? finder_(form) : TopLevelNamed(form); }
+
+std::optional<WindowPlacement> QtDesktop::Placement(FormId form) {
+    QWidget* w = WindowOf(form);
+    if (!w) return std::nullopt;
+    WindowPlacement p;
+    p.rect = ToTwips(QRect(w->pos(), w->size()));
+    p.maximized = w->isMaximized();
+    p.minimized = w->isMinimized();
+    p.sizable = w->minimumSize() != w->maximumSize() && !w->windowFlags().testFlag(Qt::MSWindowsFixedSizeDialogHint);
+    return p;
+}
+
+void QtDesktop::MoveWindow(FormId form, const TwipsRect& rect) {
+    QWidget* w = WindowOf(form);
+    if (!w) return;
+    w->move(Pixels(rect.left, -kFarPixels, kFarPixels), Pixels(rect.top, -kFarPixels, kFarPixels));
+    if (w->minimumSize() != w->maximumSize())
+        w->resize(Pixels(rect.width, 1, kLargestSidePixels), Pixels(rect.height, 1, kLargestSidePixels));
+}
+
+void QtDesktop::MaximizeWindow(FormId form) {
+    if (QWidget* w = WindowOf(form)) w->setWindowState((w->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+}
+
+std::vector<TwipsRect> QtDesktop::Screens() {
+    std::vector<TwipsRect> screens;
+    for (QScreen* s : QGuiApplication::screens()) screens.push_back(ToTwips(s->availableGeometry()));
+    return screens;
+}
+
+std::string QtDesktop::ProgramFolder() {
+    QString folder = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
+    return QDir::toNativeSeparators(folder).toStdString();
+}
+
+std::string QtDesktop::PathSeparator() { return QString(QDir::separator()).toStdString(); }
+
+bool QtDesktop::FileExists(const std::string& path) {
+    QFileInfo info(QString::fromStdString(path));
+    return info.exists() && info.isFile();
+}
+
+std::string QtDesktop::FindProgram(const std::string& name) {
+    return QStandardPaths::findExecutable(QString::fromStdString(name)).toStdString();
+}
+
+bool QtDesktop::Launch(const std::string& path) {
+    if (path.empty()) return false;
+    return QProcess::startDetached(QString::fromStdString(path), {});
+}
+
+QWidget* QtDesktop::HelpWindow() const { return helpWindow_.data(); }
+
+QTextBrowser* QtDesktop::HelpText() const {
+    return helpWindow_ ? helpWindow_->findChild<QTextBrowser*>(QStringLiteral("HelpText")) : nullptr;
+}
+
+std::string QtDesktop::ShowHelpContents(FormId owner, const std::string& path) {
+    const QString file = QString::fromStdString(path);
+    if (QFileInfo(file).isDir()) return QStringLiteral("%1 is a folder, not a help file").arg(file).toStdString();
+    QFile help(file);
+    if (!help.open(QIODevice::ReadOnly)) return help.errorString().toStdString();
+    if (help.size() > kLargestHelpFile) return QStringLiteral("%1 is too large for a help file").arg(file).toStdString();
+    const QByteArray bytes = help.readAll();
+    if (help.error() != QFileDevice::NoError) return help.errorString().toStdString();
+    const QString text = QString::fromUtf8(bytes);
+
+    if (!helpWindow_) {
+        auto* window = new QWidget(nullptr, Qt::Window);
+        window->setObjectName(QStringLiteral("HelpWindow"));
+        window->setWindowTitle(QStringLiteral("Involvo Help"));
+        window->setAttribute(Qt::WA_DeleteOnClose, false);
+        auto* layout = new QVBoxLayout(window);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto* browser = new QTextBrowser;
+        browser->setObjectName(QStringLiteral("HelpText"));
+        browser->setOpenExternalLinks(true);
+        layout->addWidget(browser);
+        window->resize(760, 680);
+        if (QWidget* main = WindowOf(owner)) {
+            QRect area = main->frameGeometry();
+            window->move(area.topLeft() + QPoint(40, 40));
+        }
+        helpWindow_ = window;
+    }
+    QTextBrowser* browser = HelpText();
+    browser->setSearchPaths({QFileInfo(file).absolutePath()});
+    if (Qt::mightBeRichText(text))
+        browser->setHtml(text);
+    else
+        browser->setPlainText(text);
+    // The contents come first: the page opens at its top.
+    browser->moveCursor(QTextCursor::Start);
+    browser->ensureCursorVisible();
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
+    return {};
+}
+
+std::optional<std::string> QtDesktop::MachineSetting(const std::string& key, const std::string& valueName) {
+    std::unique_ptr<QSettings> settings =
+        systemSettingsFile_.isEmpty()
+            ? std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::SystemScope, QStringLiteral("Involvo"),
+                                          QStringLiteral("Involvo"))
+            : std::make_unique<QSettings>(systemSettingsFile_, QSettings::IniFormat);
+    if (settings->status() != QSettings::NoError) return std::nullopt;
+    QString name = QString::fromStdString(key);
+    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    name += QLatin1Char('/') + QString::fromStdString(valueName);
+    QVariant value = settings->value(name);
+    if (!value.isValid()) return std::nullopt;
+    if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(QStringLiteral(", ")).toStdString();
+    return value.toString().toStdString();
+}
+
+}  // namespace involvo::qtshell

@@ -1,0 +1,181 @@
+#include "shell/mod_settings.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <limits>
+#include <optional>
+
+#include "engine/numbers.h"
+#include "shell/settings_port.h"
+
+namespace involvo::modSettings {
+
+namespace {
+
+// Farther than any desktop reaches: keeps garbage finite before it meets the
+// windowing system's integers.
+constexpr double kFar = 1.0e8;
+
+double Finite(double v) {
+    if (std::isnan(v)) return 0;
+    return std::clamp(v, -kFar, kFar);
+}
+
+double Right(const TwipsRect& r) { return r.left + r.width; }
+double Bottom(const TwipsRect& r) { return r.top + r.height; }
+
+bool Overlaps(const TwipsRect& a, const TwipsRect& b) {
+    return a.left < Right(b) && b.left < Right(a) && a.top < Bottom(b) && b.top < Bottom(a);
+}
+
+// How far a rectangle is from a screen (0 when they touch or overlap).
+double Distance(const TwipsRect& r, const TwipsRect& s) {
+    double dx = std::max({s.left - Right(r), r.left - Right(s), 0.0});
+    double dy = std::max({s.top - Bottom(r), r.top - Bottom(s), 0.0});
+    return std::hypot(dx, dy);
+}
+
+// Start within [low, high - size]; at `low` when it does not fit.
+double PlaceWithin(double start, double size, double low, double high) {
+    if (size >= high - low) return low;
+    return std::clamp(start, low, high - size);
+}
+
+// A step of the restore that fails (an unreadable store, a value that cannot be
+// had) leaves that step's value as it was and goes on with the next.
+template <class F>
+void Step(F&& f) {
+    try {
+        f();
+    } catch (const std::exception&) {
+    }
+}
+
+}  // namespace
+
+std::string SectionOf(FormId form) { return std::string(FormName(form)) + "_Settings"; }
+
+bool RestoresPlacement(FormId form) {
+    switch (form) {
+        case FormId::FrmMain:
+        case FormId::FrmOutput1:
+        case FormId::FrmHelical1:
+        case FormId::FrmOutput2:
+        case FormId::FRMHelical2:
+        case FormId::AGMATOL:
+        case FormId::FrmChecklist1: return true;
+        case FormId::frmSplash:
+        case FormId::frmAbout:
+        case FormId::FrmPrinting: return false;
+    }
+    return false;
+}
+
+bool SavesPlacement(FormId form) { return RestoresPlacement(form) && form != FormId::FrmChecklist1; }
+
+TwipsRect KeepReachable(TwipsRect r, bool sizable, const std::vector<TwipsRect>& screens) {
+    r.left = Finite(r.left);
+    r.top = Finite(r.top);
+    r.width = Finite(r.width);
+    r.height = Finite(r.height);
+    if (sizable) {
+        r.width = std::max(r.width, kSmallestSideTwips);
+        r.height = std::max(r.height, kSmallestSideTwips);
+    }
+    if (screens.empty()) return r;
+
+    if (sizable) {
+        TwipsRect all = screens.front();
+        for (const TwipsRect& s : screens) {
+            double right = std::max(Right(all), Right(s)), bottom = std::max(Bottom(all), Bottom(s));
+            all.left = std::min(all.left, s.left);
+            all.top = std::min(all.top, s.top);
+            all.width = right - all.left;
+            all.height = bottom - all.top;
+        }
+        r.width = std::min(r.width, std::max(all.width, kSmallestSideTwips));
+        r.height = std::min(r.height, std::max(all.height, kSmallestSideTwips));
+    }
+
+    for (const TwipsRect& s : screens)
+        if (Overlaps(r, s)) return r;
+
+    const TwipsRect* nearest = &screens.front();
+    for (const TwipsRect& s : screens)
+        if (Distance(r, s) < Distance(r, *nearest)) nearest = &s;
+    const TwipsRect& s = *nearest;
+    if (sizable) {
+        r.width = std::min(r.width, s.width);
+        r.height = std::min(r.height, s.height);
+    }
+    r.left = PlaceWithin(r.left, r.width, s.left, Right(s));
+    r.top = PlaceWithin(r.top, r.height, s.top, Bottom(s));
+    return r;
+}
+
+void RestorePlacement(Platform& platform, FormId form) {
+    SettingsPort* settings = platform.Settings();
+    DesktopPort* desktop = platform.Desktop();
+    if (!settings || !desktop) return;
+    std::optional<WindowPlacement> now;
+    Step([&] { now = desktop->Placement(form); });
+    if (!now) return;
+
+    const std::string section = SectionOf(form);
+    bool stored = false;
+    // A stored value is a Single; a text that is not a number reads 0.
+    auto read = [&](const char* key, double& value) {
+        Step([&] {
+            if (std::optional<std::string> text = settings->GetSetting(kApplication, section, key)) {
+                value = gearmain::SngEntry(gearmain::Val(*text));
+                stored = true;
+            }
+        });
+    };
+
+    TwipsRect r = now->rect;
+    read("FormLeft", r.left);
+    read("FormTop", r.top);
+    if (now->sizable) {
+        read("FormWidth", r.width);
+        read("FormHeight", r.height);
+    }
+    // Without settings the window keeps the place its design (or the window
+    // manager) gives it.
+    if (stored) {
+        Step([&] { r = KeepReachable(r, now->sizable, desktop->Screens()); });
+        if (!(r == now->rect)) Step([&] { desktop->MoveWindow(form, r); });
+    }
+
+    Step([&] {
+        if (settings->GetSetting(kApplication, section, "WasMaximized") == std::optional<std::string>("True"))
+            desktop->MaximizeWindow(form);
+    });
+}
+
+void SavePlacement(Platform& platform, FormId form) {
+    SettingsPort* settings = platform.Settings();
+    DesktopPort* desktop = platform.Desktop();
+    if (!settings || !desktop) return;
+    try {
+        std::optional<WindowPlacement> now = desktop->Placement(form);
+        if (!now) return;
+        const std::string section = SectionOf(form);
+        // A store that cannot be written keeps the old settings: stop at the
+        // first refusal rather than leave half a placement.
+        auto write = [&](const char* key, const std::string& value) {
+            return settings->SaveSetting(kApplication, section, key, value);
+        };
+        auto twips = [](double v) { return gearmain::Format(Finite(v), "0"); };
+        if (!now->maximized && !now->minimized) {
+            if (!write("FormLeft", twips(now->rect.left)) || !write("FormTop", twips(now->rect.top)) ||
+                !write("FormWidth", twips(now->rect.width)) || !write("FormHeight", twips(now->rect.height)))
+                return;
+        }
+        write("WasMaximized", now->maximized ? "True" : "False");
+    } catch (const std::exception&) {
+    }
+}
+
+}  // namespace involvo::modSettings

@@ -1,0 +1,140 @@
+// The headless platform with a settings store and a desktop that the tests
+// set up and look into.
+#pragma once
+
+#include <map>
+#include <ostream>
+#include <optional>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "platform/headless.h"
+#include "shell/desktop_port.h"
+#include "shell/settings_port.h"
+
+namespace involvo {
+// Readable rectangles in the failure messages.
+inline void PrintTo(const TwipsRect& r, std::ostream* os) {
+    *os << "{" << r.left << ", " << r.top << ", " << r.width << ", " << r.height << "}";
+}
+}  // namespace involvo
+
+namespace involvo::testing {
+
+class FakeSettings : public SettingsPort {
+public:
+    using Key = std::tuple<std::string, std::string, std::string>;
+
+    std::optional<std::string> GetSetting(const std::string& application, const std::string& section,
+                                          const std::string& key) override {
+        if (unreadable.count(key)) throw std::runtime_error("the store cannot be read");
+        auto it = values.find({application, section, key});
+        if (it == values.end()) return std::nullopt;
+        return it->second;
+    }
+    bool SaveSetting(const std::string& application, const std::string& section, const std::string& key,
+                     const std::string& value) override {
+        ++writes;
+        if (!writable) return false;
+        values[{application, section, key}] = value;
+        return true;
+    }
+
+    // The text under Involvo / section / key, "" when there is none.
+    std::string At(const std::string& section, const std::string& key) const {
+        auto it = values.find({"Involvo", section, key});
+        return it == values.end() ? std::string() : it->second;
+    }
+    bool Has(const std::string& section, const std::string& key) const {
+        return values.count({"Involvo", section, key}) != 0;
+    }
+    void Put(const std::string& section, const std::string& key, const std::string& value) {
+        values[{"Involvo", section, key}] = value;
+    }
+
+    std::map<Key, std::string> values;
+    std::set<std::string> unreadable;  // keys whose reading fails
+    bool writable = true;
+    int writes = 0;
+};
+
+class FakeDesktop : public DesktopPort {
+public:
+    // ---- Windows: each form has the placement given here, as its design ----
+    std::optional<WindowPlacement> Placement(FormId form) override {
+        auto it = windows.find(form);
+        if (it == windows.end()) return std::nullopt;
+        return it->second;
+    }
+    void MoveWindow(FormId form, const TwipsRect& rect) override {
+        ++moves;
+        WindowPlacement& w = windows[form];
+        w.rect.left = rect.left;
+        w.rect.top = rect.top;
+        if (w.sizable) {
+            w.rect.width = rect.width;
+            w.rect.height = rect.height;
+        }
+    }
+    void MaximizeWindow(FormId form) override { windows[form].maximized = true; }
+    std::vector<TwipsRect> Screens() override { return screens; }
+
+    // ---- Files and programs ----
+    std::string ProgramFolder() override { return folder; }
+    std::string PathSeparator() override { return "/"; }
+    bool FileExists(const std::string& path) override { return files.count(path) != 0; }
+    std::string FindProgram(const std::string& name) override {
+        auto it = onPath.find(name);
+        return it == onPath.end() ? std::string() : it->second;
+    }
+    bool Launch(const std::string& path) override {
+        launched.push_back(path);
+        return launchWorks;
+    }
+
+    // ---- Help ----
+    void SetHelpFile(const std::string& path) override { helpFile = path; }
+    std::string ShowHelpContents(FormId owner, const std::string& path) override {
+        helpOwner = owner;
+        if (!files.count(path)) return "No such file or directory";
+        helpShown.push_back(path);
+        return "";
+    }
+
+    std::optional<std::string> MachineSetting(const std::string& key, const std::string& valueName) override {
+        auto it = machine.find({key, valueName});
+        if (it == machine.end()) return std::nullopt;
+        return it->second;
+    }
+
+    std::map<FormId, WindowPlacement> windows;
+    std::vector<TwipsRect> screens = {{0, 0, 28800, 16200}};  // 1920 x 1080 at 96 dpi
+    int moves = 0;
+    std::string folder = "/opt/involvo/bin";
+    std::set<std::string> files;
+    std::map<std::string, std::string> onPath;
+    std::vector<std::string> launched;
+    bool launchWorks = true;
+    std::string helpFile;
+    std::optional<FormId> helpOwner;
+    std::vector<std::string> helpShown;
+    std::map<std::pair<std::string, std::string>, std::string> machine;
+};
+
+// The stores outlive the platform, as the desktop and the settings outlive one
+// run of the program.
+class ShellPlatform : public HeadlessPlatform {
+public:
+    ShellPlatform(FakeSettings& settings, FakeDesktop& desktop) : settings_(settings), desktop_(desktop) {}
+    SettingsPort* Settings() override { return &settings_; }
+    DesktopPort* Desktop() override { return &desktop_; }
+
+private:
+    FakeSettings& settings_;
+    FakeDesktop& desktop_;
+};
+
+}  // namespace involvo::testing
