@@ -8,7 +8,12 @@
 #include <set>
 #include <sstream>
 
+#include "printing/print_commands.h"
+#include "printing/printout_options.h"
 #include "shell/application.h"
+#ifdef INVOLVO_CLI_PDF
+#include "platform/qt_print/qt_printer.h"
+#endif
 
 namespace involvo::cli {
 
@@ -19,21 +24,39 @@ using gearmain::Trim;
 const std::set<std::string> kFlags = {"internal"};
 const std::set<std::string> kValued = {"mode",  "teeth",      "pitch",   "pressure-angle", "helix",
                                        "feature", "value",    "pin",     "od-change",      "face-width",
-                                       "quality", "depth-system", "cutter-depth"};
+                                       "quality", "depth-system", "cutter-depth", "options"};
 
-// A plain decimal number: optional sign, digits, at most one point.
-bool IsNumber(const std::string& text, bool signAllowed = false) {
-    std::string s = Trim(text);
-    size_t i = 0;
-    if (signAllowed && i < s.size() && (s[i] == '-' || s[i] == '+')) ++i;
-    bool digits = false, point = false;
-    for (; i < s.size(); ++i) {
-        if (s[i] >= '0' && s[i] <= '9') digits = true;
-        else if (s[i] == '.' && !point) point = true;
-        else return false;
+// The printout options of --options: "all", "none", or numbers and ranges of
+// 1 to 18 ("1-12,14").
+std::optional<OptionValues> OptionList(const std::string& text) {
+    OptionValues values{};
+    std::string list = Trim(text);
+    if (list == "all") {
+        values.fill(1);
+        values[0] = 0;
+        return values;
     }
-    return digits;
+    if (list == "none") return values;
+    size_t start = 0;
+    for (;;) {
+        size_t comma = list.find(',', start);
+        std::string item = Trim(list.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        size_t dash = item.find('-');
+        auto number = [](const std::string& t) -> int {
+            if (t.empty() || t.size() > 2 || t.find_first_not_of("0123456789") != std::string::npos) return 0;
+            return std::stoi(t);
+        };
+        int from = number(Trim(item.substr(0, dash)));
+        int to = dash == std::string::npos ? from : number(Trim(item.substr(dash + 1)));
+        if (from < 1 || to > kOptionCount || from > to) return std::nullopt;
+        for (int i = from; i <= to; ++i) values[i] = 1;
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    return values;
 }
+
+bool IsNumber(const std::string& text, bool signAllowed = false) { return gearmain::IsPlainNumber(text, signAllowed); }
 
 bool IsPair(const std::string& text, bool signAllowed) {
     size_t slash = text.find('/');
@@ -196,6 +219,8 @@ std::optional<UsageError> CheckOptions(const GearOptions& options) {
             if (!IsNumber(value, true)) return bad();
         } else if (name == "quality") {
             if (value != "None" && !IsNumber(value)) return bad();
+        } else if (name == "options") {
+            if (!OptionList(value)) return UsageError{"--options takes all, none, or numbers 1 to 18 such as 1-12,14"};
         } else if (!IsNumber(value)) {
             return bad();
         }
@@ -211,7 +236,34 @@ std::optional<UsageError> CheckOptions(const GearOptions& options) {
     return std::nullopt;
 }
 
-GearRun RunGear(const GearOptions& options, bool withState) {
+// Prints the sheet that page 1's print button prints, as text and/or into a PDF
+// file.
+void PrintTheSheet(GearRun& run, Application& app, gearmain::GearMain& gear, HeadlessPlatform& platform,
+                   FormId page, const GearOptions& options, const SheetRequest& request) {
+    if (options.Has("options")) SetOptions(gear, *OptionList(options.Get("options")));
+    const Sheet sheet = page == FormId::FrmHelical1 ? Sheet::Helical : Sheet::Spur;
+    if (request.text) {
+        const size_t before = platform.TextOutput().Documents().size();
+        PrintButton(app, gear, sheet, page);
+        if (platform.TextOutput().Documents().size() > before) run.sheet = platform.TextOutput().Documents().back();
+    }
+    if (!request.pdf.empty()) {
+#ifdef INVOLVO_CLI_PDF
+        QtPrintSession session;
+        QtPrinter pdf(request.pdf);
+        platform.SetPrinter(&pdf);
+        const size_t before = platform.Messages().size();
+        PrintButton(app, gear, sheet, page);
+        platform.SetPrinter(&platform.TextOutput());
+        for (size_t i = before; i < platform.Messages().size(); ++i)
+            if (platform.Messages()[i].icon == MsgIcon::Exclamation) run.sheetError = platform.Messages()[i].text;
+#else
+        run.sheetError = "this involvo-cli was built without Qt: no PDF files";
+#endif
+    }
+}
+
+GearRun RunGear(const GearOptions& options, bool withState, const SheetRequest& sheetRequest) {
     GearRun run;
     gearmain::GearMain gear;
     HeadlessPlatform platform;
@@ -290,6 +342,7 @@ GearRun RunGear(const GearOptions& options, bool withState) {
                     run.pages.push_back(ReadPage(*tol, FormId::AGMATOL, 6));
             }
         }
+        if (sheetRequest.Any()) PrintTheSheet(run, app, gear, platform, first, options, sheetRequest);
     } else {
         for (const auto& m : platform.Messages())
             if (m.icon == MsgIcon::Critical) {
@@ -368,7 +421,13 @@ void WriteJson(std::ostream& out, const GearRun& run) {
         out << "]}";
         first = false;
     }
-    out << (run.pages.empty() ? "}" : "\n  }") << "\n}\n";
+    out << (run.pages.empty() ? "}" : "\n  }");
+    if (!run.sheet.empty()) {
+        out << ",\n  \"sheet\": [";
+        for (size_t i = 0; i < run.sheet.size(); ++i) out << (i ? ",\n    " : "\n    ") << Json(run.sheet[i]);
+        out << "\n  ]";
+    }
+    out << "\n}\n";
 }
 
 std::vector<std::string> CsvHeader() {
@@ -502,6 +561,7 @@ int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
     GearOptions options;
     bool json = false;
     std::string batch;
+    SheetRequest sheet;
     try {
         for (int i = 1; i < argc; ++i) {
             std::string arg = argv[i];
@@ -510,6 +570,7 @@ int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
                        "       [--pressure-angle A] [--helix H] [--feature TEXT] [--value V | \"a / b\"]\n"
                        "       [--pin D] [--od-change X] [--face-width F] [--quality Q]\n"
                        "       [--depth-system S [--cutter-depth X]] [--json]\n"
+                       "       [--sheet] [--pdf FILE] [--options all|none|LIST such as 1-12,14]\n"
                        "       involvo-cli --batch FILE.csv\n";
                 return 0;
             }
@@ -525,16 +586,22 @@ int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
                 json = true;
                 continue;
             }
+            if (name == "sheet") {
+                sheet.text = true;
+                continue;
+            }
             if (kFlags.count(name)) {
                 options.values[name] = "";
                 continue;
             }
-            if (name != "batch" && !kValued.count(name)) throw UsageError{"unknown option --" + name};
+            if (name != "batch" && name != "pdf" && !kValued.count(name))
+                throw UsageError{"unknown option --" + name};
             if (!inlineValue) {
                 if (i + 1 >= argc) throw UsageError{"--" + name + " needs a value"};
                 value = argv[++i];
             }
             if (name == "batch") batch = value;
+            else if (name == "pdf") sheet.pdf = value;
             else options.values[name] = value;
         }
         if (!batch.empty()) {
@@ -545,14 +612,23 @@ int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
             return RunBatch(text.str(), out);
         }
         if (auto bad = CheckOptions(options)) throw *bad;
+#ifndef INVOLVO_CLI_PDF
+        if (!sheet.pdf.empty()) throw UsageError{"--pdf needs the Qt build of involvo-cli"};
+#endif
     } catch (const UsageError& e) {
         err << "involvo-cli: " << e.text << "\n";
         return 2;
     }
 
-    GearRun run = RunGear(options);
+    GearRun run = RunGear(options, true, sheet);
     if (json) WriteJson(out, run);
+    else if (run.ok && sheet.text)
+        for (const auto& line : run.sheet) out << line << "\n";
     else if (run.ok) WriteTable(out, run);
+    if (run.ok && !run.sheetError.empty()) {
+        err << "involvo-cli: " << run.sheetError << "\n";
+        return 1;
+    }
     if (!run.ok) {
         std::string text = run.error;
         for (char& c : text)

@@ -50,11 +50,22 @@ struct GearRun {
     // The gear state after the run, by name: numbers written as numbers.
     std::vector<std::pair<std::string, std::string>> stateNumbers, stateTexts;
     std::string error;  // the refusal or failure when not ok
+    // The gear data sheet as printed, one text per line (--sheet), and why the
+    // PDF file of --pdf could not be written.
+    std::vector<std::string> sheet;
+    std::string sheetError;
+};
+
+// What to print after the pages: the sheet as text, and/or into a PDF file.
+struct SheetRequest {
+    bool text = false;
+    std::string pdf;
+    bool Any() const { return text || !pdf.empty(); }
 };
 
 // Enters one gear, calculates and walks the pages; the state is kept in the
 // result when asked for.
-GearRun RunGear(const GearOptions& options, bool withState = true);
+GearRun RunGear(const GearOptions& options, bool withState = true, const SheetRequest& sheet = {});
 
 // Output.
 void WriteTable(std::ostream& out, const GearRun& run);

@@ -55,6 +55,20 @@ double Val(std::string_view text) {
     return v;
 }
 
+bool IsPlainNumber(std::string_view text, bool signAllowed) {
+    std::string s = Trim(text);
+    size_t i = 0;
+    if (signAllowed && i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    bool digits = false, point = false;
+    for (; i < s.size(); ++i) {
+        char c = s[i];
+        if (c >= '0' && c <= '9') digits = true;
+        else if (c == '.' && !point) point = true;
+        else return false;
+    }
+    return digits;
+}
+
 std::string FormatDecimals(double value, int decimals) {
     if (!std::isfinite(value)) value = 0.0;
     if (decimals < 0) decimals = 0;

@@ -26,6 +26,10 @@ struct ArithmeticFault : std::runtime_error {
 // "5/7" is 5, "0.1570 / 0.1560" is 0.157, "1 2" is 12.
 double Val(std::string_view text);
 
+// True when the text, blanks at its ends aside, is nothing but a decimal
+// number: an optional sign (when allowed), digits, at most one point.
+bool IsPlainNumber(std::string_view text, bool signAllowed = true);
+
 // Mask formatting: "0", "0.0000", "0.00000", "0.000000" (any number of zero
 // decimals). Rounds halves away from zero on the 15-digit decimal form of the
 // value and keeps at least one digit before the point. A value that rounds to

@@ -6,6 +6,7 @@
 #include "engine/messages.h"
 #include "input_screen/error_handle.h"
 #include "input_screen/screen_texts.h"
+#include "printing/printout_options.h"
 #include "shell/help.h"
 
 namespace involvo {
@@ -185,8 +186,6 @@ void FrmMain::CreateMenus() {
     v.SetText("mnuHelpContents", "&Contents");
     v.SetText("mnuHelpBar1", "-");
     v.SetText("mnuHelpAbout", "&About Involvo...");
-    // Their windows come with the printing and help services.
-    v.SetEnabled("MnuCheckbox1", false);
 }
 
 // The help file and the window placement belong to the application shell's
@@ -407,6 +406,8 @@ void FrmMain::Click(const std::string& control) {
         ShowHelpContents(forms_.platform(), v);
     } else if (control == "mnuHelpAbout") {
         forms_.ShowModal(FormId::frmAbout);
+    } else if (control == "MnuCheckbox1") {
+        OpenPrintoutOptions(forms_, gear_);
     } else if (control.rfind("MnuDepth(", 0) == 0 && control.size() == 11 && control[10] == ')') {
         int index = control[9] - '0';
         if (index >= 1 && index <= 9) ChooseDepthSystem(index);
@@ -470,6 +471,10 @@ void FrmMain::Calculate() {
     gear_.PinDiameter = SngEntry(Val(view().Text("InputPINDIA")));
     gear_.TeethSpanned = gear_.PinDiameter;
     UpdateHints();
+    // The hints take the feature from the list only once teeth, pitch and (in
+    // mode 2) a pressure angle are known; a refusal must still name the feature
+    // the screen shows.
+    if (std::string feature = view().Text("Combo1"); !feature.empty()) gear_.InputFeature = feature;
     if (ErrorHandle::ValidateInputs(gear_) == 1) return;
 
     try {

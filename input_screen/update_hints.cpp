@@ -201,7 +201,7 @@ void FrmMain::UpdateHints() {
         Guarded([&] { basic = Finite(g.BasicChordalText(g.NormalDP).Value()); });
     } else if (feature == kOverPins || feature == kBetweenPins) {
         if (g.PinDiameter != 0 || standard) {
-            float pin = g.PinDiameter != 0 ? g.PinDiameter : static_cast<float>(*standard);
+            float pin = g.PinDiameter != 0 ? g.PinDiameter : static_cast<float>(standard.value_or(0.0));
             Guarded([&] {
                 basic = Finite(g.BasicMeasurementText(g.GearType, g.NumTeeth, g.NormalDP, g.NormalPA, g.HelixAngle, pin)
                                    .Value());
@@ -211,7 +211,7 @@ void FrmMain::UpdateHints() {
         standard.reset();
         Guarded([&] { standard = Finite(g.TeethToSpan(g.NumTeeth, g.NormalPA, g.HelixAngle)); });
         if (g.TeethSpanned != 0 || standard) {
-            float teeth = g.TeethSpanned != 0 ? g.TeethSpanned : static_cast<float>(*standard);
+            float teeth = g.TeethSpanned != 0 ? g.TeethSpanned : static_cast<float>(standard.value_or(0.0));
             Guarded([&] {
                 basic = Finite(g.BasicSpanText(g.NumTeeth, g.NormalDP, g.NormalPA, g.HelixAngle, teeth).Value());
             });

@@ -159,6 +159,16 @@ void HeadlessView::MouseOver(const std::string& control) { presenter_.MouseMove(
 
 void HeadlessView::Activate() { presenter_.Activate(); }
 
+void HeadlessView::Deactivate() { presenter_.Deactivate(); }
+
+void HeadlessView::Tick(const std::string& control) {
+    if (!Enabled(control) || !Visible(control)) return;
+    SetFocus(control);
+    Control& c = At(control);
+    c.checked = !c.checked;
+    presenter_.Click(control);
+}
+
 std::unique_ptr<View> HeadlessPlatform::CreateView(FormId id, Presenter& presenter) {
     auto view = std::make_unique<HeadlessView>(*this, id, presenter);
     views_[id] = view.get();
@@ -212,6 +222,52 @@ void HeadlessPlatform::Forget(HeadlessView* view) {
             views_.erase(it);
             return;
         }
+}
+
+// ---- The text printer ----
+
+bool TextPrinter::ShowPrintDialog() {
+    dialogsShown_.push_back(copies_);
+    if (dialogAnswers_.empty()) return true;
+    std::optional<int> answer = dialogAnswers_.front();
+    dialogAnswers_.pop_front();
+    if (!answer) return false;
+    copies_ = *answer;
+    return true;
+}
+
+bool TextPrinter::StartDoc() {
+    lines_.clear();
+    line_.clear();
+    return true;
+}
+
+double TextPrinter::TextWidth(const std::string& text) const {
+    // One column per character: the continuation bytes of UTF-8 take none.
+    double width = 0;
+    for (unsigned char c : text)
+        if ((c & 0xC0) != 0x80) width += 1;
+    return width;
+}
+
+void TextPrinter::PrintAt(int column, const std::string& text) {
+    const size_t at = static_cast<size_t>(std::max(column, 1) - 1);
+    const size_t used = static_cast<size_t>(TextWidth(line_));
+    if (used <= at) line_.append(at - used, ' ');
+    else line_.push_back(' ');  // the line is past the column already: one blank, never over it
+    line_ += text;
+}
+
+void TextPrinter::EndLine() {
+    lines_.push_back(line_);
+    line_.clear();
+}
+
+bool TextPrinter::EndDoc() {
+    if (!line_.empty()) EndLine();
+    documents_.push_back(lines_);
+    lines_.clear();
+    return true;
 }
 
 }  // namespace involvo

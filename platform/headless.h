@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/view.h"
+#include "printing/printer_port.h"
 
 namespace involvo {
 
@@ -86,6 +87,10 @@ public:
     void MouseOver(const std::string& control);
     // The user makes this window the active one (clicks on it).
     void Activate();
+    // The user makes another window the active one.
+    void Deactivate();
+    // A click on a check box: its tick changes, then the click handler runs.
+    void Tick(const std::string& control);
 
 private:
     struct Control {
@@ -104,6 +109,42 @@ private:
     std::vector<std::string> tabOrder_;
     std::string focus_;
     bool shown_ = false;
+};
+
+// A printer of plain text, one column per character as a fixed-pitch font has
+// them; each document is kept as its lines. The print dialog answers from a
+// script (OK with a copy count, or Cancel), OK with the count it has otherwise.
+class TextPrinter : public PrinterPort {
+public:
+    bool UseDefaultPrinter() override { return true; }
+    bool ShowPrintDialog() override;
+    int Copies() const override { return copies_; }
+    void SetCopies(int copies) override { copies_ = copies; }
+    bool StartDoc() override;
+    void SetFontSize(double points) override { fontSize_ = points; }
+    void SetBold(bool) override {}
+    void SetUnderline(bool) override {}
+    void PrintAt(int column, const std::string& text) override;
+    void EndLine() override;
+    double TextWidth(const std::string& text) const override;
+    bool EndDoc() override;
+
+    // The next print dialog: OK with this many copies, or Cancel (nothing).
+    void ScriptPrintDialog(std::optional<int> copies) { dialogAnswers_.push_back(copies); }
+    // The copy count that each print dialog shown started from.
+    const std::vector<int>& DialogsShown() const { return dialogsShown_; }
+    // The finished documents, each its lines.
+    const std::vector<std::vector<std::string>>& Documents() const { return documents_; }
+    double FontSize() const { return fontSize_; }
+
+private:
+    std::deque<std::optional<int>> dialogAnswers_;
+    std::vector<int> dialogsShown_;
+    std::vector<std::vector<std::string>> documents_;
+    std::vector<std::string> lines_;
+    std::string line_;
+    int copies_ = 1;
+    double fontSize_ = 0;
 };
 
 class HeadlessPlatform : public Platform {
@@ -131,6 +172,11 @@ public:
     // The live view of a form, when loaded.
     HeadlessView* ViewOf(FormId id) const;
 
+    // The printer: the text printer unless another one is set (nullptr: none).
+    PrinterPort* Printer() override { return printer_; }
+    void SetPrinter(PrinterPort* printer) { printer_ = printer; }
+    TextPrinter& TextOutput() { return textPrinter_; }
+
 private:
     friend class HeadlessView;
     MsgAnswer Answer(ShownMessage message);
@@ -145,6 +191,8 @@ private:
     std::multimap<long, std::function<void()>> timers_;
     long now_ = 0;
     bool quit_ = false;
+    TextPrinter textPrinter_;
+    PrinterPort* printer_ = &textPrinter_;
 };
 
 }  // namespace involvo

@@ -1,5 +1,6 @@
 // Page 2: the gear dimensions of a spur gear (FrmOutput2) and of a helical gear
 // (FRMHelical2), which adds the transverse circular and base pitch.
+#include "printing/print_commands.h"
 #include "result_pages/page_text.h"
 #include "result_pages/result_pages.h"
 
@@ -94,6 +95,10 @@ void FrmOutput2::Click(const std::string& control) {
         forms_.Show(FormId::AGMATOL);
     } else if (control == "CmdOK" || control == "mnuFileClose") {
         Close();
+    } else if (control == "CmdPrint") {
+        PrintButton(forms_, gear_, Sheet::Spur, id_);
+    } else if (control == "mnuFilePrint") {
+        PrintMenu(forms_, gear_, Sheet::Spur, id_);
     }
 }
 
@@ -129,6 +134,10 @@ void FRMHelical2::Click(const std::string& control) {
         forms_.Show(FormId::AGMATOL);
     } else if (control == "CmdOK" || control == "mnuFileClose") {
         Close();
+    } else if (control == "CmdPrint") {
+        PrintButton(forms_, gear_, Sheet::Helical, id_);
+    } else if (control == "mnuFilePrint") {
+        PrintMenu(forms_, gear_, Sheet::Helical, id_);
     }
 }
 

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string_view>
 
+#include "printing/print_commands.h"
 #include "result_pages/page_text.h"
 #include "result_pages/result_pages.h"
 
@@ -205,7 +206,7 @@ std::string CaptionText(Cap cap, const std::string& spanCount) {
 // Single, are rounded.
 std::string PinDiameterToFiveDecimals(float pin) {
     std::string shortest = ShortText(pin);
-    return IsPlainNumber(shortest) ? Format(Val(shortest), "0.00000") : Format(pin, "0.00000");
+    return gearmain::IsPlainNumber(shortest) ? Format(Val(shortest), "0.00000") : Format(pin, "0.00000");
 }
 
 // The values from the input screen that the rows show as typed.
@@ -371,6 +372,8 @@ void FrmOutput1::Activate() {
 void FrmOutput1::Click(const std::string& control) {
     if (control == "Next1") forms_.Show(FormId::FrmOutput2);
     else if (control == "CmdOK" || control == "mnuFileClose") Close();
+    else if (control == "CmdPrint") PrintButton(forms_, gear_, Sheet::Spur, id_);
+    else if (control == "mnuFilePrint") PrintMenu(forms_, gear_, Sheet::Spur, id_);
 }
 
 // ---------------------------------------------------------------- FrmHelical1
@@ -446,6 +449,8 @@ void FrmHelical1::Activate() {
 void FrmHelical1::Click(const std::string& control) {
     if (control == "Next1") forms_.Show(FormId::FRMHelical2);
     else if (control == "CmdOK" || control == "mnuFileClose") Close();
+    else if (control == "CmdPrint") PrintButton(forms_, gear_, Sheet::Helical, id_);
+    else if (control == "mnuFilePrint") PrintMenu(forms_, gear_, Sheet::Helical, id_);
 }
 
 }  // namespace involvo

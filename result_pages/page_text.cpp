@@ -8,22 +8,10 @@ using gearmain::Val;
 
 std::string FieldText(Forms& forms, const char* field) { return forms.Load(FormId::FrmMain).Text(field); }
 
-bool IsPlainNumber(std::string_view text) {
-    std::string s = Trim(text);
-    size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-    bool digits = false, point = false;
-    for (; i < s.size(); ++i) {
-        char c = s[i];
-        if (c >= '0' && c <= '9') digits = true;
-        else if (c == '.' && !point) point = true;
-        else return false;
-    }
-    return digits;
-}
-
 std::string MaskedText(const std::string& text, std::string_view mask) {
-    return IsPlainNumber(text) ? Format(Val(text), mask) : text;
+    // An empty field reads 0, and the page shows that 0 rather than a blank row.
+    if (Trim(text).empty()) return Format(0.0, mask);
+    return gearmain::IsPlainNumber(text) ? Format(Val(text), mask) : text;
 }
 
 std::string PageTitle(const gearmain::GearMain& gear, const std::string& enlargementText, bool helical) {
@@ -45,12 +33,10 @@ void SetUpFileMenu(View& view, const char* menuName) {
     view.SetText(menuName, "&File");
     view.SetText("mnuFilePrint", "&Print...");
     view.SetText("mnuFileClose", "&Close");
-    view.SetEnabled("mnuFilePrint", false);
 }
 
 void SetUpPrintButton(View& view) {
     view.SetToolTip("CmdPrint", "Print Gear Data");
-    view.SetEnabled("CmdPrint", false);
 }
 
 void ShowRow(View& view, int index, bool visible) {

@@ -15,9 +15,6 @@ inline constexpr const char* kTitle = "Involvo";
 // The current text of a field of the input screen, as typed.
 std::string FieldText(Forms& forms, const char* field);
 
-// True when the text, blanks aside, is one plain decimal number: an optional
-// sign, digits and at most one point. "8/10", "0.1 / 0.2" and "" are not.
-bool IsPlainNumber(std::string_view text);
 
 // A field or result text shown through a mask: a plain number is written with
 // the mask, anything else (a pitch fraction, a range of two values, an empty
@@ -32,8 +29,7 @@ std::string PageTitle(const gearmain::GearMain& gear, const std::string& enlarge
 // The title line as the input screen's enlargement field gives it.
 std::string PageTitle(const gearmain::GearMain& gear, Forms& forms, bool helical);
 
-// "&File" with "&Print..." and "&Close"; the print commands stay disabled until
-// printing is wired in.
+// "&File" with "&Print..." and "&Close", and the print button's tooltip.
 void SetUpFileMenu(View& view, const char* menuName);
 void SetUpPrintButton(View& view);
 

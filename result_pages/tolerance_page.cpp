@@ -1,4 +1,5 @@
 // AGMATOL: the six AGMA 2000-A88 accuracy tolerances of the last calculation.
+#include "printing/print_commands.h"
 #include "result_pages/page_text.h"
 #include "result_pages/result_pages.h"
 
@@ -64,6 +65,12 @@ void AGMATOL::Click(const std::string& control) {
         Close();
     } else if (control == "CmdOK" || control == "mnuFileClose") {
         Close();
+    } else if (control == "CmdPrint" || control == "mnuFilePrint") {
+        // The sheet of the pages this gear has: a spur sheet of a helical gear
+        // would be composed from a spur page that was never filled.
+        Sheet sheet = SheetOf(gear_);
+        if (control == "CmdPrint") PrintButton(forms_, gear_, sheet, id_);
+        else PrintMenu(forms_, gear_, sheet, id_);
     }
 }
 
