@@ -1,12 +1,14 @@
 #include "cli/cli.h"
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <cstdio>
 #include <fstream>
 #include <ostream>
 #include <set>
 #include <sstream>
+#include <thread>
 
 #include "printing/print_commands.h"
 #include "printing/printout_options.h"
@@ -532,8 +534,7 @@ int RunBatch(const std::string& csvText, std::ostream& out) {
     for (const auto& name : header)
         if (!kFlags.count(name) && !kValued.count(name)) throw UsageError{"unknown batch column " + name};
 
-    WriteCsvLine(out, CsvHeader());
-    int status = 0;
+    std::vector<GearOptions> gears;
     for (size_t r = 1; r < rows.size(); ++r) {
         GearOptions options;
         for (size_t c = 0; c < header.size() && c < rows[r].size(); ++c) {
@@ -546,13 +547,45 @@ int RunBatch(const std::string& csvText, std::ostream& out) {
             }
             options.values[header[c]] = value;
         }
-        GearRun run;
-        if (auto bad = CheckOptions(options)) run.error = bad->text;
-        else run = RunGear(options, false);
-        auto line = CsvRow(run);
-        line[0] = std::to_string(r);
+        gears.push_back(std::move(options));
+    }
+
+    // Every row is a program of its own (its own gear state and windows), so
+    // the rows run side by side, one worker a core.
+    std::vector<GearRun> runs(gears.size());
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        for (size_t i; (i = next++) < gears.size();) {
+            try {
+                if (auto bad = CheckOptions(gears[i])) runs[i].error = bad->text;
+                else runs[i] = RunGear(gears[i], false);
+            } catch (const std::exception& e) {
+                runs[i] = GearRun{};
+                runs[i].error = e.what();
+            }
+        }
+    };
+    // The first row alone: it creates the options file when there is none,
+    // before the others read it.
+    if (!gears.empty()) {
+        next = 1;
+        if (auto bad = CheckOptions(gears[0])) runs[0].error = bad->text;
+        else runs[0] = RunGear(gears[0], false);
+    }
+    const size_t workers =
+        std::clamp<size_t>(std::thread::hardware_concurrency(), 1, std::max<size_t>(1, gears.size() / 32));
+    std::vector<std::thread> pool;
+    for (size_t w = 1; w < workers; ++w) pool.emplace_back(work);
+    work();
+    for (auto& t : pool) t.join();
+
+    WriteCsvLine(out, CsvHeader());
+    int status = 0;
+    for (size_t r = 0; r < runs.size(); ++r) {
+        auto line = CsvRow(runs[r]);
+        line[0] = std::to_string(r + 1);
         WriteCsvLine(out, line);
-        if (!run.ok) status = 1;
+        if (!runs[r].ok) status = 1;
     }
     return status;
 }

@@ -52,21 +52,6 @@ fs::path& OptionsPath() {
     return path;
 }
 
-// A plain decimal number: optional sign, digits, at most one point, a digit
-// somewhere.
-bool IsPlainNumber(std::string_view s) {
-    size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-    bool digit = false, point = false;
-    for (; i < s.size(); ++i) {
-        char c = s[i];
-        if (c >= '0' && c <= '9') digit = true;
-        else if (c == '.' && !point) point = true;
-        else return false;
-    }
-    return digit;
-}
-
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
@@ -75,7 +60,7 @@ std::optional<int16_t> CheckState(std::string_view field) {
     std::string text(field);
     while (!text.empty() && IsBlank(text.back())) text.pop_back();
     while (!text.empty() && IsBlank(text.front())) text.erase(text.begin());
-    if (!IsPlainNumber(text)) return std::nullopt;
+    if (!gearmain::IsPlainNumber(text)) return std::nullopt;
     int16_t state = gearmain::IntEntry(gearmain::Val(text));
     if (state < 0 || state > 2) return std::nullopt;
     return state;
