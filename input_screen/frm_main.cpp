@@ -102,7 +102,6 @@ void FrmMain::Load() {
         gear_.GearType = 1;
         gear_.NormalPA = SngEntry(Val(view().Text("InputPA")));
     }
-    RestoreWindowPlacement();
 }
 
 void FrmMain::CreateControls() {
@@ -192,8 +191,6 @@ void FrmMain::CreateMenus() {
 // services; the input screen only marks the moments they are needed. The shell
 // restores and saves the placement itself, around the load and the unload.
 void FrmMain::SetHelpFile() { involvo::SetHelpFile(forms_.platform()); }
-void FrmMain::RestoreWindowPlacement() {}
-void FrmMain::SaveWindowPlacement() {}
 
 // ---------------------------------------------------------------------------
 // Lifecycle
@@ -209,7 +206,6 @@ void FrmMain::Activate() {
 
 void FrmMain::Unload() {
     // The application shell has unloaded every other window by now.
-    SaveWindowPlacement();
     if (gear_.MainForm == this) gear_.MainForm = nullptr;
 }
 

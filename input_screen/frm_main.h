@@ -57,8 +57,6 @@ private:
     void CreateMenus();
     // Hooks for the services that come with the application shell.
     void SetHelpFile();
-    void RestoreWindowPlacement();
-    void SaveWindowPlacement();
 
     // ---- Reading the fields ----
     void ReadPitch();

@@ -1,6 +1,5 @@
 #include "printing/printout_options.h"
 
-#include "shell/mod_settings.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -226,22 +225,10 @@ void FrmChecklist1::Load() {
     v.SetText("CmdCustom1Cancel", "Cancel");
     tabOrder.insert(tabOrder.end(), {"Checkall", "CmdCustom1OK", "CmdCustom1Cancel"});
     v.SetTabOrder(tabOrder);
-    RestoreWindowPlacement();
-}
-
-void FrmChecklist1::RestoreWindowPlacement() {
-    if (modSettings::RestoresPlacement(FormId::FrmChecklist1))
-        modSettings::RestorePlacement(forms_.platform(), FormId::FrmChecklist1);
-}
-
-void FrmChecklist1::SaveWindowPlacement() {
-    if (modSettings::SavesPlacement(FormId::FrmChecklist1))
-        modSettings::SavePlacement(forms_.platform(), FormId::FrmChecklist1);
 }
 
 void FrmChecklist1::Unload() {
     closing_ = true;
-    SaveWindowPlacement();
 }
 
 void FrmChecklist1::Deactivate() {

@@ -101,8 +101,6 @@ private:
     void Close();
     // Window placement: the dialog opens where it stood last time, as far as
     // the settings know it.
-    void RestoreWindowPlacement();
-    void SaveWindowPlacement();
 
     gearmain::GearMain& gear_;
     Forms& forms_;

@@ -22,7 +22,7 @@ void LoadCommon(View& view, const char* finishedRoot, const char* tipLand) {
     view.SetText("Back", "Back");
     view.SetText("Next", "Next");
     view.SetText("CmdOK", "Close");
-    SetUpPrintButton(view);
+    SetUpPrintButton(view, PrintCaption::Captioned);
     SetUpFileMenu(view, "mnuFile");
 }
 
@@ -65,79 +65,49 @@ void SetDiameterRow(View& dimensionsPage, GearMain& gear) {
     }
 }
 
-// ---------------------------------------------------------------- FrmOutput2
+DimensionsPage::DimensionsPage(GearMain& gear, Forms& forms, FormId id, bool helical)
+    : ResultPage(gear, forms, id), helical_(helical) {}
 
-FrmOutput2::FrmOutput2(GearMain& gear, Forms& forms) : ResultPage(gear, forms, FormId::FrmOutput2) {}
+FrmOutput2::FrmOutput2(GearMain& gear, Forms& forms) : DimensionsPage(gear, forms, FormId::FrmOutput2, false) {}
+FRMHelical2::FRMHelical2(GearMain& gear, Forms& forms) : DimensionsPage(gear, forms, FormId::FRMHelical2, true) {}
 
-void FrmOutput2::Load() {
-    LoadCommon(view(), "Root Diameter (Finished Size)", "Tooth Tip Land ");
-    RestoreWindowPlacement();
-}
-
-void FrmOutput2::Fill(View& page, GearMain& gear, const std::string& title) {
-    page.SetText("LabelTitleBlock", title);
-    SetDiameterRow(page, gear);
-    FillRows(page, gear, false);
-}
-
-void FrmOutput2::Activate() {
-    forms_.Hide(FormId::FrmOutput1);
-    view().SetFocus("CmdOK");
-    NextButton(view(), gear_);
-    Fill(view(), gear_, PageTitle(gear_, forms_, false));
-}
-
-void FrmOutput2::Click(const std::string& control) {
-    if (control == "Back") {
-        forms_.Show(FormId::FrmOutput1);
-        Close();
-    } else if (control == "Next") {
-        forms_.Show(FormId::AGMATOL);
-    } else if (control == "CmdOK" || control == "mnuFileClose") {
-        Close();
-    } else if (control == "CmdPrint") {
-        PrintButton(forms_, gear_, Sheet::Spur, id_);
-    } else if (control == "mnuFilePrint") {
-        PrintMenu(forms_, gear_, Sheet::Spur, id_);
+void DimensionsPage::Load() {
+    View& v = view();
+    if (helical_) {
+        LoadCommon(v, "Root Diameter (Finish)", "Tooth Tip Land");
+        v.SetText("LabelNorm", "Normal");
+        v.SetText("LabelTransv", "Transverse");
+    } else {
+        LoadCommon(v, "Root Diameter (Finished Size)", "Tooth Tip Land ");
     }
 }
 
-// ---------------------------------------------------------------- FRMHelical2
-
-FRMHelical2::FRMHelical2(GearMain& gear, Forms& forms) : ResultPage(gear, forms, FormId::FRMHelical2) {}
-
-void FRMHelical2::Load() {
-    View& v = view();
-    LoadCommon(v, "Root Diameter (Finish)", "Tooth Tip Land");
-    v.SetText("LabelNorm", "Normal");
-    v.SetText("LabelTransv", "Transverse");
-    RestoreWindowPlacement();
-}
-
-void FRMHelical2::Fill(View& page, const GearMain& gear, const std::string& title) {
+void DimensionsPage::Fill(View& page, GearMain& gear, const std::string& title, bool helical) {
     page.SetText("LabelTitleBlock", title);
-    FillRows(page, gear, true);
+    if (!helical) SetDiameterRow(page, gear);
+    FillRows(page, gear, helical);
 }
 
-void FRMHelical2::Activate() {
-    forms_.Hide(FormId::FrmHelical1);
+void DimensionsPage::Activate() {
+    forms_.Hide(helical_ ? FormId::FrmHelical1 : FormId::FrmOutput1);
     view().SetFocus("CmdOK");
     NextButton(view(), gear_);
-    Fill(view(), gear_, PageTitle(gear_, forms_, true));
+    Fill(view(), gear_, PageTitle(gear_, forms_, helical_), helical_);
 }
 
-void FRMHelical2::Click(const std::string& control) {
+void DimensionsPage::Click(const std::string& control) {
+    const Sheet sheet = helical_ ? Sheet::Helical : Sheet::Spur;
     if (control == "Back") {
-        forms_.Show(FormId::FrmHelical1);
+        forms_.Show(helical_ ? FormId::FrmHelical1 : FormId::FrmOutput1);
         Close();
     } else if (control == "Next") {
         forms_.Show(FormId::AGMATOL);
     } else if (control == "CmdOK" || control == "mnuFileClose") {
         Close();
     } else if (control == "CmdPrint") {
-        PrintButton(forms_, gear_, Sheet::Helical, id_);
+        PrintButton(forms_, gear_, sheet, id_);
     } else if (control == "mnuFilePrint") {
-        PrintMenu(forms_, gear_, Sheet::Helical, id_);
+        PrintMenu(forms_, gear_, sheet, id_);
     }
 }
 

@@ -294,7 +294,7 @@ void LoadCommon(View& view) {
     view.SetText("LabelTitleBlock", "Title Block Text");
     view.SetText("Next1", "Next");
     view.SetText("CmdOK", "Close");
-    SetUpPrintButton(view);
+    SetUpPrintButton(view, PrintCaption::TipOnly);
 }
 
 // X / cos(helix angle), stored as a Single; nothing when that is no finite Single.
@@ -323,10 +323,10 @@ void PrepareFollowingPages(Forms& forms, GearMain& gear, bool helical) {
     if (helical) {
         View& page2 = forms.Load(FormId::FRMHelical2);
         SetDiameterRow(page2, gear);
-        FRMHelical2::Fill(page2, gear, title);
+        DimensionsPage::Fill(page2, gear, title, true);
         AGMATOL::Fill(forms.Load(FormId::AGMATOL), gear, "0.000000");
     } else {
-        FrmOutput2::Fill(forms.Load(FormId::FrmOutput2), gear, title);
+        DimensionsPage::Fill(forms.Load(FormId::FrmOutput2), gear, title, false);
         AGMATOL::Fill(forms.Load(FormId::AGMATOL), gear, "0.00000");
     }
 }
@@ -343,7 +343,6 @@ void FrmOutput1::Load() {
     v.SetToolTip("Next1", "Display Next Page");
     v.SetToolTip("CmdOK", "Close This page");
     SetUpFileMenu(v, "Mnufile");
-    RestoreWindowPlacement();
 }
 
 void FrmOutput1::Activate() {
@@ -390,7 +389,6 @@ void FrmHelical1::Load() {
     for (int box = 13; box <= 15; ++box) v.SetText(TextName(box), "Text" + std::to_string(box));
     for (int box = 16; box <= 18; ++box) v.SetText(TextName(box), "");
     SetUpFileMenu(v, "mnuFile");
-    RestoreWindowPlacement();
 }
 
 void FrmHelical1::BuildTransverseTexts() {

@@ -35,8 +35,9 @@ void SetUpFileMenu(View& view, const char* menuName) {
     view.SetText("mnuFileClose", "&Close");
 }
 
-void SetUpPrintButton(View& view) {
+void SetUpPrintButton(View& view, PrintCaption caption) {
     view.SetToolTip("CmdPrint", "Print Gear Data");
+    if (caption == PrintCaption::Captioned) view.SetText("CmdPrint", "Print Gear Data");
 }
 
 void ShowRow(View& view, int index, bool visible) {

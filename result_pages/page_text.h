@@ -29,9 +29,12 @@ std::string PageTitle(const gearmain::GearMain& gear, const std::string& enlarge
 // The title line as the input screen's enlargement field gives it.
 std::string PageTitle(const gearmain::GearMain& gear, Forms& forms, bool helical);
 
-// "&File" with "&Print..." and "&Close", and the print button's tooltip.
+// "&File" with "&Print..." and "&Close".
 void SetUpFileMenu(View& view, const char* menuName);
-void SetUpPrintButton(View& view);
+// The print button, a printer picture: on page 1 with the tooltip "Print Gear
+// Data" alone; on page 2 and the tolerance page captioned "Print Gear Data" too.
+enum class PrintCaption { TipOnly, Captioned };
+void SetUpPrintButton(View& view, PrintCaption caption);
 
 // Every page shows or hides a row as a pair: its caption and its value box.
 void ShowRow(View& view, int index, bool visible);

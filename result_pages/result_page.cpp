@@ -4,8 +4,6 @@ namespace involvo {
 
 ResultPage::ResultPage(gearmain::GearMain& gear, Forms& forms, FormId id) : gear_(gear), forms_(forms), id_(id) {}
 
-void ResultPage::Unload() { SaveWindowPlacement(); }
-
 void ResultPage::Close() { forms_.Unload(id_); }
 
 }  // namespace involvo

@@ -15,18 +15,11 @@
 
 namespace involvo {
 
-// What every result page shares: the gear state, the windows, its own name, and
-// the places where its window placement is restored and saved.
+// What every result page shares: the gear state, the windows and its own name.
+// (The shell restores and saves the window placement around load and unload.)
 class ResultPage : public Presenter {
-public:
-    void Unload() override;
-
 protected:
     ResultPage(gearmain::GearMain& gear, Forms& forms, FormId id);
-    // Window placement, restored when the page loads and saved when it unloads.
-    // Placement settings are not wired in yet.
-    void RestoreWindowPlacement() {}
-    void SaveWindowPlacement() {}
     // Close and "&Close": the page is unloaded.
     void Close();
 
@@ -68,29 +61,36 @@ void SetDiameterRow(View& dimensionsPage, gearmain::GearMain& gear);
 // all, because the printed sheet is composed from their controls.
 void PrepareFollowingPages(Forms& forms, gearmain::GearMain& gear, bool helical);
 
-// Page 2 of a spur gear.
-class FrmOutput2 : public ResultPage {
+// Page 2, the gear dimensions: one behaviour with two faces, the spur page and
+// the helical page (which adds the transverse circular and base pitch).
+class DimensionsPage : public ResultPage {
 public:
-    FrmOutput2(gearmain::GearMain& gear, Forms& forms);
     void Load() override;
     void Activate() override;
     void Click(const std::string& control) override;
 
-    // The title, the diameter row and rows 1 to 12 (used by page 1 and by this
-    // page's activation).
-    static void Fill(View& page, gearmain::GearMain& gear, const std::string& title);
+    // The title and rows 1 to 12 (and 13, 14 on the helical page), used by
+    // page 1 and by this page's activation. The spur page also sets its
+    // diameter row; on the helical page that is page 1's business.
+    static void Fill(View& page, gearmain::GearMain& gear, const std::string& title, bool helical);
+
+protected:
+    DimensionsPage(gearmain::GearMain& gear, Forms& forms, FormId id, bool helical);
+
+private:
+    bool helical_;
+};
+
+// Page 2 of a spur gear.
+class FrmOutput2 : public DimensionsPage {
+public:
+    FrmOutput2(gearmain::GearMain& gear, Forms& forms);
 };
 
 // Page 2 of a helical gear.
-class FRMHelical2 : public ResultPage {
+class FRMHelical2 : public DimensionsPage {
 public:
     FRMHelical2(gearmain::GearMain& gear, Forms& forms);
-    void Load() override;
-    void Activate() override;
-    void Click(const std::string& control) override;
-
-    // The title and rows 1 to 14. The diameter row is page 1's business.
-    static void Fill(View& page, const gearmain::GearMain& gear, const std::string& title);
 };
 
 // The AGMA tolerances.

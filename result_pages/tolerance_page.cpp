@@ -34,9 +34,8 @@ void AGMATOL::Load() {
     v.SetText("Text1", kZeroNote);
     v.SetText("Back", "Back");
     v.SetText("CmdOK", "Close");
-    SetUpPrintButton(v);
+    SetUpPrintButton(v, PrintCaption::Captioned);
     SetUpFileMenu(v, "mnuFile");
-    RestoreWindowPlacement();
 }
 
 void AGMATOL::Fill(View& page, const GearMain& gear, std::string_view mask) {

@@ -131,6 +131,9 @@ TEST_F(DimensionsTest, PagesCarryTheirDesignerTexts) {
             << FormName(id);
         EXPECT_EQ(page.Text("CmdOK"), "Close");
         EXPECT_EQ(page.ToolTip("CmdPrint"), "Print Gear Data");
+        // Page 1's print button is the picture alone; the others carry the caption too.
+        bool pageOne = id == FormId::FrmOutput1 || id == FormId::FrmHelical1;
+        EXPECT_EQ(page.Text("CmdPrint"), pageOne ? "" : "Print Gear Data") << FormName(id);
         EXPECT_TRUE(page.Enabled("CmdPrint") && page.Enabled("mnuFilePrint")) << FormName(id);
     }
     EXPECT_EQ(Page(FormId::FrmOutput1).ToolTip("Next1"), "Display Next Page");
