@@ -63,9 +63,9 @@ void BuildForm(FormId id, FormBuilder& b) {
         case FormId::FRMHelical2: BuildHelicalDimensions(b); return;
         case FormId::AGMATOL: BuildTolerances(b); return;
         case FormId::frmSplash: BuildSplash(b); return;
-        case FormId::FrmChecklist1:
-        case FormId::frmAbout:
-        case FormId::FrmPrinting: BuildEmpty(b); return;
+        case FormId::FrmChecklist1: BuildPrintoutOptions(b); return;
+        case FormId::FrmPrinting: BuildPrintingNotice(b); return;
+        case FormId::frmAbout: BuildEmpty(b); return;
     }
     BuildEmpty(b);
 }

@@ -37,6 +37,7 @@ QtView* QtPlatform::ViewOf(FormId id) const {
 }
 
 void QtPlatform::Forget(QtView* view) {
+    if (lastActive_ == view) lastActive_ = nullptr;
     for (auto it = views_.begin(); it != views_.end(); ++it)
         if (it->second == view) {
             views_.erase(it);

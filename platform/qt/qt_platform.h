@@ -37,6 +37,8 @@ private:
 
     Forms* forms_ = nullptr;
     std::map<FormId, QtView*> views_;
+    // The window that was made active last, by the user or by the program.
+    QtView* lastActive_ = nullptr;
     std::unique_ptr<QObject> timers_;
 };
 

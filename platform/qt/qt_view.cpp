@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QEventLoop>
 #include <QGroupBox>
@@ -370,6 +371,14 @@ void QtView::ReturnFromDialog() {
 }
 
 void QtView::Show() {
+    if (window_->testAttribute(Qt::WA_ShowWithoutActivating)) {
+        // A notice that comes up beside the active window and leaves it active.
+        QtView* active = platform_.lastActive_;
+        returnTo_ = active && active != this ? active->window() : QApplication::activeWindow();
+        window_->show();
+        window_->raise();
+        return;
+    }
     if (!window_->isActiveWindow()) ExpectActivation();
     bool modal = qt::IsModalForm(id_);
     if (modal) window_->setWindowModality(Qt::ApplicationModal);
@@ -386,7 +395,18 @@ void QtView::Show() {
 }
 
 void QtView::Hide() {
+    // Where a notice took the activation after all (a platform that does not
+    // honour the request), the window it took it from gets it back, and not
+    // whichever window the desktop picks: the program's own doing, not the user's.
+    QPointer<QWidget> returnTo = returnTo_;
+    returnTo_.clear();
+    bool giveBack = returnTo && returnTo != window_.get() && window_->isActiveWindow() && returnTo->isVisible();
     window_->hide();
+    if (giveBack) {
+        for (const auto& [id, view] : platform_.views_)
+            if (view->window() == returnTo.data()) view->ExpectActivation();
+        returnTo->activateWindow();
+    }
     if (modalLoop_) modalLoop_->quit();
 }
 

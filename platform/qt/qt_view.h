@@ -108,6 +108,9 @@ private:
     QPointer<QWidget> lastKeyWidget_;
     bool dying_ = false;
     QEventLoop* modalLoop_ = nullptr;
+    // The window that was active when a window that does not take the
+    // activation was shown.
+    QPointer<QWidget> returnTo_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

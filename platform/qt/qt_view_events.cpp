@@ -141,6 +141,7 @@ bool QtView::eventFilter(QObject* watched, QEvent* event) {
 bool QtView::WindowEvent(QEvent* event) {
     switch (event->type()) {
         case QEvent::WindowActivate:
+            if (!window_->testAttribute(Qt::WA_ShowWithoutActivating)) platform_.lastActive_ = this;
             if (ConsumeExpectedActivation() || dialogDepth_ > 0) return false;
             presenter_.Activate();
             return false;
@@ -158,6 +159,8 @@ bool QtView::WindowEvent(QEvent* event) {
 }
 
 void QtView::ExpectActivation() {
+    // The window the program makes active, even before the activation arrives.
+    platform_.lastActive_ = this;
     ++expectedActivations_;
     expectDeadline_.setRemainingTime(kActivationWaitMs);
 }

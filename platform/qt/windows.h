@@ -13,6 +13,8 @@ void BuildHelicalDataPage(FormBuilder& b);  // FrmHelical1
 void BuildSpurDimensions(FormBuilder& b);   // FrmOutput2
 void BuildHelicalDimensions(FormBuilder& b);  // FRMHelical2
 void BuildTolerances(FormBuilder& b);       // AGMATOL
+void BuildPrintoutOptions(FormBuilder& b);  // FrmChecklist1
+void BuildPrintingNotice(FormBuilder& b);   // FrmPrinting
 void BuildSplash(FormBuilder& b);           // frmSplash
 void BuildEmpty(FormBuilder& b);            // windows still to come
 
