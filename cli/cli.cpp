@@ -204,7 +204,11 @@ HeadlessView* ShownView(HeadlessPlatform& platform, FormId id) {
 }  // namespace
 
 std::optional<UsageError> CheckOptions(const GearOptions& options) {
-    for (const auto& [name, value] : options.values) {
+    for (const auto& option : options.values) {
+        // Named copies of the pair, not a structured binding: clang before 16
+        // does not let the lambda below capture one.
+        const std::string& name = option.first;
+        const std::string& value = option.second;
         if (kFlags.count(name)) continue;
         if (!kValued.count(name)) return UsageError{"unknown option --" + name};
         auto bad = [&] { return UsageError{"--" + name + ": not a number: " + value}; };

@@ -329,7 +329,12 @@ void FrmMain::ReadPitch() {
     // A depth pitch coarser than the pitch is not a stub tooth: the fraction
     // collapses to the pitch alone.
     if (second < first) {
-        view().SetText("InputDP", ShortText(gear_.NormalDP));
+        // The pitch's plain text, unless that is written with an exponent
+        // ("1.234568E+07"), which the field would read back as 1.234568: then
+        // the first number as typed.
+        std::string pitch = ShortText(gear_.NormalDP);
+        if (!gearmain::IsPlainNumber(pitch)) pitch = Trim(text.substr(0, slash));
+        view().SetText("InputDP", pitch);
         gear_.DepthPitch = gear_.NormalDP;
     }
 }

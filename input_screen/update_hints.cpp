@@ -235,11 +235,14 @@ void FrmMain::UpdateHints() {
         g.TeethSpanned = g.PinDiameter;
     }
 
+    // The field gets the basic value, and everything read from the field
+    // follows it: a backlash left behind would be calculated with while the
+    // field and the page show the basic value instead.
     auto refillFeature = [&] {
         v.SetText("InputCTT_MOW", g.BasicText);
         g.FeatureValue = SngEntry(Val(g.BasicText));
-        g.Thick1 = g.Measure1 = g.FeatureValue;
-        g.Thick2 = g.Measure2 = 0;
+        g.Thick1 = g.Measure1 = g.Backlash1 = g.FeatureValue;
+        g.Thick2 = g.Measure2 = g.Backlash2 = 0;
     };
     if (g.InputFeature != memory.feature || v.Text("InputCTT_MOW").empty()) refillFeature();
     if (g.InputFeature != kBacklash && g.ODChange != memory.odChange) refillFeature();

@@ -1,0 +1,389 @@
+// The input screen driven by a fast and careless inspector: the pitch and the
+// feature value typed or pasted in any form, fields left with Tab or Enter,
+// depth systems, modes and gear types switched, Calculate pressed in between.
+//
+// Input: one action a line; the first character says which, the rest is the
+// text typed:
+//   N D A H V O P W Q  type into InputNT, InputDP, InputPA, InputHA,
+//                      InputCTT_MOW, InputAddendumMod, InputPINDIA,
+//                      InputFaceWidth, ComboQuality, then Tab
+//   t                  type into the field that has the focus, no Tab
+//   e u d              Enter, Up arrow, Down arrow
+//   C                  Calculate Gear Data (a page that opens is walked with
+//                      Next, then the input screen is clicked again); "Cp"
+//                      prints the sheet from page 1 first
+//   #<n><text>         Depth System item n (n = 1 to 9); for 9 the text is
+//                      the cutter depth typed into the box
+//   x y                External, Internal
+//   m c s              Options: dimension over pins, tooth thickness, span
+//   B S E              click the Basic, Standard or Best Pin hint
+//   F<n>               choose feature n of the list
+//   !                  the next OK/Cancel question is answered Cancel
+//   o                  Options > Printout Options
+//   k<n>               tick or untick check box n (1 to 18) of the dialog
+//   K X a              the dialog's OK, its Cancel, a click on the input screen
+//
+// After every action: the stored entries are finite, no text of any window,
+// message, input box or printed sheet reads nan or inf, and the printout
+// options are those last confirmed with OK, in the gear state and in the file.
+// After every field typed into: tabbing through it again reads back what it
+// holds. On every page that opens: nothing calculated is a nan or an infinity,
+// and the backlash or measurement calculated with is the one the field shows.
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "engine/gearmain.h"
+#include "fuzz/fuzz_support.h"
+#include "platform/headless.h"
+#include "printing/printout_options.h"
+#include "shell/application.h"
+
+using involvo::fuzz::Require;
+using involvo::fuzz::ShowsNanOrInf;
+using namespace involvo;
+
+namespace {
+
+constexpr size_t kMaxActions = 48;
+constexpr size_t kMaxTyped = 64;
+
+const FormId kForms[] = {FormId::FrmMain, FormId::FrmOutput1, FormId::FrmHelical1, FormId::FrmOutput2,
+                         FormId::FRMHelical2, FormId::AGMATOL, FormId::FrmChecklist1, FormId::frmAbout,
+                         FormId::FrmPrinting};
+
+// The options the file was made with, and those the inspector last confirmed.
+OptionValues g_fileOptions{};
+OptionValues g_confirmed{};
+bool g_fileChanged = false;
+// What the open dialog showed, and which boxes were clicked since: a greyed
+// box that nobody touched keeps its 2.
+OptionValues g_shown{};
+std::array<bool, kOptionCount + 1> g_touched{};
+
+void CheckText(const std::string& text, const char* kind, FormId id, const std::string& control,
+               const std::string& what) {
+    if (ShowsNanOrInf(text))
+        involvo::fuzz::Fail(std::string(kind) + " reads nan/inf: " + FormName(id) + "." + control + " after " + what,
+                            text);
+}
+
+void CheckState(gearmain::GearMain& gear, HeadlessPlatform& platform, const std::string& what) {
+    const std::pair<const char*, float> entries[] = {
+        {"NumTeeth", gear.NumTeeth},       {"NormalDP", gear.NormalDP},   {"DepthPitch", gear.DepthPitch},
+        {"NormalPA", gear.NormalPA},       {"HelixAngle", gear.HelixAngle}, {"PinDiameter", gear.PinDiameter},
+        {"TeethSpanned", gear.TeethSpanned}, {"FaceWidth", gear.FaceWidth}, {"ODChange", gear.ODChange},
+        {"FeatureValue", gear.FeatureValue}, {"Thick1", gear.Thick1},     {"Thick2", gear.Thick2},
+        {"Measure1", gear.Measure1},       {"Measure2", gear.Measure2},   {"Backlash1", gear.Backlash1},
+        {"Backlash2", gear.Backlash2},
+    };
+    for (const auto& [name, value] : entries)
+        if (!std::isfinite(value)) involvo::fuzz::Fail(std::string(name) + " is not finite after " + what);
+    for (const std::string* text : {&gear.BasicText, &gear.StandardText, &gear.IdealPinText})
+        Require(!ShowsNanOrInf(*text), "a hint reads nan/inf", *text);
+
+    for (FormId id : kForms) {
+        HeadlessView* view = platform.ViewOf(id);
+        if (!view) continue;
+        for (const auto& control : view->ControlNames()) {
+            CheckText(view->Text(control), "text", id, control, what);
+            CheckText(view->ToolTip(control), "tip", id, control, what);
+            for (const auto& item : view->Items(control)) CheckText(item, "list item", id, control, what);
+        }
+    }
+    for (const auto& m : platform.Messages()) Require(!ShowsNanOrInf(m.text), "a message reads nan/inf", m.text);
+    for (const auto& box : platform.InputBoxes()) {
+        Require(!ShowsNanOrInf(box.prompt), "an input box prompt reads nan/inf", box.prompt);
+        Require(!ShowsNanOrInf(box.defaultText), "an input box default reads nan/inf", box.defaultText);
+    }
+    for (const auto& document : platform.TextOutput().Documents())
+        for (const auto& line : document) Require(!ShowsNanOrInf(line), "a printed line reads nan/inf", line);
+    if (OptionsOf(gear) != g_confirmed) involvo::fuzz::Fail("the printout options changed after " + what);
+}
+
+const char* FieldOf(char action) {
+    switch (action) {
+        case 'N': return "InputNT";
+        case 'D': return "InputDP";
+        case 'A': return "InputPA";
+        case 'H': return "InputHA";
+        case 'V': return "InputCTT_MOW";
+        case 'O': return "InputAddendumMod";
+        case 'P': return "InputPINDIA";
+        case 'W': return "InputFaceWidth";
+        case 'Q': return "ComboQuality";
+        default: return nullptr;
+    }
+}
+
+// What an entry left in the gear state and on the screen.
+struct Entered {
+    std::vector<float> values;
+    std::vector<std::string> texts;
+};
+
+Entered Snapshot(gearmain::GearMain& gear, HeadlessView& screen) {
+    Entered e;
+    // A band is kept in the order typed and shown smaller first; the results
+    // do not depend on its order, nor on the feature value beyond its being 0.
+    // A depth pitch of 0 is the pitch itself.
+    auto lo = [](float a, float b) { return std::min(a, b); };
+    auto hi = [](float a, float b) { return std::max(a, b); };
+    e.values = {gear.NumTeeth,
+                gear.NormalDP,
+                gear.DepthPitch != 0 ? gear.DepthPitch : gear.NormalDP,
+                gear.NormalPA,
+                gear.HelixAngle,
+                gear.PinDiameter,
+                gear.TeethSpanned,
+                gear.FaceWidth,
+                gear.ODChange,
+                gear.FeatureValue != 0 ? 1.0f : 0.0f,
+                lo(gear.Thick1, gear.Thick2),
+                hi(gear.Thick1, gear.Thick2),
+                lo(gear.Measure1, gear.Measure2),
+                hi(gear.Measure1, gear.Measure2),
+                lo(gear.Backlash1, gear.Backlash2),
+                hi(gear.Backlash1, gear.Backlash2),
+                static_cast<float>(gear.QualityNumber)};
+    for (const char* field : {"InputNT", "InputDP", "InputPA", "InputHA", "InputCTT_MOW", "InputAddendumMod",
+                              "InputPINDIA", "InputFaceWidth", "ComboQuality"})
+        e.texts.push_back(screen.Text(field));
+    return e;
+}
+
+// Tabbing through a field without typing is no entry: the text the program
+// wrote into it reads back as the value it holds (to the digits it shows), and
+// from then on nothing changes at all.
+void CheckLeavingAgain(HeadlessView& screen, HeadlessPlatform& platform, gearmain::GearMain& gear,
+                       const char* field) {
+    const size_t messages = platform.Messages().size();
+    const Entered typed = Snapshot(gear, screen);
+    auto again = [&] {
+        screen.FocusTo(field);
+        screen.Leave();
+        platform.RunTimers();
+        return Snapshot(gear, screen);
+    };
+    const Entered first = again();
+    const Entered second = again();
+    if (platform.Messages().size() != messages) return;  // a refusal moved the focus: another story
+    // The field's own quantities, by their places in the snapshot; the next
+    // field is read when the focus leaves it, so it may change once.
+    std::vector<size_t> own;
+    const std::string name = field;
+    if (name == "InputNT") own = {0};
+    else if (name == "InputDP") own = {1, 2};
+    else if (name == "InputPA") own = {3};
+    else if (name == "InputHA") own = {4};
+    else if (name == "InputPINDIA") own = {5, 6};
+    else if (name == "InputFaceWidth") own = {7};
+    else if (name == "InputAddendumMod") own = {8};
+    // (A value below the field's last decimal shows as 0.000000 and reads
+    // back as 0: the "is there a value" flag may change then.)
+    else if (name == "InputCTT_MOW") own = {10, 11, 12, 13, 14, 15};
+    else if (name == "ComboQuality") own = {16};
+    for (size_t i : own) {
+        const double a = typed.values[i], b = first.values[i];
+        // Shown to 7 significant digits or to the mask's decimals.
+        if (std::fabs(a - b) > std::fabs(a) * 1e-6 + 5.0001e-6)
+            involvo::fuzz::Fail(name + " read again changes value " + std::to_string(i) + " from " +
+                                    std::to_string(a) + " to " + std::to_string(b),
+                                screen.Text(field));
+    }
+    for (size_t i = 0; i < first.values.size(); ++i)
+        if (first.values[i] != second.values[i])
+            involvo::fuzz::Fail(name + " read a third time changes value " + std::to_string(i), screen.Text(field));
+    if (first.texts != second.texts)
+        involvo::fuzz::Fail(name + " read a third time changes a field's text", screen.Text(field));
+}
+
+HeadlessView* ShownPage(HeadlessPlatform& platform) {
+    for (FormId id : {FormId::FrmOutput1, FormId::FrmHelical1}) {
+        HeadlessView* v = platform.ViewOf(id);
+        if (v && v->IsShown()) return v;
+    }
+    return nullptr;
+}
+
+void Calculate(HeadlessView& screen, HeadlessPlatform& platform, gearmain::GearMain& gear, bool print) {
+    screen.Press("CmdCalc");
+    CheckState(gear, platform, "Calculate");
+    if (HeadlessView* page = ShownPage(platform)) {
+        // A page shows only numbers that were calculated: nothing of the
+        // calculation may be a nan or an infinity written as "0.000000".
+        gear.ForEachValue([](const char* name, gearmain::GearMain::ValueRef ref) {
+            double v = 0;
+            if (auto f = std::get_if<float*>(&ref)) v = **f;
+            else if (auto d = std::get_if<double*>(&ref)) v = **d;
+            if (!std::isfinite(v)) involvo::fuzz::Fail(std::string(name) + " is not finite on a shown page");
+        });
+        // The entered feature the page was calculated from is the one its
+        // field shows.
+        const std::string& feature = gear.InputFeature;
+        std::pair<float, float> stored{};
+        bool compare = true;
+        if (feature == "Contributing Backlash") stored = {gear.Backlash1, gear.Backlash2};
+        else if (feature == "Dimension Over Pins" || feature == "Dimension Between Pins" || feature == "Span Measurement")
+            stored = {gear.Measure1, gear.Measure2};
+        else compare = false;
+        if (compare) {
+            const std::string text = screen.Text("InputCTT_MOW");
+            const size_t slash = text.find('/');
+            std::pair<float, float> shown{gearmain::SngEntry(gearmain::Val(text)), 0.0f};
+            if (slash != std::string::npos) {
+                auto half = [](const std::string& t) {
+                    return gearmain::SngEntry(gearmain::Val(gearmain::Format(gearmain::Val(t), "0.000000")));
+                };
+                shown = {half(text.substr(0, slash)), half(text.substr(slash + 1))};
+            }
+            if (std::minmax(stored.first, stored.second) != std::minmax(shown.first, shown.second))
+                involvo::fuzz::Fail("the page was calculated from another " + feature + " than its field shows", text);
+        }
+        if (print) {
+            page->Press("CmdPrint");
+            platform.RunTimers();
+        }
+        page->Press("Next1");
+        for (FormId id : {FormId::FrmOutput2, FormId::FRMHelical2}) {
+            HeadlessView* p2 = platform.ViewOf(id);
+            if (p2 && p2->IsShown() && p2->Visible("Next") && p2->Enabled("Next")) p2->Press("Next");
+        }
+        CheckState(gear, platform, "Next");
+        // Clicking the input screen closes the pages.
+        screen.Activate();
+        platform.RunTimers();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    involvo::fuzz::UsePrivateOptionsFile();
+    g_fileOptions = ReadOptionsAtStartUp(OptionsFilePath());
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    std::vector<std::string_view> lines;
+    for (size_t start = 0; start <= input.size() && lines.size() < kMaxActions;) {
+        size_t end = input.find('\n', start);
+        if (end == std::string_view::npos) end = input.size();
+        if (end > start) lines.push_back(input.substr(start, end - start));
+        start = end + 1;
+    }
+
+    if (g_fileChanged) {
+        // An earlier input confirmed other options: each input starts from the
+        // same file.
+        WriteOptionsFile(OptionsFilePath(), g_fileOptions);
+        g_fileChanged = false;
+    }
+    g_confirmed = g_fileOptions;
+
+    gearmain::GearMain gear;
+    HeadlessPlatform platform;
+    Application app(gear, platform);
+    app.StartUpWithoutSplash();
+    HeadlessView& screen = *platform.ViewOf(FormId::FrmMain);
+    CheckState(gear, platform, "start-up");
+
+    for (std::string_view line : lines) {
+        const char action = line[0];
+        std::string typed(line.substr(1, kMaxTyped));
+        const std::string what = std::string("action '") + action + "'";  // for the failure message
+        if (const char* field = FieldOf(action)) {
+            screen.Type(field, typed);
+            screen.Leave();
+            CheckState(gear, platform, what);
+            CheckLeavingAgain(screen, platform, gear, field);
+        } else if (action == 't') {
+            if (!screen.Focused().empty()) screen.Type(screen.Focused(), typed);
+        } else if (action == 'e') {
+            screen.KeyDown(kKeyEnter);
+        } else if (action == 'u') {
+            screen.KeyDown(kKeyUp);
+        } else if (action == 'd') {
+            screen.KeyDown(kKeyDown);
+        } else if (action == 'C') {
+            Calculate(screen, platform, gear, typed.find('p') != std::string::npos);
+        } else if (action == '#' && !typed.empty() && typed[0] >= '1' && typed[0] <= '9') {
+            if (typed[0] == '9') {
+                // A typed cutter depth; the box has no key filter, but the
+                // letters of "nan" or "inf" would only be the user's own text
+                // shown back.
+                std::string depth;
+                for (char c : typed.substr(1))
+                    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) depth.push_back(c);
+                platform.ScriptInput(depth);
+                platform.ScriptInput("");
+            }
+            screen.Click(std::string("MnuDepth(") + typed[0] + ")");
+        } else if (action == 'x') {
+            screen.Press("External");
+        } else if (action == 'y') {
+            screen.Press("Internal");
+        } else if (action == 'm') {
+            screen.Click("MnuMow");
+        } else if (action == 'c') {
+            screen.Click("MnuCTT");
+        } else if (action == 's') {
+            screen.Click("MnuSpan");
+        } else if (action == 'B') {
+            screen.Click("LabelBasic");
+        } else if (action == 'S') {
+            screen.Click("LabelStandard");
+        } else if (action == 'E') {
+            screen.Click("LabelBestPin");
+        } else if (action == 'F') {
+            auto items = screen.Items("Combo1");
+            if (!items.empty() && !typed.empty())
+                screen.Choose("Combo1", items[static_cast<unsigned char>(typed[0]) % items.size()]);
+        } else if (action == 'o') {
+            screen.Click("MnuCheckbox1");
+            g_shown = g_confirmed;
+            g_touched.fill(false);
+        } else if (action == 'k' || action == 'K' || action == 'X' || action == 'a') {
+            HeadlessView* dialog = platform.ViewOf(FormId::FrmChecklist1);
+            if (!dialog || !dialog->IsShown()) continue;
+            if (action == 'k') {
+                const int box = typed.empty() ? 1 : 1 + static_cast<unsigned char>(typed[0]) % kOptionCount;
+                dialog->Tick("Check(" + std::to_string(box) + ")");
+                g_touched[box] = true;
+            } else if (action == 'K') {
+                OptionValues ticked{};
+                for (int i = 1; i <= kOptionCount; ++i) {
+                    const bool on = dialog->Checked("Check(" + std::to_string(i) + ")");
+                    ticked[i] = on && !g_touched[i] && g_shown[i] == 2 ? 2 : on;
+                }
+                dialog->Press("CmdCustom1OK");
+                g_confirmed = ticked;
+                g_fileChanged = true;
+            } else if (action == 'X') {
+                dialog->Press("CmdCustom1Cancel");
+            } else {
+                dialog->Deactivate();
+                screen.Activate();
+            }
+        } else if (action == '!') {
+            platform.ScriptMessageAnswer(gearmain::MsgAnswer::Cancel);
+        } else {
+            continue;
+        }
+        platform.RunTimers();
+        CheckState(gear, platform, what);
+    }
+
+    app.Shutdown();
+    platform.RunTimers();
+    // The file holds what was confirmed last, and nothing else touched it.
+    const auto file = ReadOptionsAtStartUp(OptionsFilePath());
+    if (file != g_confirmed) involvo::fuzz::Fail("the printout options file is not what was confirmed");
+    return 0;
+}
