@@ -51,6 +51,10 @@ fs::path& OptionsPath() {
     return path;
 }
 
+// Eighteen values take 54 bytes; a file larger than this is damaged, and is
+// not read into memory whole.
+constexpr size_t kLargestOptionsFile = 1 << 20;
+
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
@@ -176,14 +180,28 @@ std::optional<std::string> WriteOptionsFile(const fs::path& path, const OptionVa
 }
 
 OptionValues ReadOptionsAtStartUp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (in) {
-        std::ostringstream text;
-        text << in.rdbuf();
-        if (auto values = ParseOptions(text.str())) return *values;
+    const OptionValues off{};
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (status.type() == fs::file_type::not_found) {
+        WriteOptionsFile(path, off);  // a failure here is not reported: the options are off
+        return off;
     }
-    OptionValues off{};
-    WriteOptionsFile(path, off);  // a failure here is not reported: the options are off
+    // Something in its place that is no file (a folder, a pipe that would keep
+    // the start-up waiting, an endless device), or a file that cannot be read,
+    // is left as it is: the options are off for the run, and OK tells the user
+    // when it cannot save.
+    if (ec || !fs::is_regular_file(status)) return off;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return off;
+    std::string text;
+    char block[4096];
+    while (text.size() <= kLargestOptionsFile && in.read(block, sizeof block).gcount() > 0)
+        text.append(block, static_cast<size_t>(in.gcount()));
+    if (in.bad()) return off;
+    if (text.size() <= kLargestOptionsFile)
+        if (auto values = ParseOptions(text)) return *values;
+    WriteOptionsFile(path, off);  // damaged: replaced by the file with every option off
     return off;
 }
 

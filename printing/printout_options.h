@@ -70,7 +70,9 @@ std::optional<OptionValues> ParseOptions(std::string_view text);
 // when it failed, nothing when it succeeded.
 std::optional<std::string> WriteOptionsFile(const std::filesystem::path& path, const OptionValues& values);
 // The start-up read: the options of the file; a missing or damaged file is
-// replaced by one with every option off (silently, also when that fails).
+// replaced by one with every option off (silently, also when that fails). What
+// is no regular file (a folder, a pipe, a device) or cannot be read is left
+// alone, with every option off; a file of more than a megabyte is damaged.
 OptionValues ReadOptionsAtStartUp(const std::filesystem::path& path);
 
 // The printing part of the start-up: the options dialog is loaded hidden, and the

@@ -129,8 +129,13 @@ QIcon DrawnPrinterIcon() {
 
 QPushButton* FormBuilder::PrintButton(const std::string& name) {
     QPushButton* button = Button(name);
-    QIcon themed = QIcon::fromTheme(QStringLiteral("document-print"));
-    button->setIcon(themed.isNull() ? DrawnPrinterIcon() : themed);
+    // One icon for every page: Qt caches an icon's scaled pixmaps by the icon,
+    // and a new icon for each page opened would fill that cache a page at a time.
+    static const QIcon* const icon = [] {
+        QIcon themed = QIcon::fromTheme(QStringLiteral("document-print"));
+        return new QIcon(themed.isNull() ? DrawnPrinterIcon() : themed);
+    }();
+    button->setIcon(*icon);
     int side = button->fontMetrics().height() * 3 / 2;
     button->setIconSize(QSize(side, side));
     return button;

@@ -120,6 +120,19 @@ bool QtView::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress: return KeyEvent(widget, static_cast<QKeyEvent*>(event));
         case QEvent::FocusIn: FocusInEvent(widget, static_cast<QFocusEvent*>(event)); return false;
+        case QEvent::FocusOut: {
+            // A line edit keeps every edit for its undo as long as it stands, and
+            // the input screen stands all day: leaving a field for another one
+            // ends its undo. Setting the same text again empties the history and
+            // sends nothing. A menu or another window taking the focus keeps it.
+            auto* edit = qobject_cast<QLineEdit*>(widget);
+            if (auto* combo = qobject_cast<QComboBox*>(widget)) edit = combo->lineEdit();  // it has the focus for it
+            Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (edit && edit->isUndoAvailable() && reason != Qt::PopupFocusReason &&
+                reason != Qt::ActiveWindowFocusReason && reason != Qt::MenuBarFocusReason)
+                edit->setText(edit->text());
+            return false;
+        }
         case QEvent::MouseMove: return MouseMoveEvent(widget, static_cast<QMouseEvent*>(event));
         case QEvent::MouseButtonRelease: return MouseReleaseEvent(widget, static_cast<QMouseEvent*>(event));
         case QEvent::ContextMenu: return ContextMenuEvent(widget, event);

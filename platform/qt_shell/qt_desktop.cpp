@@ -131,11 +131,19 @@ QTextBrowser* QtDesktop::HelpText() const {
 
 std::string QtDesktop::ShowHelpContents(FormId owner, const std::string& path) {
     const QString file = QString::fromStdString(path);
-    if (QFileInfo(file).isDir()) return QStringLiteral("%1 is a folder, not a help file").arg(file).toStdString();
+    const QFileInfo info(file);
+    if (info.isDir()) return QStringLiteral("%1 is a folder, not a help file").arg(file).toStdString();
+    // A pipe would keep the program waiting for a writer, a device like
+    // /dev/zero would never end: only a regular file is opened.
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("%1 is not a help file").arg(file).toStdString();
     QFile help(file);
     if (!help.open(QIODevice::ReadOnly)) return help.errorString().toStdString();
     if (help.size() > kLargestHelpFile) return QStringLiteral("%1 is too large for a help file").arg(file).toStdString();
-    const QByteArray bytes = help.readAll();
+    // Read no more than a help file can hold, whatever the size said.
+    const QByteArray bytes = help.read(kLargestHelpFile + 1);
+    if (bytes.size() > kLargestHelpFile)
+        return QStringLiteral("%1 is too large for a help file").arg(file).toStdString();
     if (help.error() != QFileDevice::NoError) return help.errorString().toStdString();
     const QString text = QString::fromUtf8(bytes);
 

@@ -151,9 +151,11 @@ inline std::string Repeat(const std::string& s, int n) {
 // A fresh folder for each test (the tests of one program may run in parallel).
 inline fs::path FreshFolder() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    fs::path dir = fs::temp_directory_path() /
-                   ("involvo-printing-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" +
-                    info->name());
+    // Parameterised tests have a "/" in their names: one folder, not two.
+    std::string name = std::string(info->test_suite_name()) + "-" + info->name();
+    for (char& c : name)
+        if (c == '/') c = '_';
+    fs::path dir = fs::temp_directory_path() / ("involvo-printing-" + std::to_string(::getpid()) + "-" + name);
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir;
