@@ -37,3 +37,6 @@ ctest --test-dir build/sanitize --output-on-failure -j"$jobs"
 
 echo "== fuzzing, 15 seconds a target"
 bash scripts/fuzz.sh 15
+
+echo "== 1000 calculations through the Qt windows: no leak, flat memory"
+bash scripts/leak_check.sh
