@@ -13,13 +13,10 @@
 #include <string>
 #include <variant>
 
+#include "engine/notice.h"
 #include "engine/numbers.h"
 
 namespace gearmain {
-
-enum class MsgIcon { Critical, Exclamation, Information };
-enum class MsgButtons { OK, OKCancel };
-enum class MsgAnswer { OK, Cancel };
 
 // What the engine needs of the input screen: a message box titled "Involvo",
 // a focus request for a named field, and the texts of Combo1, InputFaceWidth and
