@@ -200,6 +200,7 @@ ReadingList ParseReadings(std::string_view text) {
             return list;
         }
         list.values.push_back(*value);
+        list.texts.emplace_back(item);
     }
     if (list.values.empty()) list.error = "no readings: give one number or more, separated by blanks or commas";
     return list;

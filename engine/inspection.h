@@ -91,6 +91,7 @@ std::optional<double> ReadingValue(std::string_view text);
 // separated by blanks and/or commas ("2.6341 2.6339", "2.6341,2.6339").
 struct ReadingList {
     std::vector<double> values;
+    std::vector<std::string> texts;  // each reading as written in the list
     std::string error;  // why the list is refused; "" when it is good
     bool ok() const { return error.empty(); }
 };
