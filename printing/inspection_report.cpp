@@ -219,14 +219,15 @@ void ComposeInspectionReport(PrinterPort& printer, const InspectionReport& repor
     ReportWriter(printer, report).Write();
 }
 
+std::optional<std::string> PrintReportDocument(PrinterPort& printer, const InspectionReport& report) {
+    if (!printer.StartDoc()) return printer.ErrorText();
+    ComposeInspectionReport(printer, report);
+    if (!printer.EndDoc()) return printer.ErrorText();
+    return std::nullopt;
+}
+
 bool PrintInspectionReport(View& view, PrinterPort* printer, gearmain::GearMain& gear, InspectionReport report) {
     auto tell = [&](const std::string& text, MsgIcon icon) { view.MessageBox(text, "Involvo", icon, MsgButtons::OK); };
-    auto failed = [&] {
-        const std::string reason = printer->ErrorText();
-        tell("The inspection report could not be printed" + (reason.empty() ? std::string(".") : ": " + reason),
-             MsgIcon::Exclamation);
-        return false;
-    };
     if (!printer) {
         tell("There is no printer to print the inspection report on.", MsgIcon::Exclamation);
         return false;
@@ -243,9 +244,11 @@ bool PrintInspectionReport(View& view, PrinterPort* printer, gearmain::GearMain&
     }
     report.partNumber = gear.PartNumber;
     for (int copy = 1; copy <= copies; ++copy) {
-        if (!printer->StartDoc()) return failed();
-        ComposeInspectionReport(*printer, report);
-        if (!printer->EndDoc()) return failed();
+        if (std::optional<std::string> reason = PrintReportDocument(*printer, report)) {
+            tell("The inspection report could not be printed" + (reason->empty() ? std::string(".") : ": " + *reason),
+                 MsgIcon::Exclamation);
+            return false;
+        }
     }
     if (std::string file = printer->OutputFile(); !file.empty())
         tell("The inspection report was saved in the file " + file + ".", MsgIcon::Information);

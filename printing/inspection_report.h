@@ -5,6 +5,7 @@
 #pragma once
 
 #include <ctime>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,11 @@ std::string ReportDateTime(std::time_t when);
 
 // The whole report, printed into the document the printer has started.
 void ComposeInspectionReport(PrinterPort& printer, const InspectionReport& report);
+
+// The report as one document of its own (one print job, or one PDF file):
+// started, composed and ended. Why it failed, in words for the user, or
+// nothing. The command-line tool writes its PDF file with this.
+std::optional<std::string> PrintReportDocument(PrinterPort& printer, const InspectionReport& report);
 
 // The print command of the check: the print dialog (a PDF printer answers it
 // at once), then the part number asked for as the gear data sheet's menu

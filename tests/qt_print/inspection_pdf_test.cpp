@@ -83,9 +83,7 @@ TEST(InspectionPdf, TheReportIsOnOnePageWithItsColumnsInLine) {
         QtPrintSession session;
         QtPrinter printer(pdf.string());
         ASSERT_TRUE(printer.ShowPrintDialog());
-        ASSERT_TRUE(printer.StartDoc());
-        ComposeInspectionReport(printer, report);
-        ASSERT_TRUE(printer.EndDoc()) << printer.ErrorText();
+        ASSERT_EQ(PrintReportDocument(printer, report), std::nullopt);
     }
 
     double pageWidth = 0;
