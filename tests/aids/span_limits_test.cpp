@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/driver_fixture.h"
+#include "engine/measuring_aids.h"
 #include "engine/span_limits.h"
 #include "input_screen/error_handle.h"
 
@@ -74,6 +75,12 @@ TEST_P(Spans, EveryCountBetweenTheLimitsPassesTheSpanCheck) {
             EXPECT_EQ(refused, 0) << k;
             EXPECT_EQ(Shown(kCaution), k == limits.fewest) << k;
         }
+        // The aids mark the count as the check judges it.
+        const MeasuringAids aids = MeasuringAidsOf(gear);
+        ASSERT_TRUE(aids.span);
+        EXPECT_EQ(aids.span->fewest, limits.fewest);
+        EXPECT_EQ(aids.span->most, limits.most);
+        EXPECT_EQ(aids.SpanOutside(), k < limits.fewest || k > limits.most) << k;
     }
 }
 
@@ -106,6 +113,19 @@ TEST_F(SpanAids, SpanLimitsOfTheBasicSpurGearAreThoseWorkedFromTheFormulas) {
     ASSERT_TRUE(limits);
     EXPECT_EQ(limits->fewest, 1);
     EXPECT_EQ(limits->most, 4);
+
+    // The aids of the calculation: its count is the one the span routine
+    // chose, and its contact diameter d(4).
+    const MeasuringAids aids = MeasuringAidsOf(gear);
+    ASSERT_TRUE(aids.span);
+    EXPECT_EQ(aids.span->fewest, 1);
+    EXPECT_EQ(aids.span->most, 4);
+    EXPECT_EQ(aids.teethSpanned, 4);
+    EXPECT_FALSE(aids.SpanOutside());
+    const MeasuringAidsTexts texts = TextsOf(aids);
+    EXPECT_EQ(texts.spanFewest, "1");
+    EXPECT_EQ(texts.spanMost, "4");
+    EXPECT_EQ(texts.spanContact, "2.49487");
 
     for (float k : {1.0f, 2.0f, 3.0f, 4.0f, 5.0f}) {
         GearMain copy = gear;
