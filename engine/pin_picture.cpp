@@ -203,6 +203,15 @@ std::optional<PinPicture> PinPictureOf(const GearMain& last, float thickness, fl
         for (const Polar& p : f) line.push_back(ToPoint(p));
         pic.flanks.push_back(std::move(line));
     }
+    // A flank of a helicoid a distance z along the axis is the flank of the
+    // drawing turned by z tan(base helix) / rb; the contact on the right lies
+    // towards the pin's side of the drawn flank, the left one likewise.
+    const double turn = pic.contactOffset * std::tan(baseHelix) / rb;
+    for (int side = 0; side < 2; ++side) {
+        const double by = side == 0 ? turn : -turn;
+        for (const Polar& p : flanks[side == 0 ? pic.rightFlank : pic.leftFlank])
+            pic.contactFlanks[side].push_back(ToPoint({p.r, p.angle + by}));
+    }
 
     if (std::fmod(N, 2.0) == 0.0) {
         const double y = pic.internal ? rc - pin / 2.0 : rc + pin / 2.0;

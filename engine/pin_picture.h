@@ -61,6 +61,11 @@ struct PinPicture {
     // the pin touches are flanks[rightFlank] and flanks[leftFlank].
     std::vector<Polyline> flanks;
     std::size_t rightFlank = 0, leftFlank = 0;
+    // Those two flanks where the contacts are, through them: on a helical
+    // gear the flanks of the planes of the contacts, the drawn ones turned
+    // about the axis by contactOffset tan(base helix) / base radius; on a spur
+    // gear the drawn ones.
+    std::array<Polyline, 2> contactFlanks;
     // The outline of the gear across the picture: root arcs, flanks and tip
     // arcs, by increasing direction (counter-clockwise).
     Polyline outline;

@@ -99,13 +99,18 @@ TEST_P(Picture, ContactsLieOnTheFlankInvolute) {
     const double turn = offset * std::tan(baseHelix) / rb;
     EXPECT_NEAR(std::fabs(std::atan2(p.y, p.x) - RightFlankAt(r)), turn, 2e-7);
     EXPECT_NEAR(pic.contactOffset, offset, 1e-8);
-    // On a spur gear the drawn flank passes through the contact (within the
-    // sag of its chords), unless the pin touches beyond the tip.
+    // The flanks of the contacts pass through them (within the sag of their
+    // chords), unless the pin touches beyond the tip; on a spur gear they are
+    // the drawn flanks.
     const bool onFlank = GetParam().type == 1 ? r < pic.tipRadius : r < pic.rootRadius;
-    if (GetParam().helix == 0 && onFlank) {
+    if (onFlank) {
         const double sag = 1e-4 * 2.25 / GetParam().pitch;
-        EXPECT_LT(DistanceToPolyline(p, pic.flanks[pic.rightFlank]), sag);
-        EXPECT_LT(DistanceToPolyline(pic.contacts[1], pic.flanks[pic.leftFlank]), sag);
+        EXPECT_LT(DistanceToPolyline(p, pic.contactFlanks[0]), sag);
+        EXPECT_LT(DistanceToPolyline(pic.contacts[1], pic.contactFlanks[1]), sag);
+        if (GetParam().helix == 0) {
+            EXPECT_LT(DistanceToPolyline(p, pic.flanks[pic.rightFlank]), sag);
+            EXPECT_LT(DistanceToPolyline(pic.contacts[1], pic.flanks[pic.leftFlank]), sag);
+        }
     }
 }
 
