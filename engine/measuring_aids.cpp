@@ -264,8 +264,10 @@ MeasuringAids MeasuringAidsOf(const GearMain& last) {
     MeasuringAids aids;
     aids.internal = last.GearType != 1;
     aids.pin = last.PinDiameter;
-    aids.chordalAddendum = last.ChordalAddendum;
-    if (!aids.internal) aids.teethSpanned = last.TeethSpanned;
+    if (!aids.internal) {
+        aids.chordalAddendum = last.ChordalAddendum;
+        aids.teethSpanned = last.TeethSpanned;
+    }
 
     std::vector<float> thicknesses{last.Thick1};
     if (last.Thick2 != 0) thicknesses.push_back(last.Thick2);
@@ -336,7 +338,7 @@ MeasuringAidsTexts TextsOf(const MeasuringAids& aids) {
         if (end.spanContact) contacts.push_back(*end.spanContact);
     if (contacts.size() == 1) texts.spanContact = ResultText(contacts[0], "0.00000");
     if (contacts.size() == 2) texts.spanContact = RangeText(contacts[0], contacts[1], "0.00000");
-    texts.chordalAddendum = ResultText(aids.chordalAddendum, "0.000000");
+    if (aids.chordalAddendum) texts.chordalAddendum = ResultText(*aids.chordalAddendum, "0.000000");
     return texts;
 }
 

@@ -71,7 +71,10 @@ struct MeasuringAids {
     std::optional<PinRange> pins;        // works at every end; none: no pin works
     std::optional<double> proudFrom;     // stands proud at every end
     std::optional<SpanLimits> span;      // allowed at every end; none: no span (internal, or no count)
-    float chordalAddendum = 0;           // of the first thickness, for the chordal thickness
+    // The height from the tip to the chord of the first thickness, for setting
+    // a gear-tooth caliper to the chordal thickness; external gears (the
+    // calculation measures it from the outside diameter).
+    std::optional<float> chordalAddendum;
 
     // The chosen pin lies outside the pins that work (or none works).
     bool PinOutside() const;

@@ -99,6 +99,9 @@ TEST_F(Aids, PinsOfTheBasicInternalGearAreThoseWorkedFromTheFormulas) {
     EXPECT_NEAR(*aids.proudFrom, 0.1608, 1e-9);
     EXPECT_FALSE(aids.span);  // no span on an internal gear
     EXPECT_FALSE(aids.SpanOutside());
+    // The calculation measures the chordal addendum from an outside diameter.
+    EXPECT_FALSE(aids.chordalAddendum);
+    EXPECT_EQ(TextsOf(aids).chordalAddendum, "");
 }
 
 // ---- The limits against the checks of a real calculation ----
@@ -244,7 +247,8 @@ TEST_F(Aids, ChordalAddendumComesWithTheChordalThickness) {
     const AidsCase c{"", 1, 24, 10, 20, 0, "Circular Tooth Thickness", "0.164359", 0.02f, 0.0072794f};
     Calculate(c, 0.1728f);
     const MeasuringAids aids = MeasuringAidsOf(gear);
-    EXPECT_NEAR(aids.chordalAddendum, 0.1128128, 4e-7);
+    ASSERT_TRUE(aids.chordalAddendum);
+    EXPECT_NEAR(*aids.chordalAddendum, 0.1128128, 4e-7);
     EXPECT_EQ(TextsOf(aids).chordalAddendum, "0.112813");
 }
 
