@@ -1,0 +1,284 @@
+// The gear part of the drawing: teeth, circles, the pin, its contacts and the
+// dimension over or between pins, to scale.
+#include "platform/qt_draw/aids_drawing.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "engine/numbers.h"
+#include "platform/qt_draw/aids_parts.h"
+
+namespace involvo::qtdraw {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// Texts of the drawing.
+const char* const kRoot = "Root dia. ";
+const char* const kBase = "Base dia. ";
+const char* const kPitch = "Pitch dia. ";
+const char* const kOutside = "Outside dia. ";
+const char* const kInside = "Inside dia. ";
+const char* const kContactAt = "Contact dia. ";
+const char* const kOverPins = "Over pins ";
+const char* const kBetweenPins = "Between pins ";
+const char* const kOverBalls = "Over balls ";
+const char* const kBetweenBalls = "Between balls ";
+const char* const kOffPlane = "The ball touches each flank %1 in. in front of or behind this section:";
+const char* const kOffPlaneFlanks = "seen along the axis, the contacts and (dashed) the flanks there.";
+const char* const kCannotPlace = "The pin cannot be placed in the tooth space.";
+const char* const kPinOutside = "This pin lies outside the pins that work.";
+const char* const kBallOutside = "This ball lies outside the balls that work.";
+const char* const kInches = " in.";
+
+QPointF Map(const QTransform& t, const gearmain::Point& p) { return t.map(QPointF(p.x, p.y)); }
+
+QPolygonF MapLine(const QTransform& t, const gearmain::Polyline& line) {
+    QPolygonF out;
+    out.reserve(static_cast<int>(line.size()));
+    for (const gearmain::Point& p : line) out << Map(t, p);
+    return out;
+}
+
+// An arc of the gear's circles over the directions of the picture, in steps
+// whose chords stray by less than a quarter of a pixel.
+QPolygonF Arc(const QTransform& t, double r, double from, double to) {
+    const double pixelsPerInch = std::hypot(t.m11(), t.m12());
+    const double step = std::min(0.01, std::sqrt(8 * 0.25 / std::max(r * pixelsPerInch, 1e-9)));
+    const int n = std::clamp(static_cast<int>(std::ceil((to - from) / step)), 2, 20000);
+    QPolygonF out;
+    for (int i = 0; i <= n; ++i) {
+        const double a = from + (to - from) * i / n;
+        out << t.map(QPointF(r * std::cos(a), r * std::sin(a)));
+    }
+    return out;
+}
+
+QPen Pen(const QColor& colour, double width, Qt::PenStyle style = Qt::SolidLine) {
+    QPen pen(colour, width, style);
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    return pen;
+}
+
+// The teeth: the gear's material filled, its outline drawn.
+void DrawTeeth(QPainter& p, const QTransform& t, const gearmain::PinPicture& pic, double size) {
+    QPolygonF body = MapLine(t, pic.outline);
+    const double from = kPi / 2 - pic.halfAngle, to = kPi / 2 + pic.halfAngle;
+    if (!pic.internal) {
+        body << t.map(QPointF(0, 0));
+    } else {
+        // The ring beyond the spaces, out to well past the picture.
+        const double outer = std::max(pic.rootRadius, pic.tipRadius) * 1.5 + 1.0;
+        QPolygonF ring = Arc(t, outer, from, to);
+        std::reverse(ring.begin(), ring.end());
+        body << ring;
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(kGearFill);
+    p.drawPolygon(body);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(Pen(kInk, size * 0.14));
+    p.drawPolyline(MapLine(t, pic.outline));
+}
+
+struct CircleLabel {
+    QPointF at;
+    QString text;
+};
+
+// The root, base, pitch and outside (inside) circles as arcs, each labelled
+// where it enters the picture at the left.
+void DrawCircles(QPainter& p, const QTransform& t, const QRectF& region, const gearmain::PinPicture& pic,
+                 double size) {
+    struct Circle {
+        double r;
+        QString text;
+        Qt::PenStyle style;
+        QColor colour;
+    };
+    const std::vector<Circle> circles{
+        {pic.rootRadius, kRoot, Qt::SolidLine, QColor(110, 110, 110)},
+        {pic.baseRadius, kBase, Qt::DashLine, QColor(40, 110, 60)},
+        {pic.pitchRadius, kPitch, Qt::DashDotLine, QColor(150, 80, 30)},
+        {pic.tipRadius, pic.internal ? kInside : kOutside, Qt::DotLine, QColor(110, 110, 110)},
+    };
+    const double from = kPi / 2 - pic.halfAngle, to = kPi / 2 + pic.halfAngle;
+    std::vector<CircleLabel> labels;
+    const double x = region.left() + region.width() * 0.02;
+    for (const Circle& c : circles) {
+        p.setPen(Pen(c.colour, size * 0.09, c.style));
+        p.drawPolyline(Arc(t, c.r, from, to));
+        if (std::fabs(x) >= c.r) continue;
+        const double y = std::sqrt(c.r * c.r - x * x);
+        if (y < region.top() || y > region.bottom()) continue;
+        const QPointF at = t.map(QPointF(x, y)) + QPointF(0, -size * 0.3);
+        labels.push_back({at, c.text + Number(2 * c.r, "0.00000")});
+    }
+    // Labels of circles close together are moved apart.
+    std::sort(labels.begin(), labels.end(), [](const CircleLabel& a, const CircleLabel& b) { return a.at.y() < b.at.y(); });
+    for (std::size_t i = 1; i < labels.size(); ++i)
+        labels[i].at.setY(std::max(labels[i].at.y(), labels[i - 1].at.y() + size * 1.25));
+    p.setFont(DrawingFont(size * 0.85));
+    for (const CircleLabel& l : labels) Label(p, l.at, l.text);
+}
+
+void DrawPin(QPainter& p, const QTransform& t, const gearmain::PinPicture& pic, double size) {
+    const QPointF centre = Map(t, pic.pinCentre);
+    const double r = pic.pinRadius * std::hypot(t.m11(), t.m12());
+    p.setPen(Pen(kPinInk, size * 0.14));
+    p.setBrush(kPinFill);
+    p.drawEllipse(centre, r, r);
+    p.setBrush(Qt::NoBrush);
+    const double cross = std::min(size * 0.6, r * 0.5);
+    p.setPen(Pen(kPinInk, size * 0.07));
+    p.drawLine(centre - QPointF(cross, 0), centre + QPointF(cross, 0));
+    p.drawLine(centre - QPointF(0, cross), centre + QPointF(0, cross));
+
+    // On a helical gear, the flanks where the contacts are.
+    if (pic.contactOffset > 0) {
+        p.setPen(Pen(kContact, size * 0.07, Qt::DashLine));
+        for (const gearmain::Polyline& flank : pic.contactFlanks) p.drawPolyline(MapLine(t, flank));
+    }
+    // The contacts, and the normals of the flanks through them.
+    p.setPen(Pen(kContact, size * 0.07, Qt::DashLine));
+    for (const gearmain::Point& c : pic.contacts) p.drawLine(centre, Map(t, c));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kContact);
+    for (const gearmain::Point& c : pic.contacts) p.drawEllipse(Map(t, c), size * 0.28, size * 0.28);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(kContact);
+    p.setFont(DrawingFont(size * 0.85));
+    const QPointF right = Map(t, pic.contacts[0]);
+    Label(p, right + QPointF(size * 0.6, size * 1.4), kContactAt + Number(2 * pic.contactRadius, "0.00000"));
+}
+
+// The dimension over (between) pins of an even tooth count: an extension line
+// from the pin's far (near) side, and the dimension line down to the other
+// pin, which lies off the picture.
+void DrawDimension(QPainter& p, const QTransform& t, const QRectF& area, const gearmain::PinPicture& pic, bool balls,
+                   double size) {
+    if (!pic.dimension) return;
+    const double scale = std::hypot(t.m11(), t.m12());
+    const QPointF end = Map(t, pic.dimension->from);
+    const double x = Map(t, pic.pinCentre).x() + pic.pinRadius * scale + size * 2.5;
+    p.setPen(Pen(kInk, size * 0.07));
+    p.drawLine(end + QPointF(size * 0.4, 0), QPointF(x + size * 0.6, end.y()));
+    const double bottom = area.bottom() + size;  // beyond the picture: the other pin
+    p.drawLine(QPointF(x, end.y()), QPointF(x, bottom));
+    QPolygonF arrow;
+    arrow << QPointF(x, end.y()) << QPointF(x - size * 0.3, end.y() + size * 1.0)
+          << QPointF(x + size * 0.3, end.y() + size * 1.0);
+    p.setBrush(kInk);
+    p.drawPolygon(arrow);
+    p.setBrush(Qt::NoBrush);
+    const char* caption = pic.internal ? (balls ? kBetweenBalls : kBetweenPins) : (balls ? kOverBalls : kOverPins);
+    p.setFont(DrawingFont(size * 0.85));
+    p.setPen(kInk);
+    Label(p, QPointF(x + size * 0.4, std::min(end.y() + size * 3.5, area.bottom() - size * 2.6)),
+          caption + Number(pic.dimension->value, "0.000000"));
+}
+
+// A bar of a round length at the lower left, for the scale.
+void DrawScaleBar(QPainter& p, const QTransform& t, const QRectF& area, double size) {
+    const double scale = std::hypot(t.m11(), t.m12());
+    const double wanted = area.width() * 0.18 / scale;  // inches
+    const double decade = std::pow(10.0, std::floor(std::log10(wanted)));
+    double length = decade;
+    for (double f : {2.0, 5.0, 10.0})
+        if (decade * f <= wanted) length = decade * f;
+    const double w = length * scale;
+    const QPointF start(area.right() - size - w, area.bottom() - size);
+    p.setPen(Pen(kInk, size * 0.1));
+    p.drawLine(start, start + QPointF(w, 0));
+    p.drawLine(start + QPointF(0, -size * 0.4), start + QPointF(0, size * 0.1));
+    p.drawLine(start + QPointF(w, -size * 0.4), start + QPointF(w, size * 0.1));
+    p.setFont(DrawingFont(size * 0.8));
+    const int decimals = std::max(0, static_cast<int>(-std::floor(std::log10(length) + 1e-9)));
+    Label(p, start + QPointF(0, -size * 0.6), QString::fromStdString(gearmain::FormatDecimals(length, decimals)) + kInches);
+}
+
+}  // namespace
+
+QRectF PictureArea(const QRectF& target, const AidsDrawing& drawing) {
+    QRectF area = target;
+    area.setBottom(target.bottom() - RangesHeight(TextSize(target), drawing));
+    return area;
+}
+
+QRectF FittedRegion(const gearmain::PinPicture& picture) {
+    const gearmain::Box& v = picture.view;
+    return QRectF(QPointF(v.left, v.bottom), QPointF(v.right, v.top));
+}
+
+QTransform GearToArea(const QRectF& area, const QRectF& region) {
+    const double w = std::max(region.width(), 1e-12), h = std::max(region.height(), 1e-12);
+    const double scale = std::min(area.width() / w, area.height() / h);
+    QTransform t;
+    t.translate(area.center().x(), area.center().y());
+    t.scale(scale, -scale);
+    t.translate(-region.center().x(), -region.center().y());
+    return t;
+}
+
+void DrawAids(QPainter& painter, const QRectF& target, const AidsDrawing& drawing,
+              const std::optional<QRectF>& region) {
+    const double size = TextSize(target);
+    const QRectF area = PictureArea(target, drawing);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.fillRect(target, Qt::white);
+
+    painter.save();
+    painter.setClipRect(area);
+    const bool balls = drawing.balls;
+    if (drawing.picture) {
+        const gearmain::PinPicture& pic = *drawing.picture;
+        const QRectF shown = region.value_or(FittedRegion(pic));
+        const QTransform t = GearToArea(area, shown);
+        // What is visible of the gear, in inches.
+        const QRectF visible = t.inverted().mapRect(area);
+        DrawTeeth(painter, t, pic, size);
+        DrawCircles(painter, t, visible, pic, size);
+        DrawPin(painter, t, pic, size);
+        DrawDimension(painter, t, area, pic, balls, size);
+        DrawScaleBar(painter, t, area, size);
+        painter.setFont(DrawingFont(size * 0.85));
+        painter.setPen(kInk);
+        double line = area.top() + size * 1.3;
+        if (pic.contactOffset > 0) {
+            Label(painter, QPointF(area.left() + size * 0.5, line),
+                  QString(kOffPlane).arg(Number(pic.contactOffset, "0.0000")));
+            line += size * 1.15;
+            Label(painter, QPointF(area.left() + size * 0.5, line), kOffPlaneFlanks);
+            line += size * 1.3;
+        }
+        if (drawing.aids.PinOutside()) {
+            WarningMark(painter, QPointF(area.left() + size * 0.5, line - size * 0.95), size);
+            painter.setPen(kWarning);
+            Label(painter, QPointF(area.left() + size * 1.9, line), balls ? kBallOutside : kPinOutside);
+        }
+    } else {
+        painter.setFont(DrawingFont(size));
+        painter.setPen(kWarning);
+        painter.drawText(area, Qt::AlignCenter, kCannotPlace);
+    }
+    painter.restore();
+
+    QRectF below = target;
+    below.setTop(area.bottom());
+    painter.setPen(Pen(QColor(170, 170, 170), size * 0.06));
+    painter.drawLine(below.topLeft(), below.topRight());
+    DrawRanges(painter, below, size, drawing);
+    painter.restore();
+}
+
+}  // namespace involvo::qtdraw
