@@ -75,6 +75,19 @@ std::optional<double> Settle(const Test& holds, double value, double step, doubl
     return std::nullopt;
 }
 
+// The chordal addendum of a calculation at the thickness, on a copy.
+std::optional<float> ChordalAddendumAt(const GearMain& last, float thickness) {
+    GearMain gear = Scratch(last);
+    gear.CalcMode = 1;
+    gear.InputFeature.clear();
+    gear.QualityNumber = 0;
+    gear.Thick1 = thickness;
+    gear.Thick2 = 0;
+    gear.CalculateGear();
+    if (gear.CalcFailed == -1) return std::nullopt;
+    return gear.ChordalAddendum;
+}
+
 float StandardPin(const GearMain& last) {
     GearMain gear = Scratch(last);
     int16_t type = gear.GearType;
@@ -264,10 +277,7 @@ MeasuringAids MeasuringAidsOf(const GearMain& last) {
     MeasuringAids aids;
     aids.internal = last.GearType != 1;
     aids.pin = last.PinDiameter;
-    if (!aids.internal) {
-        aids.chordalAddendum = last.ChordalAddendum;
-        aids.teethSpanned = last.TeethSpanned;
-    }
+    if (!aids.internal) aids.teethSpanned = last.TeethSpanned;
 
     std::vector<float> thicknesses{last.Thick1};
     if (last.Thick2 != 0) thicknesses.push_back(last.Thick2);
@@ -285,6 +295,10 @@ MeasuringAids MeasuringAidsOf(const GearMain& last) {
                 GearMain other = Scratch(last);
                 end.spanContact = SpanContactDiameter(other, t, aids.teethSpanned);
             }
+            // The calculation's own for its first thickness; for the other
+            // end of a band, that of a calculation at it.
+            end.chordalAddendum = aids.ends.empty() ? std::optional<float>(last.ChordalAddendum)
+                                                    : ChordalAddendumAt(last, t);
         }
         aids.ends.push_back(end);
     }
@@ -338,7 +352,11 @@ MeasuringAidsTexts TextsOf(const MeasuringAids& aids) {
         if (end.spanContact) contacts.push_back(*end.spanContact);
     if (contacts.size() == 1) texts.spanContact = ResultText(contacts[0], "0.00000");
     if (contacts.size() == 2) texts.spanContact = RangeText(contacts[0], contacts[1], "0.00000");
-    if (aids.chordalAddendum) texts.chordalAddendum = ResultText(*aids.chordalAddendum, "0.000000");
+    std::vector<double> addenda;
+    for (const AidsAtThickness& end : aids.ends)
+        if (end.chordalAddendum) addenda.push_back(*end.chordalAddendum);
+    if (addenda.size() == 1) texts.chordalAddendum = ResultText(addenda[0], "0.000000");
+    if (addenda.size() == 2) texts.chordalAddendum = RangeText(addenda[0], addenda[1], "0.000000");
     return texts;
 }
 

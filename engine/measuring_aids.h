@@ -59,6 +59,10 @@ struct AidsAtThickness {
     std::optional<double> proudFrom;
     std::optional<SpanLimits> span;      // external gears; none when it cannot be worked out
     std::optional<double> spanContact;   // d(k) for the calculation's count
+    // The height from the tip to the chord of the thickness, for setting a
+    // gear-tooth caliper to the chordal thickness; external gears (the
+    // calculation measures it from the outside diameter).
+    std::optional<float> chordalAddendum;
 };
 
 // The aids of the last calculation: at its thickness, or at both ends of its
@@ -71,10 +75,7 @@ struct MeasuringAids {
     std::optional<PinRange> pins;        // works at every end; none: no pin works
     std::optional<double> proudFrom;     // stands proud at every end
     std::optional<SpanLimits> span;      // allowed at every end; none: no span (internal, or no count)
-    // The height from the tip to the chord of the first thickness, for setting
-    // a gear-tooth caliper to the chordal thickness; external gears (the
-    // calculation measures it from the outside diameter).
-    std::optional<float> chordalAddendum;
+    bool HasChordalAddendum() const { return !ends.empty() && ends.front().chordalAddendum.has_value(); }
 
     // The chosen pin lies outside the pins that work (or none works).
     bool PinOutside() const;
@@ -84,8 +85,8 @@ struct MeasuringAids {
 
 MeasuringAids MeasuringAidsOf(const GearMain& last);
 
-// The same as texts: pins to four decimals, the span contact with five (a
-// band: "a / b", the smaller first), the chordal addendum with six; "" where
+// The same as texts: pins to four decimals, the span contact with five, the
+// chordal addendum with six (a band: "a / b", the smaller first); "" where
 // there is no value.
 struct MeasuringAidsTexts {
     std::string pinSmallest, pinLargest, pinProudFrom;

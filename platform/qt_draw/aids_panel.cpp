@@ -230,7 +230,7 @@ constexpr double kPinsRow = 5.2, kSpansRow = 3.6, kChordalRow = 2.4;
 }  // namespace
 
 double RangesHeight(double size, const AidsDrawing& drawing) {
-    return size * (kPinsRow + (drawing.aids.internal ? 0 : kSpansRow) + (drawing.aids.chordalAddendum ? kChordalRow : 0));
+    return size * (kPinsRow + (drawing.aids.internal ? 0 : kSpansRow) + (drawing.aids.HasChordalAddendum() ? kChordalRow : 0));
 }
 
 void DrawRanges(QPainter& painter, const QRectF& area, double size, const AidsDrawing& drawing) {
@@ -246,7 +246,7 @@ void DrawRanges(QPainter& painter, const QRectF& area, double size, const AidsDr
         DrawSpans(painter, spans, size, drawing);
         top = spans.bottom();
     }
-    if (drawing.aids.chordalAddendum) {
+    if (drawing.aids.HasChordalAddendum()) {
         const gearmain::MeasuringAidsTexts texts = gearmain::TextsOf(drawing.aids);
         double x = Run(painter, area.left() + size, top + size * 1.6,
                        kChordalTooth + QString::fromStdString(drawing.chordalThickness), size);

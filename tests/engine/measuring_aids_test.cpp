@@ -100,7 +100,7 @@ TEST_F(Aids, PinsOfTheBasicInternalGearAreThoseWorkedFromTheFormulas) {
     EXPECT_FALSE(aids.span);  // no span on an internal gear
     EXPECT_FALSE(aids.SpanOutside());
     // The calculation measures the chordal addendum from an outside diameter.
-    EXPECT_FALSE(aids.chordalAddendum);
+    EXPECT_FALSE(aids.HasChordalAddendum());
     EXPECT_EQ(TextsOf(aids).chordalAddendum, "");
 }
 
@@ -247,9 +247,22 @@ TEST_F(Aids, ChordalAddendumComesWithTheChordalThickness) {
     const AidsCase c{"", 1, 24, 10, 20, 0, "Circular Tooth Thickness", "0.164359", 0.02f, 0.0072794f};
     Calculate(c, 0.1728f);
     const MeasuringAids aids = MeasuringAidsOf(gear);
-    ASSERT_TRUE(aids.chordalAddendum);
-    EXPECT_NEAR(*aids.chordalAddendum, 0.1128128, 4e-7);
+    ASSERT_TRUE(aids.HasChordalAddendum());
+    EXPECT_NEAR(*aids.ends[0].chordalAddendum, 0.1128128, 4e-7);
     EXPECT_EQ(TextsOf(aids).chordalAddendum, "0.112813");
+}
+
+// For a band, each end has its own: (2.6 - 2.4 cos(t / 2.4)) / 2 is 0.1024376
+// for t = 0.153 and 0.1025017 for t = 0.155, the thinner tooth first.
+TEST_F(Aids, ChordalAddendumOfABandIsGivenForBothEnds) {
+    const AidsCase c{"", 1, 24, 10, 20, 0, "Circular Tooth Thickness", "0.155 / 0.153"};
+    Calculate(c, 0.1728f);
+    const MeasuringAids aids = MeasuringAidsOf(gear);
+    ASSERT_EQ(aids.ends.size(), 2u);
+    ASSERT_TRUE(aids.ends[0].chordalAddendum && aids.ends[1].chordalAddendum);
+    EXPECT_NEAR(*aids.ends[0].chordalAddendum, 0.1025017, 4e-7);
+    EXPECT_NEAR(*aids.ends[1].chordalAddendum, 0.1024376, 4e-7);
+    EXPECT_EQ(TextsOf(aids).chordalAddendum, "0.102438 / 0.102502");
 }
 
 // ---- The search alone, against a check whose limits are known ----
