@@ -68,8 +68,97 @@ QPen Pen(const QColor& colour, double width, Qt::PenStyle style = Qt::SolidLine)
     return pen;
 }
 
-// The teeth: the gear's material filled, its outline drawn.
-void DrawTeeth(QPainter& p, const QTransform& t, const gearmain::PinPicture& pic, double size) {
+// Drawing within the picture area. A clip of the painter does not reach every
+// device (an SVG file keeps what lies outside it), so the lines and shapes are
+// cut to the area here.
+class Clipped {
+public:
+    Clipped(QPainter& painter, const QRectF& area) : p_(painter), area_(area) {}
+
+    void Polyline(const QPolygonF& line) const {
+        QPolygonF run;
+        for (int i = 1; i < line.size(); ++i) {
+            QPointF a = line[i - 1], b = line[i];
+            if (!Cut(a, b)) {
+                Flush(run);
+                continue;
+            }
+            if (run.isEmpty() || run.back() != a) {
+                Flush(run);
+                run << a;
+            }
+            run << b;
+            if (b != line[i]) Flush(run);
+        }
+        Flush(run);
+    }
+    void Line(const QPointF& a, const QPointF& b) const { Polyline(QPolygonF{a, b}); }
+    // A closed shape, filled with the painter's brush and outlined with its pen.
+    void Shape(const QPolygonF& shape) const {
+        QPainterPath path;
+        path.addPolygon(shape);
+        path.closeSubpath();
+        QPainterPath box;
+        box.addRect(area_);
+        p_.drawPath(path.intersected(box));
+    }
+    void Circle(const QPointF& centre, double r) const {
+        if (area_.contains(QRectF(centre - QPointF(r, r), QSizeF(2 * r, 2 * r)))) {
+            p_.drawEllipse(centre, r, r);
+            return;
+        }
+        QPolygonF circle;
+        const int n = std::clamp(static_cast<int>(r), 32, 4000);
+        for (int i = 0; i < n; ++i)
+            circle << centre + QPointF(r * std::cos(2 * kPi * i / n), r * std::sin(2 * kPi * i / n));
+        const QPen pen = p_.pen();
+        if (p_.brush().style() != Qt::NoBrush) {
+            p_.setPen(Qt::NoPen);
+            Shape(circle);
+            p_.setPen(pen);
+        }
+        circle << circle.front();
+        if (pen.style() != Qt::NoPen) Polyline(circle);
+    }
+    bool Holds(const QPointF& point) const { return area_.contains(point); }
+
+private:
+    void Flush(QPolygonF& run) const {
+        if (run.size() >= 2) p_.drawPolyline(run);
+        run.clear();
+    }
+    // Liang-Barsky: the part of the segment inside the area; false when none.
+    bool Cut(QPointF& a, QPointF& b) const {
+        const double dx = b.x() - a.x(), dy = b.y() - a.y();
+        double t0 = 0, t1 = 1;
+        const double pq[4][2] = {{-dx, a.x() - area_.left()},
+                                 {dx, area_.right() - a.x()},
+                                 {-dy, a.y() - area_.top()},
+                                 {dy, area_.bottom() - a.y()}};
+        for (const auto& [pp, q] : pq) {
+            if (pp == 0) {
+                if (q < 0) return false;
+                continue;
+            }
+            const double r = q / pp;
+            if (pp < 0) t0 = std::max(t0, r);
+            else t1 = std::min(t1, r);
+            if (t0 > t1) return false;
+        }
+        const QPointF start = a;
+        a = start + QPointF(dx, dy) * t0;
+        b = start + QPointF(dx, dy) * t1;
+        return true;
+    }
+
+    QPainter& p_;
+    QRectF area_;
+};
+
+void FillPin(QPainter& p, const Clipped& c, const QTransform& t, const gearmain::PinPicture& pic);
+
+// The teeth: the gear's material filled, the pin's body, the teeth's outline.
+void DrawTeeth(QPainter& p, const Clipped& c, const QTransform& t, const gearmain::PinPicture& pic, double size) {
     QPolygonF body = MapLine(t, pic.outline);
     const double from = kPi / 2 - pic.halfAngle, to = kPi / 2 + pic.halfAngle;
     if (!pic.internal) {
@@ -83,10 +172,11 @@ void DrawTeeth(QPainter& p, const QTransform& t, const gearmain::PinPicture& pic
     }
     p.setPen(Qt::NoPen);
     p.setBrush(kGearFill);
-    p.drawPolygon(body);
+    c.Shape(body);
     p.setBrush(Qt::NoBrush);
+    FillPin(p, c, t, pic);
     p.setPen(Pen(kInk, size * 0.14));
-    p.drawPolyline(MapLine(t, pic.outline));
+    c.Polyline(MapLine(t, pic.outline));
 }
 
 struct CircleLabel {
@@ -96,8 +186,8 @@ struct CircleLabel {
 
 // The root, base, pitch and outside (inside) circles as arcs, each labelled
 // where it enters the picture at the left.
-void DrawCircles(QPainter& p, const QTransform& t, const QRectF& region, const gearmain::PinPicture& pic,
-                 double size) {
+void DrawCircles(QPainter& p, const Clipped& clipped, const QTransform& t, const QRectF& region,
+                 const gearmain::PinPicture& pic, double size) {
     struct Circle {
         double r;
         QString text;
@@ -115,7 +205,7 @@ void DrawCircles(QPainter& p, const QTransform& t, const QRectF& region, const g
     const double x = region.left() + region.width() * 0.02;
     for (const Circle& c : circles) {
         p.setPen(Pen(c.colour, size * 0.09, c.style));
-        p.drawPolyline(Arc(t, c.r, from, to));
+        clipped.Polyline(Arc(t, c.r, from, to));
         if (std::fabs(x) >= c.r) continue;
         const double y = std::sqrt(c.r * c.r - x * x);
         if (y < region.top() || y > region.bottom()) continue;
@@ -130,63 +220,72 @@ void DrawCircles(QPainter& p, const QTransform& t, const QRectF& region, const g
     for (const CircleLabel& l : labels) Label(p, l.at, l.text);
 }
 
-void DrawPin(QPainter& p, const QTransform& t, const gearmain::PinPicture& pic, double size) {
+// The pin's body, under the outlines of the teeth (opaque: not every SVG
+// viewer shows a translucent fill).
+void FillPin(QPainter& p, const Clipped& c, const QTransform& t, const gearmain::PinPicture& pic) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(kPinFill);
+    c.Circle(Map(t, pic.pinCentre), pic.pinRadius * std::hypot(t.m11(), t.m12()));
+    p.setBrush(Qt::NoBrush);
+}
+
+void DrawPin(QPainter& p, const Clipped& c, const QTransform& t, const gearmain::PinPicture& pic, double size) {
     const QPointF centre = Map(t, pic.pinCentre);
     const double r = pic.pinRadius * std::hypot(t.m11(), t.m12());
     p.setPen(Pen(kPinInk, size * 0.14));
-    p.setBrush(kPinFill);
-    p.drawEllipse(centre, r, r);
-    p.setBrush(Qt::NoBrush);
+    c.Circle(centre, r);
     const double cross = std::min(size * 0.6, r * 0.5);
     p.setPen(Pen(kPinInk, size * 0.07));
-    p.drawLine(centre - QPointF(cross, 0), centre + QPointF(cross, 0));
-    p.drawLine(centre - QPointF(0, cross), centre + QPointF(0, cross));
+    c.Line(centre - QPointF(cross, 0), centre + QPointF(cross, 0));
+    c.Line(centre - QPointF(0, cross), centre + QPointF(0, cross));
 
     // On a helical gear, the flanks where the contacts are.
     if (pic.contactOffset > 0) {
         p.setPen(Pen(kContact, size * 0.07, Qt::DashLine));
-        for (const gearmain::Polyline& flank : pic.contactFlanks) p.drawPolyline(MapLine(t, flank));
+        for (const gearmain::Polyline& flank : pic.contactFlanks) c.Polyline(MapLine(t, flank));
     }
     // The contacts, and the normals of the flanks through them.
     p.setPen(Pen(kContact, size * 0.07, Qt::DashLine));
-    for (const gearmain::Point& c : pic.contacts) p.drawLine(centre, Map(t, c));
+    for (const gearmain::Point& contact : pic.contacts) c.Line(centre, Map(t, contact));
     p.setPen(Qt::NoPen);
     p.setBrush(kContact);
-    for (const gearmain::Point& c : pic.contacts) p.drawEllipse(Map(t, c), size * 0.28, size * 0.28);
+    for (const gearmain::Point& contact : pic.contacts)
+        if (c.Holds(Map(t, contact))) p.drawEllipse(Map(t, contact), size * 0.28, size * 0.28);
     p.setBrush(Qt::NoBrush);
     p.setPen(kContact);
     p.setFont(DrawingFont(size * 0.85));
     const QPointF right = Map(t, pic.contacts[0]);
-    Label(p, right + QPointF(size * 0.6, size * 1.4), kContactAt + Number(2 * pic.contactRadius, "0.00000"));
+    if (c.Holds(right))
+        Label(p, right + QPointF(size * 0.6, size * 1.4), kContactAt + Number(2 * pic.contactRadius, "0.00000"));
 }
 
 // The dimension over (between) pins of an even tooth count: an extension line
 // from the pin's far (near) side, and the dimension line down to the other
 // pin, which lies off the picture.
-void DrawDimension(QPainter& p, const QTransform& t, const QRectF& area, const gearmain::PinPicture& pic, bool balls,
-                   double size) {
+void DrawDimension(QPainter& p, const Clipped& c, const QTransform& t, const QRectF& area,
+                   const gearmain::PinPicture& pic, bool balls, double size) {
     if (!pic.dimension) return;
     const double scale = std::hypot(t.m11(), t.m12());
     const QPointF end = Map(t, pic.dimension->from);
     const double x = Map(t, pic.pinCentre).x() + pic.pinRadius * scale + size * 2.5;
     p.setPen(Pen(kInk, size * 0.07));
-    p.drawLine(end + QPointF(size * 0.4, 0), QPointF(x + size * 0.6, end.y()));
-    const double bottom = area.bottom() + size;  // beyond the picture: the other pin
-    p.drawLine(QPointF(x, end.y()), QPointF(x, bottom));
+    c.Line(end + QPointF(size * 0.4, 0), QPointF(x + size * 0.6, end.y()));
+    c.Line(QPointF(x, end.y()), Map(t, pic.dimension->to) + QPointF(x - end.x(), 0));  // to the other pin
     QPolygonF arrow;
     arrow << QPointF(x, end.y()) << QPointF(x - size * 0.3, end.y() + size * 1.0)
           << QPointF(x + size * 0.3, end.y() + size * 1.0);
+    p.setPen(Qt::NoPen);
     p.setBrush(kInk);
-    p.drawPolygon(arrow);
+    c.Shape(arrow);
     p.setBrush(Qt::NoBrush);
     const char* caption = pic.internal ? (balls ? kBetweenBalls : kBetweenPins) : (balls ? kOverBalls : kOverPins);
     p.setFont(DrawingFont(size * 0.85));
     p.setPen(kInk);
-    Label(p, QPointF(x + size * 0.4, std::min(end.y() + size * 3.5, area.bottom() - size * 2.6)),
-          caption + Number(pic.dimension->value, "0.000000"));
+    const QPointF at(x + size * 0.4, std::min(end.y() + size * 3.5, area.bottom() - size * 2.6));
+    if (c.Holds(at)) Label(p, at, caption + Number(pic.dimension->value, "0.000000"));
 }
 
-// A bar of a round length at the lower left, for the scale.
+// A bar of a round length at the lower right, for the scale.
 void DrawScaleBar(QPainter& p, const QTransform& t, const QRectF& area, double size) {
     const double scale = std::hypot(t.m11(), t.m12());
     const double wanted = area.width() * 0.18 / scale;  // inches
@@ -246,10 +345,11 @@ void DrawAids(QPainter& painter, const QRectF& target, const AidsDrawing& drawin
         const QTransform t = GearToArea(area, shown);
         // What is visible of the gear, in inches.
         const QRectF visible = t.inverted().mapRect(area);
-        DrawTeeth(painter, t, pic, size);
-        DrawCircles(painter, t, visible, pic, size);
-        DrawPin(painter, t, pic, size);
-        DrawDimension(painter, t, area, pic, balls, size);
+        const Clipped clipped(painter, area);
+        DrawTeeth(painter, clipped, t, pic, size);
+        DrawCircles(painter, clipped, t, visible, pic, size);
+        DrawPin(painter, clipped, t, pic, size);
+        DrawDimension(painter, clipped, t, area, pic, balls, size);
         DrawScaleBar(painter, t, area, size);
         painter.setFont(DrawingFont(size * 0.85));
         painter.setPen(kInk);

@@ -37,7 +37,7 @@ double RangesHeight(double size, const AidsDrawing& drawing);
 inline const QColor kInk{30, 30, 30};
 inline const QColor kGearFill{226, 226, 222};
 inline const QColor kPinInk{25, 80, 160};
-inline const QColor kPinFill{70, 130, 200, 80};
+inline const QColor kPinFill{203, 221, 242};
 inline const QColor kContact{200, 30, 30};
 inline const QColor kWorks{90, 170, 90};
 inline const QColor kProud{70, 130, 200};
