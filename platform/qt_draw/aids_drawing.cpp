@@ -312,9 +312,23 @@ QRectF PictureArea(const QRectF& target, const AidsDrawing& drawing) {
     return area;
 }
 
-QRectF FittedRegion(const gearmain::PinPicture& picture) {
+QRectF FittedRegion(const gearmain::PinPicture& picture, const QRectF& area) {
     const gearmain::Box& v = picture.view;
-    return QRectF(QPointF(v.left, v.bottom), QPointF(v.right, v.top));
+    QRectF region(QPointF(v.left, v.bottom), QPointF(v.right, v.top));
+    if (area.width() <= 0 || area.height() <= 0 || region.width() <= 0 || region.height() <= 0) return region;
+    const double aspect = area.height() / area.width();
+    if (region.height() < region.width() * aspect) {
+        // Taller than the view: mostly more of the gear's body, below the
+        // teeth of an external gear, above those of an internal one.
+        const double more = region.width() * aspect - region.height();
+        const double body = more * 0.75, air = more - body;
+        if (picture.internal) region.adjust(0, -air, 0, body);
+        else region.adjust(0, -body, 0, air);
+    } else {
+        const double more = region.height() / aspect - region.width();
+        region.adjust(-more / 2, 0, more / 2, 0);
+    }
+    return region;
 }
 
 QTransform GearToArea(const QRectF& area, const QRectF& region) {
@@ -341,7 +355,7 @@ void DrawAids(QPainter& painter, const QRectF& target, const AidsDrawing& drawin
     const bool balls = drawing.balls;
     if (drawing.picture) {
         const gearmain::PinPicture& pic = *drawing.picture;
-        const QRectF shown = region.value_or(FittedRegion(pic));
+        const QRectF shown = region.value_or(FittedRegion(pic, area));
         const QTransform t = GearToArea(area, shown);
         // What is visible of the gear, in inches.
         const QRectF visible = t.inverted().mapRect(area);

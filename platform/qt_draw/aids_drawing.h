@@ -32,8 +32,10 @@ struct AidsDrawing {
 // The part of the target that the gear takes; the ranges lie below it.
 QRectF PictureArea(const QRectF& target, const AidsDrawing& drawing);
 
-// The region of the gear (inches, y upwards) that a fitted drawing shows.
-QRectF FittedRegion(const gearmain::PinPicture& picture);
+// The region of the gear (inches, y upwards) that a fitted drawing shows in
+// the picture area: the picture's view, widened to the area's proportions
+// (sideways, or towards the gear's body).
+QRectF FittedRegion(const gearmain::PinPicture& picture, const QRectF& area);
 
 // From gear coordinates (inches, y upwards) to the picture area: the region,
 // kept in proportion, as large as the area allows and centred in it.

@@ -22,7 +22,7 @@ void AidsWidget::SetDrawing(AidsDrawing drawing) {
 
 QRectF AidsWidget::Region() const {
     if (region_) return *region_;
-    return drawing_.picture ? FittedRegion(*drawing_.picture) : QRectF();
+    return drawing_.picture ? FittedRegion(*drawing_.picture, PictureArea(QRectF(rect()), drawing_)) : QRectF();
 }
 
 void AidsWidget::ZoomAt(const QPointF& point, double factor) {
@@ -30,7 +30,7 @@ void AidsWidget::ZoomAt(const QPointF& point, double factor) {
     const QRectF region = Region();
     const QTransform toWidget = GearToArea(PictureArea(QRectF(rect()), drawing_), region);
     const QPointF fixed = toWidget.inverted().map(point);  // stays under the pointer
-    const QRectF fitted = FittedRegion(*drawing_.picture);
+    const QRectF fitted = FittedRegion(*drawing_.picture, PictureArea(QRectF(rect()), drawing_));
     // Between a hundredth of the fitted picture and ten times it.
     const double width = std::clamp(region.width() / factor, fitted.width() / 100, fitted.width() * 10);
     const double scale = width / region.width();

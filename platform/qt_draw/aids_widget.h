@@ -26,7 +26,7 @@ public:
     // Back to the fitted picture.
     void Fit();
 
-    QSize sizeHint() const override { return {640, 760}; }
+    QSize sizeHint() const override { return {760, 720}; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
