@@ -123,7 +123,12 @@ std::optional<PinRange> WorkingPins(const PinCheck& check, const std::vector<dou
     auto works = [&](double pin) { return pin > 0 && check(static_cast<float>(pin)).Works(); };
     double largestSeed = 0;
     for (double s : seeds) largestSeed = std::max(largestSeed, s);
-    const double cap = std::max(largestSeed * 50.0, 1.0);
+    // The scan looks up to fifty times the largest seed; upwards from a pin
+    // that works the search goes on until a pin fails (the involute routine
+    // fails for every gear before the pin centre reaches 90 degrees), within
+    // reason.
+    const double scanned = std::max(largestSeed * 50.0, 1.0);
+    const double cap = std::max(largestSeed * 1e5, 1e3);
 
     // A pin that works, and the nearest pins known to fail below and above it
     // (0: none known).
@@ -178,7 +183,7 @@ std::optional<PinRange> WorkingPins(const PinCheck& check, const std::vector<dou
     // Else a scan from the finest pin to the largest, looking closely where it
     // passes from too small straight to too large.
     if (!seed) {
-        const double ratio = std::pow(cap / kFinestPin, 1.0 / (kScanPoints - 1));
+        const double ratio = std::pow(scanned / kFinestPin, 1.0 / (kScanPoints - 1));
         double previous = 0;
         PinVerdict before;
         for (int i = 0; i < kScanPoints && !seed; ++i) {
