@@ -122,7 +122,7 @@ void GearMain::GearDimensions(float basicThickness) {
 
     if (PitchDiameter == 0) throw ArithmeticFault("division by zero");
     const double theta = CosD(HelixAngle, DegToRad) * 57.29578 * Thick1 / PitchDiameter;
-    ChordalAddendum = Sng((OutsideDiameter - PitchDiameter * CosD(theta, DegToRad)) / 2.0 + 0.5 * ODChangeCopy);
+    ChordalAddendum = Sng((OutsideDiameter - PitchDiameter * CosD(theta, DegToRad)) / 2.0);
     WorkingDepth = Sng(WholeDepth - Thick1 / 10.0);
 
     CircPitch = Sng(Pi / NormalDP);

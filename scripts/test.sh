@@ -11,7 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages="cmake ninja-build g++ qt6-base-dev libgl1-mesa-dev libgtest-dev libgmock-dev libbenchmark-dev
+packages="cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl1-mesa-dev libgtest-dev libgmock-dev libbenchmark-dev
           nlohmann-json3-dev poppler-utils clang libclang-rt-14-dev"
 missing=""
 for p in $packages; do dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"; done

@@ -148,6 +148,21 @@ TEST_F(Dimensions, BacklashFromAnEnlargedToothCountsTheChangeOnce) {
     EXPECT_TRUE(TextIs(gear.FinishedRootText, 2.17, NAN, 6, 3e-6));
 }
 
+// The chordal addendum is the height from the tip to the chord: the outside
+// diameter already holds the O.D. change, so it counts once. O.D. 2.62,
+// theta = 0.164359 / 2.4 rad: (2.62 - 2.4 cos theta) / 2.
+TEST_F(Dimensions, ChordalAddendumCountsTheODChangeOnce) {
+    Gear(1, 1, 24, 10, 20);
+    gear.ODChange = gear.ODChangeCopy = 0.02f;
+    gear.ThickChangeTrans = gear.ThickChangeNormal = 0.0072794f;
+    Feature("Circular Tooth Thickness", "0.164359");
+    Pin(0.1728f);
+    Run();
+    ASSERT_EQ(gear.CalcFailed, 0);
+    EXPECT_NEAR(gear.OutsideDiameter, 2.62, 1e-6);
+    EXPECT_NEAR(gear.ChordalAddendum, 0.1128128, 4e-7);
+}
+
 struct FinishedRootCase {
     int16_t type;
     float teeth;
