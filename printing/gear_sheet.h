@@ -7,10 +7,20 @@
 #include "engine/gearmain.h"
 #include "platform/view.h"
 #include "printing/printer_port.h"
+#include "result_pages/page_content.h"
 
 namespace involvo {
 
-enum class Sheet { Spur, Helical };
+// The spur sheet is made of the spur pages, the helical sheet of the helical
+// ones.
+using Sheet = PageKind;
+
+// What one sheet is composed from: its layout and the contents of page 1, page 2
+// and the tolerance page.
+struct SheetContents {
+    Sheet sheet = Sheet::Spur;
+    PageContent measurement, dimensions, tolerances;
+};
 
 // The sheet of a gear: the helical one when the helix angle is above 0, as page 1
 // chose the helical pages then.

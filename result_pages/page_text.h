@@ -12,6 +12,14 @@ namespace involvo::pages {
 
 inline constexpr const char* kTitle = "Involvo";
 
+inline constexpr const char* kPageOneCaption = "Calculated gear data page 1";
+inline constexpr const char* kPageTwoCaption = "Calculated gear data page 2";
+inline constexpr const char* kTolerancesCaption = "AGMA Tolerances";
+inline constexpr const char* kTolerancesHeading = "AGMA 2000-A88 Gear Accuracy Tolerances";
+inline constexpr const char* kToleranceCaptions[] = {"Runout Tolerance",        "Pitch Variation Allowable",
+                                                     "Profile Tolerance",       "Tooth Alignment (Lead) ",
+                                                     "Tooth To Tooth Composite", "Total Composite"};
+
 // The current text of a field of the input screen, as typed.
 std::string FieldText(Forms& forms, const char* field);
 
