@@ -12,6 +12,7 @@
 
 #include "printing/print_commands.h"
 #include "printing/printout_options.h"
+#include "result_pages/result_pages.h"
 #include "shell/application.h"
 #ifdef INVOLVO_CLI_PDF
 #include "platform/qt_print/qt_printer.h"
@@ -243,11 +244,11 @@ std::optional<UsageError> CheckOptions(const GearOptions& options) {
 }
 
 // Prints the sheet that page 1's print button prints, as text and/or into a PDF
-// file.
+// file: its command with the contents the pages held when page 1 was shown.
 void PrintTheSheet(GearRun& run, Application& app, gearmain::GearMain& gear, HeadlessPlatform& platform,
-                   FormId page, const GearOptions& options, const SheetRequest& request) {
+                   FormId page, const SheetContents& sheet, const GearOptions& options,
+                   const SheetRequest& request) {
     if (options.Has("options")) SetOptions(gear, *OptionList(options.Get("options")));
-    const Sheet sheet = page == FormId::FrmHelical1 ? Sheet::Helical : Sheet::Spur;
     if (request.text) {
         const size_t before = platform.TextOutput().Documents().size();
         PrintButton(app, gear, sheet, page);
@@ -338,6 +339,10 @@ GearRun RunGear(const GearOptions& options, bool withState, const SheetRequest& 
     }
     if (page) {
         run.ok = true;
+        // What page 1's print button would print now; walking on to the
+        // tolerance page writes its values anew.
+        const SheetContents sheet =
+            HeldContents(app, first == FormId::FrmHelical1 ? Sheet::Helical : Sheet::Spur);
         run.pages.push_back(ReadPage(*page, first, 12));
         page->Press("Next1");
         if (HeadlessView* p2 = ShownView(platform, second)) {
@@ -348,7 +353,7 @@ GearRun RunGear(const GearOptions& options, bool withState, const SheetRequest& 
                     run.pages.push_back(ReadPage(*tol, FormId::AGMATOL, 6));
             }
         }
-        if (sheetRequest.Any()) PrintTheSheet(run, app, gear, platform, first, options, sheetRequest);
+        if (sheetRequest.Any()) PrintTheSheet(run, app, gear, platform, first, sheet, options, sheetRequest);
     } else {
         for (const auto& m : platform.Messages())
             if (m.icon == MsgIcon::Critical) {
