@@ -12,6 +12,7 @@
 
 #include "printing/print_commands.h"
 #include "printing/printout_options.h"
+#include "result_pages/result_pages.h"
 #include "shell/application.h"
 #ifdef INVOLVO_CLI_PDF
 #include "platform/qt_print/qt_printer.h"
@@ -66,66 +67,60 @@ bool IsPair(const std::string& text, bool signAllowed) {
     return IsNumber(text.substr(0, slash), signAllowed) && IsNumber(text.substr(slash + 1), signAllowed);
 }
 
-const std::vector<std::string> kResultColumns = {
-    "thickness",     "measurement",      "pin",          "pin_contact",     "radial",
-    "chordal",       "span",             "teeth_spanned", "backlash",       "k_factor",
-    "base_diameter", "pitch_diameter",   "circular_pitch", "base_pitch",    "outside_inside_diameter",
-    "root_diameter", "finished_root_diameter", "whole_depth", "working_depth", "addendum",
-    "dedendum",      "tip_land",         "runout",       "pitch_variation", "profile",
-    "lead",          "tooth_to_tooth",   "total_composite"};
+// The result columns of a batch row: each holds the first row, across page 1,
+// page 2 and the tolerances, that is its quantity. The number of teeth spanned
+// is no row of its own: it comes with the span row.
+struct Column {
+    const char* name;
+    Quantity quantity;
+};
+constexpr Column kResultColumns[] = {
+    {"thickness", Quantity::ToothThickness},
+    {"measurement", Quantity::Measurement},
+    {"pin", Quantity::PinDiameter},
+    {"pin_contact", Quantity::PinContactDiameter},
+    {"radial", Quantity::RadialDimension},
+    {"chordal", Quantity::ChordalThickness},
+    {"span", Quantity::Span},
+    {"teeth_spanned", Quantity::None},
+    {"backlash", Quantity::Backlash},
+    {"k_factor", Quantity::KFactor},
+    {"base_diameter", Quantity::BaseDiameter},
+    {"pitch_diameter", Quantity::PitchDiameter},
+    {"circular_pitch", Quantity::CircularPitch},
+    {"base_pitch", Quantity::BasePitch},
+    {"outside_inside_diameter", Quantity::OutsideOrInsideDiameter},
+    {"root_diameter", Quantity::RootDiameter},
+    {"finished_root_diameter", Quantity::FinishedRootDiameter},
+    {"whole_depth", Quantity::WholeDepth},
+    {"working_depth", Quantity::WorkingDepth},
+    {"addendum", Quantity::Addendum},
+    {"dedendum", Quantity::Dedendum},
+    {"tip_land", Quantity::TipLand},
+    {"runout", Quantity::Runout},
+    {"pitch_variation", Quantity::PitchVariation},
+    {"profile", Quantity::Profile},
+    {"lead", Quantity::Lead},
+    {"tooth_to_tooth", Quantity::ToothToTooth},
+    {"total_composite", Quantity::TotalComposite},
+};
+constexpr size_t kColumnCount = std::size(kResultColumns);
 
-int ColumnIndex(const char* name) {
-    for (size_t i = 0; i < kResultColumns.size(); ++i)
-        if (kResultColumns[i] == name) return static_cast<int>(i);
-    return -1;
+constexpr size_t ColumnIndex(std::string_view name) {
+    for (size_t i = 0; i < kColumnCount; ++i)
+        if (kResultColumns[i].name == name) return i;
+    return kColumnCount;
 }
+constexpr size_t kSpanColumn = ColumnIndex("span");
+constexpr size_t kTeethSpannedColumn = ColumnIndex("teeth_spanned");
+static_assert(kSpanColumn < kColumnCount && kTeethSpannedColumn < kColumnCount);
 
-// Which result column a page row holds, by the row's caption; -1 for none.
-int ColumnOf(const std::string& caption) {
-    static const std::map<std::string, int> exact = [] {
-        std::map<std::string, int> m;
-        auto add = [&](const char* caption, const char* column) { m[caption] = ColumnIndex(column); };
-        add("Circular Tooth Thickness", "thickness");
-        add("Circular Space Width", "thickness");
-        add("Pin Diameter", "pin");
-        add("Ball Diameter", "pin");
-        add("Pin Contact Diameter", "pin_contact");
-        add("Ball Contact Diameter", "pin_contact");
-        add("Chordal Tooth Thickness", "chordal");
-        add("Chordal Space Width", "chordal");
-        add("Contributing Backlash", "backlash");
-        add("K Factor", "k_factor");
-        add("Base Circle Diameter", "base_diameter");
-        add("Pitch Diameter", "pitch_diameter");
-        add("Circular Pitch", "circular_pitch");
-        add("Base Pitch", "base_pitch");
-        add("Outside Diameter", "outside_inside_diameter");
-        add("Inside Diameter", "outside_inside_diameter");
-        add("Root Diameter (Basic)", "root_diameter");
-        add("Whole Depth", "whole_depth");
-        add("Working Depth", "working_depth");
-        add("Addendum", "addendum");
-        add("Dedendum", "dedendum");
-        add("Runout Tolerance", "runout");
-        add("Pitch Variation Allowable", "pitch_variation");
-        add("Profile Tolerance", "profile");
-        add("Tooth To Tooth Composite", "tooth_to_tooth");
-        add("Total Composite", "total_composite");
-        return m;
-    }();
-    static const std::vector<std::pair<std::string, int>> prefixes = {
-        {"Dimension ", ColumnIndex("measurement")},
-        {"Radial Dimension", ColumnIndex("radial")},
-        {"Span Meas. Over (", ColumnIndex("span")},
-        {"Root Diameter (Finish", ColumnIndex("finished_root_diameter")},
-        {"Tooth Tip Land", ColumnIndex("tip_land")},
-        {"Tooth Alignment", ColumnIndex("lead")},
-    };
-    auto it = exact.find(caption);
-    if (it != exact.end()) return it->second;
-    for (const auto& [prefix, column] : prefixes)
-        if (caption.compare(0, prefix.size(), prefix) == 0) return column;
-    return -1;
+// The column that holds a row's quantity; kColumnCount for none.
+size_t ColumnOf(Quantity quantity) {
+    if (quantity == Quantity::None) return kColumnCount;
+    for (size_t i = 0; i < kColumnCount; ++i)
+        if (kResultColumns[i].quantity == quantity) return i;
+    return kColumnCount;
 }
 
 std::string Number(float v) {
@@ -170,36 +165,13 @@ std::string Json(const std::string& s) {
     return out + "\"";
 }
 
-// The rows of a shown result page, visible rows only, in row order.
-Page ReadPage(HeadlessView& view, FormId id, int rows) {
-    Page page;
-    page.form = FormName(id);
-    page.caption = view.Text("");
-    page.title = view.Text(id == FormId::AGMATOL ? "AGMAFRM" : "LabelTitleBlock");
-    auto transverseOf = [&](int row) -> std::string {
-        if (id == FormId::FrmHelical1) {
-            static const std::map<int, int> boxes = {{2, 13}, {3, 14}, {5, 15}, {9, 16}, {10, 17}, {11, 18}};
-            auto it = boxes.find(row);
-            return it == boxes.end() ? "" : view.Text("Text(" + std::to_string(it->second) + ")");
-        }
-        if (id == FormId::FRMHelical2) {
-            if (row == 3) return view.Text("Text(13)");
-            if (row == 4) return view.Text("Text(14)");
-        }
-        return "";
-    };
-    for (int i = 1; i <= rows; ++i) {
-        std::string label = "Label(" + std::to_string(i) + ")", text = "Text(" + std::to_string(i) + ")";
-        if (!view.Visible(label) || !view.Visible(text)) continue;
-        page.rows.push_back({view.Text(label), view.Text(text), transverseOf(i)});
-    }
-    return page;
-}
-
 HeadlessView* ShownView(HeadlessPlatform& platform, FormId id) {
     HeadlessView* v = platform.ViewOf(id);
     return v && v->IsShown() ? v : nullptr;
 }
+
+// What a shown result page shows.
+const PageContent& ContentOf(Application& app, FormId page) { return ResultPageOf(app, page).Content(); }
 
 }  // namespace
 
@@ -243,11 +215,11 @@ std::optional<UsageError> CheckOptions(const GearOptions& options) {
 }
 
 // Prints the sheet that page 1's print button prints, as text and/or into a PDF
-// file.
+// file: its command with the contents the pages held when page 1 was shown.
 void PrintTheSheet(GearRun& run, Application& app, gearmain::GearMain& gear, HeadlessPlatform& platform,
-                   FormId page, const GearOptions& options, const SheetRequest& request) {
+                   FormId page, const SheetContents& sheet, const GearOptions& options,
+                   const SheetRequest& request) {
     if (options.Has("options")) SetOptions(gear, *OptionList(options.Get("options")));
-    const Sheet sheet = page == FormId::FrmHelical1 ? Sheet::Helical : Sheet::Spur;
     if (request.text) {
         const size_t before = platform.TextOutput().Documents().size();
         PrintButton(app, gear, sheet, page);
@@ -338,17 +310,21 @@ GearRun RunGear(const GearOptions& options, bool withState, const SheetRequest& 
     }
     if (page) {
         run.ok = true;
-        run.pages.push_back(ReadPage(*page, first, 12));
+        // What page 1's print button would print now; walking on to the
+        // tolerance page writes its values anew.
+        const SheetContents sheet =
+            HeldContents(app, first == FormId::FrmHelical1 ? Sheet::Helical : Sheet::Spur);
+        run.pages.push_back(ContentOf(app, first));
         page->Press("Next1");
         if (HeadlessView* p2 = ShownView(platform, second)) {
-            run.pages.push_back(ReadPage(*p2, second, 12));
+            run.pages.push_back(ContentOf(app, second));
             if (p2->Visible("Next") && p2->Enabled("Next")) {
                 p2->Press("Next");
-                if (HeadlessView* tol = ShownView(platform, FormId::AGMATOL))
-                    run.pages.push_back(ReadPage(*tol, FormId::AGMATOL, 6));
+                if (ShownView(platform, FormId::AGMATOL)) run.pages.push_back(ContentOf(app, FormId::AGMATOL));
             }
         }
-        if (sheetRequest.Any()) PrintTheSheet(run, app, gear, platform, first, options, sheetRequest);
+        run.teethSpanned = gear.TeethSpanned;
+        if (sheetRequest.Any()) PrintTheSheet(run, app, gear, platform, first, sheet, options, sheetRequest);
     } else {
         for (const auto& m : platform.Messages())
             if (m.icon == MsgIcon::Critical) {
@@ -375,8 +351,10 @@ void WriteTable(std::ostream& out, const GearRun& run) {
     for (const auto& page : run.pages) {
         out << page.title << "  [" << page.caption << "]\n";
         size_t width = 0;
-        for (const auto& row : page.rows) width = std::max(width, row.caption.size());
+        for (const auto& row : page.rows)
+            if (row.visible) width = std::max(width, row.caption.size());
         for (const auto& row : page.rows) {
+            if (!row.visible) continue;
             out << "  " << row.caption << std::string(width + 2 - row.caption.size(), ' ') << row.value;
             if (!row.transverse.empty()) out << "    (transverse " << row.transverse << ")";
             out << "\n";
@@ -415,10 +393,11 @@ void WriteJson(std::ostream& out, const GearRun& run) {
     out << (run.messages.empty() ? "]" : "\n  ]") << ",\n  \"pages\": {";
     first = true;
     for (const auto& page : run.pages) {
-        out << (first ? "\n    " : ",\n    ") << Json(page.form) << ": {\"caption\": " << Json(page.caption)
+        out << (first ? "\n    " : ",\n    ") << Json(FormName(page.form)) << ": {\"caption\": " << Json(page.caption)
             << ", \"title\": " << Json(page.title) << ", \"rows\": [";
         bool firstRow = true;
         for (const auto& row : page.rows) {
+            if (!row.visible) continue;
             out << (firstRow ? "" : ", ") << "[" << Json(row.caption) << ", " << Json(row.value);
             if (!row.transverse.empty()) out << ", " << Json(row.transverse);
             out << "]";
@@ -438,28 +417,24 @@ void WriteJson(std::ostream& out, const GearRun& run) {
 
 std::vector<std::string> CsvHeader() {
     std::vector<std::string> header = {"row", "ok", "message"};
-    header.insert(header.end(), kResultColumns.begin(), kResultColumns.end());
+    for (const Column& column : kResultColumns) header.push_back(column.name);
     return header;
 }
 
 std::vector<std::string> CsvRow(const GearRun& run) {
     std::vector<std::string> line = {"", run.ok ? "1" : "0", run.ok ? "" : run.error};
     const size_t first = line.size();
-    line.resize(first + kResultColumns.size());
-    std::vector<bool> filled(kResultColumns.size(), false);
-    static const int span = ColumnIndex("span"), teeth = ColumnIndex("teeth_spanned");
+    line.resize(first + kColumnCount);
+    std::vector<bool> filled(kColumnCount, false);
     for (const auto& page : run.pages)
         for (const auto& row : page.rows) {
-            int column = ColumnOf(row.caption);
-            if (column < 0 || filled[column]) continue;
+            if (!row.visible) continue;
+            size_t column = ColumnOf(row.quantity);
+            if (column == kColumnCount || filled[column]) continue;
             filled[column] = true;
             line[first + column] = row.value;
-            if (column == span) {
-                // "Span Meas. Over (4) Teeth"
-                size_t open = row.caption.find('('), close = row.caption.find(')');
-                if (open != std::string::npos && close != std::string::npos)
-                    line[first + teeth] = row.caption.substr(open + 1, close - open - 1);
-            }
+            // The count that the span row's caption names.
+            if (column == kSpanColumn) line[first + kTeethSpannedColumn] = gearmain::ShortText(run.teethSpanned);
         }
     return line;
 }

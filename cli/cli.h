@@ -4,7 +4,9 @@
 // platform: the options are typed into their fields, the mode, gear type,
 // feature and depth system are chosen from the menus and lists, Calculate is
 // pressed and the result pages are walked with Next, so the numbers are exactly
-// those of the window.
+// those of the window. What the tool writes (the table, the JSON pages, the
+// batch columns) is read from the contents of the pages shown, not from their
+// controls.
 #pragma once
 
 #include <iosfwd>
@@ -15,6 +17,7 @@
 
 #include "engine/gearmain.h"
 #include "platform/headless.h"
+#include "result_pages/page_content.h"
 
 namespace involvo::cli {
 
@@ -34,19 +37,14 @@ struct GearOptions {
 // Checks names and values; the message of the first problem, or nothing.
 std::optional<UsageError> CheckOptions(const GearOptions& options);
 
-struct PageRow {
-    std::string caption, value, transverse;
-};
-
-struct Page {
-    std::string form, caption, title;
-    std::vector<PageRow> rows;
-};
-
 struct GearRun {
     bool ok = false;
     std::vector<ShownMessage> messages;
-    std::vector<Page> pages;
+    // The contents of the result pages shown, in the order they were shown;
+    // the outputs write their visible rows.
+    std::vector<PageContent> pages;
+    // The number of teeth that the span row is measured over.
+    float teethSpanned = 0;
     // The gear state after the run, by name: numbers written as numbers.
     std::vector<std::pair<std::string, std::string>> stateNumbers, stateTexts;
     std::string error;  // the refusal or failure when not ok

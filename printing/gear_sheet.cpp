@@ -6,8 +6,6 @@ namespace involvo {
 
 namespace {
 
-constexpr int kPageRows = 12;        // Label/Text 1 to 12 of pages 1 and 2
-constexpr int kToleranceRows = 6;    // Label/Text 1 to 6 of AGMATOL
 constexpr int kSpurValueColumn = 62;
 constexpr int kNormalColumn = 46;
 constexpr int kTransverseColumn = 72;
@@ -19,8 +17,6 @@ constexpr int kMostDashes = 400;
 
 bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
 
-std::string Indexed(const char* array, int index) { return std::string(array) + "(" + std::to_string(index) + ")"; }
-
 // A number printed as a number: a blank for the sign and a blank after it.
 std::string AsNumber(int value) {
     std::string text = value < 0 ? "" : " ";
@@ -29,32 +25,10 @@ std::string AsNumber(int value) {
     return text;
 }
 
-// The transverse box beside a row of page 1 (helical page), 0 for none.
-int TransverseBoxOfPageOne(int row) {
-    switch (row) {
-        case 2: return 13;
-        case 3: return 14;
-        case 5: return 15;
-        case 9: return 16;
-        case 10: return 17;
-        case 11: return 18;
-        default: return 0;
-    }
-}
-
-// The transverse box beside a row of page 2 (helical page), 0 for none.
-int TransverseBoxOfPageTwo(int row) {
-    switch (row) {
-        case 3: return 13;
-        case 4: return 14;
-        default: return 0;
-    }
-}
-
 class SheetWriter {
 public:
-    SheetWriter(Forms& forms, const gearmain::GearMain& gear, Sheet sheet, PrinterPort& printer)
-        : forms_(forms), gear_(gear), helical_(sheet == Sheet::Helical), printer_(printer) {}
+    SheetWriter(const SheetContents& sheet, const gearmain::GearMain& gear, PrinterPort& printer)
+        : sheet_(sheet), gear_(gear), helical_(sheet.sheet == Sheet::Helical), printer_(printer) {}
 
     void Write() {
         const bool depthSystem = On(kOptRootBasic) || On(kOptRootFinished) || On(kOptWholeDepth) ||
@@ -78,6 +52,10 @@ private:
         else PrintSpurRow(printer_, RowColumn(), caption, value1);
     }
 
+    // A page row, with its transverse value when the sheet prints the second
+    // column.
+    void Row(const PageRow& row) { Row(row.caption, row.value, helical_ && On(kOptTransverse) ? row.transverse : ""); }
+
     void Line(int column, const std::string& text) {
         printer_.PrintAt(column, text);
         printer_.EndLine();
@@ -100,8 +78,7 @@ private:
             printer_.EndLine();
         }
         printer_.SetUnderline(true);
-        View& page1 = forms_.Load(helical_ ? FormId::FrmHelical1 : FormId::FrmOutput1);
-        Line(TitleColumn(), page1.Text("LabelTitleBlock"));
+        Line(TitleColumn(), sheet_.measurement.title);
         if (helical_) {
             printer_.SetUnderline(false);
             printer_.EndLine();
@@ -115,43 +92,38 @@ private:
         }
     }
 
-    // Rows that the options leave out of page 1.
-    bool LeftOut(const std::string& caption) const {
-        if (!StartsWith(gear_.InputFeature, "Chordal") && !On(kOptChordal) && StartsWith(caption, "Chordal"))
-            return true;
-        if (!On(kOptKFactor) && caption == "K Factor") return true;
-        if (!On(kOptRadial) && StartsWith(caption, "Radial")) return true;
-        // The contact diameter is the same item whether it is measured with pins
-        // or with balls.
-        if (!On(kOptPinContact) && (StartsWith(caption, "Pin Contact") || StartsWith(caption, "Ball Contact")))
-            return true;
-        return false;
+    // Rows that the options leave out of page 1. A chordal row is printed
+    // whatever the options when the chordal value was entered.
+    bool LeftOut(Quantity quantity) const {
+        switch (quantity) {
+            case Quantity::ChordalThickness: return !StartsWith(gear_.InputFeature, "Chordal") && !On(kOptChordal);
+            case Quantity::KFactor: return !On(kOptKFactor);
+            case Quantity::RadialDimension: return !On(kOptRadial);
+            // The contact diameter is the same item whether it is measured with
+            // pins or with balls.
+            case Quantity::PinContactDiameter: return !On(kOptPinContact);
+            default: return false;
+        }
     }
 
+    // Page 1's rows up to the K factor, wherever it stands (row 11 of an
+    // internal gear, whose row 12 is hidden).
     void PageOneRows() {
-        View& page = forms_.Load(helical_ ? FormId::FrmHelical1 : FormId::FrmOutput1);
-        for (int i = 1; i <= kPageRows; ++i) {
-            const std::string caption = page.Text(Indexed("Label", i));
-            if (!LeftOut(caption)) {
-                std::string transverse;
-                if (helical_ && On(kOptTransverse))
-                    if (int box = TransverseBoxOfPageOne(i)) transverse = page.Text(Indexed("Text", box));
-                Row(caption, page.Text(Indexed("Text", i)), transverse);
-                if (i == 4 || i == 7) printer_.EndLine();
+        const std::vector<PageRow>& rows = sheet_.measurement.rows;
+        for (size_t i = 0; i < rows.size(); ++i) {
+            if (!LeftOut(rows[i].quantity)) {
+                Row(rows[i]);
+                if (i == 3 || i == 6) printer_.EndLine();  // after rows 4 and 7
             }
-            if (caption == "K Factor") break;
+            if (rows[i].quantity == Quantity::KFactor) break;
         }
     }
 
     void PageTwoRows() {
-        View& page = forms_.Load(helical_ ? FormId::FRMHelical2 : FormId::FrmOutput2);
-        for (int j = 1; j <= kPageRows; ++j) {
-            int tag = PageTwoOptionTag(j);
-            if (tag != 0 && Off(tag)) continue;
-            std::string transverse;
-            if (helical_ && On(kOptTransverse))
-                if (int box = TransverseBoxOfPageTwo(j)) transverse = page.Text(Indexed("Text", box));
-            Row(page.Text(Indexed("Label", j)), page.Text(Indexed("Text", j)), transverse);
+        for (const PageRow& row : sheet_.dimensions.rows) {
+            int option = PageTwoOption(row.quantity);
+            if (option != 0 && Off(option)) continue;
+            Row(row);
         }
     }
 
@@ -162,16 +134,13 @@ private:
         printer_.SetBold(true);
         Line(RowColumn(), "AGMA Quality Tolerances for quality (" + AsNumber(quality) + ")");
         printer_.SetBold(false);
-        View& page = forms_.Load(FormId::AGMATOL);
-        for (int k = 1; k <= kToleranceRows; ++k) {
-            std::string value = page.Text(Indexed("Text", k));
+        for (const PageRow& row : sheet_.tolerances.rows) {
             // 0 means the formulas do not cover the case: "not applicable".
-            if (gearmain::Val(value) == 0) value = "NA";
-            Row(page.Text(Indexed("Label", k)), value, "");
+            Row(row.caption, gearmain::Val(row.value) == 0 ? "NA" : row.value, "");
         }
     }
 
-    Forms& forms_;
+    const SheetContents& sheet_;
     const gearmain::GearMain& gear_;
     bool helical_;
     PrinterPort& printer_;
@@ -179,25 +148,20 @@ private:
 
 }  // namespace
 
-Sheet SheetOf(const gearmain::GearMain& gear) { return gear.HelixAngle > 0 ? Sheet::Helical : Sheet::Spur; }
-
-int PageTwoOptionTag(int row) {
-    static constexpr int kTags[kPageRows + 1] = {
-        0,
-        0,                    // base circle diameter
-        0,                    // pitch diameter
-        kOptCircularPitch,    // circular pitch
-        kOptBasePitch,        // base pitch
-        kOptOutsideDiameter,  // outside or inside diameter
-        kOptRootBasic,        // root diameter (basic)
-        kOptRootFinished,     // root diameter (finished)
-        kOptWholeDepth,       // whole depth
-        kOptWorkingDepth,     // working depth
-        kOptAddendum,         // addendum
-        kOptDedendum,         // dedendum
-        kOptTipLand,          // tooth tip land
-    };
-    return row >= 1 && row <= kPageRows ? kTags[row] : 0;
+int PageTwoOption(Quantity quantity) {
+    switch (quantity) {
+        case Quantity::CircularPitch: return kOptCircularPitch;
+        case Quantity::BasePitch: return kOptBasePitch;
+        case Quantity::OutsideOrInsideDiameter: return kOptOutsideDiameter;
+        case Quantity::RootDiameter: return kOptRootBasic;
+        case Quantity::FinishedRootDiameter: return kOptRootFinished;
+        case Quantity::WholeDepth: return kOptWholeDepth;
+        case Quantity::WorkingDepth: return kOptWorkingDepth;
+        case Quantity::Addendum: return kOptAddendum;
+        case Quantity::Dedendum: return kOptDedendum;
+        case Quantity::TipLand: return kOptTipLand;
+        default: return 0;  // the base circle and the pitch diameter
+    }
 }
 
 std::string RowLead(const PrinterPort& printer, const std::string& caption, const std::string& widthTemplate) {
@@ -225,8 +189,8 @@ void PrintHelicalRow(PrinterPort& printer, int column, const std::string& captio
     printer.EndLine();
 }
 
-void ComposeSheet(Forms& forms, const gearmain::GearMain& gear, Sheet sheet, PrinterPort& printer) {
-    SheetWriter(forms, gear, sheet, printer).Write();
+void ComposeSheet(const SheetContents& sheet, const gearmain::GearMain& gear, PrinterPort& printer) {
+    SheetWriter(sheet, gear, printer).Write();
 }
 
 }  // namespace involvo

@@ -1,24 +1,30 @@
 // The gear data sheet: a text page composed from what the result pages show
-// (their row captions and values), filtered by the printout options.
+// (their contents: row captions, values and transverse values), filtered by the
+// printout options.
 #pragma once
 
 #include <string>
 
 #include "engine/gearmain.h"
-#include "platform/view.h"
 #include "printing/printer_port.h"
+#include "result_pages/page_content.h"
 
 namespace involvo {
 
-enum class Sheet { Spur, Helical };
+// The spur sheet is made of the spur pages, the helical sheet of the helical
+// ones.
+using Sheet = PageKind;
 
-// The sheet of a gear: the helical one when the helix angle is above 0, as page 1
-// chose the helical pages then.
-Sheet SheetOf(const gearmain::GearMain& gear);
+// What one sheet is composed from: its layout and the contents of page 1, page 2
+// and the tolerance page.
+struct SheetContents {
+    Sheet sheet = Sheet::Spur;
+    PageContent measurement, dimensions, tolerances;
+};
 
-// The option that governs row j (1 to 12) of page 2, 0 for a row that is always
-// printed.
-int PageTwoOptionTag(int row);
+// The option that governs a row of page 2, by what the row is; 0 for a row
+// that is always printed (the base circle and the pitch diameter).
+int PageTwoOption(Quantity quantity);
 
 // A row's caption followed by a run of dashes and an arrow, as wide in the
 // printer's current font as the template (or the caption with " > " alone when
@@ -33,9 +39,9 @@ void PrintHelicalRow(PrinterPort& printer, int column, const std::string& captio
                      const std::string& value2);
 
 // Prints the lines of one sheet into the document that the printer has started.
-// The rows are read from the result pages' views; the gear state is read only
+// The title and the rows come from the contents; the gear state is read only
 // for the input feature, the depth-system name, the quality number, the options
 // and the part number.
-void ComposeSheet(Forms& forms, const gearmain::GearMain& gear, Sheet sheet, PrinterPort& printer);
+void ComposeSheet(const SheetContents& sheet, const gearmain::GearMain& gear, PrinterPort& printer);
 
 }  // namespace involvo

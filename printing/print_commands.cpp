@@ -34,7 +34,7 @@ void PrintFailed(View& page, const std::string& reason) {
 
 }  // namespace
 
-bool PrintSheet(Forms& forms, const gearmain::GearMain& gear, Sheet sheet, FormId page) {
+bool PrintSheet(Forms& forms, const gearmain::GearMain& gear, const SheetContents& sheet, FormId page) {
     View& view = forms.Load(page);
     PrinterPort* printer = forms.platform().Printer();
     if (!printer) {
@@ -46,7 +46,7 @@ bool PrintSheet(Forms& forms, const gearmain::GearMain& gear, Sheet sheet, FormI
         return false;
     }
     forms.Show(FormId::FrmPrinting);
-    ComposeSheet(forms, gear, sheet, *printer);
+    ComposeSheet(sheet, gear, *printer);
     if (!printer->EndDoc()) {
         PrintFailed(view, printer->ErrorText());
         return false;
@@ -56,7 +56,7 @@ bool PrintSheet(Forms& forms, const gearmain::GearMain& gear, Sheet sheet, FormI
     return true;
 }
 
-void PrintButton(Forms& forms, gearmain::GearMain& gear, Sheet sheet, FormId page) {
+void PrintButton(Forms& forms, gearmain::GearMain& gear, const SheetContents& sheet, FormId page) {
     View& view = forms.Load(page);
     if (AsksPartNumber(gear)) {
         std::string answer = view.InputBox(kPartNumberPrompt, kPartNumberTitle, gear.PartNumber + " ");
@@ -72,7 +72,7 @@ void PrintButton(Forms& forms, gearmain::GearMain& gear, Sheet sheet, FormId pag
     PrintSheet(forms, gear, sheet, page);
 }
 
-void PrintMenu(Forms& forms, gearmain::GearMain& gear, Sheet sheet, FormId page) {
+void PrintMenu(Forms& forms, gearmain::GearMain& gear, const SheetContents& sheet, FormId page) {
     View& view = forms.Load(page);
     PrinterPort* printer = forms.platform().Printer();
     if (!printer) {

@@ -17,19 +17,22 @@ inline constexpr const char* kPartNumberTitle = "Part number?";
 extern const char* const kPartNumberPrompt;
 extern const char* const kPartNumberShortPrompt;
 
+// The print commands take the sheet as composed from the contents that the
+// pages hold when the command is given.
+//
 // The print button (CmdPrint) of a result page: one sheet on the default
 // printer, no dialog. With option 18 on, the part number is asked for first; an
 // empty answer (Cancel) prints nothing.
-void PrintButton(Forms& forms, gearmain::GearMain& gear, Sheet sheet, FormId page);
+void PrintButton(Forms& forms, gearmain::GearMain& gear, const SheetContents& sheet, FormId page);
 
 // The menu item (mnuFilePrint) of a result page: the print dialog, then, with
 // option 18 on, the part number; one sheet per copy asked for, each its own
 // print job; the dialog's copy count is back to 1 afterwards.
-void PrintMenu(Forms& forms, gearmain::GearMain& gear, Sheet sheet, FormId page);
+void PrintMenu(Forms& forms, gearmain::GearMain& gear, const SheetContents& sheet, FormId page);
 
 // One sheet as one print job on the printer chosen: the notice, the lines, the
 // end of the document. A failure is reported on the page; false then.
-bool PrintSheet(Forms& forms, const gearmain::GearMain& gear, Sheet sheet, FormId page);
+bool PrintSheet(Forms& forms, const gearmain::GearMain& gear, const SheetContents& sheet, FormId page);
 
 // The notice "Printing ...", which closes itself about a second after it
 // appeared.

@@ -6,27 +6,10 @@ using gearmain::Format;
 using gearmain::Trim;
 using gearmain::Val;
 
-std::string FieldText(Forms& forms, const char* field) { return forms.Load(FormId::FrmMain).Text(field); }
-
 std::string MaskedText(const std::string& text, std::string_view mask) {
     // An empty field reads 0, and the page shows that 0 rather than a blank row.
     if (Trim(text).empty()) return Format(0.0, mask);
     return gearmain::IsPlainNumber(text) ? Format(Val(text), mask) : text;
-}
-
-std::string PageTitle(const gearmain::GearMain& gear, const std::string& enlargementText, bool helical) {
-    bool external = gear.GearType == 1;
-    std::string title = external ? "External " : "Internal ";
-    title += helical ? "Helical Gear Data" : "Gear Data";
-    if (gear.ODChange > 0)
-        title += "  (" + enlargementText + (external ? " Enlarged O.D.)" : " Enlarged)");
-    else if (gear.ODChange < 0)
-        title += "  (" + enlargementText + (external ? " Reduced O.D.)" : " Reduced)");
-    return title;
-}
-
-std::string PageTitle(const gearmain::GearMain& gear, Forms& forms, bool helical) {
-    return PageTitle(gear, FieldText(forms, "InputAddendumMod"), helical);
 }
 
 void SetUpFileMenu(View& view, const char* menuName) {

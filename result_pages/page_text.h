@@ -1,5 +1,5 @@
-// Texts that more than one result page builds: the title line, the values taken
-// over from the input screen's fields, and the common buttons and menus.
+// Texts that more than one result page uses: the window captions, the masks of
+// typed values, and the common buttons and menus.
 #pragma once
 
 #include <string>
@@ -12,22 +12,18 @@ namespace involvo::pages {
 
 inline constexpr const char* kTitle = "Involvo";
 
-// The current text of a field of the input screen, as typed.
-std::string FieldText(Forms& forms, const char* field);
-
+inline constexpr const char* kPageOneCaption = "Calculated gear data page 1";
+inline constexpr const char* kPageTwoCaption = "Calculated gear data page 2";
+inline constexpr const char* kTolerancesCaption = "AGMA Tolerances";
+inline constexpr const char* kTolerancesHeading = "AGMA 2000-A88 Gear Accuracy Tolerances";
+inline constexpr const char* kToleranceCaptions[] = {"Runout Tolerance",        "Pitch Variation Allowable",
+                                                     "Profile Tolerance",       "Tooth Alignment (Lead) ",
+                                                     "Tooth To Tooth Composite", "Total Composite"};
 
 // A field or result text shown through a mask: a plain number is written with
 // the mask, anything else (a pitch fraction, a range of two values, an empty
 // field) is shown as it stands.
 std::string MaskedText(const std::string& text, std::string_view mask);
-
-// The title line of a page: "External Gear Data", "Internal Helical Gear Data",
-// followed for an enlarged or reduced gear by two blanks and, in parentheses,
-// the enlargement field's text and what it does.
-std::string PageTitle(const gearmain::GearMain& gear, const std::string& enlargementText, bool helical);
-
-// The title line as the input screen's enlargement field gives it.
-std::string PageTitle(const gearmain::GearMain& gear, Forms& forms, bool helical);
 
 // "&File" with "&Print..." and "&Close".
 void SetUpFileMenu(View& view, const char* menuName);

@@ -1,9 +1,88 @@
+#include "printing/print_commands.h"
+#include "result_pages/page_text.h"
 #include "result_pages/result_pages.h"
 
 namespace involvo {
 
+using namespace pages;
+
+EntryTexts ReadEntryTexts(Forms& forms) {
+    View& screen = forms.Load(FormId::FrmMain);
+    EntryTexts texts;
+    texts.teeth = screen.Text("InputNT");
+    texts.pitch = screen.Text("InputDP");
+    texts.pressureAngle = screen.Text("InputPA");
+    texts.helix = screen.Text("InputHA");
+    texts.feature = screen.Text("Combo1");
+    texts.featureValue = screen.Text("InputCTT_MOW");
+    texts.odChange = screen.Text("InputAddendumMod");
+    texts.pin = screen.Text("InputPINDIA");
+    texts.faceWidth = screen.Text("InputFaceWidth");
+    texts.quality = screen.Text("ComboQuality");
+    return texts;
+}
+
+int TransverseBox(FormId page, int row) {
+    if (page == FormId::FrmHelical1) {
+        switch (row) {
+            case 2: return 13;
+            case 3: return 14;
+            case 5: return 15;
+            case 9: return 16;
+            case 10: return 17;
+            case 11: return 18;
+            default: return 0;
+        }
+    }
+    if (page == FormId::FRMHelical2) {
+        if (row == 3) return 13;
+        if (row == 4) return 14;
+    }
+    return 0;
+}
+
+void DisplayContent(View& view, const PageContent& content) {
+    view.SetText("", content.caption);
+    view.SetText(content.form == FormId::AGMATOL ? "AGMAFRM" : "LabelTitleBlock", content.title);
+    for (size_t i = 0; i < content.rows.size(); ++i) {
+        const PageRow& row = content.rows[i];
+        const int index = static_cast<int>(i) + 1;
+        view.SetText(LabelName(index), row.caption);
+        view.SetText(TextName(index), row.value);
+        ShowRow(view, index, row.visible);
+        if (int box = TransverseBox(content.form, index)) view.SetText(TextName(box), row.transverse);
+    }
+    if (content.form == FormId::FrmOutput2 || content.form == FormId::FRMHelical2) {
+        view.SetEnabled("Next", content.next);
+        view.SetVisible("Next", content.next);
+    }
+    if (content.form == FormId::AGMATOL) view.SetVisible("Text1", content.zeroNote);
+}
+
 ResultPage::ResultPage(gearmain::GearMain& gear, Forms& forms, FormId id) : gear_(gear), forms_(forms), id_(id) {}
 
+void ResultPage::Display(PageContent content) {
+    content_ = std::move(content);
+    DisplayContent(view(), content_);
+}
+
 void ResultPage::Close() { forms_.Unload(id_); }
+
+void ResultPage::PrintCommand(const std::string& control, Sheet sheet) {
+    if (control == "CmdPrint") PrintButton(forms_, gear_, HeldContents(forms_, sheet), id_);
+    else if (control == "mnuFilePrint") PrintMenu(forms_, gear_, HeldContents(forms_, sheet), id_);
+}
+
+ResultPage& ResultPageOf(Forms& forms, FormId page) {
+    // Every result page's presenter is a ResultPage (shell/presenters.cpp).
+    return dynamic_cast<ResultPage&>(forms.PresenterOf(page));
+}
+
+SheetContents HeldContents(Forms& forms, Sheet sheet) {
+    const bool helical = sheet == Sheet::Helical;
+    return {sheet, ResultPageOf(forms, helical ? FormId::FrmHelical1 : FormId::FrmOutput1).Content(),
+            ResultPageOf(forms, helical ? FormId::FRMHelical2 : FormId::FrmOutput2).Content(),
+            ResultPageOf(forms, FormId::AGMATOL).Content()};
+}
 
 }  // namespace involvo

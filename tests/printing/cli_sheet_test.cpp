@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <string>
 
 #include "tests/printing/printing_fixture.h"
@@ -94,6 +95,54 @@ TEST_F(CliSheet, OptionsAllAsksNoPartNumberOfTheTool) {
     EXPECT_EQ(lines[5], At(8, "External Helical Gear Data"));
     EXPECT_EQ(lines[7], At(46, " Normal                          Transverse"));
     EXPECT_EQ(r.out.find("Part Number"), std::string::npos);
+}
+
+// The sheet of page 1's print button in the program itself, for the gear the
+// tool is given: typed in, Calculate, every option on, the button.
+std::vector<std::string> PageOneButtonSheet(const std::vector<std::pair<const char*, std::string>>& fields) {
+    gearmain::GearMain gear;
+    HeadlessPlatform platform;
+    Application app(gear, platform);
+    app.StartUpWithoutSplash();
+    HeadlessView& screen = *platform.ViewOf(FormId::FrmMain);
+    for (const auto& [field, text] : fields) {
+        screen.Type(field, text);
+        screen.Leave();
+    }
+    screen.Press("CmdCalc");
+    std::vector<std::string> sheet;
+    for (FormId id : {FormId::FrmOutput1, FormId::FrmHelical1})
+        if (HeadlessView* page = platform.ViewOf(id); page && page->IsShown()) {
+            OptionValues all{};
+            all.fill(1);
+            all[0] = 0;
+            SetOptions(gear, all);
+            page->Press("CmdPrint");
+            if (!platform.TextOutput().Documents().empty()) sheet = platform.TextOutput().Documents().back();
+        }
+    app.Shutdown();
+    platform.RunTimers();
+    return sheet;
+}
+
+TEST_F(CliSheet, HelicalGearWithAQualityNumberPrintsWhatPage1sButtonPrints) {
+    // The tool walks on to the tolerance page, which writes its values with
+    // five decimals; page 1 fills them with six, and that is what its button
+    // prints.
+    Result r = Run("--teeth 25 --pitch 10 --helix 30 --quality 8 --options all --sheet");
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto expected = PageOneButtonSheet({{"InputNT", "25"}, {"InputDP", "10"}, {"InputHA", "30"}, {"ComboQuality", "8"}});
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(Lines(r.out), expected);
+    // Each tolerance with six decimals.
+    int tolerances = 0;
+    for (const std::string& line : expected)
+        for (const char* caption : {"Runout Tolerance", "Pitch Variation Allowable", "Total Composite"})
+            if (line.find(caption) != std::string::npos) {
+                ++tolerances;
+                EXPECT_TRUE(std::regex_search(line, std::regex(R"(  0\.\d{6}$)"))) << line;
+            }
+    EXPECT_EQ(tolerances, 3);
 }
 
 TEST_F(CliSheet, JsonCarriesTheSheetLines) {

@@ -32,7 +32,7 @@ protected:
 // ---- The button ----
 
 TEST_F(PrintCommands, ButtonPrintsOneSheetWithoutAsking) {
-    PrintButton(app, gear, Sheet::Spur, FormId::FrmOutput1);
+    PrintButton(app, gear, contents, FormId::FrmOutput1);
     ASSERT_EQ(printer.documents.size(), 1u);
     EXPECT_TRUE(platform.InputBoxes().empty());
     EXPECT_TRUE(printer.dialogStartCopies.empty());
@@ -42,7 +42,7 @@ TEST_F(PrintCommands, ButtonPrintsOneSheetWithoutAsking) {
 
 TEST_F(PrintCommands, ButtonPartNumberPromptOkWithTheBlankDefaultPrintsWithoutAPartNumberLine) {
     SetOnly({18});
-    PrintButton(app, gear, Sheet::Spur, FormId::FrmOutput1);
+    PrintButton(app, gear, contents, FormId::FrmOutput1);
     ASSERT_EQ(platform.InputBoxes().size(), 1u);
     const ShownInputBox& box = platform.InputBoxes()[0];
     EXPECT_EQ(box.title, "Part number?");
@@ -57,14 +57,14 @@ TEST_F(PrintCommands, ButtonPartNumberPromptOkWithTheBlankDefaultPrintsWithoutAP
 TEST_F(PrintCommands, ButtonPartNumberPromptWithATypedPartNumberPrintsIt) {
     SetOnly({18});
     platform.ScriptInput("GX-100");
-    PrintButton(app, gear, Sheet::Spur, FormId::FrmOutput2);
+    PrintButton(app, gear, contents, FormId::FrmOutput2);
     EXPECT_EQ(gear.PartNumber, "GX-100");
     ASSERT_EQ(printer.documents.size(), 1u);
     EXPECT_EQ(printer.documents[0][5].Text(), At(10, "Part Number / Title - GX-100"));
     EXPECT_TRUE(printer.documents[0][5].items[0].bold);
     EXPECT_EQ(printer.documents[0][6].Text(), "");
     // The next print offers it again, with a blank after it.
-    PrintButton(app, gear, Sheet::Spur, FormId::FrmOutput2);
+    PrintButton(app, gear, contents, FormId::FrmOutput2);
     EXPECT_EQ(platform.InputBoxes().at(1).defaultText, "GX-100 ");
 }
 
@@ -72,7 +72,7 @@ TEST_F(PrintCommands, ButtonPartNumberPromptCancelPrintsNothing) {
     SetOnly({18});
     gear.PartNumber = "old";
     platform.ScriptInput("");  // Cancel answers the empty text
-    PrintButton(app, gear, Sheet::Spur, FormId::FrmOutput1);
+    PrintButton(app, gear, contents, FormId::FrmOutput1);
     EXPECT_TRUE(printer.documents.empty());
     EXPECT_EQ(gear.PartNumber, "");
     EXPECT_EQ(printer.defaultPrinterRequests, 0);
@@ -81,7 +81,7 @@ TEST_F(PrintCommands, ButtonPartNumberPromptCancelPrintsNothing) {
 
 TEST_F(PrintCommands, ButtonWithNoPrinterAndNoFileChosenPrintsNothingAndClaimsNothing) {
     printer.hasDefaultPrinter = false;
-    PrintButton(app, gear, Sheet::Spur, FormId::FrmOutput1);
+    PrintButton(app, gear, contents, FormId::FrmOutput1);
     EXPECT_TRUE(printer.documents.empty());
     EXPECT_FALSE(app.IsLoaded(FormId::FrmPrinting));
     EXPECT_TRUE(platform.Messages().empty());
@@ -89,7 +89,7 @@ TEST_F(PrintCommands, ButtonWithNoPrinterAndNoFileChosenPrintsNothingAndClaimsNo
 
 TEST_F(PrintCommands, ASheetSavedToAFileSaysWhere) {
     printer.outputFile = "/home/user/Gear data sheet.pdf";
-    PrintButton(app, gear, Sheet::Spur, FormId::FrmOutput1);
+    PrintButton(app, gear, contents, FormId::FrmOutput1);
     ASSERT_EQ(printer.documents.size(), 1u);
     ASSERT_EQ(platform.Messages().size(), 1u);
     EXPECT_EQ(platform.Messages()[0].text, "The gear data sheet was saved in the file /home/user/Gear data sheet.pdf.");
@@ -100,7 +100,7 @@ TEST_F(PrintCommands, ASheetSavedToAFileSaysWhere) {
 TEST_F(PrintCommands, APrinterThatFailsIsReported) {
     printer.failStart = true;
     printer.error = "the printer Office cannot be used";
-    PrintButton(app, gear, Sheet::Spur, FormId::FrmOutput1);
+    PrintButton(app, gear, contents, FormId::FrmOutput1);
     EXPECT_TRUE(printer.documents.empty());
     ASSERT_EQ(platform.Messages().size(), 1u);
     EXPECT_EQ(platform.Messages()[0].text,
@@ -111,17 +111,17 @@ TEST_F(PrintCommands, APrinterThatFailsIsReported) {
 
 TEST_F(PrintCommands, AFailureAtTheEndOfTheDocumentIsReported) {
     printer.failEnd = true;
-    PrintButton(app, gear, Sheet::Spur, FormId::FrmOutput1);
+    PrintButton(app, gear, contents, FormId::FrmOutput1);
     ASSERT_EQ(platform.Messages().size(), 1u);
     EXPECT_EQ(platform.Messages()[0].text, "The gear data sheet could not be printed.");
 }
 
 TEST_F(PrintCommands, WithoutAnyPrinterServiceTheUserIsTold) {
     platform.SetPrinter(nullptr);
-    PrintButton(app, gear, Sheet::Spur, FormId::FrmOutput1);
+    PrintButton(app, gear, contents, FormId::FrmOutput1);
     ASSERT_EQ(platform.Messages().size(), 1u);
     EXPECT_EQ(platform.Messages()[0].text, "There is no printer to print the gear data sheet on.");
-    PrintMenu(app, gear, Sheet::Spur, FormId::FrmOutput1);
+    PrintMenu(app, gear, contents, FormId::FrmOutput1);
     EXPECT_EQ(platform.Messages().size(), 2u);
     platform.SetPrinter(&printer);
 }
@@ -129,7 +129,7 @@ TEST_F(PrintCommands, WithoutAnyPrinterServiceTheUserIsTold) {
 // ---- The notice ----
 
 TEST_F(PrintCommands, NoticeShowsWhilePrintingAndClosesAfterASecond) {
-    PrintButton(app, gear, Sheet::Spur, FormId::FrmOutput1);
+    PrintButton(app, gear, contents, FormId::FrmOutput1);
     ASSERT_TRUE(app.IsLoaded(FormId::FrmPrinting));
     HeadlessView* notice = platform.ViewOf(FormId::FrmPrinting);
     EXPECT_TRUE(notice->IsShown());
@@ -140,11 +140,11 @@ TEST_F(PrintCommands, NoticeShowsWhilePrintingAndClosesAfterASecond) {
 }
 
 TEST_F(PrintCommands, NoticeThatClosedBeforeItsTimerIsLeftAlone) {
-    PrintButton(app, gear, Sheet::Spur, FormId::FrmOutput1);
+    PrintButton(app, gear, contents, FormId::FrmOutput1);
     app.Unload(FormId::FrmPrinting);
     platform.RunTimers();  // the notice's tick finds it gone
     EXPECT_FALSE(app.IsLoaded(FormId::FrmPrinting));
-    PrintButton(app, gear, Sheet::Spur, FormId::FrmOutput1);
+    PrintButton(app, gear, contents, FormId::FrmOutput1);
     EXPECT_TRUE(app.IsLoaded(FormId::FrmPrinting));
     platform.RunTimers();
     EXPECT_FALSE(app.IsLoaded(FormId::FrmPrinting));
@@ -154,7 +154,7 @@ TEST_F(PrintCommands, NoticeThatClosedBeforeItsTimerIsLeftAlone) {
 
 TEST_F(PrintCommands, MenuPrintsOneJobPerCopyThenTheCopyCountIsOneAgain) {
     printer.dialogAnswers.push_back(3);
-    PrintMenu(app, gear, Sheet::Spur, FormId::FrmOutput1);
+    PrintMenu(app, gear, contents, FormId::FrmOutput1);
     ASSERT_EQ(printer.documents.size(), 3u);
     EXPECT_EQ(TextOf(printer.documents[0]), TextOf(printer.documents[1]));
     EXPECT_EQ(TextOf(printer.documents[0]), TextOf(printer.documents[2]));
@@ -162,7 +162,7 @@ TEST_F(PrintCommands, MenuPrintsOneJobPerCopyThenTheCopyCountIsOneAgain) {
     ASSERT_EQ(printer.dialogStartCopies.size(), 1u);
     EXPECT_EQ(printer.dialogStartCopies[0], 1);
     // The next dialog starts from one copy.
-    PrintMenu(app, gear, Sheet::Spur, FormId::FrmOutput1);
+    PrintMenu(app, gear, contents, FormId::FrmOutput1);
     EXPECT_EQ(printer.dialogStartCopies.at(1), 1);
     EXPECT_EQ(printer.documents.size(), 4u);
 }
@@ -170,7 +170,7 @@ TEST_F(PrintCommands, MenuPrintsOneJobPerCopyThenTheCopyCountIsOneAgain) {
 TEST_F(PrintCommands, MenuCancelPrintsNothingSaysNothingAndResetsTheCopies) {
     printer.SetCopies(4);
     printer.dialogAnswers.push_back(std::nullopt);
-    PrintMenu(app, gear, Sheet::Spur, FormId::FrmOutput1);
+    PrintMenu(app, gear, contents, FormId::FrmOutput1);
     EXPECT_TRUE(printer.documents.empty());
     EXPECT_TRUE(platform.Messages().empty());
     EXPECT_TRUE(platform.InputBoxes().empty());
@@ -181,7 +181,7 @@ TEST_F(PrintCommands, MenuAsksForThePartNumberAfterTheDialogWithTheShortPrompt) 
     SetOnly({18});
     gear.PartNumber = "PN";
     printer.dialogAnswers.push_back(2);
-    PrintMenu(app, gear, Sheet::Spur, FormId::FrmOutput2);
+    PrintMenu(app, gear, contents, FormId::FrmOutput2);
     ASSERT_EQ(platform.InputBoxes().size(), 1u);
     EXPECT_EQ(platform.InputBoxes()[0].prompt, kShortPrompt);
     EXPECT_EQ(platform.InputBoxes()[0].title, "Part number?");
@@ -195,7 +195,7 @@ TEST_F(PrintCommands, MenuPartNumberCancelPrintsNothing) {
     SetOnly({18});
     printer.dialogAnswers.push_back(2);
     platform.ScriptInput("");
-    PrintMenu(app, gear, Sheet::Spur, FormId::FrmOutput1);
+    PrintMenu(app, gear, contents, FormId::FrmOutput1);
     EXPECT_TRUE(printer.documents.empty());
     EXPECT_EQ(printer.Copies(), 1);
 }
@@ -204,7 +204,7 @@ TEST_F(PrintCommands, ToleranceMenuAsksWithTheWholePromptAndNoBlankAndPrintsWhat
     SetOnly({18});
     gear.PartNumber = "PN";
     platform.ScriptInput("");
-    PrintMenu(app, gear, Sheet::Spur, FormId::AGMATOL);
+    PrintMenu(app, gear, contents, FormId::AGMATOL);
     ASSERT_EQ(platform.InputBoxes().size(), 1u);
     EXPECT_EQ(platform.InputBoxes()[0].prompt, kFullPrompt);
     EXPECT_EQ(platform.InputBoxes()[0].defaultText, "PN");
@@ -216,18 +216,9 @@ TEST_F(PrintCommands, ToleranceMenuAsksWithTheWholePromptAndNoBlankAndPrintsWhat
 TEST_F(PrintCommands, MenuStopsAtTheFirstFailedCopy) {
     printer.dialogAnswers.push_back(3);
     printer.failEnd = true;
-    PrintMenu(app, gear, Sheet::Spur, FormId::FrmOutput1);
+    PrintMenu(app, gear, contents, FormId::FrmOutput1);
     EXPECT_EQ(platform.Messages().size(), 1u);
     EXPECT_EQ(printer.Copies(), 1);
-}
-
-// ---- Which sheet ----
-
-TEST(WhichSheet, HelixAngleDecides) {
-    gearmain::GearMain gear;
-    EXPECT_EQ(SheetOf(gear), Sheet::Spur);
-    gear.HelixAngle = 15;
-    EXPECT_EQ(SheetOf(gear), Sheet::Helical);
 }
 
 class HelicalPrintCommands : public ProgramTest {
@@ -240,7 +231,7 @@ protected:
 };
 
 TEST_F(HelicalPrintCommands, HelicalPagesPrintTheHelicalSheet) {
-    PrintButton(app, gear, Sheet::Helical, FormId::FRMHelical2);
+    PrintButton(app, gear, contents, FormId::FRMHelical2);
     ASSERT_EQ(printer.documents.size(), 1u);
     EXPECT_EQ(printer.documents[0][5].Text(), At(8, "External Helical Gear Data"));
     EXPECT_EQ(printer.documents[0][7].Text(), At(46, " Normal"));

@@ -1,6 +1,6 @@
 // The program on the headless platform with a fake printer, an options file of
-// its own in a fresh folder, and result pages filled as a calculation leaves
-// them.
+// its own in a fresh folder, and the contents of the result pages as a
+// calculation leaves them.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/headless.h"
@@ -24,84 +25,85 @@ namespace involvo::test {
 namespace fs = std::filesystem;
 
 struct Row {
+    Quantity quantity;
     std::string caption, value;
 };
 
 // Spur gear, 24 teeth, 10 DP, 20 degrees, tooth thickness .1570 entered.
 inline const std::vector<Row> kSpurPage1 = {
-    {"Number of Teeth", "24"},
-    {"Normal Diametral Pitch", "10.000000"},
-    {"Normal Pressure Angle", "20.000000"},
-    {"Helix Angle", "0.000000"},
-    {"Circular Tooth Thickness", ".1570"},
-    {"Dimension Over Pins", "2.689713"},
-    {"Pin Diameter", ".1728"},
-    {"Pin Contact Diameter", "2.443480"},
-    {"Radial Dimension (1) pin", "1.344857"},
-    {"Chordal Tooth Thickness", "0.156960"},
-    {"Span Meas. Over (3) Teeth", "0.756838"},
-    {"K Factor", "0.00000"},
+    {Quantity::NumberOfTeeth, "Number of Teeth", "24"},
+    {Quantity::DiametralPitch, "Normal Diametral Pitch", "10.000000"},
+    {Quantity::PressureAngle, "Normal Pressure Angle", "20.000000"},
+    {Quantity::HelixAngle, "Helix Angle", "0.000000"},
+    {Quantity::ToothThickness, "Circular Tooth Thickness", ".1570"},
+    {Quantity::Measurement, "Dimension Over Pins", "2.689713"},
+    {Quantity::PinDiameter, "Pin Diameter", ".1728"},
+    {Quantity::PinContactDiameter, "Pin Contact Diameter", "2.443480"},
+    {Quantity::RadialDimension, "Radial Dimension (1) pin", "1.344857"},
+    {Quantity::ChordalThickness, "Chordal Tooth Thickness", "0.156960"},
+    {Quantity::Span, "Span Meas. Over (3) Teeth", "0.756838"},
+    {Quantity::KFactor, "K Factor", "0.00000"},
 };
 
 inline const std::vector<Row> kSpurPage2 = {
-    {"Base Circle Diameter", "2.255262"},
-    {"Pitch Diameter", "2.400000"},
-    {"Circular Pitch", "0.314159"},
-    {"Base Pitch", "0.295213"},
-    {"Outside Diameter", "2.60000"},
-    {"Root Diameter (Basic)", "2.15000"},
-    {"Root Diameter (Finished Size)", "2.14900"},
-    {"Whole Depth", "0.22500"},
-    {"Working Depth", "0.20000"},
-    {"Addendum", "0.10000"},
-    {"Dedendum", "0.12500"},
-    {"Tooth Tip Land ", "0.068311"},
+    {Quantity::BaseDiameter, "Base Circle Diameter", "2.255262"},
+    {Quantity::PitchDiameter, "Pitch Diameter", "2.400000"},
+    {Quantity::CircularPitch, "Circular Pitch", "0.314159"},
+    {Quantity::BasePitch, "Base Pitch", "0.295213"},
+    {Quantity::OutsideOrInsideDiameter, "Outside Diameter", "2.60000"},
+    {Quantity::RootDiameter, "Root Diameter (Basic)", "2.15000"},
+    {Quantity::FinishedRootDiameter, "Root Diameter (Finished Size)", "2.14900"},
+    {Quantity::WholeDepth, "Whole Depth", "0.22500"},
+    {Quantity::WorkingDepth, "Working Depth", "0.20000"},
+    {Quantity::Addendum, "Addendum", "0.10000"},
+    {Quantity::Dedendum, "Dedendum", "0.12500"},
+    {Quantity::TipLand, "Tooth Tip Land ", "0.068311"},
 };
 
 inline const std::vector<Row> kTolerances = {
-    {"Runout Tolerance", "0.00213"},
-    {"Pitch Variation Allowable", "0.00061"},
-    {"Profile Tolerance", "0.00049"},
-    {"Tooth Alignment (Lead) ", "0.00000"},
-    {"Tooth To Tooth Composite", "0.00087"},
-    {"Total Composite", "0.00300"},
+    {Quantity::Runout, "Runout Tolerance", "0.00213"},
+    {Quantity::PitchVariation, "Pitch Variation Allowable", "0.00061"},
+    {Quantity::Profile, "Profile Tolerance", "0.00049"},
+    {Quantity::Lead, "Tooth Alignment (Lead) ", "0.00000"},
+    {Quantity::ToothToTooth, "Tooth To Tooth Composite", "0.00087"},
+    {Quantity::TotalComposite, "Total Composite", "0.00300"},
 };
 
 // Helical gear, 25 teeth, 10 DP, 20 degrees, 30 degrees of helix.
 inline const std::vector<Row> kHelicalPage1 = {
-    {"Number of Teeth", "25"},
-    {"Diametral Pitch", "10.000000"},
-    {"Pressure Angle", "20.000000"},
-    {"Helix Angle", "30.000000"},
-    {"Circular Tooth Thickness", ".1570"},
-    {"Dimension Over Balls", "3.104560"},
-    {"Ball Diameter", ".1728"},
-    {"Ball Contact Diameter", "2.949210"},
-    {"Radial Dimension (1) Ball", "1.552280"},
-    {"Chordal Tooth Thickness", "0.156975"},
-    {"Span Meas. Over (4) Teeth", "1.072840"},
-    {"K Factor", "0.00000"},
+    {Quantity::NumberOfTeeth, "Number of Teeth", "25"},
+    {Quantity::DiametralPitch, "Diametral Pitch", "10.000000"},
+    {Quantity::PressureAngle, "Pressure Angle", "20.000000"},
+    {Quantity::HelixAngle, "Helix Angle", "30.000000"},
+    {Quantity::ToothThickness, "Circular Tooth Thickness", ".1570"},
+    {Quantity::Measurement, "Dimension Over Balls", "3.104560"},
+    {Quantity::PinDiameter, "Ball Diameter", ".1728"},
+    {Quantity::PinContactDiameter, "Ball Contact Diameter", "2.949210"},
+    {Quantity::RadialDimension, "Radial Dimension (1) Ball", "1.552280"},
+    {Quantity::ChordalThickness, "Chordal Tooth Thickness", "0.156975"},
+    {Quantity::Span, "Span Meas. Over (4) Teeth", "1.072840"},
+    {Quantity::KFactor, "K Factor", "0.00000"},
 };
-// Text 13 to 18: the transverse values beside rows 2, 3, 5, 9, 10 and 11.
-inline const std::vector<std::string> kHelicalTransverse1 = {"8.660254", "22.795877", "0.181288", "",
-                                                             "0.181260", ""};
+// The transverse values beside rows 2, 3, 5, 9, 10 and 11.
+inline const std::vector<std::pair<int, std::string>> kHelicalTransverse1 = {
+    {2, "8.660254"}, {3, "22.795877"}, {5, "0.181288"}, {9, ""}, {10, "0.181260"}, {11, ""}};
 
 inline const std::vector<Row> kHelicalPage2 = {
-    {"Base Circle Diameter", "2.663120"},
-    {"Pitch Diameter", "2.886751"},
-    {"Circular Pitch", "0.314159"},
-    {"Base Pitch", "0.295213"},
-    {"Outside Diameter", "3.08675"},
-    {"Root Diameter (Basic)", "2.63675"},
-    {"Root Diameter (Finish)", "2.63575"},
-    {"Whole Depth", "0.22500"},
-    {"Working Depth", "0.20000"},
-    {"Addendum", "0.10000"},
-    {"Dedendum", "0.12500"},
-    {"Tooth Tip Land", "0.071840"},
+    {Quantity::BaseDiameter, "Base Circle Diameter", "2.663120"},
+    {Quantity::PitchDiameter, "Pitch Diameter", "2.886751"},
+    {Quantity::CircularPitch, "Circular Pitch", "0.314159"},
+    {Quantity::BasePitch, "Base Pitch", "0.295213"},
+    {Quantity::OutsideOrInsideDiameter, "Outside Diameter", "3.08675"},
+    {Quantity::RootDiameter, "Root Diameter (Basic)", "2.63675"},
+    {Quantity::FinishedRootDiameter, "Root Diameter (Finish)", "2.63575"},
+    {Quantity::WholeDepth, "Whole Depth", "0.22500"},
+    {Quantity::WorkingDepth, "Working Depth", "0.20000"},
+    {Quantity::Addendum, "Addendum", "0.10000"},
+    {Quantity::Dedendum, "Dedendum", "0.12500"},
+    {Quantity::TipLand, "Tooth Tip Land", "0.071840"},
 };
-// Text 13 and 14: transverse circular and base pitch.
-inline const std::vector<std::string> kHelicalTransverse2 = {"0.362760", "0.334425"};
+// The transverse circular and base pitch beside rows 3 and 4.
+inline const std::vector<std::pair<int, std::string>> kHelicalTransverse2 = {{3, "0.362760"}, {4, "0.334425"}};
 
 // ---- Expected lines, worked out for a fixed-pitch font ----
 
@@ -182,29 +184,33 @@ protected:
 
     fs::path OptionsFile() const { return folder_ / kOptionsFileName; }
 
-    static void Fill(View& page, const std::vector<Row>& rows, int firstExtra = 0,
-                     const std::vector<std::string>& extra = {}) {
-        for (size_t i = 0; i < rows.size(); ++i) {
-            page.SetText("Label(" + std::to_string(i + 1) + ")", rows[i].caption);
-            page.SetText("Text(" + std::to_string(i + 1) + ")", rows[i].value);
+    // A page's content from rows of the tables above.
+    static PageContent Content(FormId form, const std::string& title, const std::vector<Row>& rows,
+                               const std::vector<std::pair<int, std::string>>& transverse = {}) {
+        PageContent page;
+        page.form = form;
+        page.title = title;
+        for (const Row& row : rows) {
+            PageRow pageRow;
+            pageRow.quantity = row.quantity;
+            pageRow.caption = row.caption;
+            pageRow.value = row.value;
+            page.rows.push_back(pageRow);
         }
-        for (size_t i = 0; i < extra.size(); ++i)
-            page.SetText("Text(" + std::to_string(firstExtra + i) + ")", extra[i]);
+        for (const auto& [row, text] : transverse) page.rows.at(row - 1).transverse = text;
+        return page;
     }
 
-    // The pages as the last calculation left them, and the state the sheet reads.
+    // The contents of the pages as the last calculation left them, and the
+    // state the sheet reads.
     void FillSpurPages() {
         gear.HelixAngle = 0;
         gear.InputFeature = "Circular Tooth Thickness";
         gear.DepthName = "AGMA (Current standard)";
         gear.QualityNumber = 8;
-        View& p1 = app.Load(FormId::FrmOutput1);
-        Fill(p1, kSpurPage1);
-        p1.SetText("LabelTitleBlock", "External Gear Data");
-        View& p2 = app.Load(FormId::FrmOutput2);
-        Fill(p2, kSpurPage2);
-        p2.SetText("LabelTitleBlock", "External Gear Data");
-        Fill(app.Load(FormId::AGMATOL), kTolerances);
+        contents = {Sheet::Spur, Content(FormId::FrmOutput1, "External Gear Data", kSpurPage1),
+                    Content(FormId::FrmOutput2, "External Gear Data", kSpurPage2),
+                    Content(FormId::AGMATOL, "AGMA 2000-A88 Gear Accuracy Tolerances", kTolerances)};
     }
 
     void FillHelicalPages() {
@@ -212,13 +218,10 @@ protected:
         gear.InputFeature = "Circular Tooth Thickness";
         gear.DepthName = "AGMA (Current standard)";
         gear.QualityNumber = 8;
-        View& p1 = app.Load(FormId::FrmHelical1);
-        Fill(p1, kHelicalPage1, 13, kHelicalTransverse1);
-        p1.SetText("LabelTitleBlock", "External Helical Gear Data");
-        View& p2 = app.Load(FormId::FRMHelical2);
-        Fill(p2, kHelicalPage2, 13, kHelicalTransverse2);
-        p2.SetText("LabelTitleBlock", "External Helical Gear Data");
-        Fill(app.Load(FormId::AGMATOL), kTolerances);
+        contents = {Sheet::Helical,
+                    Content(FormId::FrmHelical1, "External Helical Gear Data", kHelicalPage1, kHelicalTransverse1),
+                    Content(FormId::FRMHelical2, "External Helical Gear Data", kHelicalPage2, kHelicalTransverse2),
+                    Content(FormId::AGMATOL, "AGMA 2000-A88 Gear Accuracy Tolerances", kTolerances)};
     }
 
     void SetAllOptions(int16_t value) {
@@ -229,23 +232,20 @@ protected:
         for (int i : on) gear.PrintoutChoices[i] = 1;
     }
 
-    // One sheet straight onto the fake printer, without the print commands.
-    std::vector<std::string> Compose(Sheet sheet) {
+    // The sheet of the contents straight onto the fake printer, without the
+    // print commands.
+    std::vector<std::string> Compose() { return TextOf(ComposeStyled()); }
+    PrintedDoc ComposeStyled() {
         FakePrinter p;
         p.StartDoc();
-        ComposeSheet(app, gear, sheet, p);
-        p.EndDoc();
-        return TextOf(p.documents.back());
-    }
-    PrintedDoc ComposeStyled(Sheet sheet) {
-        FakePrinter p;
-        p.StartDoc();
-        ComposeSheet(app, gear, sheet, p);
+        ComposeSheet(contents, gear, p);
         p.EndDoc();
         return p.documents.back();
     }
 
     fs::path folder_;
+    // What the pages hold, for the sheet.
+    SheetContents contents;
     gearmain::GearMain gear;
     HeadlessPlatform platform;
     FakePrinter printer;

@@ -33,7 +33,7 @@ TEST_F(SpurSheet, RowsPutTheArrowBeforeColumn56AndTheValueAtColumn62) {
     // column 62.
     EXPECT_EQ(SpurRow("Number of Teeth", "24"),
               "         Number of Teeth ---------------------------->       24");
-    auto lines = Compose(Sheet::Spur);
+    auto lines = Compose();
     ASSERT_GT(lines.size(), 7u);
     EXPECT_EQ(lines[7], "         Number of Teeth ---------------------------->       24");
 }
@@ -47,11 +47,11 @@ TEST_F(SpurSheet, AllOptionsOffPrintsTheHeadingTheUnfilteredRowsAndTheTwoDiamete
     // Pin contact (14), radial (16), chordal (10) and K factor (12) are left out.
     expected.push_back(SpurRow("Span Meas. Over (3) Teeth", "0.756838"));
     expected = Join(expected, DiameterRows());
-    EXPECT_EQ(Compose(Sheet::Spur), expected);
+    EXPECT_EQ(Compose(), expected);
 }
 
 TEST_F(SpurSheet, HeadingIsBoldTwelvePointAndTheTitleUnderlined) {
-    PrintedDoc doc = ComposeStyled(Sheet::Spur);
+    PrintedDoc doc = ComposeStyled();
     ASSERT_GT(doc.size(), 7u);
     const PrintedItem& heading = doc[2].items.at(0);
     EXPECT_EQ(heading.text, "<< Involvo >>");
@@ -76,7 +76,7 @@ class SpurPageOneOption : public SpurSheet, public ::testing::WithParamInterface
 TEST_P(SpurPageOneOption, BringsItsRowAlone) {
     SetOnly({GetParam().option});
     const Row& row = kSpurPage1[GetParam().row - 1];
-    auto lines = Compose(Sheet::Spur);
+    auto lines = Compose();
     auto it = std::find(lines.begin(), lines.end(), SpurRow(row.caption, row.value));
     ASSERT_NE(it, lines.end()) << row.caption;
     EXPECT_EQ(lines.size(), 21u);  // the all-off sheet has 20 lines
@@ -88,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, SpurPageOneOption,
 
 TEST_F(SpurSheet, KFactorOptionPrintsTheKFactorAsTheLastPageOneRow) {
     SetOnly({12});
-    auto lines = Compose(Sheet::Spur);
+    auto lines = Compose();
     ASSERT_EQ(lines.size(), 21u);
     EXPECT_EQ(lines[16], SpurRow("Span Meas. Over (3) Teeth", "0.756838"));
     EXPECT_EQ(lines[17], SpurRow("K Factor", "0.00000"));
@@ -97,24 +97,26 @@ TEST_F(SpurSheet, KFactorOptionPrintsTheKFactorAsTheLastPageOneRow) {
 
 TEST_F(SpurSheet, ChordalRowPrintsWithoutOption10WhenTheChordalThicknessWasEntered) {
     gear.InputFeature = "Chordal Tooth Thickness";
-    auto lines = Compose(Sheet::Spur);
+    auto lines = Compose();
     EXPECT_NE(std::find(lines.begin(), lines.end(), SpurRow("Chordal Tooth Thickness", "0.156960")), lines.end());
 }
 
 TEST_F(SpurSheet, ChordalRowIsLeftOutWithoutOption10ForOtherFeatures) {
     gear.InputFeature = "Dimension Over Pins";
-    auto lines = Compose(Sheet::Spur);
+    auto lines = Compose();
     for (const auto& line : lines) EXPECT_EQ(line.find("Chordal"), std::string::npos) << line;
 }
 
 TEST_F(SpurSheet, PageOneRowsEndAtTheKFactorWhereverItIs) {
     // An internal gear: the K factor moved to row 11, row 12 is hidden.
-    View& p1 = app.Load(FormId::FrmOutput1);
-    p1.SetText("Label(11)", "K Factor");
-    p1.SetText("Text(11)", "1.23456");
-    p1.SetText("Label(12)", "Stale Row");
+    std::vector<PageRow>& rows = contents.measurement.rows;
+    rows[10].quantity = Quantity::KFactor;
+    rows[10].caption = "K Factor";
+    rows[10].value = "1.23456";
+    rows[11].caption = "Stale Row";
+    rows[11].visible = false;
     SetOnly({12});
-    auto lines = Compose(Sheet::Spur);
+    auto lines = Compose();
     EXPECT_NE(std::find(lines.begin(), lines.end(), SpurRow("K Factor", "1.23456")), lines.end());
     for (const auto& line : lines) EXPECT_EQ(line.find("Stale Row"), std::string::npos);
 }
@@ -136,7 +138,7 @@ TEST_P(SpurPageTwoOption, BringsItsRowAfterTheDiameters) {
     std::vector<std::string> tail = DiameterRows();
     tail.push_back(SpurRow(row.caption, row.value));
     if (c.depthSystem) tail.push_back(SpurRow("Depth System", "AGMA (Current standard)"));
-    auto lines = Compose(Sheet::Spur);
+    auto lines = Compose();
     ASSERT_GE(lines.size(), tail.size());
     EXPECT_EQ(std::vector<std::string>(lines.end() - tail.size(), lines.end()), tail);
 }
@@ -150,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, SpurPageTwoOption,
 
 TEST_F(SpurSheet, OptionThreeAloneBringsTheBasicRootAndTheDepthSystem) {
     SetOnly({3});
-    auto lines = Compose(Sheet::Spur);
+    auto lines = Compose();
     ASSERT_EQ(lines.size(), 22u);
     EXPECT_EQ(lines[20], "         Root Diameter (Basic) ---------------------->       2.15000");
     EXPECT_EQ(lines[21], "         Depth System ------------------------------->       AGMA (Current standard)");
@@ -158,7 +160,7 @@ TEST_F(SpurSheet, OptionThreeAloneBringsTheBasicRootAndTheDepthSystem) {
 
 TEST_F(SpurSheet, EveryOptionOnPrintsEveryRowAndTheTolerances) {
     SetAllOptions(1);
-    auto lines = Compose(Sheet::Spur);
+    auto lines = Compose();
     std::vector<std::string> expected = Heading("External Gear Data");
     for (int i = 0; i < 12; ++i) {
         expected.push_back(SpurRow(kSpurPage1[i].caption, kSpurPage1[i].value));
@@ -180,7 +182,7 @@ TEST_F(SpurSheet, EveryOptionOnPrintsEveryRowAndTheTolerances) {
 
 TEST_F(SpurSheet, ToleranceHeadingIsBoldAndItsRowsAreNot) {
     SetOnly({1});
-    PrintedDoc doc = ComposeStyled(Sheet::Spur);
+    PrintedDoc doc = ComposeStyled();
     ASSERT_EQ(doc.size(), 20u + 8u);
     EXPECT_TRUE(doc[21].items.at(0).bold);
     EXPECT_EQ(doc[21].items.at(0).text, "AGMA Quality Tolerances for quality ( 8 )");
@@ -189,16 +191,16 @@ TEST_F(SpurSheet, ToleranceHeadingIsBoldAndItsRowsAreNot) {
 
 TEST_F(SpurSheet, AZeroToleranceReadsNAOnPaperWhileThePageKeepsItsText) {
     SetOnly({1});
-    auto lines = Compose(Sheet::Spur);
+    auto lines = Compose();
     EXPECT_EQ(lines.back(), SpurRow("Total Composite", "0.00300"));
     EXPECT_EQ(lines[lines.size() - 3], SpurRow("Tooth Alignment (Lead) ", "NA"));
-    EXPECT_EQ(app.Load(FormId::AGMATOL).Text("Text(4)"), "0.00000");
+    EXPECT_EQ(contents.tolerances.rows[3].value, "0.00000");
 }
 
 TEST_F(SpurSheet, QualityZeroPrintsNoToleranceSection) {
     SetOnly({1});
     gear.QualityNumber = 0;
-    auto lines = Compose(Sheet::Spur);
+    auto lines = Compose();
     EXPECT_EQ(lines.size(), 20u);
     for (const auto& line : lines) EXPECT_EQ(line.find("AGMA Quality"), std::string::npos);
 }
@@ -206,13 +208,13 @@ TEST_F(SpurSheet, QualityZeroPrintsNoToleranceSection) {
 TEST_F(SpurSheet, TwoDigitQualityHasOneBlankOnEachSide) {
     SetOnly({1});
     gear.QualityNumber = 12;
-    auto lines = Compose(Sheet::Spur);
+    auto lines = Compose();
     EXPECT_EQ(lines[21], At(10, "AGMA Quality Tolerances for quality ( 12 )"));
 }
 
 TEST_F(SpurSheet, PartNumberLineComesBeforeTheTitleWithAnEmptyLine) {
     gear.PartNumber = "GX-100 rev B";
-    auto lines = Compose(Sheet::Spur);
+    auto lines = Compose();
     ASSERT_GT(lines.size(), 8u);
     EXPECT_EQ(lines[5], At(10, "Part Number / Title - GX-100 rev B"));
     EXPECT_EQ(lines[6], "");
@@ -221,37 +223,37 @@ TEST_F(SpurSheet, PartNumberLineComesBeforeTheTitleWithAnEmptyLine) {
 
 TEST_F(SpurSheet, ASingleBlankPartNumberPrintsNoPartNumberLine) {
     gear.PartNumber = " ";
-    auto lines = Compose(Sheet::Spur);
+    auto lines = Compose();
     EXPECT_EQ(lines[5], At(10, "External Gear Data"));
 }
 
 TEST_F(SpurSheet, APartNumberOfBlanksOnlyPrintsNoPartNumberLine) {
     gear.PartNumber = "   ";
-    auto lines = Compose(Sheet::Spur);
+    auto lines = Compose();
     EXPECT_EQ(lines[5], At(10, "External Gear Data"));
 }
 
 TEST_F(SpurSheet, ALongCaptionGetsNoDashes) {
     const std::string caption = "A Caption Long Enough To Fill The Whole Arrow Template";  // 54 characters
-    app.Load(FormId::FrmOutput1).SetText("Label(5)", caption);
-    auto lines = Compose(Sheet::Spur);
+    contents.measurement.rows[4].caption = caption;
+    auto lines = Compose();
     // The caption and " > " pass column 62: the value follows after one blank.
     EXPECT_EQ(lines[12], At(10, caption + " > ") + " .1570");
 }
 
 TEST_F(SpurSheet, ACaptionOf43CharactersGetsNoDashesAndKeepsTheValueColumn) {
     const std::string caption(43, 'C');
-    app.Load(FormId::FrmOutput1).SetText("Label(5)", caption);
-    auto lines = Compose(Sheet::Spur);
+    contents.measurement.rows[4].caption = caption;
+    auto lines = Compose();
     EXPECT_EQ(lines[12], PadTo(At(10, caption + " > "), 62) + ".1570");
 }
 
-TEST_F(SpurSheet, ReadsThePagesNotTheGearState) {
+TEST_F(SpurSheet, PrintsTheContentsNotTheGearState) {
     gear.BaseDiameter = 9.99f;
     gear.OutsideDiameter = 8.88f;
-    app.Load(FormId::FrmOutput2).SetText("Text(1)", "from the page");
-    auto lines = Compose(Sheet::Spur);
-    EXPECT_EQ(lines[18], SpurRow("Base Circle Diameter", "from the page"));
+    contents.dimensions.rows[0].value = "from the content";
+    auto lines = Compose();
+    EXPECT_EQ(lines[18], SpurRow("Base Circle Diameter", "from the content"));
 }
 
 // ---- The row printer ----
@@ -326,11 +328,11 @@ TEST_F(HelicalSheet, AllOptionsOffHasTheNormalColumnOnly) {
     expected.push_back("");
     expected.push_back(HelicalRow("Base Circle Diameter", "2.663120"));
     expected.push_back(HelicalRow("Pitch Diameter", "2.886751"));
-    EXPECT_EQ(Compose(Sheet::Helical), expected);
+    EXPECT_EQ(Compose(), expected);
 }
 
 TEST_F(HelicalSheet, ColumnHeadingIsBoldAndTheTitleUnderlined) {
-    PrintedDoc doc = ComposeStyled(Sheet::Helical);
+    PrintedDoc doc = ComposeStyled();
     EXPECT_TRUE(doc[5].items.at(0).underline);
     EXPECT_TRUE(doc[5].items.at(0).bold);
     EXPECT_FALSE(doc[7].items.at(0).underline);
@@ -340,7 +342,7 @@ TEST_F(HelicalSheet, ColumnHeadingIsBoldAndTheTitleUnderlined) {
 
 TEST_F(HelicalSheet, TransverseOptionAddsTheSecondColumn) {
     SetOnly({13, 11, 15});
-    auto lines = Compose(Sheet::Helical);
+    auto lines = Compose();
     ASSERT_EQ(lines.size(), 24u);
     EXPECT_EQ(lines[7], At(46, " Normal                          Transverse"));
     EXPECT_EQ(lines[9], HelicalRow("Number of Teeth", "25"));
@@ -357,7 +359,7 @@ TEST_F(HelicalSheet, TransverseOptionAddsTheSecondColumn) {
 
 TEST_F(HelicalSheet, TransverseValuesOfRowsNineAndTenFollowTheirOptions) {
     SetOnly({13, 16, 10});
-    auto lines = Compose(Sheet::Helical);
+    auto lines = Compose();
     EXPECT_NE(std::find(lines.begin(), lines.end(), HelicalRow("Radial Dimension (1) Ball", "1.552280")),
               lines.end());
     EXPECT_NE(std::find(lines.begin(), lines.end(), HelicalRow("Chordal Tooth Thickness", "0.156975", "0.181260")),
@@ -366,7 +368,7 @@ TEST_F(HelicalSheet, TransverseValuesOfRowsNineAndTenFollowTheirOptions) {
 
 TEST_F(HelicalSheet, WithoutTheTransverseOptionNoSecondValueIsPrinted) {
     SetOnly({11});
-    auto lines = Compose(Sheet::Helical);
+    auto lines = Compose();
     EXPECT_EQ(lines[10], HelicalRow("Diametral Pitch", "10.000000"));
     EXPECT_EQ(lines.back(), HelicalRow("Circular Pitch", "0.314159"));
 }
@@ -374,7 +376,7 @@ TEST_F(HelicalSheet, WithoutTheTransverseOptionNoSecondValueIsPrinted) {
 TEST_F(HelicalSheet, PartNumberAtColumn8AndTolerancesAtColumn7) {
     gear.PartNumber = "Pinion 4711";
     SetOnly({1, 3});
-    auto lines = Compose(Sheet::Helical);
+    auto lines = Compose();
     EXPECT_EQ(lines[5], At(8, "Part Number / Title - Pinion 4711"));
     EXPECT_EQ(lines[6], "");
     EXPECT_EQ(lines[7], At(8, "External Helical Gear Data"));
@@ -394,10 +396,9 @@ TEST_F(HelicalSheet, PartNumberAtColumn8AndTolerancesAtColumn7) {
 
 TEST_F(HelicalSheet, ARangeInTheNormalColumnStillLeavesTheTransverseColumnClear) {
     SetOnly({13});
-    View& p1 = app.Load(FormId::FrmHelical1);
-    p1.SetText("Text(5)", "0.155000 / 0.157000");
-    p1.SetText("Text(15)", "0.178979 / 0.181288");
-    auto lines = Compose(Sheet::Helical);
+    contents.measurement.rows[4].value = "0.155000 / 0.157000";
+    contents.measurement.rows[4].transverse = "0.178979 / 0.181288";
+    auto lines = Compose();
     EXPECT_EQ(lines[14], HelicalRow("Circular Tooth Thickness", "0.155000 / 0.157000", "0.178979 / 0.181288"));
 }
 

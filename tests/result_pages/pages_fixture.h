@@ -7,7 +7,10 @@
 #include <string>
 
 #include "engine/gearmain.h"
+#include "input_screen/entry_texts.h"
 #include "platform/headless.h"
+#include "result_pages/page_builders.h"
+#include "result_pages/result_pages.h"
 #include "shell/application.h"
 
 namespace involvo::testing {
@@ -50,6 +53,38 @@ protected:
     gearmain::GearMain gear;
     HeadlessPlatform platform;
     Application app{gear, platform};
+};
+
+// The gear state and the field texts alone, for the builders of the contents.
+class ContentTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        gear.StartUp();
+        gear.GearType = 1;
+    }
+    // Results and fields, each recognisable in a row (as PagesTest::FillResults).
+    void FillResults() {
+        gear.ThickText = "0.155000 / 0.157000";
+        gear.MeasureText = "2.642000";
+        gear.SpanText = "1.075000";
+        gear.PinContactText = "2.468000";
+        gear.RadialText = "1.321000";
+        gear.ChordalText = "0.156900";
+        gear.ChordalInText = "0.157100";
+        gear.PinDiameter = 0.1728f;
+        gear.TeethSpanned = 4;
+        gear.KFactor = 1.234564f;
+        texts.teeth = "24";
+        texts.pitch = "10";
+        texts.pressureAngle = "20";
+        texts.helix = "0.000000";
+        texts.odChange = "0.000000";
+        texts.featureValue = "0.150000 / 0.152000";
+        texts.pin = "0.216";
+    }
+
+    gearmain::GearMain gear;
+    EntryTexts texts;
 };
 
 inline const std::string kCTT = "Circular Tooth Thickness", kCSW = "Circular Space Width",

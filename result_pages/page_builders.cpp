@@ -1,0 +1,540 @@
+// The contents of the result pages.
+//
+// Page 1 (the measurement data): rows 1 to 4 are the basic data as typed on the
+// input screen, row 12 the K factor, and rows 5 to 11 depend on what the user
+// entered (the input feature), the calculation mode and the gear type: the
+// tables below say which caption and which value each of these rows shows.
+// Captions and values are chosen in two separate passes with slightly different
+// keys, as the tables show; a row is the quantity that its caption names.
+#include "result_pages/page_builders.h"
+
+#include <array>
+#include <cfloat>
+#include <cmath>
+#include <optional>
+#include <string_view>
+#include <tuple>
+#include <utility>
+
+#include "input_screen/screen_texts.h"
+#include "result_pages/page_text.h"
+
+namespace involvo {
+
+using gearmain::Format;
+using gearmain::GearMain;
+using gearmain::MsgButtons;
+using gearmain::MsgIcon;
+using gearmain::Notice;
+using gearmain::ShortText;
+using gearmain::Val;
+using pages::MaskedText;
+
+namespace {
+
+// ---------------------------------------------------------------- page 1
+
+constexpr int kPageOneRows = 12;
+constexpr int kFirstChosenRow = 5;  // rows 5 to 11 are chosen by the tables
+constexpr int kChosenRows = 7;
+
+// Row captions. KeepCaption leaves the row as an earlier step made it (the K
+// factor that an internal gear shows in row 11).
+enum class Caption {
+    KeepCaption,
+    CircularThickness,    // "Circular Tooth Thickness"
+    CircularSpace,        // "Circular Space Width"
+    ChordalThickness,     // "Chordal Tooth Thickness"
+    ChordalSpace,         // "Chordal Space Width"
+    OverPins,             // "Dimension Over Pins"
+    BetweenPins,          // "Dimension Between Pins"
+    PinDiameter,          // "Pin Diameter"
+    PinContact,           // "Pin Contact Diameter"
+    RadialPinLowercase,   // "Radial Dimension (1) pin"
+    RadialPinCapital,     // "Radial Dimension (1) Pin"
+    Backlash,             // "Contributing Backlash"
+    Span,                 // "Span Meas. Over (n) Teeth"
+    OverBalls,            // "Dimension Over Balls"
+    BetweenBalls,         // "Dimension Between Balls"
+    BetweenBallSingular,  // "Dimension Between Ball"
+    BallDiameter,         // "Ball Diameter"
+    BallContact,          // "Ball Contact Diameter"
+    RadialBall,           // "Radial Dimension (1) Ball"
+};
+
+// Row values: the feature and pin fields as typed, the pin diameter that the
+// calculation chose (as its shortest text, or that text to five decimals), and
+// the result texts of the calculation. KeepValue leaves the value as an earlier
+// step made it.
+enum class Value {
+    KeepValue,
+    FeatureField,
+    PinField,
+    PinShortest,
+    PinFiveDecimals,
+    ThickText,
+    MeasureText,
+    SpanText,
+    PinContactText,
+    RadialText,
+    ChordalText,
+    ChordalInText,
+};
+
+// The transverse value beside a row of the helical page.
+enum class Transverse { None, Thickness, Chordal, Backlash };
+
+// Which cases a layout is for, beside the input feature.
+enum class When { Any, SpanMode, NotSpanMode, ExternalSpanMode, ExternalNotSpanMode, Internal };
+
+struct Case {
+    std::string_view feature, alsoFeature;
+    When when = When::Any;
+};
+
+struct CaptionLayout {
+    Case match;
+    std::array<Caption, kChosenRows> rows;
+    // Ball captions that replace the pin captions of a gear with an odd number
+    // of teeth (helical page only).
+    std::array<Caption, kChosenRows> oddTeeth{};
+};
+
+struct ValueLayout {
+    Case match;
+    std::array<Value, kChosenRows> rows;
+    std::array<Transverse, kChosenRows> transverse{};  // helical page only
+};
+
+using namespace screen;  // the input features
+using enum Caption;
+using enum Value;
+using enum When;
+
+// Spur page, captions: the circular tooth thickness and the dimension over pins
+// share their layouts, as do the circular space width and the dimension between
+// pins.
+constexpr CaptionLayout kSpurCaptions[] = {
+    {{kCircularThickness, kOverPins, SpanMode},
+     {CircularThickness, Span, OverPins, PinDiameter, PinContact, RadialPinLowercase, ChordalThickness}},
+    {{kCircularThickness, kOverPins, NotSpanMode},
+     {CircularThickness, OverPins, PinDiameter, PinContact, RadialPinLowercase, ChordalThickness, Span}},
+    {{kCircularSpace, kBetweenPins, Any},
+     {CircularSpace, BetweenPins, PinDiameter, PinContact, RadialPinLowercase, ChordalSpace, KeepCaption}},
+    {{kChordalThickness, {}, SpanMode},
+     {ChordalThickness, Span, OverPins, PinDiameter, PinContact, RadialPinLowercase, CircularThickness}},
+    {{kChordalThickness, {}, NotSpanMode},
+     {ChordalThickness, OverPins, PinDiameter, PinContact, RadialPinLowercase, CircularThickness, Span}},
+    {{kChordalSpace, {}, Any},
+     {ChordalSpace, BetweenPins, PinDiameter, PinContact, RadialPinLowercase, CircularSpace, KeepCaption}},
+    {{kSpan, {}, Any},
+     {CircularThickness, Span, OverPins, PinDiameter, PinContact, RadialPinLowercase, ChordalThickness}},
+    {{kBacklash, {}, ExternalNotSpanMode},
+     {CircularThickness, OverPins, PinDiameter, PinContact, Caption::Backlash, ChordalThickness, Span}},
+    {{kBacklash, {}, ExternalSpanMode},
+     {CircularThickness, Caption::Backlash, Span, OverPins, PinDiameter, PinContact, ChordalThickness}},
+    {{kBacklash, {}, Internal},
+     {CircularSpace, BetweenPins, PinDiameter, PinContact, RadialPinLowercase, Caption::Backlash, ChordalSpace}},
+};
+
+// Spur page, values: the dimension over pins never depends on the mode.
+constexpr ValueLayout kSpurValues[] = {
+    {{kCircularThickness, {}, NotSpanMode},
+     {FeatureField, MeasureText, PinField, PinContactText, RadialText, ChordalText, SpanText}},
+    {{kCircularThickness, {}, SpanMode},
+     {FeatureField, SpanText, MeasureText, PinShortest, PinContactText, RadialText, ChordalText}},
+    {{kOverPins, {}, Any}, {ThickText, FeatureField, PinField, PinContactText, RadialText, ChordalText, SpanText}},
+    {{kCircularSpace, {}, Any},
+     {FeatureField, MeasureText, PinField, PinContactText, RadialText, ChordalText, KeepValue}},
+    {{kBetweenPins, {}, Any},
+     {ThickText, FeatureField, PinField, PinContactText, RadialText, ChordalText, KeepValue}},
+    {{kChordalThickness, {}, NotSpanMode},
+     {FeatureField, MeasureText, PinField, PinContactText, RadialText, ChordalInText, SpanText}},
+    {{kChordalThickness, {}, SpanMode},
+     {FeatureField, SpanText, MeasureText, PinShortest, PinContactText, RadialText, ChordalInText}},
+    {{kChordalSpace, {}, Any},
+     {FeatureField, MeasureText, PinField, PinContactText, RadialText, ChordalInText, KeepValue}},
+    {{kSpan, {}, Any}, {ThickText, FeatureField, MeasureText, PinFiveDecimals, PinContactText, RadialText, ChordalText}},
+    {{kBacklash, {}, ExternalNotSpanMode},
+     {ThickText, MeasureText, PinField, PinContactText, FeatureField, ChordalText, SpanText}},
+    {{kBacklash, {}, ExternalSpanMode},
+     {ThickText, FeatureField, SpanText, MeasureText, PinShortest, PinContactText, ChordalText}},
+    {{kBacklash, {}, Internal},
+     {ThickText, MeasureText, PinField, PinContactText, RadialText, FeatureField, ChordalText}},
+};
+
+// Helical page, captions. Internal gears are measured with balls whatever their
+// number of teeth; external gears with an odd number of teeth get the ball
+// captions in the rows of the last column.
+constexpr CaptionLayout kHelicalCaptions[] = {
+    {{kCircularThickness, kOverPins, SpanMode},
+     {CircularThickness, Span, OverPins, PinDiameter, PinContact, RadialPinLowercase, ChordalThickness},
+     {KeepCaption, KeepCaption, OverBalls, BallDiameter, BallContact, RadialBall, KeepCaption}},
+    {{kCircularThickness, kOverPins, NotSpanMode},
+     {CircularThickness, OverPins, PinDiameter, PinContact, RadialPinCapital, ChordalThickness, Span},
+     {KeepCaption, OverBalls, BallDiameter, BallContact, RadialBall, KeepCaption, KeepCaption}},
+    {{kCircularSpace, kBetweenPins, Any},
+     {CircularSpace, BetweenBalls, BallDiameter, BallContact, RadialBall, ChordalSpace, KeepCaption}},
+    {{kChordalThickness, {}, SpanMode},
+     {ChordalThickness, Span, OverPins, PinDiameter, PinContact, RadialPinLowercase, CircularThickness},
+     {KeepCaption, KeepCaption, OverBalls, BallDiameter, BallContact, RadialBall, KeepCaption}},
+    {{kChordalThickness, {}, NotSpanMode},
+     {ChordalThickness, OverPins, PinDiameter, PinContact, RadialPinLowercase, CircularThickness, Span},
+     {KeepCaption, OverBalls, BallDiameter, BallContact, RadialBall, KeepCaption, KeepCaption}},
+    {{kChordalSpace, {}, Any},
+     {ChordalSpace, BetweenBalls, BallDiameter, BallContact, RadialPinLowercase, CircularSpace, KeepCaption}},
+    {{kSpan, {}, Any},
+     {CircularThickness, Span, OverPins, PinDiameter, PinContact, RadialPinLowercase, ChordalThickness},
+     {KeepCaption, KeepCaption, OverBalls, BallDiameter, BallContact, RadialBall, KeepCaption}},
+    {{kBacklash, {}, ExternalSpanMode},
+     {CircularThickness, Caption::Backlash, Span, OverPins, PinDiameter, PinContact, ChordalThickness},
+     {KeepCaption, KeepCaption, KeepCaption, OverBalls, BallDiameter, BallContact, KeepCaption}},
+    {{kBacklash, {}, ExternalNotSpanMode},
+     {CircularThickness, OverPins, PinDiameter, PinContact, Caption::Backlash, ChordalThickness, Span},
+     {KeepCaption, OverBalls, BallDiameter, BallContact, KeepCaption, KeepCaption, KeepCaption}},
+    {{kBacklash, {}, Internal},
+     {CircularSpace, BetweenBallSingular, BallDiameter, BallContact, RadialBall, Caption::Backlash, ChordalSpace}},
+};
+
+// The transverse values of the helical page, beside rows 5, 9, 10 and 11.
+constexpr Transverse kNone = Transverse::None, kTransThick = Transverse::Thickness,
+                     kTransChordal = Transverse::Chordal, kTransBacklash = Transverse::Backlash;
+
+// Helical page, values, with the transverse value beside rows 5, 9, 10 and 11.
+constexpr ValueLayout kHelicalValues[] = {
+    {{kCircularThickness, {}, SpanMode},
+     {FeatureField, SpanText, MeasureText, PinShortest, PinContactText, RadialText, ChordalText},
+     {kTransThick, kNone, kNone, kNone, kNone, kNone, kTransChordal}},
+    {{kCircularThickness, {}, NotSpanMode},
+     {FeatureField, MeasureText, PinField, PinContactText, RadialText, ChordalText, SpanText},
+     {kTransThick, kNone, kNone, kNone, kNone, kTransChordal, kNone}},
+    {{kCircularSpace, {}, Any},
+     {FeatureField, MeasureText, PinField, PinContactText, RadialText, ChordalText, KeepValue},
+     {kTransThick, kNone, kNone, kNone, kNone, kTransChordal, kNone}},
+    {{kChordalThickness, {}, SpanMode},
+     {FeatureField, SpanText, MeasureText, PinShortest, PinContactText, RadialText, ChordalInText},
+     {kTransChordal, kNone, kNone, kNone, kNone, kNone, kTransThick}},
+    {{kChordalThickness, {}, NotSpanMode},
+     {FeatureField, MeasureText, PinField, PinContactText, RadialText, ChordalInText, SpanText},
+     {kTransChordal, kNone, kNone, kNone, kNone, kTransThick, kNone}},
+    {{kChordalSpace, {}, Any},
+     {FeatureField, MeasureText, PinField, PinContactText, RadialText, ChordalInText, KeepValue},
+     {kTransChordal, kNone, kNone, kNone, kNone, kTransThick, kNone}},
+    {{kOverPins, {}, Any},
+     {ThickText, FeatureField, PinField, PinContactText, RadialText, ChordalText, SpanText},
+     {kTransThick, kNone, kNone, kNone, kNone, kTransChordal, kNone}},
+    {{kBetweenPins, {}, Any},
+     {ThickText, FeatureField, PinField, PinContactText, RadialText, ChordalText, KeepValue},
+     {kTransThick, kNone, kNone, kNone, kNone, kTransChordal, kNone}},
+    {{kBacklash, {}, ExternalSpanMode},
+     {ThickText, FeatureField, SpanText, MeasureText, PinShortest, PinContactText, ChordalText},
+     {kTransThick, kNone, kNone, kNone, kNone, kNone, kTransChordal}},
+    {{kBacklash, {}, ExternalNotSpanMode},
+     {ThickText, MeasureText, PinField, PinContactText, FeatureField, ChordalText, SpanText},
+     {kTransThick, kNone, kNone, kNone, kTransBacklash, kTransChordal, kNone}},
+    {{kBacklash, {}, Internal},
+     {ThickText, MeasureText, PinField, PinContactText, RadialText, FeatureField, ChordalText},
+     {kTransThick, kNone, kNone, kNone, kNone, kTransBacklash, kTransChordal}},
+    {{kSpan, {}, Any},
+     {ThickText, FeatureField, MeasureText, PinShortest, PinContactText, RadialText, ChordalText},
+     {kTransThick, kNone, kNone, kNone, kNone, kNone, kTransChordal}},
+};
+
+// The rows of the helical page that have a transverse box: 5, 9, 10 and 11
+// (and 2 and 3, whose transverse values are the pitch and pressure angle).
+constexpr bool HasTransverseBox(int row) { return row == 5 || row == 9 || row == 10 || row == 11; }
+
+PageRow Row(Quantity quantity, std::string caption, std::string value, std::string transverse = {}) {
+    PageRow row;
+    row.quantity = quantity;
+    row.caption = std::move(caption);
+    row.value = std::move(value);
+    row.transverse = std::move(transverse);
+    return row;
+}
+
+bool Matches(const Case& c, const GearMain& gear) {
+    if (gear.InputFeature != c.feature && (c.alsoFeature.empty() || gear.InputFeature != c.alsoFeature))
+        return false;
+    bool spanMode = gear.CalcMode == 3, external = gear.GearType == 1;
+    switch (c.when) {
+        case Any: return true;
+        case SpanMode: return spanMode;
+        case NotSpanMode: return !spanMode;
+        case ExternalSpanMode: return external && spanMode;
+        case ExternalNotSpanMode: return external && !spanMode;
+        case Internal: return !external;
+    }
+    return false;
+}
+
+template <typename Layout, size_t n>
+const Layout* Find(const Layout (&table)[n], const GearMain& gear) {
+    for (const Layout& layout : table)
+        if (Matches(layout.match, gear)) return &layout;
+    return nullptr;
+}
+
+// What a row is, and its caption.
+std::pair<Quantity, std::string> CaptionOf(Caption caption, const std::string& spanCount) {
+    switch (caption) {
+        case KeepCaption: break;
+        case CircularThickness: return {Quantity::ToothThickness, "Circular Tooth Thickness"};
+        case CircularSpace: return {Quantity::ToothThickness, "Circular Space Width"};
+        case ChordalThickness: return {Quantity::ChordalThickness, "Chordal Tooth Thickness"};
+        case ChordalSpace: return {Quantity::ChordalThickness, "Chordal Space Width"};
+        case OverPins: return {Quantity::Measurement, "Dimension Over Pins"};
+        case BetweenPins: return {Quantity::Measurement, "Dimension Between Pins"};
+        case PinDiameter: return {Quantity::PinDiameter, "Pin Diameter"};
+        case PinContact: return {Quantity::PinContactDiameter, "Pin Contact Diameter"};
+        case RadialPinLowercase: return {Quantity::RadialDimension, "Radial Dimension (1) pin"};
+        case RadialPinCapital: return {Quantity::RadialDimension, "Radial Dimension (1) Pin"};
+        case Caption::Backlash: return {Quantity::Backlash, "Contributing Backlash"};
+        case Span: return {Quantity::Span, "Span Meas. Over (" + spanCount + ") Teeth"};
+        case OverBalls: return {Quantity::Measurement, "Dimension Over Balls"};
+        case BetweenBalls: return {Quantity::Measurement, "Dimension Between Balls"};
+        case BetweenBallSingular: return {Quantity::Measurement, "Dimension Between Ball"};
+        case BallDiameter: return {Quantity::PinDiameter, "Ball Diameter"};
+        case BallContact: return {Quantity::PinContactDiameter, "Ball Contact Diameter"};
+        case RadialBall: return {Quantity::RadialDimension, "Radial Dimension (1) Ball"};
+    }
+    return {};
+}
+
+// The pin diameter that the calculation chose, as its shortest text written to
+// five decimals: the seven significant digits, not the binary noise of the
+// Single, are rounded.
+std::string PinDiameterToFiveDecimals(float pin) {
+    std::string shortest = ShortText(pin);
+    return gearmain::IsPlainNumber(shortest) ? Format(Val(shortest), "0.00000") : Format(pin, "0.00000");
+}
+
+std::string ValueText(Value value, const GearMain& gear, const EntryTexts& texts) {
+    switch (value) {
+        case KeepValue: break;
+        case FeatureField: return texts.featureValue;
+        case PinField: return texts.pin;
+        case PinShortest: return ShortText(gear.PinDiameter);
+        case PinFiveDecimals: return PinDiameterToFiveDecimals(gear.PinDiameter);
+        case ThickText: return gear.ThickText;
+        case MeasureText: return gear.MeasureText;
+        case SpanText: return gear.SpanText;
+        case PinContactText: return gear.PinContactText;
+        case RadialText: return gear.RadialText;
+        case ChordalText: return gear.ChordalText;
+        case ChordalInText: return gear.ChordalInText;
+    }
+    return {};
+}
+
+const std::string& TransverseText(Transverse transverse, const GearMain& gear) {
+    switch (transverse) {
+        case Transverse::Chordal: return gear.TransChordalText;
+        case Transverse::Backlash: return gear.TransBacklashText;
+        default: return gear.TransThickText;
+    }
+}
+
+// Row 12 holds the K factor. An internal gear (unless its feature is the
+// contributing backlash) has one row fewer: the K factor moves up to row 11 and
+// row 12 is hidden.
+void KFactorRow(std::vector<PageRow>& rows, const GearMain& gear) {
+    PageRow kFactor = Row(Quantity::KFactor, "K Factor", Format(gear.KFactor, "0.00000"));
+    rows[11] = kFactor;
+    if (gear.InputFeature != kBacklash && gear.GearType == 2) {
+        rows[10] = kFactor;
+        rows[11].visible = false;
+    }
+}
+
+void ChooseCaptions(std::vector<PageRow>& rows, const CaptionLayout* layout, const std::string& spanCount,
+                    bool oddTeeth) {
+    if (!layout) return;
+    for (int i = 0; i < kChosenRows; ++i) {
+        Caption caption = oddTeeth && layout->oddTeeth[i] != KeepCaption ? layout->oddTeeth[i] : layout->rows[i];
+        if (caption == KeepCaption) continue;
+        PageRow& row = rows[kFirstChosenRow - 1 + i];
+        std::tie(row.quantity, row.caption) = CaptionOf(caption, spanCount);
+    }
+}
+
+void ChooseValues(std::vector<PageRow>& rows, const ValueLayout* layout, const GearMain& gear,
+                  const EntryTexts& texts, bool helical) {
+    if (!layout) return;
+    for (int i = 0; i < kChosenRows; ++i) {
+        int row = kFirstChosenRow + i;
+        if (layout->rows[i] != KeepValue) rows[row - 1].value = ValueText(layout->rows[i], gear, texts);
+        if (helical && layout->transverse[i] != kNone && HasTransverseBox(row))
+            rows[row - 1].transverse = TransverseText(layout->transverse[i], gear);
+    }
+}
+
+// X / cos(helix angle), stored as a Single; nothing when that is no finite Single.
+std::optional<float> TransverseValue(float x, double cosHelix) {
+    double t = x / cosHelix;
+    if (!std::isfinite(t) || std::fabs(t) > FLT_MAX) return std::nullopt;
+    return static_cast<float>(t);
+}
+
+// The transverse text of a pair: one value, or both with the smaller first when
+// the range value is not 0.
+std::string TransversePair(const GearMain& gear, float x1, float x2, float range) {
+    double c = std::cos(static_cast<double>(gear.HelixAngle) * gear.DegToRad);
+    auto t1 = TransverseValue(x1, c);
+    if (!t1) return {};
+    if (range == 0) return gearmain::ResultText(*t1, "0.000000");
+    auto t2 = TransverseValue(x2, c);
+    if (!t2) return {};
+    return gearmain::RangeText(*t1, *t2, "0.000000");
+}
+
+constexpr const char* kOddTeethAdvice =
+    "Odd tooth helical gears should be measured using balls\r"
+    "or measured from the center of the gear over one pin.";
+constexpr const char* kInternalAdvice = "Use balls for measuring internal helical gears";
+
+}  // namespace
+
+PageKind PageKindOf(const GearMain& gear) { return gear.HelixAngle > 0 ? PageKind::Helical : PageKind::Spur; }
+
+std::string PageTitle(const GearMain& gear, const std::string& odChangeText, PageKind kind) {
+    bool external = gear.GearType == 1;
+    std::string title = external ? "External " : "Internal ";
+    title += kind == PageKind::Helical ? "Helical Gear Data" : "Gear Data";
+    if (gear.ODChange > 0)
+        title += "  (" + odChangeText + (external ? " Enlarged O.D.)" : " Enlarged)");
+    else if (gear.ODChange < 0)
+        title += "  (" + odChangeText + (external ? " Reduced O.D.)" : " Reduced)");
+    return title;
+}
+
+void WritePageOneState(GearMain& gear, PageKind kind) {
+    if (gear.GearType == 0) gear.GearType = 1;
+    if (kind == PageKind::Helical) {
+        gear.TransThickText = TransversePair(gear, gear.Thick1, gear.Thick2, gear.Thick2);
+        // The second chordal thickness belongs to the second tooth thickness.
+        gear.TransChordalText = TransversePair(gear, gear.Chordal1, gear.Chordal2, gear.Thick2);
+        gear.TransBacklashText = TransversePair(gear, gear.Backlash1, gear.Backlash2, gear.Backlash2);
+    }
+    if (gear.GearType != 1) gear.OutsideDiameter = gear.InsideDiameter;
+}
+
+std::vector<Notice> HelicalAdvice(GearMain& gear) {
+    std::vector<Notice> advice;
+    if (gear.HintsChanged != 0) {
+        bool oddTeeth = gearmain::FracPart(gear.NumTeeth / 2.0) > 0;
+        if (oddTeeth && gear.GearType == 1) advice.push_back({kOddTeethAdvice, MsgIcon::Information, MsgButtons::OK});
+        if (gear.GearType == 2) advice.push_back({kInternalAdvice, MsgIcon::Information, MsgButtons::OK});
+    }
+    gear.HintsChanged = 0;
+    return advice;
+}
+
+PageContent MeasurementContent(const GearMain& gear, const EntryTexts& texts, PageKind kind) {
+    const bool helical = kind == PageKind::Helical;
+    PageContent page;
+    page.form = helical ? FormId::FrmHelical1 : FormId::FrmOutput1;
+    page.caption = pages::kPageOneCaption;
+    page.title = PageTitle(gear, texts.odChange, kind);
+
+    std::vector<PageRow>& rows = page.rows;
+    rows.resize(kPageOneRows);
+    rows[0] = Row(Quantity::NumberOfTeeth, "Number of Teeth", MaskedText(texts.teeth, "0"));
+    if (helical) {
+        // A pitch fraction of the combination stub system is not a number: it
+        // is shown as typed.
+        rows[1] = Row(Quantity::DiametralPitch, "Diametral Pitch", MaskedText(texts.pitch, "0.000000"),
+                   Format(gear.TransverseDP, "0.000000"));
+        rows[2] = Row(Quantity::PressureAngle, "Pressure Angle", MaskedText(texts.pressureAngle, "0.000000"),
+                   Format(gear.TransversePA, "0.000000"));
+    } else {
+        rows[1] = Row(Quantity::DiametralPitch, "Normal Diametral Pitch",
+                   gear.DepthSystem == 8 ? texts.pitch : MaskedText(texts.pitch, "0.000000"));
+        rows[2] = Row(Quantity::PressureAngle, "Normal Pressure Angle", MaskedText(texts.pressureAngle, "0.000000"));
+    }
+    rows[3] = Row(Quantity::HelixAngle, "Helix Angle", MaskedText(texts.helix, "0.000000"));
+
+    KFactorRow(rows, gear);
+    const std::string spanCount = ShortText(gear.TeethSpanned);
+    if (helical) {
+        const bool oddTeeth = gearmain::FracPart(gear.NumTeeth / 2.0) > 0;
+        ChooseCaptions(rows, Find(kHelicalCaptions, gear), spanCount, oddTeeth);
+        ChooseValues(rows, Find(kHelicalValues, gear), gear, texts, true);
+    } else {
+        ChooseCaptions(rows, Find(kSpurCaptions, gear), spanCount, false);
+        ChooseValues(rows, Find(kSpurValues, gear), gear, texts, false);
+    }
+    return page;
+}
+
+PageContent MeasurementContent(const GearMain& gear, const EntryTexts& texts) {
+    return MeasurementContent(gear, texts, PageKindOf(gear));
+}
+
+// ---------------------------------------------------------------- page 2
+
+PageContent DimensionsContent(const GearMain& gear, const EntryTexts& texts, PageKind kind) {
+    const bool helical = kind == PageKind::Helical;
+    const bool external = gear.GearType == 1;
+    PageContent page;
+    page.form = helical ? FormId::FRMHelical2 : FormId::FrmOutput2;
+    page.caption = pages::kPageTwoCaption;
+    page.title = PageTitle(gear, texts.odChange, kind);
+    // The tolerance page can be reached only when a quality number was chosen.
+    page.next = gear.QualityNumber != 0;
+    auto six = [](float v) { return Format(v, "0.000000"); };
+    auto five = [](float v) { return Format(v, "0.00000"); };
+    page.rows = {
+        Row(Quantity::BaseDiameter, "Base Circle Diameter", six(gear.BaseDiameter)),
+        Row(Quantity::PitchDiameter, "Pitch Diameter", six(gear.PitchDiameter)),
+        Row(Quantity::CircularPitch, "Circular Pitch", six(gear.CircPitch), helical ? six(gear.TransCircPitch) : ""),
+        Row(Quantity::BasePitch, "Base Pitch", six(gear.BasePitch), helical ? six(gear.TransBasePitch) : ""),
+        // An internal gear shows its inside diameter (which page 1 also copies
+        // into OutsideDiameter).
+        Row(Quantity::OutsideOrInsideDiameter, external ? "Outside Diameter" : "Inside Diameter",
+         five(external ? gear.OutsideDiameter : gear.InsideDiameter)),
+        Row(Quantity::RootDiameter, "Root Diameter (Basic)", five(gear.RootDiameter)),
+        // One finished root diameter is rounded to five decimals; a range of
+        // two keeps the six decimals of its text.
+        Row(Quantity::FinishedRootDiameter, helical ? "Root Diameter (Finish)" : "Root Diameter (Finished Size)",
+         MaskedText(gear.FinishedRootText, "0.00000")),
+        Row(Quantity::WholeDepth, "Whole Depth", five(gear.WholeDepth)),
+        Row(Quantity::WorkingDepth, "Working Depth", five(gear.WorkingDepth)),
+        Row(Quantity::Addendum, "Addendum", five(gear.Addendum)),
+        Row(Quantity::Dedendum, "Dedendum", five(gear.Dedendum)),
+        Row(Quantity::TipLand, helical ? "Tooth Tip Land" : "Tooth Tip Land ", gear.TipLandText),
+    };
+    return page;
+}
+
+PageContent DimensionsContent(const GearMain& gear, const EntryTexts& texts) {
+    return DimensionsContent(gear, texts, PageKindOf(gear));
+}
+
+// ---------------------------------------------------------------- tolerances
+
+PageContent ToleranceContent(const GearMain& gear, std::string_view mask) {
+    PageContent page;
+    page.form = FormId::AGMATOL;
+    page.caption = pages::kTolerancesCaption;
+    page.title = pages::kTolerancesHeading;
+    const std::pair<Quantity, float> tolerances[] = {
+        {Quantity::Runout, gear.TolRunout},           {Quantity::PitchVariation, gear.TolPitchVar},
+        {Quantity::Profile, gear.TolProfile},         {Quantity::Lead, gear.TolLead},
+        {Quantity::ToothToTooth, gear.TolToothToTooth}, {Quantity::TotalComposite, gear.TolTotalComposite},
+    };
+    for (size_t i = 0; i < std::size(tolerances); ++i) {
+        auto [quantity, value] = tolerances[i];
+        page.rows.push_back(Row(quantity, pages::kToleranceCaptions[i], Format(value, mask)));
+        // The note explains a tolerance of 0; without one it is not needed.
+        if (Val(page.rows.back().value) == 0) page.zeroNote = true;
+    }
+    return page;
+}
+
+SheetContents PageOneContents(const GearMain& gear, const EntryTexts& texts, PageKind kind) {
+    return {kind, MeasurementContent(gear, texts, kind), DimensionsContent(gear, texts, kind),
+            ToleranceContent(gear, kind == PageKind::Helical ? "0.000000" : "0.00000")};
+}
+
+}  // namespace involvo
