@@ -9,7 +9,9 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QLayout>
 #include <QScreen>
+#include <QStyle>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTextBrowser>
@@ -17,6 +19,8 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 #include <QWidget>
+
+#include "platform/qt/window_frame.h"
 
 namespace involvo::qtshell {
 
@@ -73,11 +77,39 @@ double QtDesktop::TwipsPerPixel() {
 
 QWidget* QtDesktop::WindowOf(FormId form) const { return finder_ ? finder_(form) : TopLevelNamed(form); }
 
+namespace {
+
+// The frame of a window in twips: as drawn, as another window of the program
+// shows it, or else about what a desktop draws (a title bar and thin borders).
+FrameMargins FrameOf(const QWidget* w) {
+    QMargins m;
+    if (std::optional<QMargins> known = qt::ExpectedFrame(w)) {
+        m = *known;
+    } else if (!w->windowFlags().testFlag(Qt::FramelessWindowHint)) {
+        const QStyle* style = w->style();
+        const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, w);
+        const int title = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, w);
+        m = QMargins(border, title, border, border);
+    }
+    return {Twips(m.left()), Twips(m.top()), Twips(m.right()), Twips(m.bottom())};
+}
+
+// The window's layout gives it its least size at once, not only when it comes
+// up: a restored size below it is then seen for what it will be.
+void Settle(QWidget* w) {
+    w->ensurePolished();
+    if (QLayout* layout = w->layout()) layout->activate();
+}
+
+}  // namespace
+
 std::optional<WindowPlacement> QtDesktop::Placement(FormId form) {
     QWidget* w = WindowOf(form);
     if (!w) return std::nullopt;
+    Settle(w);
     WindowPlacement p;
     p.rect = ToTwips(QRect(w->pos(), w->size()));
+    p.frame = FrameOf(w);
     p.maximized = w->isMaximized();
     p.minimized = w->isMinimized();
     p.sizable = w->minimumSize() != w->maximumSize() && !w->windowFlags().testFlag(Qt::MSWindowsFixedSizeDialogHint);
@@ -87,6 +119,7 @@ std::optional<WindowPlacement> QtDesktop::Placement(FormId form) {
 void QtDesktop::MoveWindow(FormId form, const TwipsRect& rect) {
     QWidget* w = WindowOf(form);
     if (!w) return;
+    Settle(w);
     w->move(Pixels(rect.left, -kFarPixels, kFarPixels), Pixels(rect.top, -kFarPixels, kFarPixels));
     if (w->minimumSize() != w->maximumSize())
         w->resize(Pixels(rect.width, 1, kLargestSidePixels), Pixels(rect.height, 1, kLargestSidePixels));

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTextStream>
+#include <QLineEdit>
+#include <QTest>
 
 #include <memory>
 
@@ -360,6 +362,52 @@ TEST_F(QtShellTest, InputScreenLeftOnAScreenThatIsGoneComesBack) {
     QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(screen.intersects(QRect(run.Main()->pos(), run.Main()->size())))
         << run.Main()->x() << "," << run.Main()->y();
+}
+
+// Types teeth and pitch and presses Calculate: page 1 opens.
+QMainWindow* CalculateToPageOne(QtRun& run) {
+    QtView* main = run.platform.ViewOf(FormId::FrmMain);
+    if (!QTest::qWaitForWindowActive(main->window())) return nullptr;
+    for (auto [field, text] : {std::pair{"InputNT", "24"}, std::pair{"InputDP", "10"}}) {
+        auto* edit = qobject_cast<QLineEdit*>(main->Control(field));
+        edit->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Tab);
+    }
+    qobject_cast<QPushButton*>(main->Control("CmdCalc"))->click();
+    QtView* page = run.platform.ViewOf(FormId::FrmOutput1);
+    if (!page) return nullptr;
+    if (!QTest::qWaitFor([page] { return page->window()->isVisible(); }, 3000)) return nullptr;
+    QTest::qWait(300);  // the window manager frames it; the page has grown
+    return page->window();
+}
+
+TEST_F(QtShellTest, APageThatGrowsAsItOpensKeepsItsTitleBarAndFrameOnTheScreen) {
+    // Saved small, at the top right corner of the screen: page 1 grows as it
+    // fills its rows, to the left and down, never up past the top edge.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const double tpp = QtDesktop::TwipsPerPixel();
+    Write("Involvo.conf", QStringLiteral("[FrmOutput1_Settings]\nFormLeft=%1\nFormTop=%2\nFormWidth=%3\n"
+                                         "FormHeight=%3\nWasMaximized=False\n")
+                              .arg(std::lround((screen.right() - 150) * tpp))
+                              .arg(std::lround(screen.top() * tpp))
+                              .arg(std::lround(100 * tpp))
+                              .toUtf8());
+    QtRun run(dir.path());
+    QMainWindow* page = CalculateToPageOne(run);
+    ASSERT_NE(page, nullptr);
+    const QRect frame = page->frameGeometry();
+    EXPECT_GE(frame.top(), screen.top()) << "the title bar is on the screen";
+    EXPECT_LT(page->geometry().top(), screen.top() + 100);
+    EXPECT_LE(frame.right(), screen.right()) << "grown wider, it moved back from the right edge";
+    EXPECT_GT(page->width(), 100);
+
+    // Closed, it is saved where it stood.
+    run.Exit();
+    QSettings file(Path("Involvo.conf"), QSettings::IniFormat);
+    EXPECT_GE(file.value("FrmOutput1_Settings/FormTop").toDouble(), screen.top() * tpp);
+    EXPECT_EQ(file.value("FrmOutput1_Settings/FormLeft").toString().toStdString(),
+              gearmain::Format(frame.left() * tpp, "0"));
 }
 
 TEST_F(QtShellTest, ProgramIconIsBuiltIn) {
