@@ -115,6 +115,10 @@ private:
     const QKeyEvent* lastKey_ = nullptr;
     QPointer<QWidget> lastKeyWidget_;
     bool dying_ = false;
+    // The text box whose whole text the focus handler selected as a mouse
+    // press brought the focus in, until that click ends.
+    QPointer<QLineEdit> keepSelection_;
+    bool pressKeptSelection_ = false;
     bool shownBefore_ = false;
     QEventLoop* modalLoop_ = nullptr;
     // The window that was active when a window that does not take the

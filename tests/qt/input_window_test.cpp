@@ -154,6 +154,39 @@ TEST_F(InputWindow, EnterMovesOnToTheNextField) {
     EXPECT_EQ(gear_.NumTeeth, 24.0f);
 }
 
+TEST_F(InputWindow, AClickIntoAFilledFieldSelectsItsWholeTextSoTypingReplacesIt) {
+    Enter("InputNT", "24");
+    Enter("InputDP", "10");
+    // The pitch last: a new pitch empties the feature and pin fields.
+    for (const char* field : {"InputNT", "InputPA", "InputHA", "InputCTT_MOW", "InputAddendumMod", "InputPINDIA",
+                              "InputFaceWidth", "ComboQuality", "InputDP"}) {
+        View(FormId::FrmMain)->SetFocus("CmdCalc");
+        QWidget* widget = Main(field);
+        ASSERT_NE(widget, nullptr) << field;
+        QLineEdit* edit = qobject_cast<QLineEdit*>(widget);
+        if (auto* list = qobject_cast<QComboBox*>(widget)) edit = list->lineEdit();
+        ASSERT_NE(edit, nullptr) << field;
+        ASSERT_FALSE(edit->text().isEmpty()) << field;
+        // A click a little way into the text, where the caret would go.
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(edit->width() / 4, edit->height() / 2));
+        EXPECT_EQ(View(FormId::FrmMain)->Focused(), field);
+        EXPECT_EQ(edit->selectedText(), edit->text()) << field;
+        QTest::keyClicks(edit, "7");
+        EXPECT_EQ(edit->text(), "7") << field;
+    }
+}
+
+TEST_F(InputWindow, AClickIntoTheFieldThatHasTheFocusPlacesTheCaret) {
+    Enter("InputNT", "24");
+    auto* teeth = Main<QLineEdit>("InputNT");
+    QTest::mouseClick(teeth, Qt::LeftButton);
+    ASSERT_EQ(teeth->selectedText(), "24");
+    QTest::mouseClick(teeth, Qt::LeftButton, {}, QPoint(teeth->width() - 4, teeth->height() / 2));
+    EXPECT_FALSE(teeth->hasSelectedText());
+    QTest::keyClicks(teeth, "0");
+    EXPECT_EQ(teeth->text(), "240");
+}
+
 TEST_F(InputWindow, TheFeatureListTakesNoTypedKeys) {
     auto* features = Main<QComboBox>("Combo1");
     QString before = features->currentText();
