@@ -56,7 +56,8 @@ QString ShownText(const QObject* object) {
     if (auto* frame = qobject_cast<const QGroupBox*>(object)) return frame->title();
     if (auto* note = qobject_cast<const QPlainTextEdit*>(object)) return note->toPlainText();
     if (auto* menu = qobject_cast<const QMenu*>(object)) return menu->title();
-    if (auto* action = qobject_cast<const QAction*>(object)) return action->text();
+    if (auto* action = qobject_cast<const QAction*>(object))
+        return action->isSeparator() ? action->property(kProgramText).toString() : action->text();
     if (auto* window = qobject_cast<const QWidget*>(object); window && window->isWindow())
         return window->windowTitle();
     return {};
@@ -87,7 +88,9 @@ void ShowText(QObject* object, const QString& text) {
     } else if (auto* menu = qobject_cast<QMenu*>(object)) {
         menu->setTitle(text);
     } else if (auto* action = qobject_cast<QAction*>(object)) {
-        action->setText(text);
+        // A separator is a line: its caption ("-") is the program's, and a menu
+        // would draw it as a heading beside the line.
+        if (!action->isSeparator()) action->setText(text);
     } else if (auto* window = qobject_cast<QWidget*>(object); window && window->isWindow()) {
         window->setWindowTitle(text);
     }
@@ -321,6 +324,9 @@ void QtView::FocusNext(bool backwards) {
     for (int step = 0; step < n; ++step) {
         i = ((backwards ? i - 1 : i + 1) % n + n) % n;
         if (IsUsable(order[i])) {
+            // The keyboard moved the focus: the control shows the focus mark,
+            // as after Tab, so that the user sees where Space will act.
+            window_->setAttribute(Qt::WA_KeyboardFocusChange);
             SetFocus(order[i]);
             return;
         }

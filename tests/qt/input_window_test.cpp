@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOption>
 
 #include "tests/qt/qt_support.h"
 
@@ -219,6 +221,35 @@ TEST_F(InputWindow, EnterOnAnOptionButtonMovesOnOnce) {
     View(FormId::FrmMain)->SetFocus("External");
     QTest::keyClick(external, Qt::Key_Return);
     EXPECT_EQ(View(FormId::FrmMain)->Focused(), "Internal");
+}
+
+// Whether the style draws the focus mark on a control: it has the focus, and
+// the focus came by the keyboard.
+bool ShowsFocusMark(QWidget* w) {
+    QStyleOption option;
+    option.initFrom(w);
+    return (option.state & QStyle::State_HasFocus) && (option.state & QStyle::State_KeyboardFocusChange);
+}
+
+TEST_F(InputWindow, ControlsReachedWithTheArrowKeysOrEnterShowTheFocusMark) {
+    View(FormId::FrmMain)->SetFocus("cmdExit");
+    QTest::keyClick(Main("cmdExit"), Qt::Key_Down);
+    ASSERT_EQ(View(FormId::FrmMain)->Focused(), "External");
+    EXPECT_TRUE(ShowsFocusMark(Main("External")));
+    QTest::keyClick(Main("External"), Qt::Key_Return);
+    ASSERT_EQ(View(FormId::FrmMain)->Focused(), "Internal");
+    EXPECT_TRUE(ShowsFocusMark(Main("Internal")));
+    EXPECT_FALSE(ShowsFocusMark(Main("External")));
+    QTest::keyClick(Main("Internal"), Qt::Key_Up);
+    EXPECT_TRUE(ShowsFocusMark(Main("External")));
+}
+
+TEST_F(InputWindow, TheHelpMenuSeparatorIsALineWithoutText) {
+    auto* bar = qobject_cast<QAction*>(View(FormId::FrmMain)->Control("mnuHelpBar1"));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isSeparator());
+    EXPECT_TRUE(bar->text().isEmpty()) << "a menu draws a separator's text as a heading";
+    EXPECT_EQ(View(FormId::FrmMain)->Text("mnuHelpBar1"), "-") << "the caption stays the program's";
 }
 
 TEST_F(InputWindow, ClickingAHintCopiesItsValue) {
