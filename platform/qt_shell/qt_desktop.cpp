@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QSettings>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QTextBrowser>
 #include <QTextCursor>
@@ -191,6 +192,10 @@ std::string QtDesktop::ShowHelpContents(FormId owner, const std::string& path) {
         browser->setObjectName(QStringLiteral("HelpText"));
         browser->setOpenExternalLinks(true);
         layout->addWidget(browser);
+        // Escape closes the help, as it closes the program's dialogs.
+        auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+        escape->setContext(Qt::WindowShortcut);
+        QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
         window->resize(760, 680);
         if (QWidget* main = WindowOf(owner)) {
             QRect area = main->frameGeometry();

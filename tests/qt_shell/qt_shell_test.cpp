@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTextStream>
+#include <QAction>
+#include <QTimer>
 #include <QLineEdit>
 #include <QTest>
 
@@ -297,6 +299,51 @@ TEST_F(QtShellTest, AboutBoxHasItsControlsAndIsFixed) {
     about->window()->adjustSize();
     EXPECT_FALSE(platform.desktop().Placement(FormId::frmAbout)->sizable);
     app.Unload(FormId::frmAbout);
+}
+
+TEST_F(QtShellTest, EscapeClosesTheAboutBoxAsOkDoes) {
+    InstallDesktopIntegration();
+    QtShellPlatform platform(dir.path());
+    gearmain::GearMain gear;
+    Application app(gear, platform);
+    platform.SetForms(&app);
+    app.StartUpWithoutSplash();
+    bool pressed = false;
+    // The box is modal: the Escape comes while it waits for the user.
+    QTimer::singleShot(300, [&] {
+        QtView* about = platform.ViewOf(FormId::frmAbout);
+        if (!about || !about->window()->isVisible()) return;
+        QWidget* target = QApplication::focusWidget();
+        if (!target || target->window() != about->window()) target = about->window();
+        QTest::keyClick(target, Qt::Key_Escape);
+        pressed = true;
+    });
+    // A second timer ends the wait should the Escape not close the box.
+    bool stillOpen = false;
+    QTimer::singleShot(3000, [&] {
+        if (!app.IsLoaded(FormId::frmAbout)) return;
+        stillOpen = true;
+        app.Unload(FormId::frmAbout);
+    });
+    qobject_cast<QAction*>(platform.ViewOf(FormId::FrmMain)->Control("mnuHelpAbout"))->trigger();
+    EXPECT_TRUE(pressed);
+    EXPECT_FALSE(stillOpen) << "Escape closes the box";
+    EXPECT_FALSE(app.IsLoaded(FormId::frmAbout));
+    EXPECT_FALSE(app.Ended());
+    app.Unload(FormId::FrmMain);
+    QApplication::processEvents();
+}
+
+TEST_F(QtShellTest, EscapeClosesTheHelpWindow) {
+    Write("IVOevalHelp.HLP", "<html><body><h1>Involvo Help</h1></body></html>");
+    QtDesktop desktop;
+    ASSERT_EQ(desktop.ShowHelpContents(FormId::FrmMain, Path("IVOevalHelp.HLP").toStdString()), "");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(desktop.HelpWindow()));
+    QTest::keyClick(desktop.HelpText(), Qt::Key_Escape);
+    EXPECT_FALSE(desktop.HelpWindow()->isVisible());
+    // Asked again, it comes back.
+    EXPECT_EQ(desktop.ShowHelpContents(FormId::FrmMain, Path("IVOevalHelp.HLP").toStdString()), "");
+    EXPECT_TRUE(desktop.HelpWindow()->isVisible());
 }
 
 // ---- The program, closed and started again ----
