@@ -166,18 +166,16 @@ QTextBrowser* QtDesktop::HelpText() const {
 std::string QtDesktop::ShowHelpContents(FormId owner, const std::string& path) {
     const QString file = QString::fromStdString(path);
     const QFileInfo info(file);
-    if (info.isDir()) return QStringLiteral("%1 is a folder, not a help file").arg(file).toStdString();
+    if (info.isDir()) return "It is a folder, not a help file.";
     // A pipe would keep the program waiting for a writer, a device like
     // /dev/zero would never end: only a regular file is opened.
-    if (info.exists() && !info.isFile())
-        return QStringLiteral("%1 is not a help file").arg(file).toStdString();
+    if (info.exists() && !info.isFile()) return "It is not a file but a device or a pipe.";
     QFile help(file);
     if (!help.open(QIODevice::ReadOnly)) return help.errorString().toStdString();
-    if (help.size() > kLargestHelpFile) return QStringLiteral("%1 is too large for a help file").arg(file).toStdString();
+    if (help.size() > kLargestHelpFile) return "It is too large for a help file.";
     // Read no more than a help file can hold, whatever the size said.
     const QByteArray bytes = help.read(kLargestHelpFile + 1);
-    if (bytes.size() > kLargestHelpFile)
-        return QStringLiteral("%1 is too large for a help file").arg(file).toStdString();
+    if (bytes.size() > kLargestHelpFile) return "It is too large for a help file.";
     if (help.error() != QFileDevice::NoError) return help.errorString().toStdString();
     const QString text = QString::fromUtf8(bytes);
 
