@@ -252,7 +252,12 @@ bool FrmMain::KeyDown(int keyCode) {
     switch (keyCode) {
         case kKeyUp: view().FocusNext(true); return true;
         case kKeyDown: view().FocusNext(false); return true;
-        case kKeyEnter: view().FocusNext(false); return false;  // the text boxes then discard it
+        case kKeyEnter:
+            // Enter on a button presses it and stays: moving on as well would
+            // leave the focus on Exit after Calculate, for the next Enter.
+            if (view().Focused() == "CmdCalc" || view().Focused() == "cmdExit") return false;
+            view().FocusNext(false);
+            return false;  // the text boxes then discard it
         default: return false;
     }
 }

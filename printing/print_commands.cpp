@@ -1,6 +1,7 @@
 #include "printing/print_commands.h"
 
 #include <algorithm>
+#include <string>
 
 #include "printing/printer_port.h"
 #include "printing/printout_options.h"
@@ -32,9 +33,11 @@ void PrintFailed(View& page, const std::string& reason) {
          MsgIcon::Exclamation);
 }
 
-}  // namespace
-
-bool PrintSheet(Forms& forms, const gearmain::GearMain& gear, const SheetContents& sheet, FormId page) {
+// One document on the printer chosen: the notice, the sheet once per copy,
+// each copy on a page of its own, the end of the document. A failure is
+// reported on the page; false then.
+bool PrintDocument(Forms& forms, const gearmain::GearMain& gear, const SheetContents& sheet, FormId page,
+                   int copies) {
     View& view = forms.Load(page);
     PrinterPort* printer = forms.platform().Printer();
     if (!printer) {
@@ -46,14 +49,26 @@ bool PrintSheet(Forms& forms, const gearmain::GearMain& gear, const SheetContent
         return false;
     }
     forms.Show(FormId::FrmPrinting);
-    ComposeSheet(sheet, gear, *printer);
+    for (int copy = 1; copy <= copies; ++copy) {
+        if (copy > 1) printer->NewPage();
+        ComposeSheet(sheet, gear, *printer);
+    }
     if (!printer->EndDoc()) {
         PrintFailed(view, printer->ErrorText());
         return false;
     }
     if (std::string file = printer->OutputFile(); !file.empty())
-        Tell(view, "The gear data sheet was saved in the file " + file + ".", MsgIcon::Information);
+        Tell(view,
+             "The gear data sheet was saved in the file " + file +
+                 (copies > 1 ? ", " + std::to_string(copies) + " copies, each on a page of its own." : "."),
+             MsgIcon::Information);
     return true;
+}
+
+}  // namespace
+
+bool PrintSheet(Forms& forms, const gearmain::GearMain& gear, const SheetContents& sheet, FormId page) {
+    return PrintDocument(forms, gear, sheet, page, 1);
 }
 
 void PrintButton(Forms& forms, gearmain::GearMain& gear, const SheetContents& sheet, FormId page) {
@@ -95,7 +110,9 @@ void PrintMenu(Forms& forms, gearmain::GearMain& gear, const SheetContents& shee
         gear.PartNumber = answer;
         print = tolerancePage || !answer.empty();
     }
-    if (print)
+    if (print && printer->CopiesArePages())
+        PrintDocument(forms, gear, sheet, page, copies);
+    else if (print)
         for (int copy = 1; copy <= copies; ++copy)
             if (!PrintSheet(forms, gear, sheet, page)) break;
     printer->SetCopies(1);

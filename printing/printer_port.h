@@ -22,6 +22,10 @@ public:
     // the next one starts from.
     virtual int Copies() const = 0;
     virtual void SetCopies(int copies) = 0;
+    // Whether the copies asked for go into one document, one copy a page, rather
+    // than one print job each: a file holds one document, and a job per copy
+    // would leave only the last copy in it.
+    virtual bool CopiesArePages() const { return false; }
 
     // ---- One document, one print job ----
     // Starts a document on the chosen printer; false when it cannot be started
@@ -37,6 +41,9 @@ public:
     virtual void PrintAt(int column, const std::string& text) = 0;
     // Ends the current line; without a text on it, an empty line.
     virtual void EndLine() = 0;
+    // Ends the page: what follows starts at the top of the next page of the
+    // same document.
+    virtual void NewPage() {}
     // The printed width of a text in the current font (in the printer's own unit,
     // the same for every text).
     virtual double TextWidth(const std::string& text) const = 0;

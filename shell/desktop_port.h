@@ -18,10 +18,18 @@ struct TwipsRect {
     bool operator==(const TwipsRect&) const = default;
 };
 
+// The frame the window manager puts around a window: the title bar above it,
+// the borders beside and below it (twips).
+struct FrameMargins {
+    double left = 0, top = 0, right = 0, bottom = 0;
+    bool operator==(const FrameMargins&) const = default;
+};
+
 // Where a window stands. The position is that of its frame, the size that of
 // the window without the frame, as the window is moved and resized.
 struct WindowPlacement {
     TwipsRect rect;  // the normal (not maximised) placement
+    FrameMargins frame;  // as the window manager draws it, or as it will
     bool maximized = false;
     bool minimized = false;
     bool sizable = true;  // the user can change the size (a fixed border cannot)

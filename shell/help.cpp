@@ -30,17 +30,25 @@ void SetHelpFile(Platform& platform) {
     }
 }
 
+std::string HelpFault(const std::string& path, const std::string& description) {
+    if (path.empty()) return description;
+    return "The help file " + path + " cannot be shown:\r" + description;
+}
+
 void ShowHelpContents(Platform& platform, View& owner) {
     std::string error;
     if (DesktopPort* desktop = platform.Desktop()) {
+        std::string path;
         try {
-            const std::string path = HelpFilePath(*desktop);
+            path = HelpFilePath(*desktop);
             desktop->SetHelpFile(path);
             error = desktop->ShowHelpContents(FormId::FrmMain, path);
         } catch (const std::exception& e) {
             error = e.what();
             if (error.empty()) error = kNoHelpViewer;
         }
+        // The user can only put right what is named: the file looked for.
+        if (!error.empty()) error = HelpFault(path, error);
     } else {
         error = kNoHelpViewer;
     }

@@ -20,9 +20,14 @@ std::string HelpFilePath(DesktopPort& desktop);
 void SetHelpFile(Platform& platform);
 
 // The Help menu's Contents: sets the help file again and shows its contents for
-// the input screen's window; whatever goes wrong is shown in a message box with
-// the platform's own description.
+// the input screen's window; whatever goes wrong is shown in a message box that
+// names the file looked for, with the platform's own description.
 void ShowHelpContents(Platform& platform, View& owner);
+
+// The message of a help file that cannot be shown: "The help file <path> cannot
+// be shown:", a line break, and the platform's description of the fault (the
+// description alone when the path could not be had).
+std::string HelpFault(const std::string& path, const std::string& description);
 
 // Where the machine-wide settings name the system information program.
 inline constexpr const char* kSysInfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";

@@ -25,10 +25,6 @@ double Finite(double v) {
 double Right(const TwipsRect& r) { return r.left + r.width; }
 double Bottom(const TwipsRect& r) { return r.top + r.height; }
 
-bool Overlaps(const TwipsRect& a, const TwipsRect& b) {
-    return a.left < Right(b) && b.left < Right(a) && a.top < Bottom(b) && b.top < Bottom(a);
-}
-
 // How far a rectangle is from a screen (0 when they touch or overlap).
 double Distance(const TwipsRect& r, const TwipsRect& s) {
     double dx = std::max({s.left - Right(r), r.left - Right(s), 0.0});
@@ -74,11 +70,26 @@ bool RestoresPlacement(FormId form) {
 
 bool SavesPlacement(FormId form) { return RestoresPlacement(form) && form != FormId::FrmChecklist1; }
 
-TwipsRect KeepReachable(TwipsRect r, bool sizable, const std::vector<TwipsRect>& screens) {
+bool TitleBarReachable(const TwipsRect& r, const FrameMargins& frame, const std::vector<TwipsRect>& screens) {
+    const double length = r.width + frame.left + frame.right;
+    const double grip = std::min(kGripTwips, length);
+    for (const TwipsRect& s : screens) {
+        if (r.top < s.top || r.top + frame.top >= Bottom(s)) continue;
+        double across = std::min(r.left + length, Right(s)) - std::max(r.left, s.left);
+        if (across >= grip && across > 0) return true;
+    }
+    return false;
+}
+
+TwipsRect KeepReachable(TwipsRect r, bool sizable, const FrameMargins& frame, const std::vector<TwipsRect>& screens) {
     r.left = Finite(r.left);
     r.top = Finite(r.top);
     r.width = Finite(r.width);
     r.height = Finite(r.height);
+    // A frame is a few borders and a title bar: nothing negative, nothing absurd.
+    auto margin = [](double v) { return std::clamp(Finite(v), 0.0, kSmallestSideTwips); };
+    const FrameMargins f{margin(frame.left), margin(frame.top), margin(frame.right), margin(frame.bottom)};
+    const double frameWidth = f.left + f.right, frameHeight = f.top + f.bottom;
     if (sizable) {
         r.width = std::max(r.width, kSmallestSideTwips);
         r.height = std::max(r.height, kSmallestSideTwips);
@@ -94,23 +105,38 @@ TwipsRect KeepReachable(TwipsRect r, bool sizable, const std::vector<TwipsRect>&
             all.width = right - all.left;
             all.height = bottom - all.top;
         }
-        r.width = std::min(r.width, std::max(all.width, kSmallestSideTwips));
-        r.height = std::min(r.height, std::max(all.height, kSmallestSideTwips));
+        r.width = std::min(r.width, std::max(all.width - frameWidth, kSmallestSideTwips));
+        r.height = std::min(r.height, std::max(all.height - frameHeight, kSmallestSideTwips));
     }
 
-    for (const TwipsRect& s : screens)
-        if (Overlaps(r, s)) return r;
+    if (TitleBarReachable(r, f, screens)) return r;
 
-    const TwipsRect* nearest = &screens.front();
-    for (const TwipsRect& s : screens)
-        if (Distance(r, s) < Distance(r, *nearest)) nearest = &s;
-    const TwipsRect& s = *nearest;
+    // The window with its frame, as it stands on the desktop.
+    auto outer = [&] { return TwipsRect{r.left, r.top, r.width + frameWidth, r.height + frameHeight}; };
+    const TwipsRect* target = nullptr;
+    double most = 0;
+    for (const TwipsRect& s : screens) {
+        const TwipsRect o = outer();
+        double w = std::min(Right(o), Right(s)) - std::max(o.left, s.left);
+        double h = std::min(Bottom(o), Bottom(s)) - std::max(o.top, s.top);
+        if (w > 0 && h > 0 && w * h > most) {
+            most = w * h;
+            target = &s;
+        }
+    }
+    if (!target) {
+        target = &screens.front();
+        for (const TwipsRect& s : screens)
+            if (Distance(outer(), s) < Distance(outer(), *target)) target = &s;
+    }
+    const TwipsRect& s = *target;
     if (sizable) {
-        r.width = std::min(r.width, s.width);
-        r.height = std::min(r.height, s.height);
+        r.width = std::min(r.width, std::max(s.width - frameWidth, kSmallestSideTwips));
+        r.height = std::min(r.height, std::max(s.height - frameHeight, kSmallestSideTwips));
     }
-    r.left = PlaceWithin(r.left, r.width, s.left, Right(s));
-    r.top = PlaceWithin(r.top, r.height, s.top, Bottom(s));
+    const TwipsRect o = outer();
+    r.left = PlaceWithin(o.left, o.width, s.left, Right(s));
+    r.top = PlaceWithin(o.top, o.height, s.top, Bottom(s));
     return r;
 }
 
@@ -144,7 +170,7 @@ void RestorePlacement(Platform& platform, FormId form) {
     // Without settings the window keeps the place its design (or the window
     // manager) gives it.
     if (stored) {
-        Step([&] { r = KeepReachable(r, now->sizable, desktop->Screens()); });
+        Step([&] { r = KeepReachable(r, now->sizable, now->frame, desktop->Screens()); });
         if (!(r == now->rect)) Step([&] { desktop->MoveWindow(form, r); });
     }
 
@@ -169,8 +195,13 @@ void SavePlacement(Platform& platform, FormId form) {
         };
         auto twips = [](double v) { return gearmain::Format(Finite(v), "0"); };
         if (!now->maximized && !now->minimized) {
-            if (!write("FormLeft", twips(now->rect.left)) || !write("FormTop", twips(now->rect.top)) ||
-                !write("FormWidth", twips(now->rect.width)) || !write("FormHeight", twips(now->rect.height)))
+            // A window whose title bar is out of reach (a window manager let it
+            // go there, or it grew past the screen's edge) is saved where the
+            // next start would bring it back to, not where it is.
+            TwipsRect r = now->rect;
+            Step([&] { r = KeepReachable(r, now->sizable, now->frame, desktop->Screens()); });
+            if (!write("FormLeft", twips(r.left)) || !write("FormTop", twips(r.top)) ||
+                !write("FormWidth", twips(r.width)) || !write("FormHeight", twips(r.height)))
                 return;
         }
         write("WasMaximized", now->maximized ? "True" : "False");

@@ -16,6 +16,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 
 namespace involvo::qt {
 
@@ -139,6 +140,14 @@ QPushButton* FormBuilder::PrintButton(const std::string& name) {
     int side = button->fontMetrics().height() * 3 / 2;
     button->setIconSize(QSize(side, side));
     return button;
+}
+
+void FormBuilder::EscapePresses(QPushButton* button) {
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window_);
+    escape->setContext(Qt::WindowShortcut);
+    QObject::connect(escape, &QShortcut::activated, button, [button] {
+        if (button->isEnabled() && button->isVisible()) button->click();
+    });
 }
 
 QRadioButton* FormBuilder::Option(const std::string& name) {

@@ -87,6 +87,9 @@ public:
     QAction* Item(QMenu* menu, const std::string& name, bool checkable = false);
     QAction* Separator(QMenu* menu, const std::string& name);
 
+    // Escape anywhere in the window presses this button, as a dialog's Cancel.
+    void EscapePresses(QPushButton* button);
+
     // A decoration line across the window.
     static QWidget* Rule();
     // The printer picture of the print buttons.

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <string>
 
 #include "platform/qt/windows.h"
 
@@ -46,6 +47,7 @@ void BuildPrintoutOptions(FormBuilder& b) {
         QPushButton* button = b.Button(name);
         button->setMinimumWidth(button->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 12);
         commands->addWidget(button);
+        if (std::string(name) == "CmdCustom1Cancel") b.EscapePresses(button);
     }
     outer->addLayout(commands);
 

@@ -9,7 +9,9 @@
 #include <QComboBox>
 #include <QEventLoop>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QInputDialog>
+#include <QLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -18,8 +20,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
 
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/window_frame.h"
 #include "platform/qt/windows.h"
 
 namespace involvo {
@@ -51,7 +56,8 @@ QString ShownText(const QObject* object) {
     if (auto* frame = qobject_cast<const QGroupBox*>(object)) return frame->title();
     if (auto* note = qobject_cast<const QPlainTextEdit*>(object)) return note->toPlainText();
     if (auto* menu = qobject_cast<const QMenu*>(object)) return menu->title();
-    if (auto* action = qobject_cast<const QAction*>(object)) return action->text();
+    if (auto* action = qobject_cast<const QAction*>(object))
+        return action->isSeparator() ? action->property(kProgramText).toString() : action->text();
     if (auto* window = qobject_cast<const QWidget*>(object); window && window->isWindow())
         return window->windowTitle();
     return {};
@@ -82,7 +88,9 @@ void ShowText(QObject* object, const QString& text) {
     } else if (auto* menu = qobject_cast<QMenu*>(object)) {
         menu->setTitle(text);
     } else if (auto* action = qobject_cast<QAction*>(object)) {
-        action->setText(text);
+        // A separator is a line: its caption ("-") is the program's, and a menu
+        // would draw it as a heading beside the line.
+        if (!action->isSeparator()) action->setText(text);
     } else if (auto* window = qobject_cast<QWidget*>(object); window && window->isWindow()) {
         window->setWindowTitle(text);
     }
@@ -316,6 +324,9 @@ void QtView::FocusNext(bool backwards) {
     for (int step = 0; step < n; ++step) {
         i = ((backwards ? i - 1 : i + 1) % n + n) % n;
         if (IsUsable(order[i])) {
+            // The keyboard moved the focus: the control shows the focus mark,
+            // as after Tab, so that the user sees where Space will act.
+            window_->setAttribute(Qt::WA_KeyboardFocusChange);
             SetFocus(order[i]);
             return;
         }
@@ -382,7 +393,17 @@ void QtView::Show() {
     if (!window_->isActiveWindow()) ExpectActivation();
     bool modal = qt::IsModalForm(id_);
     if (modal) window_->setWindowModality(Qt::ApplicationModal);
+    const std::optional<QMargins> placed = PlaceInsideFrame();
     window_->show();
+    if (placed) {
+        // The page is filled as it opens: once it is, it must still fit its screen.
+        const QSize opened = window_->size();
+        const QMargins frame = *placed;
+        std::shared_ptr<bool> alive = alive_;
+        QTimer::singleShot(0, window_.get(), [this, alive, opened, frame] {
+            if (*alive) KeepOnScreenAfterGrowing(opened, frame);
+        });
+    }
     window_->raise();
     window_->activateWindow();
     if (!modal || modalLoop_) return;
@@ -392,6 +413,43 @@ void QtView::Show() {
     std::shared_ptr<bool> alive = alive_;
     loop.exec(QEventLoop::DialogExec);
     if (*alive) modalLoop_ = nullptr;
+}
+
+std::optional<QMargins> QtView::PlaceInsideFrame() {
+    // A window placed while hidden stands by its frame, and the window manager
+    // draws the frame only once the window is up. A window that grows then (a
+    // page fills its rows as it opens) would have its frame position taken for
+    // the position of its inside, and its title bar would land above the
+    // place, above the screen's top edge at worst. Where another window shows
+    // the frame to expect, the place is given as that of the inside.
+    const bool firstShow = !shownBefore_;
+    shownBefore_ = true;
+    if (!firstShow || window_->isVisible() || !window_->testAttribute(Qt::WA_Moved)) return std::nullopt;
+    if (window_->windowState() != Qt::WindowNoState) return std::nullopt;
+    std::optional<QMargins> frame = qt::ExpectedFrame(window_.get());
+    if (!frame) return std::nullopt;
+    window_->setGeometry(QRect(window_->pos() + QPoint(frame->left(), frame->top()), window_->size()));
+    return frame;
+}
+
+void QtView::KeepOnScreenAfterGrowing(QSize opened, QMargins frame) {
+    if (dying_ || !window_->isVisible() || window_->windowState() != Qt::WindowNoState) return;
+    if (QLayout* layout = window_->layout()) layout->activate();
+    const QRect inside = window_->geometry();
+    if (inside.width() <= opened.width() && inside.height() <= opened.height()) return;
+    if (std::optional<QMargins> drawn = qt::DrawnFrame(window_.get())) frame = *drawn;
+    // It stays on the screen its title bar is on, moving back from the right
+    // and bottom edges as far as it grew past them, never past the left and top.
+    const QRect outer = inside.marginsAdded(frame);
+    QScreen* screen = QGuiApplication::screenAt(QPoint(outer.left() + std::min(outer.width() / 2, 40), outer.top()));
+    if (!screen) screen = window_->screen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    int dx = 0, dy = 0;
+    if (outer.right() > area.right()) dx = std::max(area.right() - outer.right(), std::min(0, area.left() - outer.left()));
+    if (outer.bottom() > area.bottom())
+        dy = std::max(area.bottom() - outer.bottom(), std::min(0, area.top() - outer.top()));
+    if (dx != 0 || dy != 0) window_->setGeometry(inside.translated(dx, dy));
 }
 
 void QtView::Hide() {

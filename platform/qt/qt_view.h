@@ -4,12 +4,15 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <QDeadlineTimer>
+#include <QMargins>
 #include <QObject>
 #include <QPointer>
+#include <QSize>
 
 #include "platform/qt/controls.h"
 #include "platform/view.h"
@@ -84,6 +87,11 @@ private:
     void ExpectActivation();
     void ReturnFromDialog();
     bool ConsumeExpectedActivation();
+    // Before a window first comes up: its place as that of its inside, with
+    // the frame it is expected to get (nothing when it was not placed so).
+    std::optional<QMargins> PlaceInsideFrame();
+    // A window placed so that grew as it opened keeps on its screen.
+    void KeepOnScreenAfterGrowing(QSize opened, QMargins frame);
 
     // The widget that takes the focus for a control, or nullptr.
     QWidget* FocusWidget(const std::string& control) const;
@@ -107,6 +115,11 @@ private:
     const QKeyEvent* lastKey_ = nullptr;
     QPointer<QWidget> lastKeyWidget_;
     bool dying_ = false;
+    // The text box whose whole text the focus handler selected as a mouse
+    // press brought the focus in, until that click ends.
+    QPointer<QLineEdit> keepSelection_;
+    bool pressKeptSelection_ = false;
+    bool shownBefore_ = false;
     QEventLoop* modalLoop_ = nullptr;
     // The window that was active when a window that does not take the
     // activation was shown.

@@ -133,8 +133,26 @@ bool QtView::eventFilter(QObject* watched, QEvent* event) {
                 edit->setText(edit->text());
             return false;
         }
-        case QEvent::MouseMove: return MouseMoveEvent(widget, static_cast<QMouseEvent*>(event));
-        case QEvent::MouseButtonRelease: return MouseReleaseEvent(widget, static_cast<QMouseEvent*>(event));
+        case QEvent::MouseButtonPress:
+            // The click that brought the focus into a text box leaves the text
+            // selected as the focus handler left it: the press would place the
+            // caret, and the typing meant to replace the value would land in it.
+            if (widget == keepSelection_ && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+                pressKeptSelection_ = true;
+                return true;
+            }
+            keepSelection_.clear();
+            return false;
+        case QEvent::MouseMove:
+            // Nor does a shaky hand drag a new selection out of that click.
+            if (pressKeptSelection_ && widget == keepSelection_) return true;
+            return MouseMoveEvent(widget, static_cast<QMouseEvent*>(event));
+        case QEvent::MouseButtonRelease:
+            if (widget == keepSelection_) {
+                keepSelection_.clear();
+                pressKeptSelection_ = false;
+            }
+            return MouseReleaseEvent(widget, static_cast<QMouseEvent*>(event));
         case QEvent::ContextMenu: return ContextMenuEvent(widget, event);
         case QEvent::InputMethod: {
             std::string name = controls_.Owner(widget, window_.get());
@@ -263,6 +281,13 @@ void QtView::FocusInEvent(QWidget* widget, QFocusEvent* event) {
     current_ = name;
     if (!old.empty()) presenter_.LostFocus(old);
     if (!dying_ && current_ == name) presenter_.GotFocus(name);
+    // A mouse press brought the focus: the press that follows is that click.
+    keepSelection_.clear();
+    pressKeptSelection_ = false;
+    if (event->reason() == Qt::MouseFocusReason && !dying_ && current_ == name) {
+        QLineEdit* edit = EditOf(name);
+        if (edit && !edit->text().isEmpty() && edit->selectedText() == edit->text()) keepSelection_ = edit;
+    }
 }
 
 bool QtView::MouseMoveEvent(QWidget* widget, QMouseEvent* event) {

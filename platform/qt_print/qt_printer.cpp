@@ -103,9 +103,8 @@ bool QtPrinter::ShowPrintDialog() {
     // The command prints one job per copy; each job is a single copy.
     printer_->setCopyCount(1);
     if (printer_->outputFormat() == QPrinter::PdfFormat && !printer_->outputFileName().isEmpty()) {
-        // A file holds the sheet once; copies of it are printed from the file.
+        // A file is one document: its copies are its pages (CopiesArePages).
         targetFile_ = printer_->outputFileName().toStdString();
-        copies_ = 1;
     } else {
         targetFile_.clear();
     }
@@ -191,6 +190,12 @@ void QtPrinter::EndLine() {
     top_ += lineHeight_ > 0 ? lineHeight_ : LineSpacing();
     x_ = 0;
     lineHeight_ = 0;
+}
+
+void QtPrinter::NewPage() {
+    if (!painter_) return;
+    printer_->newPage();
+    top_ = x_ = lineHeight_ = 0;
 }
 
 bool QtPrinter::EndDoc() {

@@ -27,6 +27,8 @@ public:
     bool ShowPrintDialog() override;
     int Copies() const override { return copies_; }
     void SetCopies(int copies) override { copies_ = copies; }
+    // A file takes its copies as pages of its one document.
+    bool CopiesArePages() const override { return !targetFile_.empty(); }
 
     bool StartDoc() override;
     void SetFontSize(double points) override;
@@ -34,6 +36,7 @@ public:
     void SetUnderline(bool on) override;
     void PrintAt(int column, const std::string& text) override;
     void EndLine() override;
+    void NewPage() override;
     double TextWidth(const std::string& text) const override;
     bool EndDoc() override;
 

@@ -57,6 +57,8 @@ void BuildAboutBox(qt::FormBuilder& b) {
     buttons->addStretch(1);
     QPushButton* ok = b.Button("cmdOK");
     ok->setDefault(true);
+    // The box has no Cancel: Escape closes it as OK does.
+    b.EscapePresses(ok);
     ok->setMinimumWidth(110);
     buttons->addWidget(ok);
     QPushButton* sysInfo = b.Button("cmdSysInfo");

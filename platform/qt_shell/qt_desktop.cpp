@@ -9,14 +9,19 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QLayout>
 #include <QScreen>
+#include <QStyle>
 #include <QSettings>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
 #include <QWidget>
+
+#include "platform/qt/window_frame.h"
 
 namespace involvo::qtshell {
 
@@ -73,11 +78,39 @@ double QtDesktop::TwipsPerPixel() {
 
 QWidget* QtDesktop::WindowOf(FormId form) const { return finder_ ? finder_(form) : TopLevelNamed(form); }
 
+namespace {
+
+// The frame of a window in twips: as drawn, as another window of the program
+// shows it, or else about what a desktop draws (a title bar and thin borders).
+FrameMargins FrameOf(const QWidget* w) {
+    QMargins m;
+    if (std::optional<QMargins> known = qt::ExpectedFrame(w)) {
+        m = *known;
+    } else if (!w->windowFlags().testFlag(Qt::FramelessWindowHint)) {
+        const QStyle* style = w->style();
+        const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, w);
+        const int title = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, w);
+        m = QMargins(border, title, border, border);
+    }
+    return {Twips(m.left()), Twips(m.top()), Twips(m.right()), Twips(m.bottom())};
+}
+
+// The window's layout gives it its least size at once, not only when it comes
+// up: a restored size below it is then seen for what it will be.
+void Settle(QWidget* w) {
+    w->ensurePolished();
+    if (QLayout* layout = w->layout()) layout->activate();
+}
+
+}  // namespace
+
 std::optional<WindowPlacement> QtDesktop::Placement(FormId form) {
     QWidget* w = WindowOf(form);
     if (!w) return std::nullopt;
+    Settle(w);
     WindowPlacement p;
     p.rect = ToTwips(QRect(w->pos(), w->size()));
+    p.frame = FrameOf(w);
     p.maximized = w->isMaximized();
     p.minimized = w->isMinimized();
     p.sizable = w->minimumSize() != w->maximumSize() && !w->windowFlags().testFlag(Qt::MSWindowsFixedSizeDialogHint);
@@ -87,6 +120,7 @@ std::optional<WindowPlacement> QtDesktop::Placement(FormId form) {
 void QtDesktop::MoveWindow(FormId form, const TwipsRect& rect) {
     QWidget* w = WindowOf(form);
     if (!w) return;
+    Settle(w);
     w->move(Pixels(rect.left, -kFarPixels, kFarPixels), Pixels(rect.top, -kFarPixels, kFarPixels));
     if (w->minimumSize() != w->maximumSize())
         w->resize(Pixels(rect.width, 1, kLargestSidePixels), Pixels(rect.height, 1, kLargestSidePixels));
@@ -132,18 +166,16 @@ QTextBrowser* QtDesktop::HelpText() const {
 std::string QtDesktop::ShowHelpContents(FormId owner, const std::string& path) {
     const QString file = QString::fromStdString(path);
     const QFileInfo info(file);
-    if (info.isDir()) return QStringLiteral("%1 is a folder, not a help file").arg(file).toStdString();
+    if (info.isDir()) return "It is a folder, not a help file.";
     // A pipe would keep the program waiting for a writer, a device like
     // /dev/zero would never end: only a regular file is opened.
-    if (info.exists() && !info.isFile())
-        return QStringLiteral("%1 is not a help file").arg(file).toStdString();
+    if (info.exists() && !info.isFile()) return "It is not a file but a device or a pipe.";
     QFile help(file);
     if (!help.open(QIODevice::ReadOnly)) return help.errorString().toStdString();
-    if (help.size() > kLargestHelpFile) return QStringLiteral("%1 is too large for a help file").arg(file).toStdString();
+    if (help.size() > kLargestHelpFile) return "It is too large for a help file.";
     // Read no more than a help file can hold, whatever the size said.
     const QByteArray bytes = help.read(kLargestHelpFile + 1);
-    if (bytes.size() > kLargestHelpFile)
-        return QStringLiteral("%1 is too large for a help file").arg(file).toStdString();
+    if (bytes.size() > kLargestHelpFile) return "It is too large for a help file.";
     if (help.error() != QFileDevice::NoError) return help.errorString().toStdString();
     const QString text = QString::fromUtf8(bytes);
 
@@ -158,6 +190,10 @@ std::string QtDesktop::ShowHelpContents(FormId owner, const std::string& path) {
         browser->setObjectName(QStringLiteral("HelpText"));
         browser->setOpenExternalLinks(true);
         layout->addWidget(browser);
+        // Escape closes the help, as it closes the program's dialogs.
+        auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+        escape->setContext(Qt::WindowShortcut);
+        QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
         window->resize(760, 680);
         if (QWidget* main = WindowOf(owner)) {
             QRect area = main->frameGeometry();

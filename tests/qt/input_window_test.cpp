@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOption>
 
 #include "tests/qt/qt_support.h"
 
@@ -154,6 +156,39 @@ TEST_F(InputWindow, EnterMovesOnToTheNextField) {
     EXPECT_EQ(gear_.NumTeeth, 24.0f);
 }
 
+TEST_F(InputWindow, AClickIntoAFilledFieldSelectsItsWholeTextSoTypingReplacesIt) {
+    Enter("InputNT", "24");
+    Enter("InputDP", "10");
+    // The pitch last: a new pitch empties the feature and pin fields.
+    for (const char* field : {"InputNT", "InputPA", "InputHA", "InputCTT_MOW", "InputAddendumMod", "InputPINDIA",
+                              "InputFaceWidth", "ComboQuality", "InputDP"}) {
+        View(FormId::FrmMain)->SetFocus("CmdCalc");
+        QWidget* widget = Main(field);
+        ASSERT_NE(widget, nullptr) << field;
+        QLineEdit* edit = qobject_cast<QLineEdit*>(widget);
+        if (auto* list = qobject_cast<QComboBox*>(widget)) edit = list->lineEdit();
+        ASSERT_NE(edit, nullptr) << field;
+        ASSERT_FALSE(edit->text().isEmpty()) << field;
+        // A click a little way into the text, where the caret would go.
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(edit->width() / 4, edit->height() / 2));
+        EXPECT_EQ(View(FormId::FrmMain)->Focused(), field);
+        EXPECT_EQ(edit->selectedText(), edit->text()) << field;
+        QTest::keyClicks(edit, "7");
+        EXPECT_EQ(edit->text(), "7") << field;
+    }
+}
+
+TEST_F(InputWindow, AClickIntoTheFieldThatHasTheFocusPlacesTheCaret) {
+    Enter("InputNT", "24");
+    auto* teeth = Main<QLineEdit>("InputNT");
+    QTest::mouseClick(teeth, Qt::LeftButton);
+    ASSERT_EQ(teeth->selectedText(), "24");
+    QTest::mouseClick(teeth, Qt::LeftButton, {}, QPoint(teeth->width() - 4, teeth->height() / 2));
+    EXPECT_FALSE(teeth->hasSelectedText());
+    QTest::keyClicks(teeth, "0");
+    EXPECT_EQ(teeth->text(), "240");
+}
+
 TEST_F(InputWindow, TheFeatureListTakesNoTypedKeys) {
     auto* features = Main<QComboBox>("Combo1");
     QString before = features->currentText();
@@ -186,6 +221,35 @@ TEST_F(InputWindow, EnterOnAnOptionButtonMovesOnOnce) {
     View(FormId::FrmMain)->SetFocus("External");
     QTest::keyClick(external, Qt::Key_Return);
     EXPECT_EQ(View(FormId::FrmMain)->Focused(), "Internal");
+}
+
+// Whether the style draws the focus mark on a control: it has the focus, and
+// the focus came by the keyboard.
+bool ShowsFocusMark(QWidget* w) {
+    QStyleOption option;
+    option.initFrom(w);
+    return (option.state & QStyle::State_HasFocus) && (option.state & QStyle::State_KeyboardFocusChange);
+}
+
+TEST_F(InputWindow, ControlsReachedWithTheArrowKeysOrEnterShowTheFocusMark) {
+    View(FormId::FrmMain)->SetFocus("cmdExit");
+    QTest::keyClick(Main("cmdExit"), Qt::Key_Down);
+    ASSERT_EQ(View(FormId::FrmMain)->Focused(), "External");
+    EXPECT_TRUE(ShowsFocusMark(Main("External")));
+    QTest::keyClick(Main("External"), Qt::Key_Return);
+    ASSERT_EQ(View(FormId::FrmMain)->Focused(), "Internal");
+    EXPECT_TRUE(ShowsFocusMark(Main("Internal")));
+    EXPECT_FALSE(ShowsFocusMark(Main("External")));
+    QTest::keyClick(Main("Internal"), Qt::Key_Up);
+    EXPECT_TRUE(ShowsFocusMark(Main("External")));
+}
+
+TEST_F(InputWindow, TheHelpMenuSeparatorIsALineWithoutText) {
+    auto* bar = qobject_cast<QAction*>(View(FormId::FrmMain)->Control("mnuHelpBar1"));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isSeparator());
+    EXPECT_TRUE(bar->text().isEmpty()) << "a menu draws a separator's text as a heading";
+    EXPECT_EQ(View(FormId::FrmMain)->Text("mnuHelpBar1"), "-") << "the caption stays the program's";
 }
 
 TEST_F(InputWindow, ClickingAHintCopiesItsValue) {

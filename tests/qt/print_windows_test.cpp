@@ -279,9 +279,9 @@ TEST_F(PrintWindows, CheckAllTicksEveryBox) {
     EXPECT_EQ(FileText(cwd_.path() / kOptionsFileName), all);
 }
 
-// Cancel, the title-bar button and another window of the program taking the
-// activation all close the dialog and forget its ticks.
-enum class Leave { Cancel, TitleBar, InputScreen };
+// Cancel, Escape, the title-bar button and another window of the program
+// taking the activation all close the dialog and forget its ticks.
+enum class Leave { Cancel, Escape, TitleBar, InputScreen };
 
 class LeavingTheOptions : public PrintWindows, public ::testing::WithParamInterface<Leave> {};
 
@@ -293,6 +293,7 @@ TEST_P(LeavingTheOptions, DiscardsTheTicks) {
     Press(FormId::FrmChecklist1, "Checkall");
     switch (GetParam()) {
         case Leave::Cancel: Press(FormId::FrmChecklist1, "CmdCustom1Cancel"); break;
+        case Leave::Escape: QTest::keyClick(Box(5), Qt::Key_Escape); break;
         case Leave::TitleBar: EXPECT_FALSE(Window(FormId::FrmChecklist1)->close()); break;
         case Leave::InputScreen: Window(FormId::FrmMain)->activateWindow(); break;
     }
@@ -305,7 +306,7 @@ TEST_P(LeavingTheOptions, DiscardsTheTicks) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, LeavingTheOptions,
-                         ::testing::Values(Leave::Cancel, Leave::TitleBar, Leave::InputScreen));
+                         ::testing::Values(Leave::Cancel, Leave::Escape, Leave::TitleBar, Leave::InputScreen));
 
 TEST_F(PrintWindows, AFileThatCannotBeWrittenIsToldOnTheDialogAndTheTicksStay) {
     Start();

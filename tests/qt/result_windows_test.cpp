@@ -41,6 +41,56 @@ TEST_F(ResultWindows, EnterOnTheCalculateButtonCalculates) {
     EXPECT_TRUE(WaitFor([&] { return OnScreen(FormId::FrmOutput1); }));
 }
 
+TEST_F(ResultWindows, AfterCalculateByMouseOrEnterTheFocusIsNotOnExit) {
+    Enter("InputNT", "24");
+    Enter("InputDP", "10");
+    for (bool byEnter : {false, true}) {
+        auto* calc = Main<QPushButton>("CmdCalc");
+        if (byEnter) {
+            View(FormId::FrmMain)->SetFocus("CmdCalc");
+            QTest::keyClick(calc, Qt::Key_Return);
+        } else {
+            QTest::mouseClick(calc, Qt::LeftButton);
+        }
+        ASSERT_TRUE(WaitFor([&] { return OnScreen(FormId::FrmOutput1); })) << byEnter;
+        EXPECT_NE(View(FormId::FrmMain)->Focused(), "cmdExit") << byEnter;
+        EXPECT_FALSE(Main<QPushButton>("cmdExit")->hasFocus()) << byEnter;
+        // Back on the input screen, the next Enter calculates again.
+        Window(FormId::FrmMain)->activateWindow();
+        ASSERT_TRUE(WaitFor([&] { return !app_.IsLoaded(FormId::FrmOutput1); })) << byEnter;
+        EXPECT_EQ(View(FormId::FrmMain)->Focused(), "CmdCalc") << byEnter;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_TRUE(WaitFor([&] { return OnScreen(FormId::FrmOutput1); })) << byEnter;
+        EXPECT_FALSE(app_.Ended());
+        Window(FormId::FrmMain)->activateWindow();
+        ASSERT_TRUE(WaitFor([&] { return !app_.IsLoaded(FormId::FrmOutput1); })) << byEnter;
+    }
+}
+
+TEST_F(ResultWindows, NoRunOfEntersEndsTheProgram) {
+    DialogHand hand;  // answers OK to whatever a hurried Enter brings up
+    Enter("InputNT", "24");
+    Enter("InputDP", "10");
+    View(FormId::FrmMain)->SetFocus("InputNT");
+    for (int i = 1; i <= 40 && !app_.Ended(); ++i) {
+        // A page closed by Enter leaves no window active: the user clicks on
+        // the input screen.
+        if (!QTest::qWaitFor([] { return QApplication::activeWindow() != nullptr; }, 300))
+            Window(FormId::FrmMain)->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, 3000)) << "Enter " << i;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        Settle(20);
+        EXPECT_NE(View(FormId::FrmMain)->Focused(), "cmdExit") << "Enter " << i;
+        // Now and then the user clicks back on the input screen.
+        if (i % 7 == 0) {
+            Window(FormId::FrmMain)->activateWindow();
+            Settle();
+        }
+    }
+    EXPECT_FALSE(app_.Ended());
+    EXPECT_TRUE(OnScreen(FormId::FrmMain));
+}
+
 TEST_F(ResultWindows, NextAndBackWalkThePages) {
     CalculateSpurGear();
     ASSERT_TRUE(OnScreen(FormId::FrmOutput1));

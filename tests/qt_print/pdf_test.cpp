@@ -222,5 +222,41 @@ TEST_F(PdfSheet, AFileThatCannotBeWrittenIsReported) {
     EXPECT_FALSE(app_.IsLoaded(FormId::FrmPrinting));
 }
 
+// The text of each page of a PDF file, as pdftotext reads it.
+std::vector<std::string> PageTexts(const fs::path& pdf) {
+    std::vector<std::string> pages;
+    for (int n = 1; n < 100; ++n) {
+        fs::path out = pdf;
+        out += ".page" + std::to_string(n) + ".txt";
+        std::string command = "pdftotext -q -f " + std::to_string(n) + " -l " + std::to_string(n) + " '" +
+                              pdf.string() + "' '" + out.string() + "' 2>/dev/null";
+        if (std::system(command.c_str()) != 0 || !fs::exists(out)) break;
+        std::ifstream in(out);
+        std::stringstream all;
+        all << in.rdbuf();
+        if (all.str().find_first_not_of(" \n\f") == std::string::npos) break;  // past the last page
+        pages.push_back(all.str());
+    }
+    return pages;
+}
+
+TEST_F(PdfSheet, EveryCopyAskedForIsAPageOfTheOneFile) {
+    HeadlessView* page = Calculate("24", "");
+    ASSERT_NE(page, nullptr);
+    for (int copies : {1, 2, 3}) {
+        fs::remove(pdf_);
+        printer_->SetCopies(copies);  // as the print dialog was answered
+        page->Click("mnuFilePrint");
+        platform_.RunTimers();
+        ASSERT_TRUE(fs::exists(pdf_)) << copies;
+        std::vector<std::string> pages = PageTexts(pdf_);
+        ASSERT_EQ(pages.size(), static_cast<size_t>(copies)) << copies << " copies asked for";
+        EXPECT_NE(pages.front().find("<< Involvo >>"), std::string::npos);
+        EXPECT_NE(pages.front().find("2.639969"), std::string::npos);
+        for (const std::string& copy : pages) EXPECT_EQ(copy, pages.front()) << "every copy is the whole sheet";
+        EXPECT_EQ(printer_->Copies(), 1) << "the dialog starts from one copy again";
+    }
+}
+
 }  // namespace
 }  // namespace involvo

@@ -14,6 +14,10 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTextStream>
+#include <QAction>
+#include <QTimer>
+#include <QLineEdit>
+#include <QTest>
 
 #include <memory>
 
@@ -297,6 +301,51 @@ TEST_F(QtShellTest, AboutBoxHasItsControlsAndIsFixed) {
     app.Unload(FormId::frmAbout);
 }
 
+TEST_F(QtShellTest, EscapeClosesTheAboutBoxAsOkDoes) {
+    InstallDesktopIntegration();
+    QtShellPlatform platform(dir.path());
+    gearmain::GearMain gear;
+    Application app(gear, platform);
+    platform.SetForms(&app);
+    app.StartUpWithoutSplash();
+    bool pressed = false;
+    // The box is modal: the Escape comes while it waits for the user.
+    QTimer::singleShot(300, [&] {
+        QtView* about = platform.ViewOf(FormId::frmAbout);
+        if (!about || !about->window()->isVisible()) return;
+        QWidget* target = QApplication::focusWidget();
+        if (!target || target->window() != about->window()) target = about->window();
+        QTest::keyClick(target, Qt::Key_Escape);
+        pressed = true;
+    });
+    // A second timer ends the wait should the Escape not close the box.
+    bool stillOpen = false;
+    QTimer::singleShot(3000, [&] {
+        if (!app.IsLoaded(FormId::frmAbout)) return;
+        stillOpen = true;
+        app.Unload(FormId::frmAbout);
+    });
+    qobject_cast<QAction*>(platform.ViewOf(FormId::FrmMain)->Control("mnuHelpAbout"))->trigger();
+    EXPECT_TRUE(pressed);
+    EXPECT_FALSE(stillOpen) << "Escape closes the box";
+    EXPECT_FALSE(app.IsLoaded(FormId::frmAbout));
+    EXPECT_FALSE(app.Ended());
+    app.Unload(FormId::FrmMain);
+    QApplication::processEvents();
+}
+
+TEST_F(QtShellTest, EscapeClosesTheHelpWindow) {
+    Write("IVOevalHelp.HLP", "<html><body><h1>Involvo Help</h1></body></html>");
+    QtDesktop desktop;
+    ASSERT_EQ(desktop.ShowHelpContents(FormId::FrmMain, Path("IVOevalHelp.HLP").toStdString()), "");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(desktop.HelpWindow()));
+    QTest::keyClick(desktop.HelpText(), Qt::Key_Escape);
+    EXPECT_FALSE(desktop.HelpWindow()->isVisible());
+    // Asked again, it comes back.
+    EXPECT_EQ(desktop.ShowHelpContents(FormId::FrmMain, Path("IVOevalHelp.HLP").toStdString()), "");
+    EXPECT_TRUE(desktop.HelpWindow()->isVisible());
+}
+
 // ---- The program, closed and started again ----
 
 struct QtRun {
@@ -360,6 +409,52 @@ TEST_F(QtShellTest, InputScreenLeftOnAScreenThatIsGoneComesBack) {
     QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(screen.intersects(QRect(run.Main()->pos(), run.Main()->size())))
         << run.Main()->x() << "," << run.Main()->y();
+}
+
+// Types teeth and pitch and presses Calculate: page 1 opens.
+QMainWindow* CalculateToPageOne(QtRun& run) {
+    QtView* main = run.platform.ViewOf(FormId::FrmMain);
+    if (!QTest::qWaitForWindowActive(main->window())) return nullptr;
+    for (auto [field, text] : {std::pair{"InputNT", "24"}, std::pair{"InputDP", "10"}}) {
+        auto* edit = qobject_cast<QLineEdit*>(main->Control(field));
+        edit->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Tab);
+    }
+    qobject_cast<QPushButton*>(main->Control("CmdCalc"))->click();
+    QtView* page = run.platform.ViewOf(FormId::FrmOutput1);
+    if (!page) return nullptr;
+    if (!QTest::qWaitFor([page] { return page->window()->isVisible(); }, 3000)) return nullptr;
+    QTest::qWait(300);  // the window manager frames it; the page has grown
+    return page->window();
+}
+
+TEST_F(QtShellTest, APageThatGrowsAsItOpensKeepsItsTitleBarAndFrameOnTheScreen) {
+    // Saved small, at the top right corner of the screen: page 1 grows as it
+    // fills its rows, to the left and down, never up past the top edge.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const double tpp = QtDesktop::TwipsPerPixel();
+    Write("Involvo.conf", QStringLiteral("[FrmOutput1_Settings]\nFormLeft=%1\nFormTop=%2\nFormWidth=%3\n"
+                                         "FormHeight=%3\nWasMaximized=False\n")
+                              .arg(std::lround((screen.right() - 150) * tpp))
+                              .arg(std::lround(screen.top() * tpp))
+                              .arg(std::lround(100 * tpp))
+                              .toUtf8());
+    QtRun run(dir.path());
+    QMainWindow* page = CalculateToPageOne(run);
+    ASSERT_NE(page, nullptr);
+    const QRect frame = page->frameGeometry();
+    EXPECT_GE(frame.top(), screen.top()) << "the title bar is on the screen";
+    EXPECT_LT(page->geometry().top(), screen.top() + 100);
+    EXPECT_LE(frame.right(), screen.right()) << "grown wider, it moved back from the right edge";
+    EXPECT_GT(page->width(), 100);
+
+    // Closed, it is saved where it stood.
+    run.Exit();
+    QSettings file(Path("Involvo.conf"), QSettings::IniFormat);
+    EXPECT_GE(file.value("FrmOutput1_Settings/FormTop").toDouble(), screen.top() * tpp);
+    EXPECT_EQ(file.value("FrmOutput1_Settings/FormLeft").toString().toStdString(),
+              gearmain::Format(frame.left() * tpp, "0"));
 }
 
 TEST_F(QtShellTest, ProgramIconIsBuiltIn) {

@@ -394,21 +394,25 @@ protected:
         EXPECT_EQ(run.platform.installed().HelpWindow(), nullptr) << "no help window comes up";
         return seen;
     }
+    // The message as shown: the file looked for, then what is wrong with it.
+    std::string Told(const std::string& description) {
+        return "The help file " + Help().toStdString() + " cannot be shown:\n" + description;
+    }
 };
 
-TEST_F(HelpFaults, AMissingHelpFileIsToldWithTheSystemsWordsAndTheProgramGoesOn) {
+TEST_F(HelpFaults, AMissingHelpFileIsToldByNameWithTheSystemsWordsAndTheProgramGoesOn) {
     QtRun run(settings, program);
     SeenDialog seen = HelpMessage(run);
     QFile probe(Help());
     probe.open(QIODevice::ReadOnly);
-    EXPECT_EQ(seen.text, probe.errorString().toStdString());
+    EXPECT_EQ(seen.text, Told(probe.errorString().toStdString()));
     run.ExpectACalculationWorks();
 }
 
 TEST_F(HelpFaults, AFolderInPlaceOfTheHelpFileIsTold) {
     QDir().mkpath(Help());
     QtRun run(settings, program);
-    EXPECT_EQ(HelpMessage(run).text, Help().toStdString() + " is a folder, not a help file");
+    EXPECT_EQ(HelpMessage(run).text, Told("It is a folder, not a help file."));
     run.ExpectACalculationWorks();
 }
 
@@ -418,14 +422,14 @@ TEST_F(HelpFaults, APipeInPlaceOfTheHelpFileIsToldAtOnce) {
     PipeWatchdog watchdog(Help().toStdString());
     SeenDialog seen = HelpMessage(run);
     EXPECT_FALSE(watchdog.Stop()) << "the help command waited on the pipe";
-    EXPECT_EQ(seen.text, Help().toStdString() + " is not a help file");
+    EXPECT_EQ(seen.text, Told("It is not a file but a device or a pipe."));
     run.ExpectACalculationWorks();
 }
 
 TEST_F(HelpFaults, AnEndlessDeviceInPlaceOfTheHelpFileIsNotRead) {
     ASSERT_TRUE(QFile::link("/dev/zero", Help()));
     QtRun run(settings, program);
-    EXPECT_EQ(HelpMessage(run).text, Help().toStdString() + " is not a help file");
+    EXPECT_EQ(HelpMessage(run).text, Told("It is not a file but a device or a pipe."));
     run.ExpectACalculationWorks();
 }
 
@@ -433,7 +437,7 @@ TEST_F(HelpFaults, AHelpFileFarTooLargeIsTold) {
     Write(Help(), "");
     fs::resize_file(Help().toStdString(), 40u << 20);  // sparse: no disk is used
     QtRun run(settings, program);
-    EXPECT_EQ(HelpMessage(run).text, Help().toStdString() + " is too large for a help file");
+    EXPECT_EQ(HelpMessage(run).text, Told("It is too large for a help file."));
 }
 
 TEST_F(HelpFaults, AGarbageHelpFileIsShownWithoutHarm) {

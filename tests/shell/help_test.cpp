@@ -60,12 +60,12 @@ TEST_F(HelpTest, ContentsShowsTheHelpFileForTheInputScreen) {
     EXPECT_TRUE(platform.Messages().empty());
 }
 
-TEST_F(HelpTest, MissingHelpFileShowsThePlatformsDescriptionWithOKOnly) {
+TEST_F(HelpTest, MissingHelpFileNamesTheFileLookedForWithThePlatformsDescriptionAndOKOnly) {
     Main().Click("mnuHelpContents");
     EXPECT_TRUE(desktop.helpShown.empty());
     ASSERT_EQ(platform.Messages().size(), 1u);
     const ShownMessage& m = platform.Messages()[0];
-    EXPECT_EQ(m.text, "No such file or directory");
+    EXPECT_EQ(m.text, std::string("The help file ") + kHelpFile + " cannot be shown:\rNo such file or directory");
     EXPECT_EQ(m.title, "Involvo");
     EXPECT_EQ(m.buttons, MsgButtons::OK);
     EXPECT_EQ(m.form, "FrmMain");

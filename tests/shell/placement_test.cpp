@@ -2,6 +2,7 @@
 // was, maximised if it was, from one run of the program to the next.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -202,6 +203,40 @@ TEST_F(PlacementTest, WindowLeftOnAMonitorThatIsGoneComesBackOntoTheScreen) {
     EXPECT_EQ(Window(FormId::FrmMain).rect, (TwipsRect{28800 - 12600, 2250, 12600, 9450}));
 }
 
+TEST_F(PlacementTest, PageSavedWithItsTitleBarAboveTheScreenOpensWithItOnTheScreen) {
+    // An earlier run saved a page that had landed partly above the screen.
+    Store("FrmOutput1_Settings", {13600, -300, 5800, 6600});
+    auto run = Start();
+    Window(FormId::FrmOutput1).frame = {15, 300, 15, 75};
+    run->app.Load(FormId::FrmOutput1);
+    EXPECT_EQ(Window(FormId::FrmOutput1).rect, (TwipsRect{13600, 0, 5800, 6600}));
+}
+
+TEST_F(PlacementTest, APlaceWithTheTitleBarOutOfReachIsNeverSaved) {
+    struct Case {
+        const char* what;
+        TwipsRect left, saved;
+    };
+    const Case cases[] = {
+        {"grown past the top edge", {13600, -300, 5800, 6600}, {13600, 0, 5800, 6600}},
+        {"title bar under the bottom edge", {2000, 16150, 9000, 7000}, {2000, 8825, 9000, 7000}},
+        {"where the user can reach it", {2000, 15000, 9000, 7000}, {2000, 15000, 9000, 7000}},
+    };
+    for (const Case& c : cases) {
+        auto run = Start();
+        run->app.Load(FormId::FrmOutput1);
+        Window(FormId::FrmOutput1).rect = c.left;
+        Window(FormId::FrmOutput1).frame = {15, 300, 15, 75};
+        run->app.Unload(FormId::FrmOutput1);
+        run->platform.RunTimers();
+        EXPECT_EQ(settings.At("FrmOutput1_Settings", "FormLeft"), gearmain::Format(c.saved.left, "0")) << c.what;
+        EXPECT_EQ(settings.At("FrmOutput1_Settings", "FormTop"), gearmain::Format(c.saved.top, "0")) << c.what;
+        EXPECT_EQ(settings.At("FrmOutput1_Settings", "FormWidth"), gearmain::Format(c.saved.width, "0")) << c.what;
+        EXPECT_EQ(settings.At("FrmOutput1_Settings", "FormHeight"), gearmain::Format(c.saved.height, "0"))
+            << c.what;
+    }
+}
+
 TEST_F(PlacementTest, GarbageSizesAndPositionsGiveAWindowOnTheScreen) {
     settings.Put("FrmMain_Settings", "FormLeft", "-99999999999999999999");
     settings.Put("FrmMain_Settings", "FormTop", "99999999999999999999999999999999999999999");
@@ -285,6 +320,9 @@ TEST_F(PlacementTest, PlatformWithoutTheServicesStartsAndEndsAsBefore) {
 
 // ---- Bringing a placement back within reach ----
 
+// A frame of 1 pixel borders, a 20 pixel title bar and a 5 pixel bottom edge.
+const FrameMargins kFrame{15, 300, 15, 75};
+
 TEST(KeepReachableTest, PlacementsAreKeptOnOrBroughtBackOntoTheScreens) {
     const TwipsRect a{0, 0, 28800, 16200};       // 1920 x 1080
     const TwipsRect b{28800, 0, 19200, 10800};  // 1280 x 720, to the right of a
@@ -295,10 +333,12 @@ TEST(KeepReachableTest, PlacementsAreKeptOnOrBroughtBackOntoTheScreens) {
         bool sizable;
         std::vector<TwipsRect> screens;
         TwipsRect out;
+        FrameMargins frame = {};
     };
     const Case cases[] = {
         {"on the screen", {1000, 1000, 9000, 7000}, true, {a}, {1000, 1000, 9000, 7000}},
         {"partly off the left edge", {-4000, 1000, 9000, 7000}, true, {a}, {-4000, 1000, 9000, 7000}},
+        {"partly off the bottom edge", {1000, 12000, 9000, 7000}, true, {a}, {1000, 12000, 9000, 7000}, kFrame},
         {"right of the only screen", {40000, 2000, 9000, 7000}, true, {a}, {19800, 2000, 9000, 7000}},
         {"above and left of it", {-50000, -50000, 9000, 7000}, true, {a}, {0, 0, 9000, 7000}},
         {"below it", {5000, 90000, 9000, 7000}, true, {a}, {5000, 9200, 9000, 7000}},
@@ -312,9 +352,37 @@ TEST(KeepReachableTest, PlacementsAreKeptOnOrBroughtBackOntoTheScreens) {
         {"absurd everything", {big, big, big, big}, true, {a}, {0, 0, 28800, 16200}},
         {"as wide as both screens", {0, 0, 48000, 9000}, true, {a, b}, {0, 0, 48000, 9000}},
         {"no screens known", {big, -big, 5000, 5000}, true, {}, {1e8, -1e8, 5000, 5000}},
+        // The title bar must be where the user can grab it.
+        {"title bar just above the top edge", {2000, -300, 9000, 7000}, true, {a}, {2000, 0, 9000, 7000}, kFrame},
+        {"top edge a twip above the screen", {2000, -1, 9000, 7000}, true, {a}, {2000, 0, 9000, 7000}},
+        {"title bar at the top edge", {2000, 0, 9000, 7000}, true, {a}, {2000, 0, 9000, 7000}, kFrame},
+        {"title bar under the bottom edge", {2000, 16000, 9000, 7000}, true, {a}, {2000, 8825, 9000, 7000}, kFrame},
+        {"a sliver of title bar at the right edge", {28500, 2000, 9000, 7000}, true, {a}, {19770, 2000, 9000, 7000},
+         kFrame},
+        {"half an inch of title bar at the right edge", {28080, 2000, 9000, 7000}, true, {a},
+         {28080, 2000, 9000, 7000}, kFrame},
+        {"above the smaller screen's neighbour", {30000, -2000, 9000, 3000}, true, {a, b}, {30000, 0, 9000, 3000},
+         kFrame},
+        // A window brought back counts its frame: it stands wholly on the screen.
+        {"below it, with a frame", {5000, 90000, 9000, 7000}, true, {a}, {5000, 8825, 9000, 7000}, kFrame},
+        {"right of it, with a frame", {40000, 2000, 9000, 7000}, true, {a}, {19770, 2000, 9000, 7000}, kFrame},
+        {"too large, with a frame", {100000, 0, 40000, 20000}, true, {a}, {0, 0, 28770, 15825}, kFrame},
+        {"fixed, taller than the screen", {2000, -5000, 9000, 20000}, false, {a}, {2000, 0, 9000, 20000}, kFrame},
+        {"a frame of garbage counts as none", {5000, 90000, 9000, 7000}, true, {a}, {5000, 9200, 9000, 7000},
+         {-big, -1, std::nan(""), -big}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(modSettings::KeepReachable(c.in, c.sizable, c.screens), c.out) << c.what;
+        EXPECT_EQ(modSettings::KeepReachable(c.in, c.sizable, c.frame, c.screens), c.out) << c.what;
+}
+
+TEST(KeepReachableTest, WhatItReturnsHasItsTitleBarOnAScreen) {
+    const std::vector<TwipsRect> screens = {{0, 0, 28800, 16200}, {28800, 3000, 19200, 10800}};
+    for (double left : {-60000.0, -9000.0, -100.0, 0.0, 14000.0, 28700.0, 30000.0, 47000.0, 90000.0})
+        for (double top : {-60000.0, -7000.0, -300.0, -1.0, 0.0, 2900.0, 13700.0, 16100.0, 90000.0})
+            for (bool sizable : {true, false}) {
+                TwipsRect r = modSettings::KeepReachable({left, top, 9000, 7000}, sizable, kFrame, screens);
+                EXPECT_TRUE(modSettings::TitleBarReachable(r, kFrame, screens)) << left << ", " << top;
+            }
 }
 
 }  // namespace
