@@ -2,7 +2,6 @@
 // internal gear, with the state as the input screen leaves it.
 #include <benchmark/benchmark.h>
 
-#include <map>
 #include <string>
 
 #include "engine/gearmain.h"
@@ -10,14 +9,6 @@
 namespace {
 
 using namespace gearmain;
-
-class SilentPort : public Port {
-public:
-    std::map<std::string, std::string> texts;
-    MsgAnswer MessageBox(const std::string&, MsgIcon, MsgButtons) override { return MsgAnswer::OK; }
-    void SetFocus(const std::string&) override {}
-    std::string ControlText(const std::string& control) override { return texts[control]; }
-};
 
 struct Gear {
     int16_t mode, type;
@@ -27,13 +18,9 @@ struct Gear {
 };
 
 void Calculate(benchmark::State& state, Gear g) {
-    SilentPort port;
     GearMain gear;
-    gear.MainForm = &port;
     gear.StartUp();
-    port.texts["Combo1"] = g.feature;
-    port.texts["InputFaceWidth"] = "1.00000";
-    port.texts["InputCTT_MOW"] = "x";
+    const CalculationInput input{g.feature, "1.00000", false};
     gear.CalcMode = g.mode;
     gear.GearType = g.type;
     gear.NumTeeth = g.teeth;
@@ -46,7 +33,8 @@ void Calculate(benchmark::State& state, Gear g) {
         gear.TeethSpanned = g.mode == 3 ? 4 : gear.PinDiameter;
         gear.Thick1 = gear.Measure1 = gear.FeatureValue = g.value;
         gear.Thick2 = gear.Measure2 = 0;
-        gear.CalculateGear();
+        CalculationReport report = gear.CalculateGear(input);
+        benchmark::DoNotOptimize(report);
         benchmark::DoNotOptimize(gear.MeasureText);
     }
 }

@@ -171,9 +171,13 @@ TEST_F(Calculation, SpanContactThatCannotBeComputedIsRefused) {
     g.TeethSpanned = 4;
     g.OutsideDiameter = 3.2f;
     g.BaseDiameter = std::numeric_limits<float>::infinity();
-    EXPECT_EQ(ErrorHandle::CheckSpanLimits(g), 1);
-    EXPECT_EQ(MessageTexts(),
-              std::vector<std::string>{"Span measurement error: Unacceptable tooth thickness or number of teeth spanned"});
+    ErrorHandle::CheckResult result = ErrorHandle::CheckSpanLimits(g);
+    EXPECT_TRUE(result.refused);
+    ASSERT_EQ(result.notices.size(), 1u);
+    EXPECT_EQ(result.notices[0].text,
+              "Span measurement error: Unacceptable tooth thickness or number of teeth spanned");
+    EXPECT_EQ(result.notices[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(result.notices[0].focus, gearmain::Field::Pin);
 }
 
 // 20 teeth, pitch 10, 20 degrees, helix 30: transverse angle 22.796 degrees,
