@@ -12,8 +12,6 @@ namespace involvo {
 using namespace screen;
 using gearmain::Field;
 using gearmain::Notice;
-using gearmain::SngEntry;
-using gearmain::Val;
 
 namespace {
 
@@ -41,20 +39,6 @@ const std::array<const char*, 9> kDepthCaptions = {
     "Combination Stub Pitch (2.25/Pitch Fraction)",
     "Enter Actual Hob or Shaper Whole Depth",
 };
-
-const std::vector<std::string> kExternalToothList = {kCircularThickness, kChordalThickness, kBacklash};
-const std::vector<std::string> kInternalToothList = {kCircularSpace, kChordalSpace, kBacklash};
-const std::vector<std::string> kExternalMeasureList = {kOverPins, kSpan};
-const std::vector<std::string> kInternalMeasureList = {kBetweenPins};
-
-constexpr const char* kCutterDepthPrompt =
-    "Enter Hob or Shaper cutter whole depth.\r\r"
-    "Note: If you change the Diametral Pitch, the Depth will change back to the default setting "
-    "(AGMA Current Standard.)";
-
-// A user can go on refusing the limits as long as he likes; a script that keeps
-// offering the same refused answer must not keep the program in the dialog.
-constexpr int kCutterDepthTries = 50;
 
 std::string DepthItem(int index) { return "MnuDepth(" + std::to_string(index) + ")"; }
 
@@ -92,49 +76,42 @@ void FrmMain::Load() {
     view().SetText("", "Involvo -  (Calculate Dimension Over Pins)");
 
     SetHelpFile();
-    // The first load makes the gear external and takes the pressure angle from
-    // its default text.
-    if (gear_.GearType == 0) {
-        gear_.GearType = 1;
-        gear_.NormalPA = SngEntry(Val(view().Text("InputPA")));
-    }
+    Pull();
+    core_.Open();
+    Sync();
 }
 
 void FrmMain::CreateControls() {
     View& v = view();
-    struct Field {
+    struct Caption {
         const char* label;
         const char* caption;
-        const char* box;
-        const char* text;
+        Field field;
         const char* tip;
     };
-    const Field fields[] = {
-        {"Labelnumteeth", "Number of Teeth  ", "InputNT", "", "Enter the number of gear teeth. "},
-        {"LabelPitch", "Normal Diametral Pitch  ", "InputDP", "", "Enter the normal diametral pitch"},
-        {"LabelPA", "Normal Pressure Angle  ", "InputPA", "20.00000", "Enter the normal pressure angle"},
-        {"LABELHA", "Helix Angle", "InputHA", "0.000000", "Enter Helix angle if helical gear"},
-        {"LblAddendumMod", "Enlargement or Reduction (+/-)", "InputAddendumMod", "0.000000",
-         "Enter Enlargement or Reduction of O.D."},
-        {"LABELPINDIA", kPinCaption, "InputPINDIA", "", "Enter Measuring pin diameter"},
-        {"LabelFaceWidth", "Gear Face Width", "InputFaceWidth", "1.00000", "Enter Gear face width"},
-        {"LabelQuality", "AGMA Quality Number", "ComboQuality", "None", "Enter or select AGMA Quality Number"},
+    const Caption captions[] = {
+        {"Labelnumteeth", "Number of Teeth  ", Field::Teeth, "Enter the number of gear teeth. "},
+        {"LabelPitch", "Normal Diametral Pitch  ", Field::Pitch, "Enter the normal diametral pitch"},
+        {"LabelPA", "Normal Pressure Angle  ", Field::PressureAngle, "Enter the normal pressure angle"},
+        {"LABELHA", "Helix Angle", Field::Helix, "Enter Helix angle if helical gear"},
+        {"LblAddendumMod", "Enlargement or Reduction (+/-)", Field::ODChange, "Enter Enlargement or Reduction of O.D."},
+        {"LABELPINDIA", kPinCaption, Field::Pin, "Enter Measuring pin diameter"},
+        {"LabelFaceWidth", "Gear Face Width", Field::FaceWidth, "Enter Gear face width"},
+        {"LabelQuality", "AGMA Quality Number", Field::Quality, "Enter or select AGMA Quality Number"},
     };
-    for (const Field& f : fields) {
-        v.SetText(f.label, f.caption);
-        v.SetText(f.box, f.text);
-        v.SetToolTip(f.box, f.tip);
+    for (const Caption& c : captions) {
+        v.SetText(c.label, c.caption);
+        v.SetToolTip(ControlOf(c.field), c.tip);
     }
-
-    v.SetItems("Combo1", kExternalToothList);
-    v.SetText("Combo1", kCircularThickness);
     v.SetToolTip("Combo1", "Select Input Feature");
-    v.SetText("InputCTT_MOW", "");
 
+    // The lists first: a list shows a text among its items.
+    v.SetItems("Combo1", ScreenCore::FeatureList(1, 1));
     std::vector<std::string> qualities = {"None"};
     for (int q = 3; q <= 15; ++q) qualities.push_back(std::to_string(q));
     v.SetItems("ComboQuality", qualities);
-    v.SetText("ComboQuality", "None");
+    const EntryTexts opening = OpeningTexts();
+    for (Field field : kFields) v.SetText(ControlOf(field), opening.*TextOf(field));
 
     // The hint labels start empty; they are black and turn red under the mouse.
     for (const char* label : {"LabelBasic", "LabelBasic2", "LabelStandardOD", "LabelStandard", "LabelBestPin"}) {
@@ -421,10 +398,8 @@ void FrmMain::Calculate() {
 // ---------------------------------------------------------------------------
 // Modes and gear type
 
-void FrmMain::SetFeatureList(const std::vector<std::string>& items, const std::string& text) {
-    view().SetItems("Combo1", items);
-    view().SetText("Combo1", text);
-}
+// The list of the mode and gear type, before the core's feature text is shown.
+void FrmMain::ShowFeatureList() { view().SetItems("Combo1", ScreenCore::FeatureList(gear_.CalcMode, gear_.GearType)); }
 
 void FrmMain::SetModeCaption() {
     static const char* const kCaptions[3][2] = {
@@ -436,43 +411,33 @@ void FrmMain::SetModeCaption() {
     view().SetText("", kCaptions[mode][gear_.GearType == 1 ? 0 : 1]);
 }
 
+void FrmMain::CheckModeItems(const char* item) {
+    for (const char* mode : {"MnuMow", "MnuCTT", "MnuSpan"}) view().SetChecked(mode, std::string(mode) == item);
+}
+
 void FrmMain::ModeDimensionOverPins() {
     View& v = view();
     v.SetEnabled("Internal", true);
     if (v.Focused() == "Combo1") v.SetFocus("InputCTT_MOW");
-    v.SetChecked("MnuMow", true);
-    v.SetChecked("MnuCTT", false);
-    v.SetChecked("MnuSpan", false);
-    if (gear_.CalcMode == 2) {
-        std::vector<std::string> items = v.Items("Combo1");
-        if (!items.empty()) v.SetText("Combo1", items.front());
-    }
-    gear_.CalcMode = 1;
+    CheckModeItems("MnuMow");
+    Pull();
+    core_.ChooseMode(1);
     SetModeCaption();
-    std::string text = v.Text("Combo1");
-    if (gear_.GearType != 1) {
-        if (text != kChordalSpace) text = kCircularSpace;
-        SetFeatureList(kInternalToothList, text);
-    } else {
-        if (text != kChordalThickness && text != kBacklash) text = kCircularThickness;
-        SetFeatureList(kExternalToothList, text);
-    }
-    v.SetText("LABELPINDIA", v.Text("Combo1") == kSpan ? kTeethSpannedLowerCaption : kPinCaption);
-    UpdateHints();
+    ShowFeatureList();
+    v.SetText("LABELPINDIA", texts_.feature == kSpan ? kTeethSpannedLowerCaption : kPinCaption);
+    Sync();
 }
 
 void FrmMain::ModeToothThickness() {
     View& v = view();
-    gear_.CalcMode = 2;
-    SetModeCaption();
     v.SetEnabled("Internal", true);
-    v.SetChecked("MnuCTT", true);
-    v.SetChecked("MnuMow", false);
-    v.SetChecked("MnuSpan", false);
-    if (gear_.GearType != 1) SetFeatureList(kInternalMeasureList, kBetweenPins);
-    else SetFeatureList(kExternalMeasureList, kOverPins);
-    v.SetText("LABELPINDIA", v.Text("Combo1") == kSpan ? kTeethSpannedLowerCaption : kPinCaption);
-    UpdateHints();
+    CheckModeItems("MnuCTT");
+    Pull();
+    core_.ChooseMode(2);
+    SetModeCaption();
+    ShowFeatureList();
+    v.SetText("LABELPINDIA", texts_.feature == kSpan ? kTeethSpannedLowerCaption : kPinCaption);
+    Sync();
 }
 
 // Span measurement is for external gears only.
@@ -480,71 +445,36 @@ void FrmMain::ModeSpan() {
     View& v = view();
     SelectGearType("External");  // still under the old mode
     v.SetEnabled("Internal", false);
-    v.SetChecked("MnuSpan", true);
-    v.SetChecked("MnuMow", false);
-    v.SetChecked("MnuCTT", false);
-    gear_.CalcMode = 3;
+    CheckModeItems("MnuSpan");
+    Pull();
+    core_.ChooseMode(3);
     SetModeCaption();
-    SetFeatureList(kExternalToothList, kCircularThickness);
+    ShowFeatureList();
     v.SetText("LABELPINDIA", kTeethSpannedCaption);
-    UpdateHints();
+    Sync();
 }
 
 // Selecting an option button runs its handler only when the selection changes.
 void FrmMain::SelectGearType(const std::string& button) {
     View& v = view();
     if (v.Checked(button)) return;
-    bool external = button == "External";
+    const bool external = button == "External";
     v.SetChecked("External", external);
     v.SetChecked("Internal", !external);
-    if (external) ExternalSelected();
-    else InternalSelected();
-}
-
-void FrmMain::ExternalSelected() {
-    View& v = view();
-    gear_.GearType = 1;
-    gear_.InputFeature = v.Text("Combo1");
+    Pull();
+    core_.ChooseGearType(external ? 1 : 2);
+    if (!external) v.SetText("LABELPINDIA", kPinCaption);
     SetModeCaption();
-    if (gear_.CalcMode == 1) {
-        std::string text = v.Text("Combo1");
-        if (text == kCircularSpace) text = kCircularThickness;
-        else if (text == kChordalSpace) text = kChordalThickness;
-        SetFeatureList(kExternalToothList, text);
-    } else if (gear_.CalcMode == 2) {
-        SetFeatureList(kExternalMeasureList, kOverPins);
-    }
-    if (gear_.InputFeature == kBacklash) v.SetText("Combo1", kBacklash);
-    gear_.InputFeature = v.Text("Combo1");
-    UpdateHints();
-}
-
-void FrmMain::InternalSelected() {
-    View& v = view();
-    gear_.GearType = 2;
-    gear_.InputFeature = v.Text("Combo1");
-    v.SetText("LABELPINDIA", kPinCaption);
-    if (gear_.CalcMode == 1) {
-        SetModeCaption();
-        std::string text = v.Text("Combo1");
-        if (text == kCircularThickness) text = kCircularSpace;
-        else if (text == kChordalThickness) text = kChordalSpace;
-        SetFeatureList(kInternalToothList, text);
-    } else if (gear_.CalcMode == 2) {
-        SetModeCaption();
-        SetFeatureList(kInternalMeasureList, kBetweenPins);
-    }
-    if (gear_.InputFeature == kBacklash) v.SetText("Combo1", kBacklash);
-    UpdateHints();
+    ShowFeatureList();
+    Sync();
 }
 
 void FrmMain::FeatureChosen() {
-    View& v = view();
-    std::string text = v.Text("Combo1");
-    if (!text.empty()) gear_.InputFeature = text;
-    bool span = gear_.InputFeature == kSpan || gear_.CalcMode == 3;
-    v.SetText("LABELPINDIA", span ? kTeethSpannedLowerCaption : kPinCaption);
-    UpdateHints();
+    Pull();
+    core_.ChooseFeature();
+    const bool span = gear_.InputFeature == kSpan || gear_.CalcMode == 3;
+    view().SetText("LABELPINDIA", span ? kTeethSpannedLowerCaption : kPinCaption);
+    Sync();
 }
 
 // The mode items' check marks follow the mode each time the File menu opens.
@@ -576,35 +506,14 @@ void FrmMain::CheckDepthItem(int index) {
 
 void FrmMain::ChooseDepthSystem(int index) {
     CheckDepthItem(index);
-    gear_.DepthSystem = static_cast<int16_t>(index);
-    if (index == 9) AskCutterDepth();
-}
-
-// The user's own hob or shaper whole depth, between 1/DP and 3/DP. It holds for
-// the pitch it was entered with only.
-void FrmMain::AskCutterDepth() {
-    auto backToStandard = [this] {
-        gear_.DepthSystem = 1;
-        CheckDepthItem(1);
-    };
-    for (int attempt = 0; attempt < kCutterDepthTries; ++attempt) {
-        if (gear_.NormalDP == 0) {
-            Show({"You must enter a Diametral Pitch before using this option", MsgIcon::Exclamation});
-            backToStandard();
-            return;
-        }
-        gear_.CutterDepthText = view().InputBox(kCutterDepthPrompt, "Input cutter depth", gear_.CutterDepthText);
-        if (gear_.CutterDepthText.empty()) {
-            backToStandard();
-            return;
-        }
-        gear_.WholeDepth = SngEntry(Val(gear_.CutterDepthText));
-        float lowest = SngEntry(1.0 / gear_.NormalDP);
-        float highest = SngEntry(3.0 / gear_.NormalDP);
-        if (lowest <= gear_.WholeDepth && gear_.WholeDepth <= highest) return;
-        Show({"This value is not within program limits", MsgIcon::Exclamation});
-    }
-    backToStandard();
+    Pull();
+    core_.ChooseDepthSystem(
+        static_cast<int16_t>(index), [this](const Notice& notice) { return Show(notice); },
+        [this](const std::string& prompt, const std::string& title, const std::string& offered) {
+            return view().InputBox(prompt, title, offered);
+        });
+    Sync();
+    CheckDepthItem(gear_.DepthSystem);
 }
 
 }  // namespace involvo

@@ -62,17 +62,15 @@ private:
     void ModeToothThickness();
     void ModeSpan();
     void SelectGearType(const std::string& button);
-    void ExternalSelected();
-    void InternalSelected();
     void FeatureChosen();
     void FileMenuOpening();
-    void SetFeatureList(const std::vector<std::string>& items, const std::string& text);
+    void ShowFeatureList();
     void SetModeCaption();
+    void CheckModeItems(const char* item);
 
     // ---- Depth systems ----
     void ChooseDepthSystem(int index);
     void CheckDepthItem(int index);
-    void AskCutterDepth();
 
     gearmain::GearMain& gear_;
     Forms& forms_;

@@ -24,6 +24,20 @@ namespace {
 
 constexpr int16_t kBackspace = 8;
 
+const std::vector<std::string> kExternalToothList = {kCircularThickness, kChordalThickness, kBacklash};
+const std::vector<std::string> kInternalToothList = {kCircularSpace, kChordalSpace, kBacklash};
+const std::vector<std::string> kExternalMeasureList = {kOverPins, kSpan};
+const std::vector<std::string> kInternalMeasureList = {kBetweenPins};
+
+constexpr const char* kCutterDepthPrompt =
+    "Enter Hob or Shaper cutter whole depth.\r\r"
+    "Note: If you change the Diametral Pitch, the Depth will change back to the default setting "
+    "(AGMA Current Standard.)";
+
+// A user can go on refusing the limits as long as he likes; a script that keeps
+// offering the same refused answer must not keep the program in the dialog.
+constexpr int kCutterDepthTries = 50;
+
 }  // namespace
 
 int16_t AcceptKey(const std::string& allowed, int16_t key) {
@@ -34,8 +48,27 @@ int16_t AcceptKey(const std::string& allowed, int16_t key) {
     return 0;
 }
 
+EntryTexts OpeningTexts() {
+    EntryTexts texts;
+    texts.pressureAngle = "20.00000";
+    texts.helix = "0.000000";
+    texts.feature = kCircularThickness;
+    texts.odChange = "0.000000";
+    texts.faceWidth = "1.00000";
+    texts.quality = "None";
+    return texts;
+}
+
 ScreenCore::ScreenCore(gearmain::GearMain& gear, HintMemory& memory, EntryTexts& texts)
     : gear_(gear), memory_(memory), texts_(texts) {}
+
+// The first opening makes the gear external and takes the pressure angle from
+// its field.
+void ScreenCore::Open() {
+    if (gear_.GearType != 0) return;
+    gear_.GearType = 1;
+    gear_.NormalPA = SngEntry(Val(texts_.pressureAngle));
+}
 
 void ScreenCore::Write(Field field, std::string text) {
     auto member = TextOf(field);
@@ -193,6 +226,95 @@ void ScreenCore::EditPitch() {
     gear_.FeatureValue = 0;
     gear_.PinDiameter = 0;
     gear_.TeethSpanned = 0;
+}
+
+// ---------------------------------------------------------------------------
+// Menus, option buttons and the feature list
+
+const std::vector<std::string>& ScreenCore::FeatureList(int16_t mode, int16_t gearType) {
+    const bool external = gearType == 1;
+    if (mode == 2) return external ? kExternalMeasureList : kInternalMeasureList;
+    return external ? kExternalToothList : kInternalToothList;
+}
+
+void ScreenCore::ChooseMode(int16_t mode) {
+    gearmain::GearMain& g = gear_;
+    switch (mode) {
+        case 1: {
+            // From mode 2 the list's first item, which is no thickness.
+            std::string text = g.CalcMode == 2 ? FeatureList(2, g.GearType).front() : texts_.feature;
+            g.CalcMode = 1;
+            if (g.GearType != 1) {
+                if (text != kChordalSpace) text = kCircularSpace;
+            } else {
+                if (text != kChordalThickness && text != kBacklash) text = kCircularThickness;
+            }
+            Write(Field::Feature, text);
+            break;
+        }
+        case 2:
+            g.CalcMode = 2;
+            Write(Field::Feature, g.GearType != 1 ? kBetweenPins : kOverPins);
+            break;
+        case 3:
+            if (g.GearType != 1) ChooseGearType(1);  // still under the old mode
+            g.CalcMode = 3;
+            Write(Field::Feature, kCircularThickness);
+            break;
+        default: return;
+    }
+    UpdateHints();
+}
+
+void ScreenCore::ChooseGearType(int16_t gearType) {
+    gearmain::GearMain& g = gear_;
+    const bool external = gearType == 1;
+    g.GearType = external ? 1 : 2;
+    g.InputFeature = texts_.feature;
+    if (g.CalcMode == 1) {
+        std::string text = texts_.feature;
+        if (external) {
+            if (text == kCircularSpace) text = kCircularThickness;
+            else if (text == kChordalSpace) text = kChordalThickness;
+        } else {
+            if (text == kCircularThickness) text = kCircularSpace;
+            else if (text == kChordalThickness) text = kChordalSpace;
+        }
+        Write(Field::Feature, text);
+    } else if (g.CalcMode == 2) {
+        Write(Field::Feature, external ? kOverPins : kBetweenPins);
+    }
+    // A contributing backlash means the same for both.
+    if (g.InputFeature == kBacklash) Write(Field::Feature, kBacklash);
+    if (external) g.InputFeature = texts_.feature;
+    UpdateHints();
+}
+
+void ScreenCore::ChooseFeature() {
+    if (!texts_.feature.empty()) gear_.InputFeature = texts_.feature;
+    UpdateHints();
+}
+
+// The user's own hob or shaper whole depth, between 1/DP and 3/DP. It holds for
+// the pitch it was entered with only.
+void ScreenCore::ChooseDepthSystem(int16_t system, const Ask& ask, const AskText& askDepth) {
+    gearmain::GearMain& g = gear_;
+    g.DepthSystem = system;
+    if (system != 9) return;
+    for (int attempt = 0; attempt < kCutterDepthTries; ++attempt) {
+        if (g.NormalDP == 0) {
+            ask({"You must enter a Diametral Pitch before using this option", MsgIcon::Exclamation});
+            break;
+        }
+        g.CutterDepthText = askDepth(kCutterDepthPrompt, "Input cutter depth", g.CutterDepthText);
+        if (g.CutterDepthText.empty()) break;
+        g.WholeDepth = SngEntry(Val(g.CutterDepthText));
+        float lowest = SngEntry(1.0 / g.NormalDP);
+        float highest = SngEntry(3.0 / g.NormalDP);
+        if (lowest <= g.WholeDepth && g.WholeDepth <= highest) return;
+        ask({"This value is not within program limits", MsgIcon::Exclamation});
+    }
+    g.DepthSystem = 1;
 }
 
 // ---------------------------------------------------------------------------

@@ -63,13 +63,25 @@ enum class FirstPage { None, Spur, Helical };
 // batch records the notice and answers OK.
 using Ask = std::function<gearmain::MsgAnswer(const gearmain::Notice&)>;
 
+// Asks for a text: the prompt, the title and the text offered; returns the text
+// given, or the empty text when cancelled.
+using AskText =
+    std::function<std::string(const std::string& prompt, const std::string& title, const std::string& offered)>;
+
 // The fields written since the window last looked, one bit per gearmain::Field.
 using FieldSet = uint32_t;
 constexpr FieldSet Bit(gearmain::Field field) { return FieldSet{1} << static_cast<int>(field); }
 
+// The texts of the fields as the screen opens.
+EntryTexts OpeningTexts();
+
 class ScreenCore {
 public:
     ScreenCore(gearmain::GearMain& gear, HintMemory& memory, EntryTexts& texts);
+
+    // Opening the screen: the first opening makes the gear external and takes
+    // the pressure angle from its field.
+    void Open();
 
     // ---- Leaving a field: its text goes into the gear state, the text is
     // rewritten where the screen rewrites it, and the hints follow (except for
@@ -98,6 +110,24 @@ public:
     void CopyBasic();
     void CopyStandard();
     void CopyIdealPin();
+
+    // ---- Menus, option buttons and the feature list ----
+    // The calculation mode (1 over or between pins, 2 tooth thickness or space
+    // width, 3 span measurement): the feature that the mode's list offers, then
+    // the hints. Span measurement is for external gears: choose the gear type
+    // first.
+    void ChooseMode(int16_t mode);
+    // The gear type (1 external, 2 internal), chosen when it changes: the
+    // feature that the other type's list offers, then the hints.
+    void ChooseGearType(int16_t gearType);
+    // An item chosen from the feature list (its text is the feature's text).
+    void ChooseFeature();
+    // A depth system of the menu. System 9 asks for the whole depth of the hob
+    // or shaper through askDepth and says what it refuses through ask; without
+    // an acceptable depth it falls back to system 1.
+    void ChooseDepthSystem(int16_t system, const Ask& ask, const AskText& askDepth);
+    // The feature list of a mode and gear type.
+    static const std::vector<std::string>& FeatureList(int16_t mode, int16_t gearType);
 
     // The hints beside the fields and the refills of the fields whose basis
     // changed. A hint that cannot be computed keeps its text and says nothing
