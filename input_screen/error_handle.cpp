@@ -9,6 +9,7 @@
 
 namespace involvo::ErrorHandle {
 
+using namespace screen;
 using gearmain::Field;
 using gearmain::MsgButtons;
 using gearmain::MsgIcon;
@@ -40,25 +41,25 @@ std::optional<double> ContactDiameter(gearmain::GearMain& gear, float k, double 
 }  // namespace
 
 std::optional<Notice> ValidateInputs(const gearmain::GearMain& g) {
-    if (g.NumTeeth == 0) return Refusal("Enter the number of gear teeth", Field::Teeth);
-    if (g.NormalDP <= 0) return Refusal("Enter the normal diametral pitch", Field::Pitch);
-    if (g.FeatureValue == 0 && g.InputFeature != screen::kBacklash)
-        return Refusal("Enter " + g.InputFeature, Field::FeatureValue);
+    if (g.NumTeeth == 0) return Refusal(msg::kNoTeeth, Field::Teeth);
+    if (g.NormalDP <= 0) return Refusal(msg::kNoPitch, Field::Pitch);
+    if (g.FeatureValue == 0 && g.InputFeature != kBacklash)
+        return Refusal(msg::kEnter + g.InputFeature, Field::FeatureValue);
     if (g.PinDiameter <= 0) {
         // Outside the three modes there is nothing to say, only the field to go to.
         std::string text;
         if (g.CalcMode == 1 || g.CalcMode == 2)
-            text = g.InputFeature == screen::kSpan ? "Enter the number of teeth spanned" : "Enter a pin diameter";
+            text = g.InputFeature == kSpan ? msg::kNoTeethSpanned : msg::kNoPin;
         else if (g.CalcMode == 3)
-            text = "Enter the number of teeth spanned";
+            text = msg::kNoTeethSpanned;
         return Refusal(text, Field::Pin);
     }
-    if (g.NormalPA <= 0) return Refusal("Enter the normal pressure angle", Field::PressureAngle);
-    if (g.NumTeeth < 3 || g.NumTeeth > 100000) return Refusal("Number of teeth is not Acceptable", Field::Teeth);
-    if (g.NormalDP < 0.1f || g.NormalDP > 5000) return Refusal("Diametral Pitch is not Acceptable", Field::Pitch);
-    if (g.NormalPA < 5 || g.NormalPA > 60) return Refusal("Pressure Angle is not acceptable", Field::PressureAngle);
+    if (g.NormalPA <= 0) return Refusal(msg::kNoPressureAngle, Field::PressureAngle);
+    if (g.NumTeeth < 3 || g.NumTeeth > 100000) return Refusal(msg::kTeethOutOfRange, Field::Teeth);
+    if (g.NormalDP < 0.1f || g.NormalDP > 5000) return Refusal(msg::kPitchOutOfRange, Field::Pitch);
+    if (g.NormalPA < 5 || g.NormalPA > 60) return Refusal(msg::kPressureAngleOutOfRange, Field::PressureAngle);
     if (g.QualityNumber != 0 && (g.QualityNumber < 3 || g.QualityNumber > 15))
-        return Refusal("Gear quality must be from 3 to 15", Field::Quality);
+        return Refusal(msg::kQualityOutOfRange, Field::Quality);
     return std::nullopt;
 }
 
@@ -70,7 +71,7 @@ CheckResult CheckSpanLimits(gearmain::GearMain& gear) {
         result.refused = true;
         return result;
     };
-    if (g.InputFeature == screen::kSpan || g.CalcMode == 3) {
+    if (g.InputFeature == kSpan || g.CalcMode == 3) {
         const double rb = g.BaseDiameter / 2.0;
         float k0 = 0;
         try {
@@ -108,13 +109,11 @@ CheckResult CheckSpanLimits(gearmain::GearMain& gear) {
         if (minimum < 1) minimum = 1;
 
         if (g.TeethSpanned == minimum)
-            result.notices.push_back(
-                Warning("Caution! - Make sure that the calipers or anvils are not contacting\r"
-                        "below the TIF or in the root of the gear."));
+            result.notices.push_back(Warning(msg::kSpanCaution));
         if (g.TeethSpanned < minimum)
-            return refuse("The minimum number of teeth for span measurement is " + gearmain::Str(minimum));
+            return refuse(msg::kSpanMinimum + gearmain::Str(minimum));
         if (g.TeethSpanned > maximum)
-            return refuse("The maximum number of teeth for span measurement is " + gearmain::Str(maximum));
+            return refuse(msg::kSpanMaximum + gearmain::Str(maximum));
     }
 
     // A helical span needs a face wide enough for the calipers to lie along
@@ -124,9 +123,8 @@ CheckResult CheckSpanLimits(gearmain::GearMain& gear) {
         if (std::isfinite(width)) {
             float minimumWidth = static_cast<float>(gearmain::Val(gearmain::Format(width, "0.00000")));
             if (g.FaceWidth < minimumWidth)
-                result.notices.push_back(Warning("The minimum face width required for span measurement over " +
-                                                 gearmain::ShortText(g.TeethSpanned) + " teeth\ris " +
-                                                 gearmain::ShortText(minimumWidth) + "."));
+                result.notices.push_back(Warning(msg::kFaceWidthOver + gearmain::ShortText(g.TeethSpanned) +
+                                                 msg::kFaceWidthTeeth + gearmain::ShortText(minimumWidth) + "."));
         }
     }
     return result;

@@ -29,11 +29,6 @@ const std::vector<std::string> kInternalToothList = {kCircularSpace, kChordalSpa
 const std::vector<std::string> kExternalMeasureList = {kOverPins, kSpan};
 const std::vector<std::string> kInternalMeasureList = {kBetweenPins};
 
-constexpr const char* kCutterDepthPrompt =
-    "Enter Hob or Shaper cutter whole depth.\r\r"
-    "Note: If you change the Diametral Pitch, the Depth will change back to the default setting "
-    "(AGMA Current Standard.)";
-
 // A user can go on refusing the limits as long as he likes; a script that keeps
 // offering the same refused answer must not keep the program in the dialog.
 constexpr int kCutterDepthTries = 50;
@@ -303,16 +298,16 @@ void ScreenCore::ChooseDepthSystem(int16_t system, const Ask& ask, const AskText
     if (system != 9) return;
     for (int attempt = 0; attempt < kCutterDepthTries; ++attempt) {
         if (g.NormalDP == 0) {
-            ask({"You must enter a Diametral Pitch before using this option", MsgIcon::Exclamation});
+            ask({msg::kCutterDepthNoPitch, MsgIcon::Exclamation});
             break;
         }
-        g.CutterDepthText = askDepth(kCutterDepthPrompt, "Input cutter depth", g.CutterDepthText);
+        g.CutterDepthText = askDepth(msg::kCutterDepthPrompt, msg::kCutterDepthTitle, g.CutterDepthText);
         if (g.CutterDepthText.empty()) break;
         g.WholeDepth = SngEntry(Val(g.CutterDepthText));
         float lowest = SngEntry(1.0 / g.NormalDP);
         float highest = SngEntry(3.0 / g.NormalDP);
         if (lowest <= g.WholeDepth && g.WholeDepth <= highest) return;
-        ask({"This value is not within program limits", MsgIcon::Exclamation});
+        ask({msg::kCutterDepthLimits, MsgIcon::Exclamation});
     }
     g.DepthSystem = 1;
 }
