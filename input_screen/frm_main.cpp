@@ -188,7 +188,7 @@ void FrmMain::Sync() {
     const FieldSet written = core_.TakeWritten();
     for (Field field : kFields)
         if (written & Bit(field)) view().SetText(ControlOf(field), texts_.*TextOf(field));
-    for (const HintsRun& run : core_.TakeHints()) ShowHints(run);
+    if (std::optional<HintsRun> run = core_.TakeHints()) ShowHints(*run);
 }
 
 const EntryTexts& FrmMain::Texts() {

@@ -148,8 +148,9 @@ public:
     // The fields written since the last call, also those written with the text
     // they had (the window still puts the caret at the end).
     FieldSet TakeWritten() { return std::exchange(written_, 0); }
-    // The hint updates not shown yet, in order.
-    std::vector<HintsRun> TakeHints() { return std::exchange(hints_, {}); }
+    // What the hint updates since the last call leave to show, the later over
+    // the earlier (nothing when there was none).
+    std::optional<HintsRun> TakeHints() { return std::exchange(unshown_, std::nullopt); }
 
     const EntryTexts& texts() const { return texts_; }
 
@@ -161,12 +162,13 @@ private:
     void IdealPin(std::optional<double> basic, double basicThickness);
     HintsRun Hints();
     void PresentHints(HintsRun& run) const;
+    void Remember(const HintsRun& run);
 
     gearmain::GearMain& gear_;
     HintMemory& memory_;
     EntryTexts& texts_;
     FieldSet written_ = 0;
-    std::vector<HintsRun> hints_;
+    std::optional<HintsRun> unshown_;
 };
 
 // The key filter of every text box: 1 when the key is in the allowed characters

@@ -1,5 +1,6 @@
 // UpdateHints: the hints beside the fields of the input screen, and the refills
 // of the fields whose basis changed.
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -140,8 +141,30 @@ void ScreenCore::IdealPin(std::optional<double> basic, double basicThickness) {
 
 HintsRun ScreenCore::UpdateHints() {
     HintsRun run = Hints();
-    hints_.push_back(run);
+    Remember(run);
     return run;
+}
+
+// Runs not shown yet fold into one: what a later run shows replaces what an
+// earlier one showed, the rest stays.
+void ScreenCore::Remember(const HintsRun& run) {
+    using Reach = HintsRun::Reach;
+    if (!unshown_) {
+        unshown_ = run;
+        return;
+    }
+    HintsRun& shown = *unshown_;
+    if (run.standardDiameter) shown.standardDiameter = run.standardDiameter;
+    shown.depthSystemReset = shown.depthSystemReset || run.depthSystemReset;
+    if (run.reach >= Reach::MarkerCleared) shown.pinCaption = run.pinCaption;
+    if (run.reach == Reach::Complete) {
+        shown.basic = run.basic;
+        shown.basicNote = run.basicNote;
+        shown.standard = run.standard;
+        shown.idealPin = run.idealPin;
+        shown.spanCount = run.spanCount;
+    }
+    shown.reach = std::max(shown.reach, run.reach);
 }
 
 HintsRun ScreenCore::Hints() {
