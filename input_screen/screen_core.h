@@ -78,6 +78,8 @@ EntryTexts OpeningTexts();
 class ScreenCore {
 public:
     ScreenCore(gearmain::GearMain& gear, HintMemory& memory, EntryTexts& texts);
+    ScreenCore(const ScreenCore&) = delete;
+    ScreenCore& operator=(const ScreenCore&) = delete;
 
     // Opening the screen: the first opening makes the gear external and takes
     // the pressure angle from its field.
@@ -114,8 +116,8 @@ public:
     // ---- Menus, option buttons and the feature list ----
     // The calculation mode (1 over or between pins, 2 tooth thickness or space
     // width, 3 span measurement): the feature that the mode's list offers, then
-    // the hints. Span measurement is for external gears: choose the gear type
-    // first.
+    // the hints. Span measurement is for external gears: an internal gear is
+    // made external first, under the old mode.
     void ChooseMode(int16_t mode);
     // The gear type (1 external, 2 internal), chosen when it changes: the
     // feature that the other type's list offers, then the hints.
