@@ -1,23 +1,16 @@
 // One CalculateGear in each mode, for an external spur, a helical and an
-// internal gear, with the state as the input screen leaves it.
+// internal gear, with the state as the input screen leaves it; and one gear
+// entered and calculated through the input screen's core, without a window.
 #include <benchmark/benchmark.h>
 
-#include <map>
 #include <string>
 
 #include "engine/gearmain.h"
+#include "input_screen/screen_core.h"
 
 namespace {
 
 using namespace gearmain;
-
-class SilentPort : public Port {
-public:
-    std::map<std::string, std::string> texts;
-    MsgAnswer MessageBox(const std::string&, MsgIcon, MsgButtons) override { return MsgAnswer::OK; }
-    void SetFocus(const std::string&) override {}
-    std::string ControlText(const std::string& control) override { return texts[control]; }
-};
 
 struct Gear {
     int16_t mode, type;
@@ -27,13 +20,9 @@ struct Gear {
 };
 
 void Calculate(benchmark::State& state, Gear g) {
-    SilentPort port;
     GearMain gear;
-    gear.MainForm = &port;
     gear.StartUp();
-    port.texts["Combo1"] = g.feature;
-    port.texts["InputFaceWidth"] = "1.00000";
-    port.texts["InputCTT_MOW"] = "x";
+    const CalculationInput input{g.feature, "1.00000", false};
     gear.CalcMode = g.mode;
     gear.GearType = g.type;
     gear.NumTeeth = g.teeth;
@@ -46,10 +35,38 @@ void Calculate(benchmark::State& state, Gear g) {
         gear.TeethSpanned = g.mode == 3 ? 4 : gear.PinDiameter;
         gear.Thick1 = gear.Measure1 = gear.FeatureValue = g.value;
         gear.Thick2 = gear.Measure2 = 0;
-        gear.CalculateGear();
+        CalculationReport report = gear.CalculateGear(input);
+        benchmark::DoNotOptimize(report);
         benchmark::DoNotOptimize(gear.MeasureText);
     }
 }
+
+// A fresh screen each time: teeth and pitch left, the hints fill in the basic
+// thickness and the standard pin, then Calculate with every message answered OK.
+void ScreenCore(benchmark::State& state, const char* teeth, const char* helix) {
+    for (auto _ : state) {
+        GearMain gear;
+        involvo::HintMemory memory;
+        involvo::EntryTexts texts = involvo::OpeningTexts();
+        involvo::ScreenCore core(gear, memory, texts);
+        gear.StartUp();
+        core.Open();
+        texts.helix = helix;
+        core.LeaveHelix();
+        texts.teeth = teeth;
+        core.LeaveTeeth();
+        texts.pitch = "10";
+        core.LeavePitch();
+        texts.quality = "8";
+        core.LeaveQuality();
+        involvo::FirstPage page = core.Calculate([](const Notice&) { return MsgAnswer::OK; });
+        benchmark::DoNotOptimize(page);
+        benchmark::DoNotOptimize(gear.MeasureText);
+    }
+}
+
+BENCHMARK_CAPTURE(ScreenCore, spur, "24", "0");
+BENCHMARK_CAPTURE(ScreenCore, helical, "25", "30");
 
 BENCHMARK_CAPTURE(Calculate, spur_pins, Gear{1, 1, 24, 0, "Circular Tooth Thickness", 0.15708f});
 BENCHMARK_CAPTURE(Calculate, spur_thickness, Gear{2, 1, 24, 0, "Dimension Over Pins", 2.63997f});

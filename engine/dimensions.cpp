@@ -135,37 +135,31 @@ void GearMain::GearDimensions(float basicThickness) {
     if (HelixAngle > 0) AxialPitch = Sng(CircPitch / SinD(HelixAngle, DegToRad));
 }
 
-bool GearMain::PinContactChecks(const std::string& contact1, const std::string& contact2) {
+// The warnings of a pin that touches the tip or the root instead of the flank,
+// in the order they are shown. Each is answered OK (the calculation stands) or
+// Cancel (the user chooses another pin, and no later warning is shown).
+std::vector<Notice> GearMain::PinContactChecks(const std::string& contact1, const std::string& contact2) {
+    std::vector<Notice> warnings;
     // A span needs no pin.
-    if (InputFeature == "Span Measurement" || CalcMode == 3) return true;
+    if (InputFeature == "Span Measurement" || CalcMode == 3) return warnings;
     ContactCheck1 = SngEntry(Val(contact1));
     ContactCheck2 = contact2.empty() ? 0.0f : SngEntry(Val(contact2));
     RootRadius = Sng(RootDiameter / 2.0);
     const double e = Val(RadialText);
 
     auto warn = [&](const char* text) {
-        if (!MainForm) return true;
-        if (MainForm->MessageBox(text, MsgIcon::Exclamation, MsgButtons::OKCancel) == MsgAnswer::Cancel) {
-            PinRefused = -1;
-            return false;
-        }
-        return true;
+        warnings.push_back({text, MsgIcon::Exclamation, MsgButtons::OKCancel, Field::Pin});
     };
-
     if (GearType == 1) {
         const double innermost = e - PinDiameter;
-        if (ContactCheck1 >= OutsideDiameter || ContactCheck2 >= OutsideDiameter)
-            if (!warn(msg::kPinTooLargeOD)) return false;
-        if (RootRadius > innermost)
-            if (!warn(msg::kPinTooSmallExternal)) return false;
+        if (ContactCheck1 >= OutsideDiameter || ContactCheck2 >= OutsideDiameter) warn(msg::kPinTooLargeOD);
+        if (RootRadius > innermost) warn(msg::kPinTooSmallExternal);
     } else {
         const double outermost = e + PinDiameter;
-        if (ContactCheck1 <= InsideDiameter)
-            if (!warn(msg::kPinTooLargeID)) return false;
-        if (RootRadius < outermost)
-            if (!warn(msg::kPinTooSmallInternal)) return false;
+        if (ContactCheck1 <= InsideDiameter) warn(msg::kPinTooLargeID);
+        if (RootRadius < outermost) warn(msg::kPinTooSmallInternal);
     }
-    return true;
+    return warnings;
 }
 
 }  // namespace gearmain

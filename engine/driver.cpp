@@ -3,25 +3,20 @@
 #include <cmath>
 
 #include "engine/gearmain.h"
-#include "engine/messages.h"
 
 namespace gearmain {
 
-namespace {
-
-// What the calculation was doing when a formula without an involute message of
-// its own failed; it decides the message and the field at fault.
-enum class Stage { Conversion, Chordal, Span, Dimensions };
-
-}  // namespace
-
-void GearMain::CalculateGear() {
-    if (MainForm) InputFeature = MainForm->ControlText("Combo1");
-    if (CalcFailed == -1) return;
+CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
+    CalculationReport report;
+    InputFeature = input.feature;
+    fault_.reset();
+    if (CalcFailed == -1) return report;
     CalcFailed = 0;
 
-    Stage stage = Stage::Conversion;
-    try {
+    // What the calculation is doing when a formula without a fault site of its
+    // own fails: it decides the message and the entry at fault.
+    FaultSite stage = FaultSite::Conversion;
+    Guarded(stage, GearType, [&] {
         float tb = Sng((Pi / NormalDP) / 2.0);
         // The basic thickness of the finished root diameter; the backlash
         // conversion below moves tb by the O.D. change, which the finished root
@@ -31,8 +26,8 @@ void GearMain::CalculateGear() {
         if (HelixAngle != 0) BaseHelixAngle = BaseHelixFormB(NormalPA);
 
         KFactor = 0;
-        FaceWidth = SngEntry(Val(MainForm ? MainForm->ControlText("InputFaceWidth") : ""));
-        const bool range = MainForm && MainForm->ControlText("InputCTT_MOW").find('/') != std::string::npos;
+        FaceWidth = SngEntry(Val(input.faceWidthText));
+        const bool range = input.featureRange;
 
         std::string contact1, contact2;
 
@@ -61,7 +56,7 @@ void GearMain::CalculateGear() {
 
         // Span measurement of Thick1 (and Thick2) over TeethSpanned teeth.
         auto spanOfThickness = [&]() {
-            stage = Stage::Span;
+            stage = FaultSite::Span;
             float w1 = SpanFromThickness(NumTeeth, NormalDP, NormalPA, Thick1, HelixAngle, TeethSpanned);
             w1 = Sng(Val(Format(w1, "0.000000")));
             SpanResult = w1;
@@ -75,7 +70,7 @@ void GearMain::CalculateGear() {
         };
 
         auto chordal = [&]() {
-            stage = Stage::Chordal;
+            stage = FaultSite::Chordal;
             Chordal1 = ChordalFromCircular(Thick1).value_or(0.0f);
             ChordalText = ResultText(Chordal1);
             if (Thick2 != 0) {
@@ -114,7 +109,7 @@ void GearMain::CalculateGear() {
                 Thick2 = 0;
             }
         } else if (InputFeature == "Chordal Tooth Thickness" || InputFeature == "Chordal Space Width") {
-            stage = Stage::Chordal;
+            stage = FaultSite::Chordal;
             Thick1 = CircularFromChordal(Thick1);
             ChordalInText = ResultText(Thick1);
             if (Thick2 != 0) {
@@ -125,7 +120,7 @@ void GearMain::CalculateGear() {
 
         if (spanInput) {
             // The thickness from the measured span, then everything a pin shows.
-            stage = Stage::Span;
+            stage = FaultSite::Span;
             PinDiameter = Sng(StandardPinDia(GearType, NumTeeth, NormalDP, NormalPA).Value());
             Thick1 = ThicknessFromSpan(NumTeeth, NormalDP, NormalPA, Measure1, TeethSpanned, HelixAngle);
             ThickText = ResultText(Thick1);
@@ -176,7 +171,7 @@ void GearMain::CalculateGear() {
                 spanOfThickness();
             }
             chordal();
-            stage = Stage::Conversion;
+            stage = FaultSite::Conversion;
             if (!radial()) return;
 
             // The K factor belongs to the basic thickness.
@@ -185,27 +180,13 @@ void GearMain::CalculateGear() {
             if (CalcFailed == -1) return;
         }
 
-        stage = Stage::Dimensions;
+        stage = FaultSite::Dimensions;
         GearDimensions(rootBasis);
         if (QualityNumber != 0) CalculateTolerances();
-        PinContactChecks(contact1, contact2);
-    } catch (const ArithmeticFault&) {
-        switch (stage) {
-            case Stage::Chordal:
-                ReportFault(GearType == 1 ? msg::kChordalThickness : msg::kChordalSpace, "InputCTT_MOW");
-                break;
-            case Stage::Span:
-                if (InputFeature == "Span Measurement") ReportFault(msg::kSpanValue, "InputCTT_MOW");
-                else ReportFault(msg::kSpanThickness, CalcMode == 3 ? "InputPINDIA" : "InputCTT_MOW");
-                break;
-            case Stage::Conversion:
-                ReportFault(msg::kGearData, "InputCTT_MOW");
-                break;
-            case Stage::Dimensions:
-                ReportFault(msg::kGearData, nullptr);
-                break;
-        }
-    }
+        report.pinWarnings = PinContactChecks(contact1, contact2);
+    });
+    report.fault = TakeFault();
+    return report;
 }
 
 }  // namespace gearmain

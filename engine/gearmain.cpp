@@ -1,6 +1,7 @@
 #include "engine/gearmain.h"
 
 #include <cmath>
+#include <utility>
 
 namespace gearmain {
 
@@ -56,13 +57,12 @@ float GearMain::BaseHelixFormB(float pressureAngle) const {
     return Sng(ArcCos(ratio) * RadToDeg);
 }
 
-void GearMain::ReportFault(const std::string& text, const char* focus) {
-    if (MainForm) {
-        MainForm->MessageBox(text, MsgIcon::Critical, MsgButtons::OK);
-        if (focus) MainForm->SetFocus(focus);
-    }
+void GearMain::RecordFault(FaultSite site, int16_t gearType) {
+    fault_ = FaultOf({site, InputFeature, CalcMode, gearType});
     CalcFailed = -1;
 }
+
+std::optional<Fault> GearMain::TakeFault() { return std::exchange(fault_, std::nullopt); }
 
 void GearMain::ForEachValue(const std::function<void(const char*, ValueRef)>& visit) {
 #define V(name) visit(#name, ValueRef(&name))

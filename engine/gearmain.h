@@ -3,7 +3,10 @@
 // Plain procedures over one shared state, as the rest of the program expects:
 // the input screen writes the entries into it, the routines below leave their
 // results and several shared intermediates in it, and the result pages read it.
-// Pure C++; the engine reaches the screen only through the small Port below.
+// Pure C++, and silent: no routine shows a message or touches a window. A
+// routine that fails records its fault (the message and the entry at fault);
+// the calculation returns it with the pin-contact warnings, and the input
+// screen shows them.
 #pragma once
 
 #include <array>
@@ -12,22 +15,13 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
+#include "engine/faults.h"
 #include "engine/notice.h"
 #include "engine/numbers.h"
 
 namespace gearmain {
-
-// What the engine needs of the input screen: a message box titled "Involvo",
-// a focus request for a named field, and the texts of Combo1, InputFaceWidth and
-// InputCTT_MOW.
-class Port {
-public:
-    virtual ~Port() = default;
-    virtual MsgAnswer MessageBox(const std::string& text, MsgIcon icon, MsgButtons buttons) = 0;
-    virtual void SetFocus(const std::string& control) = 0;
-    virtual std::string ControlText(const std::string& control) = 0;
-};
 
 // The loosely typed result of a hint routine: nothing, the number 0 (an input is
 // missing), or a text.
@@ -46,6 +40,23 @@ struct Hint {
 
 inline constexpr int kPrintoutOptions = 18;
 
+// What the calculation takes from the input screen besides the gear state.
+struct CalculationInput {
+    std::string feature;        // the input feature chosen (the text of Combo1); stored into InputFeature
+    std::string faceWidthText;  // the text of the face width field
+    bool featureRange = false;  // the feature value field holds a band "a / b"
+};
+
+// What the calculation has to tell the user, in the order the screen shows it.
+struct CalculationReport {
+    // The one fault of the run; CalcFailed is -1 then. (A run that stops at once
+    // because an earlier failure is still marked reports nothing.)
+    std::optional<Fault> fault;
+    // The pin-contact warnings of a completed run, in order: each with OK and
+    // Cancel and the exclamation icon; Cancel sends the user to the pin field.
+    std::vector<Notice> pinWarnings;
+};
+
 class GearMain {
 public:
     // ---- Inputs and choices ----
@@ -59,7 +70,6 @@ public:
     int16_t DepthSystem = 0;
     std::string CutterDepthText, PartNumber;
     std::array<int16_t, kPrintoutOptions + 1> PrintoutChoices{};  // indices 1..18
-    Port* MainForm = nullptr;
 
     // ---- The value of the input feature ----
     float FeatureValue = 0, Thick1 = 0, Thick2 = 0, Measure1 = 0, Measure2 = 0, Backlash1 = 0, Backlash2 = 0;
@@ -122,7 +132,12 @@ public:
     Hint BasicSpanText(float teeth, float pitch, float pressureAngle, float helix, float& teethSpanned);
 
     // ---- The calculation ----
-    void CalculateGear();
+    CalculationReport CalculateGear(const CalculationInput& input);
+
+    // The fault the last failing pin routine recorded (MeasurementFromThickness,
+    // ThicknessFromMeasurement), and no more after it is taken. A calculation
+    // takes its own.
+    std::optional<Fault> TakeFault();
 
     // Every named value of the state, for the command-line tool and the tests.
     using ValueRef = std::variant<float*, int16_t*, double*, std::string*>;
@@ -139,11 +154,30 @@ private:
     static double SpanCount(double unrounded);
     double UnroundedSpanCount(float teeth, float pressureAngle, float helix, float transversePA) const;
 
-    void ReportFault(const std::string& text, const char* focus);
+    // Runs a step; an arithmetic fault inside it marks CalcFailed and records the
+    // fault of the site (the site is read when the fault happens, so a step may
+    // move it along). False when the step failed.
+    template <typename Step>
+    bool Guarded(const FaultSite& site, int16_t gearType, Step&& step);
+    void RecordFault(FaultSite site, int16_t gearType);
+
     void GearDimensions(float basicThickness);
     void CalculateTolerances();
-    bool PinContactChecks(const std::string& contact1, const std::string& contact2);
+    std::vector<Notice> PinContactChecks(const std::string& contact1, const std::string& contact2);
+
+    std::optional<Fault> fault_;
 };
+
+template <typename Step>
+bool GearMain::Guarded(const FaultSite& site, int16_t gearType, Step&& step) {
+    try {
+        step();
+        return true;
+    } catch (const ArithmeticFault&) {
+        RecordFault(site, gearType);
+        return false;
+    }
+}
 
 // The one shared instance of the program.
 GearMain& Gear();

@@ -16,13 +16,6 @@ constexpr double kLargestReading = 1e9;
 double Shown(double value) { return Val(Format(value, kMask)); }
 std::string Text(double value) { return ResultText(value, kMask); }
 
-// The engine's routines write to the screen through the state's MainForm, for
-// as long as the state has one: the copy the check works on has none.
-template <class G>
-void Silence(G& gear) {
-    if constexpr (requires { gear.MainForm = nullptr; }) gear.MainForm = nullptr;
-}
-
 // The two ends of a result text "a / b"; nothing for a single value.
 std::optional<Band> BandOf(std::string_view text) {
     const size_t slash = text.find(" / ");
@@ -104,7 +97,6 @@ size_t Inspection::OutOfLimits() const {
 
 Inspection InspectPart(const GearMain& gear, const std::vector<double>& readings, std::string_view enteredValue) {
     GearMain copy = gear;
-    Silence(copy);
     // A gear type of 0 is the external gear, as page 1 takes it.
     if (copy.GearType == 0) copy.GearType = 1;
 

@@ -2,7 +2,6 @@
 #include <cmath>
 
 #include "engine/gearmain.h"
-#include "engine/messages.h"
 
 namespace gearmain {
 
@@ -23,9 +22,11 @@ Hint GearMain::StandardPinDia(int16_t& gearType, float& teeth, float& pitch, flo
     return Hint::Of(Format(pin, "0.00000"));
 }
 
+// An arithmetic fault gives no value (0) and marks CalcFailed.
 float GearMain::MeasurementFromThickness(float teeth, float& pitch, float& pressureAngle, float& thickness,
                                          float& pin, int16_t& gearType, float& helix) {
-    try {
+    float M = 0.0f;
+    Guarded(FaultSite::PinMeasurement, GearType, [&] {
         StoreMeasurementConstants();
         const double N = teeth;
         const int side = gearType == 1 ? 1 : 2;
@@ -60,11 +61,11 @@ float GearMain::MeasurementFromThickness(float teeth, float& pitch, float& press
         PinContactDiameter = Sng(Db / CosD(contactAngle, DegToRad));
         PinContactDiameter = Sng(Val(Format(PinContactDiameter, "0.00000")));
 
-        float M = 0.0f;
-        if (caseNumber == 1.0f) M = Sng(D2 + static_cast<double>(pin));
-        else if (caseNumber == 1.5f) M = Sng(c90 * static_cast<double>(D2) + pin);
-        else if (caseNumber == 2.0f) M = Sng(D2 - static_cast<double>(pin));
-        else if (caseNumber == 2.5f) M = Sng(c90 * static_cast<double>(D2) - pin);
+        float m = 0.0f;
+        if (caseNumber == 1.0f) m = Sng(D2 + static_cast<double>(pin));
+        else if (caseNumber == 1.5f) m = Sng(c90 * static_cast<double>(D2) + pin);
+        else if (caseNumber == 2.0f) m = Sng(D2 - static_cast<double>(pin));
+        else if (caseNumber == 2.5f) m = Sng(c90 * static_cast<double>(D2) - pin);
 
         RadialDim = side == 1 ? Sng((D2 + static_cast<double>(pin)) / 2.0) : Sng((D2 - static_cast<double>(pin)) / 2.0);
 
@@ -81,22 +82,9 @@ float GearMain::MeasurementFromThickness(float teeth, float& pitch, float& press
                 KFactor = Sng(CosD(TransversePA, DegToRad) / sinPin);
             }
         }
-        return M;
-    } catch (const ArithmeticFault&) {
-        const char* text = msg::kInvolute;
-        const char* focus = "InputCTT_MOW";
-        if (InputFeature == "Span Measurement") {
-            text = msg::kSpanValue;
-        } else if (CalcMode == 1) {
-            text = GearType == 1 ? msg::kThicknessOrPin : msg::kSpaceWidthOrPin;
-            focus = "InputPINDIA";
-        } else if (CalcMode == 2) {
-            text = GearType == 1 ? msg::kOverPinsOrPin : msg::kBetweenPinsOrPin;
-            focus = "InputPINDIA";
-        }
-        ReportFault(text, focus);
-        return 0.0f;
-    }
+        M = m;
+    });
+    return M;
 }
 
 Hint GearMain::BasicMeasurementText(int16_t gearType, float teeth, float pitch, float pressureAngle, float helix,

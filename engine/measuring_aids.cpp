@@ -17,30 +17,17 @@ constexpr double kBoundaryTolerance = 1e-6;
 // Points of the scan when no seed works, from the finest pin to the largest.
 constexpr int kScanPoints = 160;
 
-// A copy of the state that nothing reaches the screen from, with the markers
-// of the last calculation cleared.
+// A copy of the state with the markers of the last calculation cleared.
 GearMain Scratch(const GearMain& last) {
     GearMain gear = last;
-    gear.MainForm = nullptr;
     gear.CalcFailed = 0;
     gear.PinRefused = 0;
     return gear;
 }
 
-// The screen as a probing calculation sees it: the thickness is entered as it
-// stands (no feature the calculation converts, no band), every pin warning is
-// answered OK and kept.
-class ProbePort : public Port {
-public:
-    MsgAnswer MessageBox(const std::string& text, MsgIcon, MsgButtons buttons) override {
-        if (buttons == MsgButtons::OKCancel) warnings.push_back(text);
-        return MsgAnswer::OK;
-    }
-    void SetFocus(const std::string&) override {}
-    std::string ControlText(const std::string&) override { return {}; }
-
-    std::vector<std::string> warnings;
-};
+// What a probing calculation is given: the thickness is entered as it stands
+// (no feature the calculation converts, no band, no face width).
+const CalculationInput kProbe{};
 
 // The largest pin worth trying: far beyond any pin that reaches the flanks.
 double LargestPin(const GearMain& gear) { return 50.0 * 3.14159265 / std::max(gear.NormalDP, 0.1f); }
@@ -83,7 +70,7 @@ std::optional<float> ChordalAddendumAt(const GearMain& last, float thickness) {
     gear.QualityNumber = 0;
     gear.Thick1 = thickness;
     gear.Thick2 = 0;
-    gear.CalculateGear();
+    gear.CalculateGear(kProbe);
     if (gear.CalcFailed == -1) return std::nullopt;
     return gear.ChordalAddendum;
 }
@@ -105,13 +92,12 @@ PinCheck PinCheckOf(const GearMain& last, float thickness) {
     basis->Thick2 = 0;
     return [basis](float pin) {
         GearMain probe = *basis;
-        ProbePort port;
-        probe.MainForm = &port;
         probe.PinDiameter = pin;
-        probe.CalculateGear();
+        const CalculationReport report = probe.CalculateGear(kProbe);
         PinVerdict verdict;
         verdict.measured = probe.CalcFailed != -1;
-        for (const std::string& text : port.warnings) {
+        for (const Notice& warning : report.pinWarnings) {
+            const std::string& text = warning.text;
             if (text == msg::kPinTooLargeOD || text == msg::kPinTooLargeID) verdict.tooLarge = true;
             if (text == msg::kPinTooSmallExternal || text == msg::kPinTooSmallInternal) verdict.tooSmall = true;
         }

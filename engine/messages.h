@@ -1,4 +1,4 @@
-// The texts the engine shows, in one place.
+// The texts of the engine's messages, in one place; the input screen shows them.
 #pragma once
 
 namespace gearmain::msg {

@@ -10,11 +10,16 @@ enum class MsgIcon { Critical, Exclamation, Information };
 enum class MsgButtons { OK, OKCancel };
 enum class MsgAnswer { OK, Cancel };
 
-// The entry at fault, or the entry the user is sent back to after a message.
-enum class Field { None, Teeth, Pitch, PressureAngle, Helix, FeatureValue, ODChange, Pin, FaceWidth, Quality };
+// The entry at fault, or the entry the user is sent back to after a message;
+// in the screen's tab order (Feature is the list of input features).
+enum class Field {
+    None, Teeth, Pitch, PressureAngle, Helix, Feature, FeatureValue, ODChange, Pin, FaceWidth, Quality
+};
 
 // One message box: its text, icon and buttons, and the entry that gets the
-// focus once it is answered (None: the focus stays where it is).
+// focus once it is answered (None: the focus stays where it is). A box with OK
+// and Cancel sends the user there only when answered Cancel. A notice without
+// a text shows no box and only moves the focus.
 struct Notice {
     std::string text;
     MsgIcon icon = MsgIcon::Critical;

@@ -98,7 +98,6 @@ std::vector<Polar> Clip(const std::vector<Polar>& in, double from, double to) {
 
 std::optional<PinPicture> PinPictureOf(const GearMain& last, float thickness, float pin) {
     GearMain gear = last;
-    gear.MainForm = nullptr;
     gear.CalcFailed = 0;
     float t = thickness, d = pin;
     int16_t type = gear.GearType;

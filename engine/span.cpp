@@ -3,14 +3,16 @@
 #include <cmath>
 
 #include "engine/gearmain.h"
-#include "engine/messages.h"
 
 namespace gearmain {
 
+// An arithmetic fault gives no value (0) and marks CalcFailed; a success clears
+// the marker.
 float GearMain::ThicknessFromMeasurement(float teeth, float& pitch, float& pressureAngle, float& measurement,
                                          float& pin, int16_t& gearType, float& helix) {
     CalcFailed = 0;
-    try {
+    float thickness = 0.0f;
+    Guarded(FaultSite::PinThickness, gearType, [&] {
         StoreMeasurementConstants();
         const double N = teeth;
         TransverseQuantities(teeth, pitch, pressureAngle, helix);
@@ -39,16 +41,17 @@ float GearMain::ThicknessFromMeasurement(float teeth, float& pitch, float& press
         const float A = Sng((inv2 - static_cast<double>(transverseInvolute)) * N + Pi);
         const float B = Sng((transverseInvolute - static_cast<double>(inv2)) * N + Pi);
         const float e = Sng(pin / CosD(pressureAngle, DegToRad));
-        if (side == 1) return Sng(A / static_cast<double>(pitch) - e);
+        if (side == 1) {
+            thickness = Sng(A / static_cast<double>(pitch) - e);
+            return;
+        }
         // The internal gear's "tooth" is the space; the space width is what is
         // left of the circular pitch.
         const double q = B / static_cast<double>(pitch) - e;
         const double c = (Pi / pitch) / 2.0;
-        return Sng(2.0 * c - q);
-    } catch (const ArithmeticFault&) {
-        ReportFault(gearType == 1 ? msg::kOverPinsOrPin : msg::kBetweenPinsOrPin, nullptr);
-        return 0.0f;
-    }
+        thickness = Sng(2.0 * c - q);
+    });
+    return thickness;
 }
 
 double GearMain::SpanCount(double unrounded) {

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "engine/notice.h"
+
 namespace involvo {
 
 struct EntryTexts {
@@ -19,5 +21,44 @@ struct EntryTexts {
     std::string faceWidth;       // InputFaceWidth
     std::string quality;         // ComboQuality
 };
+
+// Where a field's text is kept: texts.*TextOf(field). Field::None has no text
+// (nullptr).
+inline std::string EntryTexts::*TextOf(gearmain::Field field) {
+    using gearmain::Field;
+    switch (field) {
+        case Field::Teeth: return &EntryTexts::teeth;
+        case Field::Pitch: return &EntryTexts::pitch;
+        case Field::PressureAngle: return &EntryTexts::pressureAngle;
+        case Field::Helix: return &EntryTexts::helix;
+        case Field::Feature: return &EntryTexts::feature;
+        case Field::FeatureValue: return &EntryTexts::featureValue;
+        case Field::ODChange: return &EntryTexts::odChange;
+        case Field::Pin: return &EntryTexts::pin;
+        case Field::FaceWidth: return &EntryTexts::faceWidth;
+        case Field::Quality: return &EntryTexts::quality;
+        case Field::None: break;
+    }
+    return nullptr;
+}
+
+// The control of a field on the input screen ("" for Field::None).
+inline const char* ControlOf(gearmain::Field field) {
+    using gearmain::Field;
+    switch (field) {
+        case Field::Teeth: return "InputNT";
+        case Field::Pitch: return "InputDP";
+        case Field::PressureAngle: return "InputPA";
+        case Field::Helix: return "InputHA";
+        case Field::Feature: return "Combo1";
+        case Field::FeatureValue: return "InputCTT_MOW";
+        case Field::ODChange: return "InputAddendumMod";
+        case Field::Pin: return "InputPINDIA";
+        case Field::FaceWidth: return "InputFaceWidth";
+        case Field::Quality: return "ComboQuality";
+        case Field::None: break;
+    }
+    return "";
+}
 
 }  // namespace involvo

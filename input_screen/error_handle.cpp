@@ -9,22 +9,17 @@
 
 namespace involvo::ErrorHandle {
 
+using namespace screen;
+using gearmain::Field;
 using gearmain::MsgButtons;
 using gearmain::MsgIcon;
+using gearmain::Notice;
 
 namespace {
 
-int16_t Refuse(gearmain::GearMain& gear, const std::string& text, const char* focus) {
-    if (gear.MainForm) {
-        if (!text.empty()) gear.MainForm->MessageBox(text, MsgIcon::Critical, MsgButtons::OK);
-        gear.MainForm->SetFocus(focus);
-    }
-    return 1;
-}
+Notice Refusal(const std::string& text, Field focus) { return {text, MsgIcon::Critical, MsgButtons::OK, focus}; }
 
-void Warn(gearmain::GearMain& gear, const std::string& text) {
-    if (gear.MainForm) gear.MainForm->MessageBox(text, MsgIcon::Exclamation, MsgButtons::OK);
-}
+Notice Warning(const std::string& text) { return {text, MsgIcon::Exclamation, MsgButtons::OK, Field::None}; }
 
 // Where the calipers touch the flanks when spanning k teeth: the span is a
 // tangent to the base circle, so the contact lies at sqrt((W/2)^2 + rb^2).
@@ -45,38 +40,44 @@ std::optional<double> ContactDiameter(gearmain::GearMain& gear, float k, double 
 
 }  // namespace
 
-int16_t ValidateInputs(gearmain::GearMain& gear) {
-    const gearmain::GearMain& g = gear;
-    if (g.NumTeeth == 0) return Refuse(gear, "Enter the number of gear teeth", "InputNT");
-    if (g.NormalDP <= 0) return Refuse(gear, "Enter the normal diametral pitch", "InputDP");
-    if (g.FeatureValue == 0 && g.InputFeature != screen::kBacklash)
-        return Refuse(gear, "Enter " + g.InputFeature, "InputCTT_MOW");
+std::optional<Notice> ValidateInputs(const gearmain::GearMain& g) {
+    if (g.NumTeeth == 0) return Refusal(msg::kNoTeeth, Field::Teeth);
+    if (g.NormalDP <= 0) return Refusal(msg::kNoPitch, Field::Pitch);
+    if (g.FeatureValue == 0 && g.InputFeature != kBacklash)
+        return Refusal(msg::kEnter + g.InputFeature, Field::FeatureValue);
     if (g.PinDiameter <= 0) {
+        // Outside the three modes there is nothing to say, only the field to go to.
         std::string text;
         if (g.CalcMode == 1 || g.CalcMode == 2)
-            text = g.InputFeature == screen::kSpan ? "Enter the number of teeth spanned" : "Enter a pin diameter";
+            text = g.InputFeature == kSpan ? msg::kNoTeethSpanned : msg::kNoPin;
         else if (g.CalcMode == 3)
-            text = "Enter the number of teeth spanned";
-        return Refuse(gear, text, "InputPINDIA");
+            text = msg::kNoTeethSpanned;
+        return Refusal(text, Field::Pin);
     }
-    if (g.NormalPA <= 0) return Refuse(gear, "Enter the normal pressure angle", "InputPA");
-    if (g.NumTeeth < 3 || g.NumTeeth > 100000) return Refuse(gear, "Number of teeth is not Acceptable", "InputNT");
-    if (g.NormalDP < 0.1f || g.NormalDP > 5000) return Refuse(gear, "Diametral Pitch is not Acceptable", "InputDP");
-    if (g.NormalPA < 5 || g.NormalPA > 60) return Refuse(gear, "Pressure Angle is not acceptable", "InputPA");
+    if (g.NormalPA <= 0) return Refusal(msg::kNoPressureAngle, Field::PressureAngle);
+    if (g.NumTeeth < 3 || g.NumTeeth > 100000) return Refusal(msg::kTeethOutOfRange, Field::Teeth);
+    if (g.NormalDP < 0.1f || g.NormalDP > 5000) return Refusal(msg::kPitchOutOfRange, Field::Pitch);
+    if (g.NormalPA < 5 || g.NormalPA > 60) return Refusal(msg::kPressureAngleOutOfRange, Field::PressureAngle);
     if (g.QualityNumber != 0 && (g.QualityNumber < 3 || g.QualityNumber > 15))
-        return Refuse(gear, "Gear quality must be from 3 to 15", "ComboQuality");
-    return 0;
+        return Refusal(msg::kQualityOutOfRange, Field::Quality);
+    return std::nullopt;
 }
 
-int16_t CheckSpanLimits(gearmain::GearMain& gear) {
+CheckResult CheckSpanLimits(gearmain::GearMain& gear) {
     gearmain::GearMain& g = gear;
-    if (g.InputFeature == screen::kSpan || g.CalcMode == 3) {
+    CheckResult result;
+    auto refuse = [&](const std::string& text) {
+        result.notices.push_back(Refusal(text, Field::Pin));
+        result.refused = true;
+        return result;
+    };
+    if (g.InputFeature == kSpan || g.CalcMode == 3) {
         const double rb = g.BaseDiameter / 2.0;
         float k0 = 0;
         try {
             k0 = g.TeethToSpan(g.NumTeeth, g.NormalPA, g.HelixAngle);
         } catch (const gearmain::ArithmeticFault&) {
-            return Refuse(gear, gearmain::msg::kSpanThickness, "InputPINDIA");
+            return refuse(gearmain::msg::kSpanThickness);
         }
 
         // Spanning more teeth moves the contact outwards: the first count whose
@@ -85,7 +86,7 @@ int16_t CheckSpanLimits(gearmain::GearMain& gear) {
         float k = k0;
         for (float tries = 0; tries < g.NumTeeth; ++tries, ++k) {
             std::optional<double> d = ContactDiameter(gear, k, rb);
-            if (!d) return Refuse(gear, gearmain::msg::kSpanThickness, "InputPINDIA");
+            if (!d) return refuse(gearmain::msg::kSpanThickness);
             if (*d > g.OutsideDiameter) {
                 beyond = k;
                 break;
@@ -99,7 +100,7 @@ int16_t CheckSpanLimits(gearmain::GearMain& gear) {
         k = k0;
         for (float tries = 0; tries < beyond && k >= 1; ++tries, --k) {
             std::optional<double> d = ContactDiameter(gear, k, rb);
-            if (!d) return Refuse(gear, gearmain::msg::kSpanThickness, "InputPINDIA");
+            if (!d) return refuse(gearmain::msg::kSpanThickness);
             if (*d < rootLimit) {
                 minimum = k;
                 break;
@@ -108,15 +109,11 @@ int16_t CheckSpanLimits(gearmain::GearMain& gear) {
         if (minimum < 1) minimum = 1;
 
         if (g.TeethSpanned == minimum)
-            Warn(gear,
-                 "Caution! - Make sure that the calipers or anvils are not contacting\r"
-                 "below the TIF or in the root of the gear.");
+            result.notices.push_back(Warning(msg::kSpanCaution));
         if (g.TeethSpanned < minimum)
-            return Refuse(gear, "The minimum number of teeth for span measurement is " + gearmain::Str(minimum),
-                          "InputPINDIA");
+            return refuse(msg::kSpanMinimum + gearmain::Str(minimum));
         if (g.TeethSpanned > maximum)
-            return Refuse(gear, "The maximum number of teeth for span measurement is " + gearmain::Str(maximum),
-                          "InputPINDIA");
+            return refuse(msg::kSpanMaximum + gearmain::Str(maximum));
     }
 
     // A helical span needs a face wide enough for the calipers to lie along
@@ -126,12 +123,11 @@ int16_t CheckSpanLimits(gearmain::GearMain& gear) {
         if (std::isfinite(width)) {
             float minimumWidth = static_cast<float>(gearmain::Val(gearmain::Format(width, "0.00000")));
             if (g.FaceWidth < minimumWidth)
-                Warn(gear, "The minimum face width required for span measurement over " +
-                               gearmain::ShortText(g.TeethSpanned) + " teeth\ris " +
-                               gearmain::ShortText(minimumWidth) + ".");
+                result.notices.push_back(Warning(msg::kFaceWidthOver + gearmain::ShortText(g.TeethSpanned) +
+                                                 msg::kFaceWidthTeeth + gearmain::ShortText(minimumWidth) + "."));
         }
     }
-    return 0;
+    return result;
 }
 
 }  // namespace involvo::ErrorHandle

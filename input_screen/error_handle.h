@@ -1,23 +1,31 @@
 // ErrorHandle: the checks of the Calculate command.
 //
-// Each refusal is a message box titled "Involvo" on the input screen (through
-// the gear state's MainForm) followed by moving the focus to the field at
-// fault; the result is 1 then, and 0 when the entries are accepted.
+// They say what they refuse or warn about; the Calculate command shows it. A
+// refusal is a message with the critical icon and the field at fault, a
+// warning one with the exclamation icon.
 #pragma once
 
-#include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "engine/gearmain.h"
 
 namespace involvo::ErrorHandle {
 
+// What a check found, in the order the screen shows it. A refusal, when there
+// is one, is the last notice.
+struct CheckResult {
+    std::vector<gearmain::Notice> notices;
+    bool refused = false;
+};
+
 // The entries, in a fixed order: the first one missing or out of range is
-// refused.
-int16_t ValidateInputs(gearmain::GearMain& gear);
+// refused; nothing when the entries are accepted.
+std::optional<gearmain::Notice> ValidateInputs(const gearmain::GearMain& gear);
 
 // After a calculation: the number of teeth spanned against the contact
 // diameters of the span, and a warning when the face width is too narrow for
 // the span of a helical gear.
-int16_t CheckSpanLimits(gearmain::GearMain& gear);
+CheckResult CheckSpanLimits(gearmain::GearMain& gear);
 
 }  // namespace involvo::ErrorHandle

@@ -1,39 +1,30 @@
 // FrmMain: the input screen, the program's main window.
+//
+// A thin presenter over the screen's core (screen_core.h): it keeps the field
+// texts of the window and those of the core in step, runs the core for each
+// entry, click and Calculate, and shows what the core leaves: the field texts
+// it rewrote, the hint captions and tooltips, the messages (boxes titled
+// "Involvo", then the focus on the field they name). Captions, lists, menus and
+// colours of the window are its own.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/gearmain.h"
+#include "input_screen/entry_texts.h"
+#include "input_screen/screen_core.h"
 #include "platform/view.h"
 
 namespace involvo {
 
-// What UpdateHints remembers of its last complete run, to see what the user
-// changed since: a changed feature, gear type, pitch or O.D. change makes it
-// clear and refill the fields that depend on it.
-struct HintMemory {
-    bool used = false;
-    int16_t mode = 0;
-    int16_t gearType = 0;
-    std::string feature;
-    std::string standard;
-    float teeth = 0;
-    float pitch = 0;
-    float pressureAngle = 0;
-    float odChange = 0;
-};
-
-class FrmMain : public Presenter, public gearmain::Port {
+class FrmMain : public Presenter {
 public:
     FrmMain(gearmain::GearMain& gear, Forms& forms);
-    ~FrmMain() override;
 
     // ---- Presenter ----
     void Load() override;
     void Activate() override;
-    void Unload() override;
     bool KeyPress(const std::string& control, int key) override;
     bool KeyDown(int keyCode) override;
     void GotFocus(const std::string& control) override;
@@ -42,14 +33,8 @@ public:
     void Click(const std::string& control) override;
     void MouseMove(const std::string& control) override;
 
-    // ---- The engine's port: message boxes titled "Involvo", focus, texts ----
-    gearmain::MsgAnswer MessageBox(const std::string& text, gearmain::MsgIcon icon,
-                                   gearmain::MsgButtons buttons) override;
-    void SetFocus(const std::string& control) override;
-    std::string ControlText(const std::string& control) override;
-
-    // Keeps the screen consistent after every entry: the hints, the refills.
-    void UpdateHints();
+    // The texts of the fields as the window shows them now.
+    const EntryTexts& Texts();
 
 private:
     // ---- Building the window ----
@@ -58,13 +43,18 @@ private:
     // Hooks for the services that come with the application shell.
     void SetHelpFile();
 
-    // ---- Reading the fields ----
-    void ReadPitch();
-    void ReadFeatureValue();
-    void PitchEdited();
-    void CopyHint(const std::string& label);
+    // ---- The window and the core in step ----
+    // The field texts as the user left them in the window, into the core's texts.
+    void Pull();
+    // What the core wrote since: the field texts, then the hints.
+    void Sync();
+    void ShowHints(const HintsRun& run);
+    // A message box titled "Involvo", then the focus as the notice says.
+    gearmain::MsgAnswer Show(const gearmain::Notice& notice);
+    void UpdateHints();
 
-    // ---- Calculate ----
+    // ---- Commands ----
+    void CopyHint(const std::string& label);
     void Calculate();
 
     // ---- Modes and gear type ----
@@ -72,30 +62,24 @@ private:
     void ModeToothThickness();
     void ModeSpan();
     void SelectGearType(const std::string& button);
-    void ExternalSelected();
-    void InternalSelected();
     void FeatureChosen();
     void FileMenuOpening();
-    void SetFeatureList(const std::vector<std::string>& items, const std::string& text);
+    void ShowFeatureList();
     void SetModeCaption();
+    void CheckModeItems(const char* item);
 
     // ---- Depth systems ----
     void ChooseDepthSystem(int index);
     void CheckDepthItem(int index);
-    void AskCutterDepth();
-
-    // ---- UpdateHints, step by step ----
-    void HintStandardDiameter();
-    void HintThicknessChange();
-    void HintIdealPin(std::optional<double> basic, double basicThickness);
 
     gearmain::GearMain& gear_;
     Forms& forms_;
     HintMemory hintMemory_;
+    EntryTexts texts_;
+    ScreenCore core_;
 };
 
-// The key filter of every text box: 1 when the key is in the allowed characters
-// (empty means ".0123456789") or is Backspace, else 0.
-int16_t AcceptKey(const std::string& allowed, int16_t key);
+// The texts of the input screen's fields, as the window shows them now.
+const EntryTexts& ScreenTexts(Forms& forms);
 
 }  // namespace involvo

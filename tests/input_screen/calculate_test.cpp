@@ -123,6 +123,59 @@ TEST_F(Calculation, FailedCalculationOpensNoPageAndTheNextHintOnlyClearsTheMarke
     EXPECT_NE(Text("InputCTT_MOW"), "");
 }
 
+// Gears whose basic dimension over pins cannot be worked out for the pin typed,
+// and whose measurement cannot be either:
+//   24 teeth, pitch 10: over 0.05 pins the basic tooth gives the pin-centre
+//   involute 0.05/2.2553 + 0.15708/2.4 + inv 20 - pi/24 < 0; and 2.3 - 0.05
+//   lies inside the base circle 2.2553.
+//   60 teeth internal: between 0.5 pins the basic space gives
+//   0.15708/6 + inv 20 - 0.5/5.6382 < 0; and 5.0 + 0.5 lies inside the base
+//   circle 5.6382.
+// The hint beside the field cannot be computed while the user types; only the
+// calculation says so, once each time.
+TEST_F(Calculation, AFaultIsReportedOncePerCalculateAndNeverWhileTyping) {
+    struct Case {
+        const char* gearType;
+        Entries entries;
+        const char* basicBefore;  // the basic value over the standard pin
+        const char* message;
+    };
+    const Case cases[] = {
+        {"External",
+         {{"InputNT", "24"}, {"InputDP", "10"}, {"InputPINDIA", "0.05"}, {"InputCTT_MOW", "2.3"}},
+         "-> Basic = 2.639968",
+         "Involute function error: Unacceptable dimension over pins or pin diameter"},
+        {"Internal",
+         {{"InputNT", "60"}, {"InputDP", "10"}, {"InputPINDIA", "0.5"}, {"InputCTT_MOW", "5.0"}},
+         "-> Basic = 5.866476",
+         "Involute function error: Unacceptable dimension between pins or pin diameter"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.gearType);
+        Restart();
+        screen().Press(c.gearType);
+        screen().Click("MnuCTT");
+        for (const auto& [field, keys] : c.entries) {
+            if (field == "InputPINDIA") {
+                EXPECT_EQ(Text("LabelBasic"), c.basicBefore);
+            }
+            Enter(field, keys);
+            screen().FocusTo("InputPINDIA");  // entering the pin field updates the hints too
+            screen().Leave();
+        }
+        EXPECT_TRUE(platform().Messages().empty());
+        EXPECT_EQ(Text("LabelBasic"), c.basicBefore);  // a hint that cannot be computed keeps its text
+        EXPECT_EQ(gear().CalcFailed, 0);
+
+        Calculate();
+        EXPECT_EQ(MessageTexts(), std::vector<std::string>{c.message});
+        EXPECT_FALSE(PageOpen());
+        Calculate();
+        EXPECT_EQ(MessageTexts(), (std::vector<std::string>{c.message, c.message}));
+        EXPECT_FALSE(PageOpen());
+    }
+}
+
 // Span limits for pitch 10, 20 degrees and the basic thickness, worked out
 // from the contact diameter 2 sqrt((W/2)^2 + rb^2) of the span W over k teeth:
 //   30 teeth: O.D. 3.2; contact 3.1346 over 5 teeth, 3.2744 over 6; every
@@ -171,9 +224,13 @@ TEST_F(Calculation, SpanContactThatCannotBeComputedIsRefused) {
     g.TeethSpanned = 4;
     g.OutsideDiameter = 3.2f;
     g.BaseDiameter = std::numeric_limits<float>::infinity();
-    EXPECT_EQ(ErrorHandle::CheckSpanLimits(g), 1);
-    EXPECT_EQ(MessageTexts(),
-              std::vector<std::string>{"Span measurement error: Unacceptable tooth thickness or number of teeth spanned"});
+    ErrorHandle::CheckResult result = ErrorHandle::CheckSpanLimits(g);
+    EXPECT_TRUE(result.refused);
+    ASSERT_EQ(result.notices.size(), 1u);
+    EXPECT_EQ(result.notices[0].text,
+              "Span measurement error: Unacceptable tooth thickness or number of teeth spanned");
+    EXPECT_EQ(result.notices[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(result.notices[0].focus, gearmain::Field::Pin);
 }
 
 // 20 teeth, pitch 10, 20 degrees, helix 30: transverse angle 22.796 degrees,

@@ -15,7 +15,6 @@ TEST_F(Window, OpensForExternalGearsOverPins) {
     EXPECT_TRUE(screen().Checked("External"));
     EXPECT_EQ(gear().GearType, 1);
     EXPECT_EQ(gear().NormalPA, 20);  // from the default text of the pressure angle
-    EXPECT_EQ(gear().MainForm, dynamic_cast<gearmain::Port*>(&app().PresenterOf(FormId::FrmMain)));
 }
 
 TEST_F(Window, ChordalThicknessSurvivesModeOneButNotModeTwo) {
@@ -141,7 +140,6 @@ TEST_F(Window, ExitEndsTheProgram) {
     screen().Press("cmdExit");
     EXPECT_TRUE(app().Ended());
     EXPECT_TRUE(platform().QuitRequested());
-    EXPECT_EQ(gear().MainForm, nullptr);
     Restart();
     screen().Click("MnuExit");
     EXPECT_TRUE(app().Ended());

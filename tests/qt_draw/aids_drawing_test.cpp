@@ -42,7 +42,7 @@ AidsDrawing DrawingOf(int16_t type, float teeth, float pitch, float helix, float
     gear.HelixAngle = helix;
     gear.FeatureValue = gear.Thick1 = thickness;
     gear.PinDiameter = pin;
-    gear.CalculateGear();
+    gear.CalculateGear({});
     EXPECT_EQ(gear.CalcFailed, 0);
     return AidsDrawing{gearmain::PinPictureOf(gear, gear.Thick1, gear.PinDiameter), gearmain::MeasuringAidsOf(gear),
                        helix > 0, gear.ChordalText};
