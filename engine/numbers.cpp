@@ -1,8 +1,9 @@
 #include "engine/numbers.h"
 
-#include <charconv>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace gearmain {
@@ -11,9 +12,16 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-}  // namespace
+// The powers of ten a double holds exactly.
+constexpr double kPow10Double[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                     1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-double Val(std::string_view text) {
+// ------------------------------------------------------------------ reading
+
+// The reader for every text: the blanks dropped, the longest leading number
+// handed to the library's reader. Val comes here only for numbers of more
+// digits than its own exact reading covers.
+double ValOfManyDigits(std::string_view text) {
     std::string s;
     s.reserve(text.size());
     for (char c : text)
@@ -55,13 +63,82 @@ double Val(std::string_view text) {
     return v;
 }
 
+bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+
+// Val of a text with blanks in or after its number: one pass, the blanks
+// skipped wherever they stand, the number read as Val reads it.
+double ValAcrossBlanks(std::string_view text) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end && IsBlank(*p)) ++p;
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+    uint64_t w = 0;
+    int digits = 0, decimals = 0;
+    bool point = false;
+    for (; p < end; ++p) {
+        const char c = *p;
+        if (IsDigit(c)) {
+            if (++digits > 19) return ValOfManyDigits(text);
+            w = w * 10 + static_cast<uint64_t>(c - '0');
+            decimals += point ? 1 : 0;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else if (!IsBlank(c)) {
+            break;
+        }
+    }
+    if (digits == 0) return 0.0;
+    if (w > (uint64_t{1} << 53)) return ValOfManyDigits(text);
+    const double v = static_cast<double>(w) / kPow10Double[decimals];
+    return negative ? -v : v;
+}
+
+}  // namespace
+
+double Val(std::string_view text) {
+    // Most texts hold their number in one piece: digits, a point, digits. A
+    // number of at most 2^53 units of 10^-d (d <= 19 here) is the quotient of
+    // two exact doubles, rounded once to nearest: the same double as the
+    // library's correctly rounded reading. A blank inside or after the number
+    // takes the reading that skips blanks; more digits take the library's.
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end && IsBlank(*p)) ++p;
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+    uint64_t w = 0;
+    const char* const first = p;
+    while (p < end && IsDigit(*p)) w = w * 10 + static_cast<uint64_t>(*p++ - '0');
+    int digits = static_cast<int>(p - first), decimals = 0;
+    if (p < end && *p == '.') {
+        const char* const fraction = ++p;
+        while (p < end && IsDigit(*p)) w = w * 10 + static_cast<uint64_t>(*p++ - '0');
+        decimals = static_cast<int>(p - fraction);
+        digits += decimals;
+    }
+    if (p < end && IsBlank(*p)) return ValAcrossBlanks(text);
+    if (digits == 0) return 0.0;
+    if (digits > 19 || w > (uint64_t{1} << 53)) return ValOfManyDigits(text);
+    const double v = static_cast<double>(w) / kPow10Double[decimals];
+    return negative ? -v : v;
+}
+
 bool IsPlainNumber(std::string_view text, bool signAllowed) {
-    std::string s = Trim(text);
-    size_t i = 0;
-    if (signAllowed && i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    size_t begin = 0, end = text.size();
+    while (begin < end && text[begin] == ' ') ++begin;
+    while (end > begin && text[end - 1] == ' ') --end;
+    size_t i = begin;
+    if (signAllowed && i < end && (text[i] == '+' || text[i] == '-')) ++i;
     bool digits = false, point = false;
-    for (; i < s.size(); ++i) {
-        char c = s[i];
+    for (; i < end; ++i) {
+        char c = text[i];
         if (c >= '0' && c <= '9') digits = true;
         else if (c == '.' && !point) point = true;
         else return false;

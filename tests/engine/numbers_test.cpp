@@ -3,6 +3,7 @@
 
 #include <cfloat>
 #include <limits>
+#include <string>
 
 #include "engine/numbers.h"
 
@@ -27,7 +28,29 @@ INSTANTIATE_TEST_SUITE_P(Texts, ValReadsLeadingNumber,
                                            ValCase{".5", 0.5}, ValCase{"12a", 12}, ValCase{"-.25", -0.25},
                                            ValCase{"  3.5  ", 3.5}, ValCase{"1.2.3", 1.2},
                                            ValCase{"abc", 0}, ValCase{".", 0}, ValCase{"+4", 4},
-                                           ValCase{"0.157080", 0.15708}));
+                                           ValCase{"0.157080", 0.15708}, ValCase{"  - 1 2 . 5 ", -12.5},
+                                           ValCase{"+.5", 0.5}, ValCase{"5.", 5}, ValCase{"0.5 0", 0.5},
+                                           ValCase{"\t2.25\r\n", 2.25}, ValCase{"1,5", 1},
+                                           ValCase{"1e5", 1}, ValCase{"--5", 0}, ValCase{"..5", 0}));
+
+TEST(ValReadsLeadingNumber, RoundsToTheNearestDoubleAndHalvesToEven) {
+    // 2^53 + 1 lies halfway between 2^53 and 2^53 + 2; 2^53 + 3 between
+    // 2^53 + 2 and 2^53 + 4.
+    EXPECT_EQ(Val("9007199254740993"), 9007199254740992.0);
+    EXPECT_EQ(Val("9007199254740995"), 9007199254740996.0);
+    EXPECT_EQ(Val("900719925474099.3"), 900719925474099.3);
+    EXPECT_EQ(Val("0.1"), 0.1);
+    EXPECT_EQ(Val("123456789012345678901234567890"), 123456789012345678901234567890.0);
+    EXPECT_EQ(Val("0.0000000000000000000000000123"), 1.23e-26);
+}
+
+TEST(ValReadsLeadingNumber, HundredsOfDigitsSaturateOrVanish) {
+    EXPECT_EQ(Val("1" + std::string(400, '0')), DBL_MAX);
+    EXPECT_EQ(Val("-" + std::string(400, '9')), -DBL_MAX);
+    EXPECT_EQ(Val("0." + std::string(400, '0') + "1"), 0.0);
+    EXPECT_EQ(Val(std::string(300, '0') + "2.5"), 2.5);
+    EXPECT_EQ(Val("1" + std::string(300, '0')), 1e300);
+}
 
 struct MaskCase {
     double value;
