@@ -1,20 +1,51 @@
 #include "engine/numbers.h"
 
+#include <bit>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
-#include <cstdint>
+#include <cstring>
 #include <limits>
+#include <utility>
 
 namespace gearmain {
 
 namespace {
 
+using Wide = unsigned __int128;
+
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// 10^0 to 10^19: the powers of ten in 64 bits.
+constexpr auto kPow10 = [] {
+    struct Table {
+        uint64_t p[20];
+        constexpr uint64_t operator[](int i) const { return p[i]; }
+    } t{};
+    uint64_t x = 1;
+    for (uint64_t& p : t.p) {
+        p = x;
+        x *= 10;
+    }
+    return t;
+}();
 
 // The powers of ten a double holds exactly.
 constexpr double kPow10Double[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// 10^0 to 10^22 in 128 bits (10^22 < 2^74).
+constexpr auto kPow10Wide = [] {
+    struct Table {
+        Wide p[23];
+    } t{};
+    Wide x = 1;
+    for (Wide& p : t.p) {
+        p = x;
+        x *= 10;
+    }
+    return t;
+}();
 
 // ------------------------------------------------------------------ reading
 
@@ -97,6 +128,251 @@ double ValAcrossBlanks(std::string_view text) {
     return negative ? -v : v;
 }
 
+// ------------------------------------------------------------------ writing
+
+// The first n significant digits of a finite a > 0, correctly rounded with
+// halves to even (as the library's writer rounds them): a is close to
+// digits * 10^(exponent - n + 1), with 10^(n-1) <= digits < 10^n.
+struct Significand {
+    uint64_t digits;
+    int exponent;
+};
+
+// Exact for the values whose scaling by a power of ten fits 128 bits (for
+// n = 15 the magnitudes from 1e-8 to 1e15, for n = 7 from 1e-16 to 1e7); false
+// for the others, which go to the library's writer.
+//
+// a is m / 2^s exactly (m < 2^53), so a * 10^k is the integer m * 10^k
+// (below 2^53 * 10^22 < 2^127) divided by 2^s: its whole part and the exact
+// remainder decide the rounding, ties included. The decimal exponent of a is
+// either floor(b log10 2) or one more, b being the binary exponent; the larger
+// case shows as one digit too many and drops it, with its remainder.
+bool SignificantDigits(double a, int n, Significand& out) {
+    const uint64_t bits = std::bit_cast<uint64_t>(a);
+    const int biased = static_cast<int>(bits >> 52);
+    if (biased == 0 || biased >= 0x7ff) return false;  // subnormal, or not finite
+    const uint64_t m = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);
+    const int s = 1075 - biased;
+    const int binary = biased - 1023;
+    const int guess = (binary * 78913) >> 18;  // floor(binary * log10 2), |binary| < 1650
+    const int k = n - 1 - guess;
+    if (k < 0 || k > 22 || s < 1 || s > 126) return false;
+    const Wide scaled = Wide{m} * kPow10Wide.p[k];
+    uint64_t whole = static_cast<uint64_t>(scaled >> s);
+    const Wide rest = scaled & ((Wide{1} << s) - 1);
+    const Wide half = Wide{1} << (s - 1);
+    int exponent = guess;
+    bool up;
+    if (whole >= kPow10[n]) {
+        if (whole >= kPow10[n + 1]) return false;  // cannot happen; never guess
+        const uint64_t last = whole % 10;
+        whole /= 10;
+        ++exponent;
+        up = last > 5 || (last == 5 && (rest != 0 || (whole & 1) != 0));
+    } else {
+        if (whole < kPow10[n - 1]) return false;  // cannot happen; never guess
+        up = rest > half || (rest == half && (whole & 1) != 0);
+    }
+    whole += up ? 1 : 0;
+    if (whole == kPow10[n]) {
+        whole = kPow10[n - 1];
+        ++exponent;
+    }
+    out = {whole, exponent};
+    return true;
+}
+
+// The mask text of a value the fast way cannot write (beyond 1e15, below 1e-8,
+// subnormal, or with its digits beyond 64 bits), from the library's 15-digit
+// scientific form. Writes at the start of out; returns the length.
+size_t FormatManyDigits(char* out, bool negative, double a, int decimals) {
+    // The value in units of 10^-decimals, as decimal digits.
+    char units[400];
+    int n = 0;
+    if (a != 0.0) {
+        char sci[40];
+        auto res = std::to_chars(sci, sci + sizeof sci, a, std::chars_format::scientific, 14);
+        // d.dddddddddddddde+XX: fifteen significant digits and the exponent.
+        char mant[15];
+        mant[0] = sci[0];
+        for (int i = 0; i < 14; ++i) mant[i + 1] = sci[2 + i];
+        int exponent = 0;
+        const char* e = sci + 17;
+        bool expNegative = e[0] == '-';
+        for (const char* p = e + 1; p < res.ptr; ++p) exponent = exponent * 10 + (*p - '0');
+        if (expNegative) exponent = -exponent;
+        // mant[i] has the weight 10^(exponent - i); keep the digits down to 10^-decimals.
+        const int keep = exponent + decimals + 1;
+        if (keep == 0) {
+            if (mant[0] >= '5') units[n++] = '1';
+        } else if (keep > 0) {
+            for (int i = 0; i < keep && n < 390; ++i) units[n++] = i < 15 ? mant[i] : '0';
+            if (keep < 15 && mant[keep] >= '5') {
+                int i = n - 1;
+                while (i >= 0 && units[i] == '9') units[i--] = '0';
+                if (i >= 0) {
+                    ++units[i];
+                } else {
+                    for (int j = n; j > 0; --j) units[j] = units[j - 1];
+                    units[0] = '1';
+                    ++n;
+                }
+            }
+        }
+    }
+    int first = 0;
+    while (first < n && units[first] == '0') ++first;
+    const bool zero = first == n;
+
+    char* p = out;
+    if (negative && !zero) *p++ = '-';
+    const int digits = zero ? 0 : n - first;
+    if (digits <= decimals) {
+        *p++ = '0';
+        if (decimals > 0) {
+            *p++ = '.';
+            for (int i = digits; i < decimals; ++i) *p++ = '0';
+            std::memcpy(p, units + first, static_cast<size_t>(digits));
+            p += digits;
+        }
+    } else {
+        std::memcpy(p, units + first, static_cast<size_t>(digits - decimals));
+        p += digits - decimals;
+        if (decimals > 0) {
+            *p++ = '.';
+            std::memcpy(p, units + n - decimals, static_cast<size_t>(decimals));
+            p += decimals;
+        }
+    }
+    return static_cast<size_t>(p - out);
+}
+
+constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// The last count digits of v, zeros in front where v is shorter, written
+// backwards so that they end at p; v keeps the digits before them. Returns
+// where they start.
+template <class Unsigned>
+[[gnu::always_inline]] inline char* WriteLastDigits(char* p, Unsigned& v, int count) {
+    for (; count >= 2; count -= 2) {
+        p -= 2;
+        std::memcpy(p, kPairs + 2 * (v % 100), 2);
+        v /= 100;
+    }
+    if (count > 0) {
+        *--p = static_cast<char>('0' + v % 10);
+        v /= 10;
+    }
+    return p;
+}
+
+// The digits of v (one at least), written backwards so that they end at p.
+template <class Unsigned>
+[[gnu::always_inline]] inline char* WriteWhole(char* p, Unsigned v) {
+    while (v >= 100) {
+        p -= 2;
+        std::memcpy(p, kPairs + 2 * (v % 100), 2);
+        v /= 100;
+    }
+    if (v >= 10) {
+        p -= 2;
+        std::memcpy(p, kPairs + 2 * v, 2);
+    } else {
+        *--p = static_cast<char>('0' + v);
+    }
+    return p;
+}
+
+// The value in units of 10^-decimals as the mask rounds it: halves away from
+// zero on the value's 15 significant digits. False for the values the fast
+// ways cannot take (beyond 1e15, below 1e-8, subnormal, more than 19 digits).
+bool MaskUnits(double a, int decimals, uint64_t& units) {
+    // Most values: x = a * 10^decimals is within a relative 2^-53 of the exact
+    // product X, and the 15-digit form of X is within 0.5e-14 X of it. When x
+    // lies farther than 2e-14 x from the half between its neighbouring whole
+    // numbers, X and its 15-digit form lie on the same side of that half as x,
+    // and away from it: the mask rounds x to nearest, no half arises.
+    if (decimals <= 22) {
+        const double x = a * kPow10Double[decimals];
+        if (x < 1e13) {
+            const uint64_t whole = static_cast<uint64_t>(x);
+            const double fraction = x - static_cast<double>(whole);  // exact: x < 2^53
+            if (std::fabs(fraction - 0.5) > x * 2e-14) {
+                units = whole + (fraction > 0.5 ? 1 : 0);
+                return true;
+            }
+        }
+    }
+    // Close to a half (0.12345 with four decimals, 2.5 with none): the 15
+    // digits themselves, exactly, then the half rounded away from zero.
+    units = 0;
+    if (a == 0.0) return true;
+    Significand d;
+    if (!SignificantDigits(a, 15, d) || d.exponent + decimals > 18) return false;
+    const int drop = 14 - d.exponent - decimals;  // digits below the unit
+    if (drop <= 0) units = d.digits * kPow10[-drop];  // below 10^19
+    else if (drop <= 15) units = (d.digits + 5 * kPow10[drop - 1]) / kPow10[drop];
+    // else below half a unit, whatever the digits.
+    return true;
+}
+
+// The mask text of units with the decimals given, written backwards so that it
+// ends at end. Returns where it starts. Units below 2^32 take 32-bit
+// arithmetic, and the masks in use their own unrolled copies.
+template <class Unsigned>
+[[gnu::always_inline]] inline char* WriteUnits(char* end, Unsigned units, bool negative, int decimals) {
+    char* p = end;
+    const bool zero = units == 0;
+    if (decimals > 0) {
+        p = WriteLastDigits(p, units, decimals);
+        *--p = '.';
+    }
+    p = WriteWhole(p, units);
+    if (negative && !zero) *--p = '-';
+    return p;
+}
+
+template <int Decimals>
+char* WriteMaskUnits(char* end, uint64_t units, bool negative) {
+    if (units <= 0xffffffffu) return WriteUnits(end, static_cast<uint32_t>(units), negative, Decimals);
+    return WriteUnits(end, units, negative, Decimals);
+}
+
+char* WriteUnits(char* end, uint64_t units, bool negative, int decimals) {
+    switch (decimals) {
+    case 0: return WriteMaskUnits<0>(end, units, negative);
+    case 4: return WriteMaskUnits<4>(end, units, negative);
+    case 5: return WriteMaskUnits<5>(end, units, negative);
+    case 6: return WriteMaskUnits<6>(end, units, negative);
+    default: return WriteUnits<uint64_t>(end, units, negative, decimals);
+    }
+}
+
+// The mask text in buf: written backwards from the end of buf on the fast way,
+// from its start otherwise.
+std::string_view FormatInto(char (&buf)[kFormatCapacity], double value, int decimals) {
+    if (!std::isfinite(value)) value = 0.0;
+    if (decimals < 0) decimals = 0;
+    if (decimals > 40) decimals = 40;
+    const bool negative = std::signbit(value);
+    const double a = std::fabs(value);
+    uint64_t units;
+    if (!MaskUnits(a, decimals, units)) return {buf, FormatManyDigits(buf, negative, a, decimals)};
+    char* const end = buf + kFormatCapacity;
+    char* const p = WriteUnits(end, units, negative, decimals);
+    return {p, static_cast<size_t>(end - p)};
+}
+
+// The decimals of a mask: whatever follows its first point.
+int MaskDecimals(std::string_view mask) {
+    for (size_t i = 0; i < mask.size(); ++i)
+        if (mask[i] == '.') return static_cast<int>(mask.size() - i - 1);
+    return 0;
+}
+
 }  // namespace
 
 double Val(std::string_view text) {
@@ -146,77 +422,23 @@ bool IsPlainNumber(std::string_view text, bool signAllowed) {
     return digits;
 }
 
+size_t FormatDecimalsTo(char* out, double value, int decimals) {
+    char buf[kFormatCapacity];
+    const std::string_view text = FormatInto(buf, value, decimals);
+    std::memmove(out, text.data(), text.size());
+    return text.size();
+}
+
+size_t FormatTo(char* out, double value, std::string_view mask) {
+    return FormatDecimalsTo(out, value, MaskDecimals(mask));
+}
+
 std::string FormatDecimals(double value, int decimals) {
-    if (!std::isfinite(value)) value = 0.0;
-    if (decimals < 0) decimals = 0;
-    if (decimals > 40) decimals = 40;
-    const bool negative = std::signbit(value);
-    const double a = std::fabs(value);
-
-    // The value in units of 10^-decimals, as decimal digits.
-    char units[400];
-    int n = 0;
-    if (a != 0.0) {
-        char sci[40];
-        auto res = std::to_chars(sci, sci + sizeof sci, a, std::chars_format::scientific, 14);
-        // d.dddddddddddddde+XX: fifteen significant digits and the exponent.
-        char mant[15];
-        mant[0] = sci[0];
-        for (int i = 0; i < 14; ++i) mant[i + 1] = sci[2 + i];
-        int exponent = 0;
-        const char* e = sci + 17;
-        bool expNegative = e[0] == '-';
-        for (const char* p = e + 1; p < res.ptr; ++p) exponent = exponent * 10 + (*p - '0');
-        if (expNegative) exponent = -exponent;
-        // mant[i] has the weight 10^(exponent - i); keep the digits down to 10^-decimals.
-        const int keep = exponent + decimals + 1;
-        if (keep == 0) {
-            if (mant[0] >= '5') units[n++] = '1';
-        } else if (keep > 0) {
-            for (int i = 0; i < keep && n < 390; ++i) units[n++] = i < 15 ? mant[i] : '0';
-            if (keep < 15 && mant[keep] >= '5') {
-                int i = n - 1;
-                while (i >= 0 && units[i] == '9') units[i--] = '0';
-                if (i >= 0) {
-                    ++units[i];
-                } else {
-                    for (int j = n; j > 0; --j) units[j] = units[j - 1];
-                    units[0] = '1';
-                    ++n;
-                }
-            }
-        }
-    }
-    int first = 0;
-    while (first < n && units[first] == '0') ++first;
-    const bool zero = first == n;
-
-    std::string out;
-    out.reserve(static_cast<size_t>(n - first + decimals + 3));
-    if (negative && !zero) out.push_back('-');
-    const int digits = zero ? 0 : n - first;
-    if (digits <= decimals) {
-        out.push_back('0');
-        if (decimals > 0) {
-            out.push_back('.');
-            out.append(static_cast<size_t>(decimals - digits), '0');
-            out.append(units + first, static_cast<size_t>(digits));
-        }
-    } else {
-        out.append(units + first, static_cast<size_t>(digits - decimals));
-        if (decimals > 0) {
-            out.push_back('.');
-            out.append(units + n - decimals, static_cast<size_t>(decimals));
-        }
-    }
-    return out;
+    char buf[kFormatCapacity];
+    return std::string(FormatInto(buf, value, decimals));
 }
 
-std::string Format(double value, std::string_view mask) {
-    size_t point = mask.find('.');
-    int decimals = point == std::string_view::npos ? 0 : static_cast<int>(mask.size() - point - 1);
-    return FormatDecimals(value, decimals);
-}
+std::string Format(double value, std::string_view mask) { return FormatDecimals(value, MaskDecimals(mask)); }
 
 std::string Str(float value) {
     if (!std::isfinite(value)) value = 0.0f;
@@ -249,11 +471,18 @@ std::string RTrim(std::string_view s) {
 
 std::string Trim(std::string_view s) { return RTrim(LTrim(s)); }
 
-std::string ResultText(double a, std::string_view mask) { return LTrim(Format(a, mask)); }
+// A mask text never starts with a blank.
+std::string ResultText(double a, std::string_view mask) { return Format(a, mask); }
 
 std::string RangeText(double a, double b, std::string_view mask) {
     if (b < a) std::swap(a, b);
-    return ResultText(a, mask) + " / " + ResultText(b, mask);
+    const int decimals = MaskDecimals(mask);
+    char buf[2 * kFormatCapacity + 3];
+    size_t n = FormatDecimalsTo(buf, a, decimals);
+    std::memcpy(buf + n, " / ", 3);
+    n += 3;
+    n += FormatDecimalsTo(buf + n, b, decimals);
+    return std::string(buf, n);
 }
 
 float Sng(double value) {

@@ -79,6 +79,9 @@ void CheckSameAsReference(std::string_view text, double x, int decimals, float f
     for (double y : {x, v, -x, static_cast<double>(f)}) {
         const std::string mine = FormatDecimals(y, decimals), theirs = reference::FormatDecimals(y, decimals);
         Require(mine == theirs, "FormatDecimals differs from the reference writer", mine + " / " + theirs);
+        char buf[kFormatCapacity];
+        Require(std::string_view(buf, FormatDecimalsTo(buf, y, decimals)) == theirs,
+                "FormatDecimalsTo differs from the reference writer", mine);
     }
     const std::string mask(text);
     Require(Format(x, mask) == reference::Format(x, mask), "Format with a free mask differs from the reference",

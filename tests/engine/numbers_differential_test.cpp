@@ -60,6 +60,9 @@ public:
         ++checked_;
         const std::string want = ref::FormatDecimals(x, decimals);
         Check(gearmain::FormatDecimals(x, decimals), want, "FormatDecimals", x, decimals);
+        char buf[gearmain::kFormatCapacity];
+        const size_t n = gearmain::FormatDecimalsTo(buf, x, decimals);
+        Check(std::string(buf, n), want, "FormatDecimalsTo", x, decimals);
     }
     void Masks(double x) {
         for (int d : kMaskDecimals) Value(x, d);

@@ -81,6 +81,48 @@ INSTANTIATE_TEST_SUITE_P(
                       MaskCase{1234567.5, "0", "1234568"}, MaskCase{9.9999996, "0.000000", "10.000000"},
                       MaskCase{-2.63997, "0.0000", "-2.6400"}));
 
+// The edges of the fast writer, worked by hand from the values' decimal
+// expansions: the fifteen significant digits first, then the mask's half.
+INSTANTIATE_TEST_SUITE_P(
+    Edges, FormatWithMask,
+    ::testing::Values(
+        // a half of the last decimal of each mask goes away from zero
+        MaskCase{0.5, "0", "1"}, MaskCase{0.00005, "0.0000", "0.0001"}, MaskCase{0.000005, "0.00000", "0.00001"},
+        MaskCase{0.5e-6, "0.000000", "0.000001"}, MaskCase{-0.00005, "0.0000", "-0.0001"},
+        MaskCase{1.00005, "0.0000", "1.0001"}, MaskCase{0.49e-6, "0.000000", "0.000000"},
+        // 9.9999995 is 9.99999949999999971... in binary: fifteen digits make it a half
+        MaskCase{9.9999995, "0.000000", "10.000000"}, MaskCase{0.99999995, "0.000000", "1.000000"},
+        MaskCase{99999.99995, "0.0000", "100000.0000"}, MaskCase{999999.4999, "0", "999999"},
+        MaskCase{9.99999949, "0.000000", "9.999999"},
+        // 1e15 and beyond: fifteen digits, then zeros
+        MaskCase{1e15, "0", "1000000000000000"}, MaskCase{1e20, "0.0000", "100000000000000000000.0000"},
+        MaskCase{1234567890123456789.0, "0", "1234567890123460000"},
+        MaskCase{-123456789012345678.0, "0.00000", "-123456789012346000.00000"},
+        // below the last decimal, subnormals, zeros: no sign
+        MaskCase{4.9406564584124654e-324, "0.000000", "0.000000"},
+        MaskCase{-4.9406564584124654e-324, "0.000000", "0.000000"}, MaskCase{-0.0, "0.000000", "0.000000"},
+        MaskCase{1e-9, "0.000000", "0.000000"}, MaskCase{-0.0000004, "0.000000", "0.000000"},
+        // an exact half of the fifteenth digit goes to even, as the fifteen digits are written
+        MaskCase{1234567890123445.0, "0", "1234567890123440"}, MaskCase{1234567890123455.0, "0", "1234567890123460"},
+        // the largest Single
+        MaskCase{3.4028234663852886e38, "0.0000", "340282346638529000000000000000000000000.0000"}));
+
+TEST(FormatWithMask, TheLargestDoubleHasItsFifteenDigitsAndZeros) {
+    // 1.7976931348623157e308: fifteen digits 179769313486232, then 294 zeros.
+    EXPECT_EQ(Format(DBL_MAX, "0"), "179769313486232" + std::string(294, '0'));
+    EXPECT_EQ(Format(-DBL_MAX, "0.0000"), "-179769313486232" + std::string(294, '0') + ".0000");
+}
+
+TEST(FormatWithMask, WritesIntoABufferAsIntoAString) {
+    char buf[kFormatCapacity];
+    for (double v : {0.15708, -2.63997, 1e300, 0.0, 12.5}) {
+        for (const char* mask : {"0", "0.0000", "0.00000", "0.000000"}) {
+            EXPECT_EQ(std::string(buf, FormatTo(buf, v, mask)), Format(v, mask)) << v << " with " << mask;
+        }
+    }
+    EXPECT_EQ(std::string(buf, FormatDecimalsTo(buf, -DBL_MAX, 40)).size(), 1 + 309 + 1 + 40u);
+}
+
 TEST(FormatWithMask, NonFiniteValuesNeverReachTheText) {
     for (double v : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
         std::string t = Format(v, "0.000000");
