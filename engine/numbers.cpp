@@ -373,6 +373,109 @@ int MaskDecimals(std::string_view mask) {
     return 0;
 }
 
+// Str of a Single the fast way cannot write (1e7 and beyond, below 1e-16),
+// from the library's shortest form of 7 digits.
+std::string StrManyDigits(float value) {
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value), std::chars_format::general, 7);
+    std::string s(buf, res.ptr);
+    for (char& c : s)
+        if (c == 'e') c = 'E';
+    // "0.1728" is written ".1728", "-0.5" is "-.5".
+    if (s.rfind("0.", 0) == 0) s.erase(0, 1);
+    else if (s.rfind("-0.", 0) == 0) s.erase(1, 1);
+    if (s.front() != '-') s.insert(s.begin(), ' ');
+    return s;
+}
+
+// The seven significant digits of a Single widened to a double, for the
+// magnitudes from about 1e-6 to 1e7, in double arithmetic alone: a has 24
+// significant bits and 10^k = 2^k 5^k with 5^12 < 2^28, so a * 10^k (k <= 12)
+// is exact, and its whole part and fraction decide the rounding, halves
+// included.
+bool SevenDigits(double a, Significand& out) {
+    const int binary = static_cast<int>(std::bit_cast<uint64_t>(a) >> 52) - 1023;
+    int k = 6 - ((binary * 78913) >> 18);  // the decimal exponent is 6 - k or one more
+    if (k < 0 || k > 12) return false;
+    double x = a * kPow10Double[k];
+    if (x >= 1e7) {
+        if (--k < 0) return false;
+        x = a * kPow10Double[k];
+    }
+    if (x < 1e6 || x >= 1e7) return false;  // cannot happen; never guess
+    uint64_t whole = static_cast<uint64_t>(x);
+    const double fraction = x - static_cast<double>(whole);
+    whole += fraction > 0.5 || (fraction == 0.5 && (whole & 1) != 0) ? 1 : 0;
+    int exponent = 6 - k;
+    if (whole == 10000000) {
+        whole = 1000000;
+        ++exponent;
+    }
+    out = {whole, exponent};
+    return true;
+}
+
+// Str (with the blank of a value that is not negative) or ShortText (without).
+// The form is that of %.7G: seven significant digits rounded with halves to
+// even, trailing zeros dropped, plain for decimal exponents from -4 to 6 and
+// with an exponent of at least two digits otherwise.
+std::string PlainText(float value, bool blank) {
+    if (!std::isfinite(value)) value = 0.0f;
+    if (value == 0.0f) return blank ? " 0" : "0";
+    Significand d;
+    const double a = std::fabs(static_cast<double>(value));
+    if (!SevenDigits(a, d) && !SignificantDigits(a, 7, d)) {
+        std::string s = StrManyDigits(value);
+        if (!blank && s.front() == ' ') s.erase(0, 1);
+        return s;
+    }
+    // The seven digits, then as many as stand before the trailing zeros. The
+    // copies below always move eight bytes; the buffers have room for them.
+    char digits[16] = {};
+    uint32_t rest = static_cast<uint32_t>(d.digits);
+    WriteLastDigits(digits + 7, rest, 7);
+    int count = 7;
+    while (digits[count - 1] == '0') --count;
+    char buf[40];
+    char* p = buf;
+    if (value < 0) *p++ = '-';
+    else if (blank) *p++ = ' ';
+    const int e = d.exponent;
+    if (e >= -4 && e < 7) {
+        if (e < 0) {
+            // No zero before the point: ".1728", ".0001".
+            *p++ = '.';
+            for (int i = -1; i > e; --i) *p++ = '0';
+            std::memcpy(p, digits, 8);
+            p += count;
+        } else if (count <= e + 1) {
+            std::memcpy(p, digits, 8);
+            p += count;
+            for (int i = count; i <= e; ++i) *p++ = '0';
+        } else {
+            std::memcpy(p, digits, 8);
+            p += e + 1;
+            *p++ = '.';
+            std::memcpy(p, digits + e + 1, 8);
+            p += count - e - 1;
+        }
+    } else {
+        *p++ = digits[0];
+        if (count > 1) {
+            *p++ = '.';
+            std::memcpy(p, digits + 1, 8);
+            p += count - 1;
+        }
+        *p++ = 'E';
+        *p++ = e < 0 ? '-' : '+';
+        const int x = e < 0 ? -e : e;
+        if (x >= 100) *p++ = static_cast<char>('0' + x / 100);
+        *p++ = static_cast<char>('0' + x / 10 % 10);
+        *p++ = static_cast<char>('0' + x % 10);
+    }
+    return std::string(buf, p);
+}
+
 }  // namespace
 
 double Val(std::string_view text) {
@@ -440,22 +543,9 @@ std::string FormatDecimals(double value, int decimals) {
 
 std::string Format(double value, std::string_view mask) { return FormatDecimals(value, MaskDecimals(mask)); }
 
-std::string Str(float value) {
-    if (!std::isfinite(value)) value = 0.0f;
-    if (value == 0.0f) return " 0";
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value), std::chars_format::general, 7);
-    std::string s(buf, res.ptr);
-    for (char& c : s)
-        if (c == 'e') c = 'E';
-    // "0.1728" is written ".1728", "-0.5" is "-.5".
-    if (s.rfind("0.", 0) == 0) s.erase(0, 1);
-    else if (s.rfind("-0.", 0) == 0) s.erase(1, 1);
-    if (s.front() != '-') s.insert(s.begin(), ' ');
-    return s;
-}
+std::string Str(float value) { return PlainText(value, true); }
 
-std::string ShortText(float value) { return LTrim(Str(value)); }
+std::string ShortText(float value) { return PlainText(value, false); }
 
 std::string LTrim(std::string_view s) {
     size_t i = 0;

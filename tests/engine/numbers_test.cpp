@@ -151,7 +151,17 @@ INSTANTIATE_TEST_SUITE_P(Values, PlainWriting,
                                            StrCase{-12.25f, "-12.25", "-12.25"},
                                            StrCase{12345678.f, " 1.234568E+07", "1.234568E+07"},
                                            StrCase{1e20f, " 1E+20", "1E+20"},
-                                           StrCase{-3e10f, "-3E+10", "-3E+10"}));
+                                           StrCase{-3e10f, "-3E+10", "-3E+10"},
+                                           // seven digits with halves to even: 1234567.5 and 1234568.5
+                                           // both give 1234568
+                                           StrCase{1234567.5f, " 1234568", "1234568"},
+                                           StrCase{1234568.5f, " 1234568", "1234568"},
+                                           StrCase{-0.f, " 0", "0"}, StrCase{0.0001f, " .0001", ".0001"},
+                                           StrCase{0.00001f, " 1E-05", "1E-05"},
+                                           StrCase{9999999.f, " 9999999", "9999999"},
+                                           StrCase{100.f, " 100", "100"}, StrCase{-0.015625f, "-.015625", "-.015625"},
+                                           StrCase{FLT_MAX, " 3.402823E+38", "3.402823E+38"},
+                                           StrCase{-FLT_TRUE_MIN, "-1.401298E-45", "-1.401298E-45"}));
 
 TEST(RangeText, WritesTheSmallerValueFirst) {
     EXPECT_EQ(RangeText(0.157, 0.155), "0.155000 / 0.157000");
