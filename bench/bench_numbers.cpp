@@ -85,6 +85,16 @@ void FormatThenVal(benchmark::State& state) {
 }
 BENCHMARK(FormatThenVal);
 
+void RoundToMaskSingle(benchmark::State& state) {
+    const std::vector<float>& singles = Singles();
+    size_t i = 0;
+    for (auto _ : state) {
+        double v = RoundToMask(singles[i++ & (kCount - 1)], "0.000000");
+        benchmark::DoNotOptimize(v);
+    }
+}
+BENCHMARK(RoundToMaskSingle);
+
 void ValText(benchmark::State& state) {
     const std::vector<std::string>& texts = Texts();
     size_t i = 0;

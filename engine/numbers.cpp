@@ -543,6 +543,22 @@ std::string FormatDecimals(double value, int decimals) {
 
 std::string Format(double value, std::string_view mask) { return FormatDecimals(value, MaskDecimals(mask)); }
 
+double RoundToMask(double value, std::string_view mask) {
+    // The mask text of units u is "[-]digits.decimals", at most 19 digits when
+    // u <= 2^53 and decimals <= 18: Val reads it as u / 10^decimals, negated
+    // when the text has its sign (u > 0 and the value negative).
+    int decimals = MaskDecimals(mask);
+    if (decimals < 0) decimals = 0;
+    if (!std::isfinite(value)) value = 0.0;
+    const double a = std::fabs(value);
+    uint64_t units;
+    if (decimals <= 18 && MaskUnits(a, decimals, units) && units <= (uint64_t{1} << 53)) {
+        const double v = static_cast<double>(units) / kPow10Double[decimals];
+        return std::signbit(value) && units != 0 ? -v : v;
+    }
+    return Val(Format(value, mask));
+}
+
 std::string Str(float value) { return PlainText(value, true); }
 
 std::string ShortText(float value) { return PlainText(value, false); }

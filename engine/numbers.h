@@ -45,6 +45,10 @@ inline constexpr size_t kFormatCapacity = 360;
 size_t FormatTo(char* out, double value, std::string_view mask);
 size_t FormatDecimalsTo(char* out, double value, int decimals);
 
+// Val(Format(value, mask)), the engine's rounding of a result to a mask, without
+// writing and reading the text: the same double for every value and mask.
+double RoundToMask(double value, std::string_view mask);
+
 // Plain writing of a Single: the shortest form of at most 7 significant digits,
 // with a leading blank when the value is not negative and without a zero before
 // the point of a value below 1 (" .1728", "-.5", " 2.2", " 1.234568E+07").

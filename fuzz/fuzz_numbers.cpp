@@ -86,6 +86,11 @@ void CheckSameAsReference(std::string_view text, double x, int decimals, float f
     const std::string mask(text);
     Require(Format(x, mask) == reference::Format(x, mask), "Format with a free mask differs from the reference",
             Format(x, mask));
+    for (double y : {x, v}) {
+        const double rounded = RoundToMask(y, mask), readBack = reference::Val(reference::Format(y, mask));
+        Require(std::memcmp(&rounded, &readBack, sizeof rounded) == 0, "RoundToMask is not the mask text read back",
+                reference::Format(y, mask));
+    }
     for (float g : {f, static_cast<float>(v), static_cast<float>(x)}) {
         Require(Str(g) == reference::Str(g), "Str differs from the reference", Str(g));
         Require(ShortText(g) == reference::ShortText(g), "ShortText differs from the reference", ShortText(g));

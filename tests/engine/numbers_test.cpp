@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <cmath>
 #include <limits>
 #include <string>
 
@@ -121,6 +122,18 @@ TEST(FormatWithMask, WritesIntoABufferAsIntoAString) {
         }
     }
     EXPECT_EQ(std::string(buf, FormatDecimalsTo(buf, -DBL_MAX, 40)).size(), 1 + 309 + 1 + 40u);
+}
+
+TEST(RoundToMask, IsTheMaskTextReadBack) {
+    EXPECT_EQ(RoundToMask(0.1234567, "0.000000"), 0.123457);
+    EXPECT_EQ(RoundToMask(-2.63997, "0.0000"), -2.64);
+    EXPECT_EQ(RoundToMask(2.5, "0"), 3.0);
+    EXPECT_EQ(RoundToMask(0.12345, "0.0000"), 0.1235);
+    EXPECT_EQ(RoundToMask(1e300, "0.000000"), 1e300);
+    EXPECT_EQ(RoundToMask(std::numeric_limits<double>::infinity(), "0.00000"), 0.0);
+    // a negative value that rounds to zero reads back as a zero without sign
+    EXPECT_FALSE(std::signbit(RoundToMask(-0.0000004, "0.000000")));
+    EXPECT_FALSE(std::signbit(RoundToMask(-0.0, "0")));
 }
 
 TEST(FormatWithMask, NonFiniteValuesNeverReachTheText) {
