@@ -335,10 +335,38 @@ template <class Unsigned>
     return p;
 }
 
+// WriteLastDigits with the count known when compiling: no loop.
+template <int Count, class Unsigned>
+[[gnu::always_inline]] inline char* WriteLastDigits(char* p, Unsigned& v) {
+    if constexpr (Count >= 2) {
+        p -= 2;
+        std::memcpy(p, kPairs + 2 * (v % 100), 2);
+        v /= 100;
+        return WriteLastDigits<Count - 2>(p, v);
+    } else if constexpr (Count == 1) {
+        *--p = static_cast<char>('0' + v % 10);
+        v /= 10;
+    }
+    return p;
+}
+
+template <int Decimals, class Unsigned>
+[[gnu::always_inline]] inline char* WriteFixedUnits(char* end, Unsigned units, bool negative) {
+    char* p = end;
+    const bool zero = units == 0;
+    if constexpr (Decimals > 0) {
+        p = WriteLastDigits<Decimals>(p, units);
+        *--p = '.';
+    }
+    p = WriteWhole(p, units);
+    if (negative && !zero) *--p = '-';
+    return p;
+}
+
 template <int Decimals>
 char* WriteMaskUnits(char* end, uint64_t units, bool negative) {
-    if (units <= 0xffffffffu) return WriteUnits(end, static_cast<uint32_t>(units), negative, Decimals);
-    return WriteUnits(end, units, negative, Decimals);
+    if (units <= 0xffffffffu) return WriteFixedUnits<Decimals>(end, static_cast<uint32_t>(units), negative);
+    return WriteFixedUnits<Decimals>(end, units, negative);
 }
 
 char* WriteUnits(char* end, uint64_t units, bool negative, int decimals) {
