@@ -91,7 +91,7 @@ void CheckSameAsReference(std::string_view text, double x, int decimals, float f
         Require(std::memcmp(&rounded, &readBack, sizeof rounded) == 0, "RoundToMask is not the mask text read back",
                 reference::Format(y, mask));
     }
-    for (float g : {f, static_cast<float>(v), static_cast<float>(x)}) {
+    for (float g : {f, SngEntry(v), SngEntry(x)}) {
         Require(Str(g) == reference::Str(g), "Str differs from the reference", Str(g));
         Require(ShortText(g) == reference::ShortText(g), "ShortText differs from the reference", ShortText(g));
     }
