@@ -6,6 +6,7 @@
 // writes "0.157080".
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -36,6 +37,17 @@ bool IsPlainNumber(std::string_view text, bool signAllowed = true);
 // zero is written without a sign.
 std::string Format(double value, std::string_view mask);
 std::string FormatDecimals(double value, int decimals);
+
+// The longest mask text: a sign, 350 digits and the point.
+inline constexpr size_t kFormatCapacity = 360;
+// The same texts written into a buffer of at least kFormatCapacity chars (no
+// terminating zero); return their length.
+size_t FormatTo(char* out, double value, std::string_view mask);
+size_t FormatDecimalsTo(char* out, double value, int decimals);
+
+// Val(Format(value, mask)), the engine's rounding of a result to a mask, without
+// writing and reading the text: the same double for every value and mask.
+double RoundToMask(double value, std::string_view mask);
 
 // Plain writing of a Single: the shortest form of at most 7 significant digits,
 // with a leading blank when the value is not negative and without a zero before

@@ -1,5 +1,6 @@
 // The text-to-number reader and the masks: no crash, no undefined behaviour,
-// and the properties the screens rely on.
+// the properties the screens rely on, and the same bytes as the plain first
+// versions of the reader and writers (tests/engine/numbers_reference.h).
 //
 // Input: byte 0 chooses the mask (its decimals, or the text itself as the
 // mask), bytes 1-8 and 9-16 are two doubles (bytes 1-4 also a float), the rest
@@ -14,6 +15,7 @@
 
 #include "engine/numbers.h"
 #include "fuzz/fuzz_support.h"
+#include "tests/engine/numbers_reference.h"
 
 using namespace gearmain;
 using involvo::fuzz::Require;
@@ -65,6 +67,37 @@ double ReferenceVal(std::string_view text) {
         number.push_back(s[i]);
     }
     return digits ? std::strtod(number.c_str(), nullptr) : 0.0;
+}
+
+// The fast reader and writers against the plain ones, byte for byte.
+void CheckSameAsReference(std::string_view text, double x, int decimals, float f) {
+    const double v = Val(text), w = reference::Val(text);
+    Require(std::memcmp(&v, &w, sizeof v) == 0, "Val differs from the reference reader", text);
+    Require(IsPlainNumber(text, true) == reference::IsPlainNumber(text, true) &&
+                IsPlainNumber(text, false) == reference::IsPlainNumber(text, false),
+            "IsPlainNumber differs from the reference", text);
+    for (double y : {x, v, -x, static_cast<double>(f)}) {
+        const std::string mine = FormatDecimals(y, decimals), theirs = reference::FormatDecimals(y, decimals);
+        Require(mine == theirs, "FormatDecimals differs from the reference writer", mine + " / " + theirs);
+        char buf[kFormatCapacity];
+        Require(std::string_view(buf, FormatDecimalsTo(buf, y, decimals)) == theirs,
+                "FormatDecimalsTo differs from the reference writer", mine);
+    }
+    const std::string mask(text);
+    Require(Format(x, mask) == reference::Format(x, mask), "Format with a free mask differs from the reference",
+            Format(x, mask));
+    for (double y : {x, v}) {
+        const double rounded = RoundToMask(y, mask), readBack = reference::Val(reference::Format(y, mask));
+        Require(std::memcmp(&rounded, &readBack, sizeof rounded) == 0, "RoundToMask is not the mask text read back",
+                reference::Format(y, mask));
+    }
+    for (float g : {f, SngEntry(v), SngEntry(x)}) {
+        Require(Str(g) == reference::Str(g), "Str differs from the reference", Str(g));
+        Require(ShortText(g) == reference::ShortText(g), "ShortText differs from the reference", ShortText(g));
+    }
+    Require(RangeText(x, v, "0.0000") == reference::RangeText(x, v, "0.0000"), "RangeText differs from the reference",
+            RangeText(x, v, "0.0000"));
+    Require(ResultText(v) == reference::ResultText(v), "ResultText differs from the reference", ResultText(v));
 }
 
 std::string MaskOf(int decimals) { return decimals == 0 ? "0" : "0." + std::string(decimals, '0'); }
@@ -131,6 +164,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::memcpy(&x, head + 1, sizeof x);
     std::memcpy(&y, head + 9, sizeof y);
     std::memcpy(&f, head + 1, sizeof f);
+
+    CheckSameAsReference(text, x, static_cast<int>(head[0] % 44) - 2, f);
 
     // The reader.
     const double v = Val(text);
