@@ -258,8 +258,6 @@ HintsRun ScreenCore::Hints() {
     // In span mode the feature is a thickness, so the count shows four decimals.
     if (standard) g.StandardText = Format(*standard, feature == kSpan ? "0" : "0.0000");
 
-    IdealPin(basic, basicThickness);
-
     if (g.CalcMode != memory.mode) memory.feature.clear();
     if (texts_.featureValue.empty()) memory.feature.clear();
 
@@ -281,6 +279,10 @@ HintsRun ScreenCore::Hints() {
     if (g.InputFeature != memory.feature || texts_.featureValue.empty()) refillFeature();
     if (g.InputFeature != kBacklash && g.ODChange != memory.odChange) refillFeature();
     if ((g.CalcMode == 2 || g.CalcMode == 3) && g.NumTeeth != memory.teeth) refillFeature();
+
+    // The ideal pin belongs to the thickness the feature box holds now: a new
+    // pitch or O.D. change has just refilled it.
+    IdealPin(basic, basicThickness);
 
     run.reach = HintsRun::Reach::Complete;
     PresentHints(run);

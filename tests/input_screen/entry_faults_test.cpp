@@ -47,5 +47,51 @@ TEST(EntryFaults, AnODChangeIsHeldAsItsBoxShowsIt) {
     }
 }
 
+// The pin that touches at the pitch circle of a tooth (external) or space
+// (internal) of circular thickness t: the pin centre lies where the involute
+// through the pitch point meets the middle of the space or tooth, so the pin
+// spans tan(a) - tan(b) of the base radius on each side.
+double IdealPinFor(bool external, double teeth, double pitch, double degrees, double t) {
+    const double pa = degrees * 3.14159265358979 / 180.0;
+    const double d = teeth / pitch, db = d * std::cos(pa);
+    if (external) return (std::tan(3.14159265358979 / teeth - t / d + pa) - std::tan(pa)) * db;
+    return (std::tan(pa) - std::tan(pa - t / d)) * db;
+}
+
+// After every entry, the ideal pin hint is the pin for the thickness that the
+// feature box then holds, also when the entry refilled the box (a click on the
+// hint copies it at once).
+TEST(EntryFaults, TheIdealPinIsThatOfTheThicknessTheBoxHolds) {
+    struct Step {
+        Field field;
+        const char* text;
+    };
+    struct Case {
+        int16_t gearType;
+        std::vector<Step> steps;
+    };
+    const Case cases[] = {
+        {1, {{Field::Teeth, "20"}, {Field::Pitch, "10"}, {Field::Pitch, "8"}, {Field::ODChange, "0.02"},
+             {Field::ODChange, "-0.01"}, {Field::Pitch, "12"}, {Field::Teeth, "31"}, {Field::FeatureValue, "0.12"},
+             {Field::Pitch, "6"}}},
+        {2, {{Field::Teeth, "60"}, {Field::Pitch, "10"}, {Field::Pitch, "5"}, {Field::ODChange, "-0.03"},
+             {Field::FeatureValue, "0.3"}, {Field::Pitch, "7"}, {Field::ODChange, "0.01"}}},
+    };
+    for (const Case& c : cases) {
+        CoreTypist t;
+        t.GearType(c.gearType);
+        for (const Step& step : c.steps) {
+            // Left for a field whose focus runs no hint update of its own.
+            t.Type(step.field, step.text);
+            t.Type(Field::Helix, "");
+            if (t.texts().featureValue.empty()) continue;  // no pitch yet: no hints
+            SCOPED_TRACE(std::string("after ") + step.text + ", the box holds " + t.texts().featureValue);
+            const double want = IdealPinFor(c.gearType == 1, t.gear.NumTeeth, t.gear.NormalDP, t.gear.NormalPA,
+                                            Val(t.texts().featureValue));
+            EXPECT_NEAR(Val(t.gear.IdealPinText), want, 6e-6);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace involvo::testing
