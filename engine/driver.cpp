@@ -6,6 +6,20 @@
 
 namespace gearmain {
 
+// The K factor belongs to the basic thickness. A pin that does not reach the
+// flanks of the basic tooth (the tooth entered may be thicker) has none there:
+// the measurement of the tooth entered stands without it.
+float GearMain::BasicKFactor(float pin) {
+    float basic = Sng((Pi / NormalDP) / 2.0);
+    const float marker = CalcFailed;
+    KFactor = 0;
+    MeasurementFromThickness(NumTeeth, NormalDP, NormalPA, basic, pin, GearType, HelixAngle);
+    if (CalcFailed != -1) return KFactor;
+    CalcFailed = marker;
+    fault_.reset();
+    return 0;
+}
+
 CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
     CalculationReport report;
     InputFeature = input.feature;
@@ -174,10 +188,7 @@ CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
             stage = FaultSite::Conversion;
             if (!radial()) return;
 
-            // The K factor belongs to the basic thickness.
-            float basic = Sng((Pi / NormalDP) / 2.0);
-            MeasurementFromThickness(NumTeeth, NormalDP, NormalPA, basic, PinDiameter, GearType, HelixAngle);
-            if (CalcFailed == -1) return;
+            KFactor = BasicKFactor(PinDiameter);
         }
 
         stage = FaultSite::Dimensions;

@@ -86,6 +86,9 @@ public:
     float PinPA = 0, SpanInvolute = 0;
 
     // ---- Results ----
+    // KFactor: the change of the dimension over pins per change of the tooth
+    // thickness, at the basic thickness; 0 when a calculation has none (a
+    // measured span, or a pin that does not reach the flanks of the basic tooth).
     float PinContactDiameter = 0, RadialDim = 0, KFactor = 0, Chordal1 = 0, Chordal2 = 0, SpanResult = 0;
     std::string DepthName;
     float WholeDepth = 0, Addendum = 0, Dedendum = 0, OutsideDiameter = 0, InsideDiameter = 0;
@@ -161,6 +164,7 @@ private:
     bool Guarded(const FaultSite& site, int16_t gearType, Step&& step);
     void RecordFault(FaultSite site, int16_t gearType);
 
+    float BasicKFactor(float pin);
     void GearDimensions(float basicThickness);
     void CalculateTolerances();
     std::vector<Notice> PinContactChecks(const std::string& contact1, const std::string& contact2);

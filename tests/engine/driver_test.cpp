@@ -149,6 +149,40 @@ TEST_F(Driver, SpanInputGivesTheThicknessAndNoKFactor) {
     EXPECT_TRUE(Messages().empty());
 }
 
+// Pins that reach the flanks of the tooth (space) entered but not of the basic
+// one (the involute at the pin centre comes out negative there): the dimension
+// over or between pins of the entry stands, and there is no K factor. 24 teeth
+// with an O.D. change of 0.03 at 20 deg: t = pi/20 + 0.03 tan 20 = 0.1679987;
+// dimensions from the formulas of measurement_test.cpp.
+TEST_F(Driver, APinThatMissesTheBasicToothGivesTheMeasurementWithoutAKFactor) {
+    struct Case {
+        int16_t type;
+        float teeth, helix, value, pin;
+        double measure;
+    };
+    const Case cases[] = {
+        {1, 24, 0, 0.1679987f, 0.11f, 2.4119112},
+        {1, 25, 0, 0.1679987f, 0.11f, 2.5086202},
+        {1, 24, 15, 0.1679987f, 0.11f, 2.4998292},
+        {2, 60, 0, 0.18f, 0.24f, 5.5019979},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.teeth);
+        Gear(1, c.type, c.teeth, 10, 20, c.helix);
+        Feature(c.type == 1 ? "Circular Tooth Thickness" : "Circular Space Width",
+                gearmain::Format(c.value, "0.000000"));
+        Pin(c.pin);
+        gear.KFactor = 5;
+        gear.TipLandText.clear();
+        Run();
+        EXPECT_FALSE(report.fault);
+        EXPECT_EQ(gear.CalcFailed, 0);
+        EXPECT_TRUE(TextIs(gear.MeasureText, c.measure, NAN, 6, 5e-6));
+        EXPECT_EQ(gear.KFactor, 0);
+        EXPECT_FALSE(gear.TipLandText.empty());  // the dimensions follow
+    }
+}
+
 TEST_F(Driver, ChordalInputIsConvertedToTheCircularThickness) {
     Gear(1, 1, 24, 10, 20);
     // 2.4 * asin(0.156968 / 2.4) and 2.4 * asin(0.154 / 2.4)
