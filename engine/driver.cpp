@@ -145,6 +145,9 @@ CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
             if (!measureOverPins()) return;
             chordal();
             if (!radial()) return;
+            // The pin of a measured span is the standard pin, for information:
+            // the span gives no K factor, whatever thickness it comes to.
+            KFactor = 0;
         } else {
             switch (CalcMode) {
                 case 1:
