@@ -1,11 +1,35 @@
 // The gear dimensions of the depth system, and the pin contact checks.
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "engine/gearmain.h"
 #include "engine/messages.h"
 
 namespace gearmain {
+
+namespace {
+
+// The shaped full fillet: its whole depth times the pitch, and its name, for
+// the three pressure angles it is defined for.
+struct ShapedDepth {
+    double depthTimesPitch;
+    const char* name;
+};
+
+std::optional<ShapedDepth> ShapedFullFillet(float pressureAngle) {
+    if (pressureAngle == 14.5f) return ShapedDepth{2.44, "FULL FILLET SHAPED(2.44/DP)"};
+    if (pressureAngle == 20.0f) return ShapedDepth{2.35, "Full Fillet(2.35/DP)"};
+    if (pressureAngle == 25.0f) return ShapedDepth{2.25, "Full Fillet(2.25/DP)"};
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<Fault> GearMain::DepthFault() const {
+    if (DepthSystem == 4 && !ShapedFullFillet(NormalPA)) return Fault{msg::kShapedDepthAngles, Field::PressureAngle};
+    return std::nullopt;
+}
 
 void GearMain::GearDimensions(float basicThickness) {
     if (DepthSystem == 0) DepthSystem = 1;
@@ -32,16 +56,11 @@ void GearMain::GearDimensions(float basicThickness) {
             DepthName = "Full Fillet(2.335/DP)";
             break;
         case 4:
-            // The shaped full fillet is defined for three pressure angles only.
-            if (NormalPA == 14.5f) {
-                WholeDepth = Sng(2.44 / P);
-                DepthName = "FULL FILLET SHAPED(2.44/DP)";
-            } else if (NormalPA == 20.0f) {
-                WholeDepth = Sng(2.35 / P);
-                DepthName = "Full Fillet(2.35/DP)";
-            } else if (NormalPA == 25.0f) {
-                WholeDepth = Sng(2.25 / P);
-                DepthName = "Full Fillet(2.25/DP)";
+            // Defined for three pressure angles only: the calculation refuses
+            // any other before it comes here (DepthFault).
+            if (std::optional<ShapedDepth> shaped = ShapedFullFillet(NormalPA)) {
+                WholeDepth = Sng(shaped->depthTimesPitch / P);
+                DepthName = shaped->name;
             }
             break;
         case 5:

@@ -26,6 +26,11 @@ CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
     fault_.reset();
     if (CalcFailed == -1) return report;
     CalcFailed = 0;
+    if (std::optional<Fault> depth = DepthFault()) {
+        CalcFailed = -1;
+        report.fault = depth;
+        return report;
+    }
 
     // What the calculation is doing when a formula without a fault site of its
     // own fails: it decides the message and the entry at fault.

@@ -137,6 +137,12 @@ public:
     // ---- The calculation ----
     CalculationReport CalculateGear(const CalculationInput& input);
 
+    // The depth system chosen defines no tooth depth for the gear (the shaped
+    // full fillet at a pressure angle other than 14.5, 20 or 25 degrees): the
+    // fault, with the pressure angle at fault. The calculation refuses it
+    // before it calculates anything.
+    std::optional<Fault> DepthFault() const;
+
     // The fault the last failing pin routine recorded (MeasurementFromThickness,
     // ThicknessFromMeasurement), and no more after it is taken. A calculation
     // takes its own.

@@ -74,15 +74,28 @@ TEST_F(Dimensions, DepthPitchDefaultsToTheNormalPitch) {
     EXPECT_FLOAT_EQ(gear.DepthPitch, 10);
 }
 
-TEST_F(Dimensions, ShapedFilletAtAnotherPressureAngleKeepsTheEarlierDepth) {
-    Basic24(10, 22.5f);
-    gear.DepthSystem = 4;
-    gear.WholeDepth = 0.3f;
-    gear.DepthName = "earlier";
-    Run();
-    EXPECT_FLOAT_EQ(gear.WholeDepth, 0.3f);
-    EXPECT_EQ(gear.DepthName, "earlier");
-    EXPECT_NEAR(gear.Dedendum, 0.2, 2e-7);
+// The shaped full fillet has a depth for 14.5, 20 and 25 degrees only: at any
+// other angle nothing is calculated (an earlier gear's depth is not shown as
+// this one's), and the fault names the angles and sends the user to the angle.
+TEST_F(Dimensions, ShapedFilletAtAnotherPressureAngleIsRefusedAtThePressureAngle) {
+    for (float pa : {22.5f, 14.0f, 14.6f, 19.99f, 20.01f, 30.0f, 5.0f, 60.0f}) {
+        SCOPED_TRACE(pa);
+        Basic24(10, pa);
+        gear.DepthSystem = 4;
+        gear.WholeDepth = 0.3f;
+        gear.DepthName = "earlier";
+        gear.MeasureText = "earlier";
+        gear.CalcFailed = 0;
+        Run();
+        ASSERT_TRUE(report.fault);
+        EXPECT_EQ(report.fault->field, Field::PressureAngle);
+        for (const char* angle : {"14.5", "20", "25"}) EXPECT_NE(report.fault->message.find(angle), std::string::npos);
+        EXPECT_EQ(gear.CalcFailed, -1);
+        EXPECT_TRUE(report.pinWarnings.empty());
+        EXPECT_FLOAT_EQ(gear.WholeDepth, 0.3f);
+        EXPECT_EQ(gear.DepthName, "earlier");
+        EXPECT_EQ(gear.MeasureText, "earlier");
+    }
 }
 
 TEST_F(Dimensions, OtherDimensionsOfTheBasicTooth) {

@@ -39,5 +39,30 @@ TEST(CalculateFaults, APinThatMissesOnlyTheBasicToothStillGivesThePage) {
     EXPECT_FALSE(t.gear.MeasureText.empty());
 }
 
+// The shaped full fillet (depth system 4) defines a depth at 14.5, 20 and 25
+// degrees only: any other angle is refused at Calculate, naming those angles,
+// with the focus on the pressure angle, and after an earlier calculation too.
+TEST(CalculateFaults, TheShapedFilletAtAnotherAngleIsRefusedAtThePressureAngle) {
+    for (const char* angle : {"22.5", "14", "30"}) {
+        SCOPED_TRACE(angle);
+        CoreTypist t;
+        t.Enter(Field::Teeth, "24");
+        t.Enter(Field::Pitch, "10");
+        t.DepthSystem(4);
+        ASSERT_EQ(t.Calculate(), FirstPage::Spur);  // at 20 degrees
+        t.Enter(Field::PressureAngle, angle);
+        EXPECT_EQ(t.Calculate(), FirstPage::None);
+        ASSERT_EQ(t.shown.size(), 1u);
+        EXPECT_EQ(t.shown[0].icon, MsgIcon::Critical);
+        for (const char* defined : {"14.5", "20", "25"})
+            EXPECT_NE(t.shown[0].text.find(defined), std::string::npos) << t.shown[0].text;
+        EXPECT_EQ(t.Focused(), ControlOf(Field::PressureAngle));
+        t.shown.clear();
+        t.Enter(Field::PressureAngle, "25");
+        EXPECT_EQ(t.Calculate(), FirstPage::Spur);
+        EXPECT_TRUE(t.shown.empty());
+    }
+}
+
 }  // namespace
 }  // namespace involvo::testing
