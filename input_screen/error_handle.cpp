@@ -54,6 +54,9 @@ std::optional<Notice> ValidateInputs(const gearmain::GearMain& g) {
             text = msg::kNoTeethSpanned;
         return Refusal(text, Field::Pin);
     }
+    // A span is measured over whole teeth.
+    if ((g.InputFeature == kSpan || g.CalcMode == 3) && g.TeethSpanned != std::floor(g.TeethSpanned))
+        return Refusal(msg::kTeethSpannedNotWhole, Field::Pin);
     if (g.NormalPA <= 0) return Refusal(msg::kNoPressureAngle, Field::PressureAngle);
     if (g.NumTeeth < 3 || g.NumTeeth > 100000) return Refusal(msg::kTeethOutOfRange, Field::Teeth);
     if (g.NormalDP < 0.1f || g.NormalDP > 5000) return Refusal(msg::kPitchOutOfRange, Field::Pitch);

@@ -64,5 +64,45 @@ TEST(CalculateFaults, TheShapedFilletAtAnotherAngleIsRefusedAtThePressureAngle) 
     }
 }
 
+// A span is measured over whole teeth: a count with a fraction is refused at
+// the pin field, in span mode and for a measured span alike; a whole count,
+// however written, is not.
+TEST(CalculateFaults, AFractionOfAToothSpannedIsRefusedAtThePin) {
+    struct Case {
+        int16_t mode;
+        const char* value;
+    };
+    const Case modes[] = {{3, ""}, {2, "1.075263"}};
+    for (const Case& m : modes) {
+        for (const char* count : {"2.5", "3.01", ".5", "4.999"}) {
+            SCOPED_TRACE(std::string(count) + " in mode " + std::to_string(m.mode));
+            CoreTypist t;
+            t.Mode(m.mode);
+            if (m.mode == 2) t.Choose("Span Measurement");
+            t.Enter(Field::Teeth, "30");
+            t.Enter(Field::Pitch, "10");
+            if (*m.value) t.Enter(Field::FeatureValue, m.value);
+            t.Enter(Field::Pin, count);
+            EXPECT_EQ(t.Calculate(), FirstPage::None);
+            ASSERT_EQ(t.shown.size(), 1u);
+            EXPECT_EQ(t.shown[0].text, "The number of teeth spanned must be a whole number");
+            EXPECT_EQ(t.shown[0].icon, MsgIcon::Critical);
+            EXPECT_EQ(t.Focused(), ControlOf(Field::Pin));
+        }
+        for (const char* count : {"4", "4.000", "3."}) {
+            SCOPED_TRACE(std::string(count) + " in mode " + std::to_string(m.mode));
+            CoreTypist t;
+            t.Mode(m.mode);
+            if (m.mode == 2) t.Choose("Span Measurement");
+            t.Enter(Field::Teeth, "30");
+            t.Enter(Field::Pitch, "10");
+            if (*m.value) t.Enter(Field::FeatureValue, m.value);
+            t.Enter(Field::Pin, count);
+            EXPECT_EQ(t.Calculate(), FirstPage::Spur);
+            EXPECT_TRUE(Refusals(t.shown).empty());
+        }
+    }
+}
+
 }  // namespace
 }  // namespace involvo::testing
