@@ -31,7 +31,7 @@ std::optional<Fault> GearMain::DepthFault() const {
     return std::nullopt;
 }
 
-void GearMain::GearDimensions(float basicThickness) {
+bool GearMain::GearDimensions(float basicThickness) {
     if (DepthSystem == 0) DepthSystem = 1;
     if (DepthPitch == 0) DepthPitch = NormalDP;
     const double P = NormalDP, Pd = DepthPitch;
@@ -137,7 +137,10 @@ void GearMain::GearDimensions(float basicThickness) {
         return Sng(land * CosD(HelixAngle, DegToRad));
     };
     const float land1 = tipLand(Thick1);
-    TipLandText = Thick2 != 0 ? RangeText(land1, tipLand(Thick2), "0.00000") : ResultText(land1, "0.00000");
+    const float land2 = Thick2 != 0 ? tipLand(Thick2) : land1;
+    TipLandText = Thick2 != 0 ? RangeText(land1, land2, "0.00000") : ResultText(land1, "0.00000");
+    // The flanks meet at or before the tip: the land shown is not above 0.
+    auto pointed = [](float land) { return Val(Format(land, "0.00000")) <= 0; };
 
     if (PitchDiameter == 0) throw ArithmeticFault("division by zero");
     const double theta = CosD(HelixAngle, DegToRad) * 57.29578 * Thick1 / PitchDiameter;
@@ -152,6 +155,7 @@ void GearMain::GearDimensions(float basicThickness) {
     PitchDiameter = Sng(NumTeeth / static_cast<double>(TransverseDP));
     BaseDiameter = Sng(PitchDiameter * CosD(TransversePA, DegToRad));
     if (HelixAngle > 0) AxialPitch = Sng(CircPitch / SinD(HelixAngle, DegToRad));
+    return pointed(land1) || pointed(land2);
 }
 
 // The warnings of a pin that touches the tip or the root instead of the flank,

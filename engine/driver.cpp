@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/gearmain.h"
+#include "engine/messages.h"
 
 namespace gearmain {
 
@@ -200,9 +201,12 @@ CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
         }
 
         stage = FaultSite::Dimensions;
-        GearDimensions(rootBasis);
+        const bool pointed = GearDimensions(rootBasis);
         if (QualityNumber != 0) CalculateTolerances();
         report.pinWarnings = PinContactChecks(contact1, contact2);
+        if (pointed)
+            report.cautions.push_back({GearType == 1 ? msg::kPointedTooth : msg::kPointedInternalTooth,
+                                       MsgIcon::Exclamation, MsgButtons::OK, Field::None});
     });
     report.fault = TakeFault();
     return report;

@@ -55,6 +55,9 @@ struct CalculationReport {
     // The pin-contact warnings of a completed run, in order: each with OK and
     // Cancel and the exclamation icon; Cancel sends the user to the pin field.
     std::vector<Notice> pinWarnings;
+    // What the user should know of the gear of a completed run, shown after
+    // the pin warnings: each with OK and the exclamation icon (a pointed tooth).
+    std::vector<Notice> cautions;
 };
 
 class GearMain {
@@ -171,7 +174,8 @@ private:
     void RecordFault(FaultSite site, int16_t gearType);
 
     float BasicKFactor(float pin);
-    void GearDimensions(float basicThickness);
+    // The dimensions of the depth system; true when a tooth is pointed.
+    bool GearDimensions(float basicThickness);
     void CalculateTolerances();
     std::vector<Notice> PinContactChecks(const std::string& contact1, const std::string& contact2);
 

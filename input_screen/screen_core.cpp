@@ -386,6 +386,7 @@ FirstPage ScreenCore::Calculate(const Ask& ask) {
         g.PinRefused = 0;
         return FirstPage::None;
     }
+    for (const Notice& caution : report.cautions) ask(caution);
 
     const ErrorHandle::CheckResult span = ErrorHandle::CheckSpanLimits(g);
     for (const Notice& notice : span.notices) ask(notice);

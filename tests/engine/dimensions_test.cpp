@@ -140,6 +140,46 @@ TEST_F(Dimensions, InternalTipLandIsMeasuredOnTheInsideDiameter) {
     EXPECT_TRUE(TextIs(gear.TipLandText, 0.0916559, NAN, 5, 1e-5));
 }
 
+// A tooth whose flanks meet before the tip (a tip land of 0 or less) is
+// pointed: the run cautions once, and the land is shown as it is. 24 teeth,
+// pitch 10: land 2.6 (t/2.4 + inv 20 - inv 29.8411); 60 internal teeth: land
+// 5.8 ((pi/10 - w)/6 - inv 20 + inv 13.5671), w the space width.
+TEST_F(Dimensions, APointedToothIsCautionedAndItsLandShown) {
+    struct Case {
+        int16_t type;
+        float teeth;
+        const char* value;
+        float pin;
+        double land1, land2;
+        bool pointed;
+    };
+    const Case cases[] = {
+        {1, 24, "0.085", 0.25f, -0.0065312, NAN, true},
+        {1, 24, "0.1", 0.25f, 0.0097188, NAN, false},
+        {1, 24, "0.1 / 0.085", 0.25f, -0.0065312, 0.0097188, true},
+        {2, 60, "0.27", 0.2f, -0.0175005, NAN, true},
+        {2, 60, "0.2", 0.2f, 0.0501661, NAN, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        Gear(1, c.type, c.teeth, 10, 20);
+        Feature(c.type == 1 ? "Circular Tooth Thickness" : "Circular Space Width", c.value);
+        Pin(c.pin);
+        Run();
+        ASSERT_FALSE(report.fault);
+        EXPECT_TRUE(TextIs(gear.TipLandText, c.land1, c.land2, 5, 1e-5));
+        if (!c.pointed) {
+            EXPECT_TRUE(report.cautions.empty());
+            continue;
+        }
+        ASSERT_EQ(report.cautions.size(), 1u);
+        const Notice& caution = report.cautions.front();
+        EXPECT_NE(caution.text.find("pointed"), std::string::npos);
+        EXPECT_EQ(caution.icon, MsgIcon::Exclamation);
+        EXPECT_EQ(caution.buttons, MsgButtons::OK);
+    }
+}
+
 // An O.D. enlarged by 0.02 thickens the basic tooth by 0.02 tan 20 = 0.0072794;
 // the backlash is taken from that thicker tooth, and the finished root moves by
 // the backlash alone (the thickness change is not counted twice).

@@ -14,6 +14,7 @@ namespace {
 using gearmain::Field;
 using gearmain::MsgIcon;
 using gearmain::Notice;
+using gearmain::Val;
 
 std::vector<std::string> Refusals(const std::vector<Notice>& shown) {
     std::vector<std::string> texts;
@@ -101,6 +102,58 @@ TEST(CalculateFaults, AFractionOfAToothSpannedIsRefusedAtThePin) {
             EXPECT_EQ(t.Calculate(), FirstPage::Spur);
             EXPECT_TRUE(Refusals(t.shown).empty());
         }
+    }
+}
+
+// A tooth 0.085 thick on 24 teeth, pitch 10, narrows to a point before the
+// O.D. (land 2.6 (0.085/2.4 + inv 20 - inv 29.8411) < 0): Calculate cautions
+// once, after the pin warnings, and the page opens with the land as it is.
+TEST(CalculateFaults, APointedToothIsCautionedAndThePageOpens) {
+    CoreTypist t;
+    t.Enter(Field::Teeth, "24");
+    t.Enter(Field::Pitch, "10");
+    t.Enter(Field::FeatureValue, "0.085");
+    t.Enter(Field::Pin, "0.25");
+    EXPECT_EQ(t.Calculate(), FirstPage::Spur);
+    std::vector<std::string> cautions;
+    bool afterCaution = false;
+    for (const Notice& n : t.shown) {
+        EXPECT_NE(n.icon, MsgIcon::Critical) << n.text;
+        if (n.text.find("pointed") != std::string::npos) {
+            EXPECT_EQ(n.icon, MsgIcon::Exclamation);
+            cautions.push_back(n.text);
+            afterCaution = true;
+        } else {
+            EXPECT_FALSE(afterCaution && n.buttons == gearmain::MsgButtons::OKCancel) << "a pin warning came after";
+        }
+    }
+    EXPECT_EQ(cautions.size(), 1u);
+    EXPECT_LT(Val(t.gear.TipLandText), 0);
+
+    // A pin warning answered Cancel sends the user back to the pin: no more.
+    CoreTypist cancelled;
+    cancelled.Enter(Field::Teeth, "24");
+    cancelled.Enter(Field::Pitch, "10");
+    cancelled.Enter(Field::FeatureValue, "0.085");
+    cancelled.Enter(Field::Pin, "0.5");  // far too large: it stands on the O.D.
+    cancelled.answers = {gearmain::MsgAnswer::Cancel};
+    EXPECT_EQ(cancelled.Calculate(), FirstPage::None);
+    ASSERT_EQ(cancelled.shown.size(), 1u);
+    EXPECT_EQ(cancelled.shown[0].buttons, gearmain::MsgButtons::OKCancel);
+}
+
+// The caution of a pointed tooth is no refusal: a tooth with a land is not
+// cautioned.
+TEST(CalculateFaults, AToothWithALandIsNotCautioned) {
+    for (const char* value : {"0.1", "0.157"}) {
+        CoreTypist t;
+        t.Enter(Field::Teeth, "24");
+        t.Enter(Field::Pitch, "10");
+        t.Enter(Field::FeatureValue, value);
+        t.Enter(Field::Pin, "0.25");
+        EXPECT_EQ(t.Calculate(), FirstPage::Spur);
+        for (const Notice& n : t.shown) EXPECT_EQ(n.text.find("pointed"), std::string::npos) << value;
+        EXPECT_GT(Val(t.gear.TipLandText), 0);
     }
 }
 
