@@ -261,7 +261,11 @@ HintsRun ScreenCore::Hints() {
     if (g.CalcMode != memory.mode) memory.feature.clear();
     if (texts_.featureValue.empty()) memory.feature.clear();
 
-    if (g.StandardText != memory.standard || g.InputFeature != memory.feature) {
+    // The pin field gets the standard pin (or count) of a new gear or feature.
+    // Without a pressure angle there is none to offer: the field keeps what the
+    // user typed, and Calculate asks for the angle.
+    const bool offered = standard && *standard != 0;
+    if (offered && (g.StandardText != memory.standard || g.InputFeature != memory.feature)) {
         Write(Field::Pin, g.StandardText);
         g.PinDiameter = SngEntry(Val(g.StandardText));
         g.TeethSpanned = g.PinDiameter;

@@ -157,5 +157,43 @@ TEST(CalculateFaults, AToothWithALandIsNotCautioned) {
     }
 }
 
+// A pressure angle of 0 offers no standard pin (nor count): the pin typed
+// stays in its field, and Calculate asks for the pressure angle, whether the
+// angle was left for the Calculate button at once or for the next field.
+TEST(CalculateFaults, APressureAngleOf0IsAskedForAndTheTypedPinStays) {
+    struct Case {
+        int16_t mode;
+        const char* feature;
+        const char* pin;
+    };
+    const Case cases[] = {
+        {1, "Circular Tooth Thickness", "0.2"}, {1, "Chordal Tooth Thickness", "0.19"},
+        {1, "Contributing Backlash", "0.21"},   {3, "Circular Tooth Thickness", "3"},
+    };
+    for (const Case& c : cases) {
+        for (const char* angle : {"0", ""}) {
+            for (bool tabbed : {false, true}) {
+                SCOPED_TRACE(std::string(c.feature) + " mode " + std::to_string(c.mode) + " angle '" + angle + "'" +
+                             (tabbed ? " tabbed" : ""));
+                CoreTypist t;
+                t.Mode(c.mode);
+                if (c.mode == 1) t.Choose(c.feature);
+                t.Enter(Field::Teeth, "24");
+                t.Enter(Field::Pitch, "10");
+                t.Enter(Field::FeatureValue, "0.004");
+                t.Enter(Field::Pin, c.pin);
+                t.Type(Field::PressureAngle, std::string("\b\b\b\b\b\b\b\b") + angle);
+                if (tabbed) t.Leave();
+                EXPECT_EQ(t.texts().pin, c.pin);
+                EXPECT_EQ(t.Calculate(), FirstPage::None);
+                ASSERT_EQ(t.shown.size(), 1u);
+                EXPECT_EQ(t.shown[0].text, "Enter the normal pressure angle");
+                EXPECT_EQ(t.Focused(), ControlOf(Field::PressureAngle));
+                EXPECT_EQ(t.texts().pin, c.pin);
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace involvo::testing
