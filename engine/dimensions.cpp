@@ -158,31 +158,39 @@ bool GearMain::GearDimensions(float basicThickness) {
     return pointed(land1) || pointed(land2);
 }
 
-// The warnings of a pin that touches the tip or the root instead of the flank,
-// in the order they are shown. Each is answered OK (the calculation stands) or
-// Cancel (the user chooses another pin, and no later warning is shown).
+PinWarnings GearMain::PinContactWarnings(const PinContact& contact) const {
+    PinWarnings warnings;
+    const float rootRadius = Sng(RootDiameter / 2.0);
+    auto warn = [&](const char* text) {
+        warnings.notices.push_back({text, MsgIcon::Exclamation, MsgButtons::OKCancel, Field::Pin});
+    };
+    if (GearType == 1) {
+        // The innermost point of a pin over the gear.
+        const double innermost = contact.radial - contact.pin;
+        warnings.tooLarge = contact.contact1 >= OutsideDiameter || contact.contact2 >= OutsideDiameter;
+        warnings.tooSmall = rootRadius > innermost;
+        if (warnings.tooLarge) warn(msg::kPinTooLargeOD);
+        if (warnings.tooSmall) warn(msg::kPinTooSmallExternal);
+    } else {
+        // The outermost point of a pin in the gear; only the first contact is
+        // compared with the inside diameter.
+        const double outermost = contact.radial + contact.pin;
+        warnings.tooLarge = contact.contact1 <= InsideDiameter;
+        warnings.tooSmall = rootRadius < outermost;
+        if (warnings.tooLarge) warn(msg::kPinTooLargeID);
+        if (warnings.tooSmall) warn(msg::kPinTooSmallInternal);
+    }
+    return warnings;
+}
+
+// The last step of a calculation: the pin of the run against the dimensions.
 std::vector<Notice> GearMain::PinContactChecks(const std::string& contact1, const std::string& contact2) {
-    std::vector<Notice> warnings;
     // A span needs no pin.
-    if (InputFeature == "Span Measurement" || CalcMode == 3) return warnings;
+    if (InputFeature == "Span Measurement" || CalcMode == 3) return {};
     ContactCheck1 = SngEntry(Val(contact1));
     ContactCheck2 = contact2.empty() ? 0.0f : SngEntry(Val(contact2));
     RootRadius = Sng(RootDiameter / 2.0);
-    const double e = Val(RadialText);
-
-    auto warn = [&](const char* text) {
-        warnings.push_back({text, MsgIcon::Exclamation, MsgButtons::OKCancel, Field::Pin});
-    };
-    if (GearType == 1) {
-        const double innermost = e - PinDiameter;
-        if (ContactCheck1 >= OutsideDiameter || ContactCheck2 >= OutsideDiameter) warn(msg::kPinTooLargeOD);
-        if (RootRadius > innermost) warn(msg::kPinTooSmallExternal);
-    } else {
-        const double outermost = e + PinDiameter;
-        if (ContactCheck1 <= InsideDiameter) warn(msg::kPinTooLargeID);
-        if (RootRadius < outermost) warn(msg::kPinTooSmallInternal);
-    }
-    return warnings;
+    return PinContactWarnings({PinDiameter, ContactCheck1, ContactCheck2, Val(RadialText)}).notices;
 }
 
 }  // namespace gearmain

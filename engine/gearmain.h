@@ -40,6 +40,26 @@ struct Hint {
 
 inline constexpr int kPrintoutOptions = 18;
 
+// A pin as the pin contact checks see it: its diameter, the diameters at which
+// it touches the flanks (of the first and second value of a band; 0: no second
+// value), as the calculation writes them, and its radial dimension from the
+// gear axis over its far side (external) or near side (internal).
+struct PinContact {
+    float pin = 0;
+    float contact1 = 0;
+    float contact2 = 0;
+    double radial = 0;
+};
+
+// The warnings of a pin that touches the tip or the root instead of the flanks.
+struct PinWarnings {
+    bool tooLarge = false;  // it touches the outside (external) or inside (internal) diameter
+    bool tooSmall = false;  // it touches the root
+    // As the screen shows them, in order: each with OK and Cancel and the
+    // exclamation icon; Cancel sends the user to the pin field.
+    std::vector<Notice> notices;
+};
+
 // What the calculation takes from the input screen besides the gear state.
 struct CalculationInput {
     std::string feature;        // the input feature chosen (the text of Combo1); stored into InputFeature
@@ -145,6 +165,11 @@ public:
     // fault, with the pressure angle at fault. The calculation refuses it
     // before it calculates anything.
     std::optional<Fault> DepthFault() const;
+
+    // The pin contact checks of a pin, against the outside, inside and root
+    // diameters of the last calculation (they do not depend on the pin nor on
+    // the thickness). The calculation's last step runs them on its own pin.
+    PinWarnings PinContactWarnings(const PinContact& contact) const;
 
     // The fault the last failing pin routine recorded (MeasurementFromThickness,
     // ThicknessFromMeasurement), and no more after it is taken. A calculation
