@@ -1,13 +1,37 @@
 // The gear dimensions of the depth system, and the pin contact checks.
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "engine/gearmain.h"
 #include "engine/messages.h"
 
 namespace gearmain {
 
-void GearMain::GearDimensions(float basicThickness) {
+namespace {
+
+// The shaped full fillet: its whole depth times the pitch, and its name, for
+// the three pressure angles it is defined for.
+struct ShapedDepth {
+    double depthTimesPitch;
+    const char* name;
+};
+
+std::optional<ShapedDepth> ShapedFullFillet(float pressureAngle) {
+    if (pressureAngle == 14.5f) return ShapedDepth{2.44, "FULL FILLET SHAPED(2.44/DP)"};
+    if (pressureAngle == 20.0f) return ShapedDepth{2.35, "Full Fillet(2.35/DP)"};
+    if (pressureAngle == 25.0f) return ShapedDepth{2.25, "Full Fillet(2.25/DP)"};
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<Fault> GearMain::DepthFault() const {
+    if (DepthSystem == 4 && !ShapedFullFillet(NormalPA)) return Fault{msg::kShapedDepthAngles, Field::PressureAngle};
+    return std::nullopt;
+}
+
+bool GearMain::GearDimensions(float basicThickness) {
     if (DepthSystem == 0) DepthSystem = 1;
     if (DepthPitch == 0) DepthPitch = NormalDP;
     const double P = NormalDP, Pd = DepthPitch;
@@ -32,16 +56,11 @@ void GearMain::GearDimensions(float basicThickness) {
             DepthName = "Full Fillet(2.335/DP)";
             break;
         case 4:
-            // The shaped full fillet is defined for three pressure angles only.
-            if (NormalPA == 14.5f) {
-                WholeDepth = Sng(2.44 / P);
-                DepthName = "FULL FILLET SHAPED(2.44/DP)";
-            } else if (NormalPA == 20.0f) {
-                WholeDepth = Sng(2.35 / P);
-                DepthName = "Full Fillet(2.35/DP)";
-            } else if (NormalPA == 25.0f) {
-                WholeDepth = Sng(2.25 / P);
-                DepthName = "Full Fillet(2.25/DP)";
+            // Defined for three pressure angles only: the calculation refuses
+            // any other before it comes here (DepthFault).
+            if (std::optional<ShapedDepth> shaped = ShapedFullFillet(NormalPA)) {
+                WholeDepth = Sng(shaped->depthTimesPitch / P);
+                DepthName = shaped->name;
             }
             break;
         case 5:
@@ -118,7 +137,10 @@ void GearMain::GearDimensions(float basicThickness) {
         return Sng(land * CosD(HelixAngle, DegToRad));
     };
     const float land1 = tipLand(Thick1);
-    TipLandText = Thick2 != 0 ? RangeText(land1, tipLand(Thick2), "0.00000") : ResultText(land1, "0.00000");
+    const float land2 = Thick2 != 0 ? tipLand(Thick2) : land1;
+    TipLandText = Thick2 != 0 ? RangeText(land1, land2, "0.00000") : ResultText(land1, "0.00000");
+    // The flanks meet at or before the tip: the land shown is not above 0.
+    auto pointed = [](float land) { return Val(Format(land, "0.00000")) <= 0; };
 
     if (PitchDiameter == 0) throw ArithmeticFault("division by zero");
     const double theta = CosD(HelixAngle, DegToRad) * 57.29578 * Thick1 / PitchDiameter;
@@ -133,33 +155,42 @@ void GearMain::GearDimensions(float basicThickness) {
     PitchDiameter = Sng(NumTeeth / static_cast<double>(TransverseDP));
     BaseDiameter = Sng(PitchDiameter * CosD(TransversePA, DegToRad));
     if (HelixAngle > 0) AxialPitch = Sng(CircPitch / SinD(HelixAngle, DegToRad));
+    return pointed(land1) || pointed(land2);
 }
 
-// The warnings of a pin that touches the tip or the root instead of the flank,
-// in the order they are shown. Each is answered OK (the calculation stands) or
-// Cancel (the user chooses another pin, and no later warning is shown).
+PinWarnings GearMain::PinContactWarnings(const PinContact& contact) const {
+    PinWarnings warnings;
+    const float rootRadius = Sng(RootDiameter / 2.0);
+    auto warn = [&](const char* text) {
+        warnings.notices.push_back({text, MsgIcon::Exclamation, MsgButtons::OKCancel, Field::Pin});
+    };
+    if (GearType == 1) {
+        // The innermost point of a pin over the gear.
+        const double innermost = contact.radial - contact.pin;
+        warnings.tooLarge = contact.contact1 >= OutsideDiameter || contact.contact2 >= OutsideDiameter;
+        warnings.tooSmall = rootRadius > innermost;
+        if (warnings.tooLarge) warn(msg::kPinTooLargeOD);
+        if (warnings.tooSmall) warn(msg::kPinTooSmallExternal);
+    } else {
+        // The outermost point of a pin in the gear; only the first contact is
+        // compared with the inside diameter.
+        const double outermost = contact.radial + contact.pin;
+        warnings.tooLarge = contact.contact1 <= InsideDiameter;
+        warnings.tooSmall = rootRadius < outermost;
+        if (warnings.tooLarge) warn(msg::kPinTooLargeID);
+        if (warnings.tooSmall) warn(msg::kPinTooSmallInternal);
+    }
+    return warnings;
+}
+
+// The last step of a calculation: the pin of the run against the dimensions.
 std::vector<Notice> GearMain::PinContactChecks(const std::string& contact1, const std::string& contact2) {
-    std::vector<Notice> warnings;
     // A span needs no pin.
-    if (InputFeature == "Span Measurement" || CalcMode == 3) return warnings;
+    if (InputFeature == "Span Measurement" || CalcMode == 3) return {};
     ContactCheck1 = SngEntry(Val(contact1));
     ContactCheck2 = contact2.empty() ? 0.0f : SngEntry(Val(contact2));
     RootRadius = Sng(RootDiameter / 2.0);
-    const double e = Val(RadialText);
-
-    auto warn = [&](const char* text) {
-        warnings.push_back({text, MsgIcon::Exclamation, MsgButtons::OKCancel, Field::Pin});
-    };
-    if (GearType == 1) {
-        const double innermost = e - PinDiameter;
-        if (ContactCheck1 >= OutsideDiameter || ContactCheck2 >= OutsideDiameter) warn(msg::kPinTooLargeOD);
-        if (RootRadius > innermost) warn(msg::kPinTooSmallExternal);
-    } else {
-        const double outermost = e + PinDiameter;
-        if (ContactCheck1 <= InsideDiameter) warn(msg::kPinTooLargeID);
-        if (RootRadius < outermost) warn(msg::kPinTooSmallInternal);
-    }
-    return warnings;
+    return PinContactWarnings({PinDiameter, ContactCheck1, ContactCheck2, Val(RadialText)}).notices;
 }
 
 }  // namespace gearmain

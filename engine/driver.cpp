@@ -3,8 +3,23 @@
 #include <cmath>
 
 #include "engine/gearmain.h"
+#include "engine/messages.h"
 
 namespace gearmain {
+
+// The K factor belongs to the basic thickness. A pin that does not reach the
+// flanks of the basic tooth (the tooth entered may be thicker) has none there:
+// the measurement of the tooth entered stands without it.
+float GearMain::BasicKFactor(float pin) {
+    float basic = Sng((Pi / NormalDP) / 2.0);
+    const float marker = CalcFailed;
+    KFactor = 0;
+    MeasurementFromThickness(NumTeeth, NormalDP, NormalPA, basic, pin, GearType, HelixAngle);
+    if (CalcFailed != -1) return KFactor;
+    CalcFailed = marker;
+    fault_.reset();
+    return 0;
+}
 
 CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
     CalculationReport report;
@@ -12,6 +27,11 @@ CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
     fault_.reset();
     if (CalcFailed == -1) return report;
     CalcFailed = 0;
+    if (std::optional<Fault> depth = DepthFault()) {
+        CalcFailed = -1;
+        report.fault = depth;
+        return report;
+    }
 
     // What the calculation is doing when a formula without a fault site of its
     // own fails: it decides the message and the entry at fault.
@@ -131,6 +151,9 @@ CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
             if (!measureOverPins()) return;
             chordal();
             if (!radial()) return;
+            // The pin of a measured span is the standard pin, for information:
+            // the span gives no K factor, whatever thickness it comes to.
+            KFactor = 0;
         } else {
             switch (CalcMode) {
                 case 1:
@@ -174,16 +197,16 @@ CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
             stage = FaultSite::Conversion;
             if (!radial()) return;
 
-            // The K factor belongs to the basic thickness.
-            float basic = Sng((Pi / NormalDP) / 2.0);
-            MeasurementFromThickness(NumTeeth, NormalDP, NormalPA, basic, PinDiameter, GearType, HelixAngle);
-            if (CalcFailed == -1) return;
+            KFactor = BasicKFactor(PinDiameter);
         }
 
         stage = FaultSite::Dimensions;
-        GearDimensions(rootBasis);
+        const bool pointed = GearDimensions(rootBasis);
         if (QualityNumber != 0) CalculateTolerances();
         report.pinWarnings = PinContactChecks(contact1, contact2);
+        if (pointed)
+            report.cautions.push_back({GearType == 1 ? msg::kPointedTooth : msg::kPointedInternalTooth,
+                                       MsgIcon::Exclamation, MsgButtons::OK, Field::None});
     });
     report.fault = TakeFault();
     return report;

@@ -40,6 +40,26 @@ struct Hint {
 
 inline constexpr int kPrintoutOptions = 18;
 
+// A pin as the pin contact checks see it: its diameter, the diameters at which
+// it touches the flanks (of the first and second value of a band; 0: no second
+// value), as the calculation writes them, and its radial dimension from the
+// gear axis over its far side (external) or near side (internal).
+struct PinContact {
+    float pin = 0;
+    float contact1 = 0;
+    float contact2 = 0;
+    double radial = 0;
+};
+
+// The warnings of a pin that touches the tip or the root instead of the flanks.
+struct PinWarnings {
+    bool tooLarge = false;  // it touches the outside (external) or inside (internal) diameter
+    bool tooSmall = false;  // it touches the root
+    // As the screen shows them, in order: each with OK and Cancel and the
+    // exclamation icon; Cancel sends the user to the pin field.
+    std::vector<Notice> notices;
+};
+
 // What the calculation takes from the input screen besides the gear state.
 struct CalculationInput {
     std::string feature;        // the input feature chosen (the text of Combo1); stored into InputFeature
@@ -55,6 +75,9 @@ struct CalculationReport {
     // The pin-contact warnings of a completed run, in order: each with OK and
     // Cancel and the exclamation icon; Cancel sends the user to the pin field.
     std::vector<Notice> pinWarnings;
+    // What the user should know of the gear of a completed run, shown after
+    // the pin warnings: each with OK and the exclamation icon (a pointed tooth).
+    std::vector<Notice> cautions;
 };
 
 class GearMain {
@@ -86,6 +109,9 @@ public:
     float PinPA = 0, SpanInvolute = 0;
 
     // ---- Results ----
+    // KFactor: the change of the dimension over pins per change of the tooth
+    // thickness, at the basic thickness; 0 when a calculation has none (a
+    // measured span, or a pin that does not reach the flanks of the basic tooth).
     float PinContactDiameter = 0, RadialDim = 0, KFactor = 0, Chordal1 = 0, Chordal2 = 0, SpanResult = 0;
     std::string DepthName;
     float WholeDepth = 0, Addendum = 0, Dedendum = 0, OutsideDiameter = 0, InsideDiameter = 0;
@@ -134,6 +160,17 @@ public:
     // ---- The calculation ----
     CalculationReport CalculateGear(const CalculationInput& input);
 
+    // The depth system chosen defines no tooth depth for the gear (the shaped
+    // full fillet at a pressure angle other than 14.5, 20 or 25 degrees): the
+    // fault, with the pressure angle at fault. The calculation refuses it
+    // before it calculates anything.
+    std::optional<Fault> DepthFault() const;
+
+    // The pin contact checks of a pin, against the outside, inside and root
+    // diameters of the last calculation (they do not depend on the pin nor on
+    // the thickness). The calculation's last step runs them on its own pin.
+    PinWarnings PinContactWarnings(const PinContact& contact) const;
+
     // The fault the last failing pin routine recorded (MeasurementFromThickness,
     // ThicknessFromMeasurement), and no more after it is taken. A calculation
     // takes its own.
@@ -161,7 +198,9 @@ private:
     bool Guarded(const FaultSite& site, int16_t gearType, Step&& step);
     void RecordFault(FaultSite site, int16_t gearType);
 
-    void GearDimensions(float basicThickness);
+    float BasicKFactor(float pin);
+    // The dimensions of the depth system; true when a tooth is pointed.
+    bool GearDimensions(float basicThickness);
     void CalculateTolerances();
     std::vector<Notice> PinContactChecks(const std::string& contact1, const std::string& contact2);
 

@@ -4,8 +4,6 @@
 #include <cmath>
 #include <memory>
 
-#include "engine/messages.h"
-
 namespace gearmain {
 
 namespace {
@@ -85,22 +83,21 @@ float StandardPin(const GearMain& last) {
 
 PinCheck PinCheckOf(const GearMain& last, float thickness) {
     auto basis = std::make_shared<GearMain>(Scratch(last));
-    basis->CalcMode = 1;
-    basis->InputFeature.clear();
-    basis->QualityNumber = 0;  // the tolerances decide nothing here
-    basis->Thick1 = thickness;
-    basis->Thick2 = 0;
-    return [basis](float pin) {
+    return [basis, thickness](float pin) {
+        // The pin over (or between) the teeth of the thickness, as the
+        // calculation measures it, then the calculation's own checks.
         GearMain probe = *basis;
-        probe.PinDiameter = pin;
-        const CalculationReport report = probe.CalculateGear(kProbe);
+        float t = thickness, d = pin;
+        int16_t type = probe.GearType;
+        probe.MeasurementFromThickness(probe.NumTeeth, probe.NormalDP, probe.NormalPA, t, d, type, probe.HelixAngle);
         PinVerdict verdict;
         verdict.measured = probe.CalcFailed != -1;
-        for (const Notice& warning : report.pinWarnings) {
-            const std::string& text = warning.text;
-            if (text == msg::kPinTooLargeOD || text == msg::kPinTooLargeID) verdict.tooLarge = true;
-            if (text == msg::kPinTooSmallExternal || text == msg::kPinTooSmallInternal) verdict.tooSmall = true;
-        }
+        if (!verdict.measured) return verdict;
+        const PinContact contact{pin, SngEntry(Val(ResultText(probe.PinContactDiameter))), 0.0f,
+                                 Val(ResultText(probe.RadialDim))};
+        const PinWarnings warnings = probe.PinContactWarnings(contact);
+        verdict.tooLarge = warnings.tooLarge;
+        verdict.tooSmall = warnings.tooSmall;
         return verdict;
     };
 }

@@ -28,8 +28,9 @@ using PinCheck = std::function<PinVerdict(float pin)>;
 
 // The checks of the last calculation's gear for pins at one thickness (the
 // normal circular tooth thickness of an external gear, the space width of an
-// internal one): a calculation of the dimension over or between pins from that
-// thickness, on a copy of the state, and the warnings it raises.
+// internal one): the dimension over or between pins from that thickness, on a
+// copy of the state, and the calculation's pin contact checks of the pin
+// against the last calculation's dimensions.
 PinCheck PinCheckOf(const GearMain& last, float thickness);
 
 // Pins that work, to four decimals: the smallest rounded up, the largest

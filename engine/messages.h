@@ -19,6 +19,19 @@ inline constexpr const char* kChordalThickness = "Chordal thickness error: Unacc
 inline constexpr const char* kChordalSpace = "Chordal thickness error: Unacceptable chordal space width";
 inline constexpr const char* kGearData = "Calculation error: Unacceptable gear data";
 
+// The depth system chosen defines no tooth depth for the gear.
+inline constexpr const char* kShapedDepthAngles =
+    "The Full Fillet (Shaped) depth system is defined for pressure angles of 14.5, 20 and 25 degrees only";
+
+// The tip land of the tooth (of the internal gear's tooth at its inside
+// diameter) is 0 or negative; the page shows it as it is.
+inline constexpr const char* kPointedTooth =
+    "Caution! - The tooth is pointed: its flanks meet before the outside diameter\r"
+    "and the tooth tip land is 0 or negative.";
+inline constexpr const char* kPointedInternalTooth =
+    "Caution! - The tooth is pointed: its flanks meet before the inside diameter\r"
+    "and the tooth tip land is 0 or negative.";
+
 inline constexpr const char* kPinTooLargeOD =
     "The pin diameter that you have chosen is too large and will\r"
     "contact on the outside diameter and not on the tooth profile.\r"

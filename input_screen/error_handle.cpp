@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/messages.h"
+#include "engine/span_limits.h"
 #include "input_screen/screen_texts.h"
 
 namespace involvo::ErrorHandle {
@@ -20,23 +21,6 @@ namespace {
 Notice Refusal(const std::string& text, Field focus) { return {text, MsgIcon::Critical, MsgButtons::OK, focus}; }
 
 Notice Warning(const std::string& text) { return {text, MsgIcon::Exclamation, MsgButtons::OK, Field::None}; }
-
-// Where the calipers touch the flanks when spanning k teeth: the span is a
-// tangent to the base circle, so the contact lies at sqrt((W/2)^2 + rb^2).
-// A fault, or a value that is not finite, gives no diameter.
-std::optional<double> ContactDiameter(gearmain::GearMain& gear, float k, double rb) {
-    try {
-        float teeth = k;  // the span routine may write the count back
-        float span = gear.SpanFromThickness(gear.NumTeeth, gear.NormalDP, gear.NormalPA, gear.Thick1,
-                                            gear.HelixAngle, teeth);
-        double half = span / 2.0;
-        double d = 2.0 * std::sqrt(half * half + rb * rb);
-        if (!std::isfinite(d)) return std::nullopt;
-        return d;
-    } catch (const gearmain::ArithmeticFault&) {
-        return std::nullopt;
-    }
-}
 
 }  // namespace
 
@@ -54,6 +38,9 @@ std::optional<Notice> ValidateInputs(const gearmain::GearMain& g) {
             text = msg::kNoTeethSpanned;
         return Refusal(text, Field::Pin);
     }
+    // A span is measured over whole teeth.
+    if ((g.InputFeature == kSpan || g.CalcMode == 3) && g.TeethSpanned != std::floor(g.TeethSpanned))
+        return Refusal(msg::kTeethSpannedNotWhole, Field::Pin);
     if (g.NormalPA <= 0) return Refusal(msg::kNoPressureAngle, Field::PressureAngle);
     if (g.NumTeeth < 3 || g.NumTeeth > 100000) return Refusal(msg::kTeethOutOfRange, Field::Teeth);
     if (g.NormalDP < 0.1f || g.NormalDP > 5000) return Refusal(msg::kPitchOutOfRange, Field::Pitch);
@@ -72,48 +59,16 @@ CheckResult CheckSpanLimits(gearmain::GearMain& gear) {
         return result;
     };
     if (g.InputFeature == kSpan || g.CalcMode == 3) {
-        const double rb = g.BaseDiameter / 2.0;
-        float k0 = 0;
-        try {
-            k0 = g.TeethToSpan(g.NumTeeth, g.NormalPA, g.HelixAngle);
-        } catch (const gearmain::ArithmeticFault&) {
-            return refuse(gearmain::msg::kSpanThickness);
-        }
-
-        // Spanning more teeth moves the contact outwards: the first count whose
-        // contact lies beyond the outside diameter is one too many.
-        float beyond = 0;
-        float k = k0;
-        for (float tries = 0; tries < g.NumTeeth; ++tries, ++k) {
-            std::optional<double> d = ContactDiameter(gear, k, rb);
-            if (!d) return refuse(gearmain::msg::kSpanThickness);
-            if (*d > g.OutsideDiameter) {
-                beyond = k;
-                break;
-            }
-        }
-        const float maximum = beyond > 0 ? beyond - 1 : 0;
-
-        // Spanning fewer moves it inwards, towards the root.
-        const float rootLimit = static_cast<float>(g.OutsideDiameter - 2.0 * g.WorkingDepth);
-        float minimum = 0;
-        k = k0;
-        for (float tries = 0; tries < beyond && k >= 1; ++tries, --k) {
-            std::optional<double> d = ContactDiameter(gear, k, rb);
-            if (!d) return refuse(gearmain::msg::kSpanThickness);
-            if (*d < rootLimit) {
-                minimum = k;
-                break;
-            }
-        }
-        if (minimum < 1) minimum = 1;
-
-        if (g.TeethSpanned == minimum)
+        // The counts whose anvils touch the flanks between the root and the
+        // outside diameter, for the thickness calculated.
+        const std::optional<gearmain::SpanLimits> limits = gearmain::SpanLimitsOf(g, g.Thick1);
+        if (!limits) return refuse(gearmain::msg::kSpanThickness);
+        if (g.TeethSpanned == limits->fewest)
             result.notices.push_back(Warning(msg::kSpanCaution));
-        if (g.TeethSpanned < minimum)
-            return refuse(msg::kSpanMinimum + gearmain::Str(minimum));
-        if (g.TeethSpanned > maximum)
-            return refuse(msg::kSpanMaximum + gearmain::Str(maximum));
+        if (g.TeethSpanned < limits->fewest)
+            return refuse(msg::kSpanMinimum + gearmain::Str(limits->fewest));
+        if (g.TeethSpanned > limits->most)
+            return refuse(msg::kSpanMaximum + gearmain::Str(limits->most));
     }
 
     // A helical span needs a face wide enough for the calipers to lie along

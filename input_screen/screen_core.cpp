@@ -174,9 +174,13 @@ void ScreenCore::ReadFeatureValue() {
     gear_.FeatureValue = first != 0 ? first : second;
 }
 
+// The change is what the box shows, five decimals: a change held finer than
+// its box would read as another change the next time the box is left, and the
+// feature value would be refilled over what the user typed.
 void ScreenCore::LeaveODChange() {
-    gear_.ODChange = SngEntry(Val(texts_.odChange));
-    Write(Field::ODChange, Format(gear_.ODChange, "0.00000"));
+    const std::string shown = Format(SngEntry(Val(texts_.odChange)), "0.00000");
+    Write(Field::ODChange, shown);
+    gear_.ODChange = SngEntry(Val(shown));
     UpdateHints();
 }
 
@@ -382,6 +386,7 @@ FirstPage ScreenCore::Calculate(const Ask& ask) {
         g.PinRefused = 0;
         return FirstPage::None;
     }
+    for (const Notice& caution : report.cautions) ask(caution);
 
     const ErrorHandle::CheckResult span = ErrorHandle::CheckSpanLimits(g);
     for (const Notice& notice : span.notices) ask(notice);

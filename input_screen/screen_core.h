@@ -94,7 +94,7 @@ public:
     void LeaveHelix();          // 0 is shown as 0.000000
     void LeaveFeature();        // an emptied list shows the feature again
     void LeaveFeatureValue();   // a value, or a band shown "smaller / larger"
-    void LeaveODChange();       // shown with five decimals
+    void LeaveODChange();       // shown and held with five decimals
     void LeavePin();            // the pin diameter, or the number of teeth spanned
     void LeaveFaceWidth();      // shown with five decimals when above 0
     void LeaveQuality();        // "None" is 0

@@ -28,6 +28,7 @@ inline constexpr const char* kNoPitch = "Enter the normal diametral pitch";
 inline constexpr const char* kEnter = "Enter ";  // followed by the input feature
 inline constexpr const char* kNoPin = "Enter a pin diameter";
 inline constexpr const char* kNoTeethSpanned = "Enter the number of teeth spanned";
+inline constexpr const char* kTeethSpannedNotWhole = "The number of teeth spanned must be a whole number";
 inline constexpr const char* kNoPressureAngle = "Enter the normal pressure angle";
 inline constexpr const char* kTeethOutOfRange = "Number of teeth is not Acceptable";
 inline constexpr const char* kPitchOutOfRange = "Diametral Pitch is not Acceptable";

@@ -258,12 +258,14 @@ HintsRun ScreenCore::Hints() {
     // In span mode the feature is a thickness, so the count shows four decimals.
     if (standard) g.StandardText = Format(*standard, feature == kSpan ? "0" : "0.0000");
 
-    IdealPin(basic, basicThickness);
-
     if (g.CalcMode != memory.mode) memory.feature.clear();
     if (texts_.featureValue.empty()) memory.feature.clear();
 
-    if (g.StandardText != memory.standard || g.InputFeature != memory.feature) {
+    // The pin field gets the standard pin (or count) of a new gear or feature.
+    // Without a pressure angle there is none to offer: the field keeps what the
+    // user typed, and Calculate asks for the angle.
+    const bool offered = standard && *standard != 0;
+    if (offered && (g.StandardText != memory.standard || g.InputFeature != memory.feature)) {
         Write(Field::Pin, g.StandardText);
         g.PinDiameter = SngEntry(Val(g.StandardText));
         g.TeethSpanned = g.PinDiameter;
@@ -281,6 +283,10 @@ HintsRun ScreenCore::Hints() {
     if (g.InputFeature != memory.feature || texts_.featureValue.empty()) refillFeature();
     if (g.InputFeature != kBacklash && g.ODChange != memory.odChange) refillFeature();
     if ((g.CalcMode == 2 || g.CalcMode == 3) && g.NumTeeth != memory.teeth) refillFeature();
+
+    // The ideal pin belongs to the thickness the feature box holds now: a new
+    // pitch or O.D. change has just refilled it.
+    IdealPin(basic, basicThickness);
 
     run.reach = HintsRun::Reach::Complete;
     PresentHints(run);

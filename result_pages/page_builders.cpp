@@ -335,11 +335,17 @@ const std::string& TransverseText(Transverse transverse, const GearMain& gear) {
     }
 }
 
+// What the K factor row shows when the calculation has none (a measured span,
+// or a pin that does not reach the flanks of the basic tooth): no number that
+// would look worked out.
+constexpr const char* kNoKFactor = "N/A";
+
 // Row 12 holds the K factor. An internal gear (unless its feature is the
 // contributing backlash) has one row fewer: the K factor moves up to row 11 and
 // row 12 is hidden.
 void KFactorRow(std::vector<PageRow>& rows, const GearMain& gear) {
-    PageRow kFactor = Row(Quantity::KFactor, "K Factor", Format(gear.KFactor, "0.00000"));
+    PageRow kFactor =
+        Row(Quantity::KFactor, "K Factor", gear.KFactor != 0 ? Format(gear.KFactor, "0.00000") : kNoKFactor);
     rows[11] = kFactor;
     if (gear.InputFeature != kBacklash && gear.GearType == 2) {
         rows[10] = kFactor;

@@ -74,15 +74,28 @@ TEST_F(Dimensions, DepthPitchDefaultsToTheNormalPitch) {
     EXPECT_FLOAT_EQ(gear.DepthPitch, 10);
 }
 
-TEST_F(Dimensions, ShapedFilletAtAnotherPressureAngleKeepsTheEarlierDepth) {
-    Basic24(10, 22.5f);
-    gear.DepthSystem = 4;
-    gear.WholeDepth = 0.3f;
-    gear.DepthName = "earlier";
-    Run();
-    EXPECT_FLOAT_EQ(gear.WholeDepth, 0.3f);
-    EXPECT_EQ(gear.DepthName, "earlier");
-    EXPECT_NEAR(gear.Dedendum, 0.2, 2e-7);
+// The shaped full fillet has a depth for 14.5, 20 and 25 degrees only: at any
+// other angle nothing is calculated (an earlier gear's depth is not shown as
+// this one's), and the fault names the angles and sends the user to the angle.
+TEST_F(Dimensions, ShapedFilletAtAnotherPressureAngleIsRefusedAtThePressureAngle) {
+    for (float pa : {22.5f, 14.0f, 14.6f, 19.99f, 20.01f, 30.0f, 5.0f, 60.0f}) {
+        SCOPED_TRACE(pa);
+        Basic24(10, pa);
+        gear.DepthSystem = 4;
+        gear.WholeDepth = 0.3f;
+        gear.DepthName = "earlier";
+        gear.MeasureText = "earlier";
+        gear.CalcFailed = 0;
+        Run();
+        ASSERT_TRUE(report.fault);
+        EXPECT_EQ(report.fault->field, Field::PressureAngle);
+        for (const char* angle : {"14.5", "20", "25"}) EXPECT_NE(report.fault->message.find(angle), std::string::npos);
+        EXPECT_EQ(gear.CalcFailed, -1);
+        EXPECT_TRUE(report.pinWarnings.empty());
+        EXPECT_FLOAT_EQ(gear.WholeDepth, 0.3f);
+        EXPECT_EQ(gear.DepthName, "earlier");
+        EXPECT_EQ(gear.MeasureText, "earlier");
+    }
 }
 
 TEST_F(Dimensions, OtherDimensionsOfTheBasicTooth) {
@@ -125,6 +138,46 @@ TEST_F(Dimensions, InternalTipLandIsMeasuredOnTheInsideDiameter) {
     EXPECT_NEAR(gear.RootDiameter, 6.25, 3e-6);
     // tooth pi/10 - t on radius 2.9: 5.8 * (tooth/6 - inv 20 + inv 13.5671)
     EXPECT_TRUE(TextIs(gear.TipLandText, 0.0916559, NAN, 5, 1e-5));
+}
+
+// A tooth whose flanks meet before the tip (a tip land of 0 or less) is
+// pointed: the run cautions once, and the land is shown as it is. 24 teeth,
+// pitch 10: land 2.6 (t/2.4 + inv 20 - inv 29.8411); 60 internal teeth: land
+// 5.8 ((pi/10 - w)/6 - inv 20 + inv 13.5671), w the space width.
+TEST_F(Dimensions, APointedToothIsCautionedAndItsLandShown) {
+    struct Case {
+        int16_t type;
+        float teeth;
+        const char* value;
+        float pin;
+        double land1, land2;
+        bool pointed;
+    };
+    const Case cases[] = {
+        {1, 24, "0.085", 0.25f, -0.0065312, NAN, true},
+        {1, 24, "0.1", 0.25f, 0.0097188, NAN, false},
+        {1, 24, "0.1 / 0.085", 0.25f, -0.0065312, 0.0097188, true},
+        {2, 60, "0.27", 0.2f, -0.0175005, NAN, true},
+        {2, 60, "0.2", 0.2f, 0.0501661, NAN, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        Gear(1, c.type, c.teeth, 10, 20);
+        Feature(c.type == 1 ? "Circular Tooth Thickness" : "Circular Space Width", c.value);
+        Pin(c.pin);
+        Run();
+        ASSERT_FALSE(report.fault);
+        EXPECT_TRUE(TextIs(gear.TipLandText, c.land1, c.land2, 5, 1e-5));
+        if (!c.pointed) {
+            EXPECT_TRUE(report.cautions.empty());
+            continue;
+        }
+        ASSERT_EQ(report.cautions.size(), 1u);
+        const Notice& caution = report.cautions.front();
+        EXPECT_NE(caution.text.find("pointed"), std::string::npos);
+        EXPECT_EQ(caution.icon, MsgIcon::Exclamation);
+        EXPECT_EQ(caution.buttons, MsgButtons::OK);
+    }
 }
 
 // An O.D. enlarged by 0.02 thickens the basic tooth by 0.02 tan 20 = 0.0072794;

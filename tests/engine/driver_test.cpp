@@ -149,6 +149,66 @@ TEST_F(Driver, SpanInputGivesTheThicknessAndNoKFactor) {
     EXPECT_TRUE(Messages().empty());
 }
 
+// The span of the basic tooth gives back the basic thickness, at which the
+// dimension over the standard pin has a K factor; a measured span shows none.
+// Spans W = (k - 1) pi/P cos(a) + (inv(at) + t/(D cos h)) Db cos(bh), t = pi/(2P).
+TEST_F(Driver, SpanInputGivesNoKFactorAlsoForTheBasicTooth) {
+    struct Case {
+        float teeth, pitch, pa, helix, span, spanned;
+    };
+    const Case cases[] = {
+        {30, 10, 20, 0, 1.075263f, 4},
+        {24, 10, 20, 0, 0.771646f, 3},
+        {30, 10, 20, 15, 1.079629f, 4},
+        {19, 8, 14.5f, 0, 0.583036f, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.teeth);
+        Gear(2, 1, c.teeth, c.pitch, c.pa, c.helix);
+        Feature("Span Measurement", gearmain::Format(c.span, "0.000000"));
+        Pin(c.spanned);
+        gear.KFactor = 5;
+        Run();
+        ASSERT_FALSE(report.fault);
+        EXPECT_NEAR(gear.Thick1, BasicThickness(c.pitch), 2e-6);
+        EXPECT_EQ(gear.KFactor, 0);
+    }
+}
+
+// Pins that reach the flanks of the tooth (space) entered but not of the basic
+// one (the involute at the pin centre comes out negative there): the dimension
+// over or between pins of the entry stands, and there is no K factor. 24 teeth
+// with an O.D. change of 0.03 at 20 deg: t = pi/20 + 0.03 tan 20 = 0.1679987;
+// dimensions from the formulas of measurement_test.cpp.
+TEST_F(Driver, APinThatMissesTheBasicToothGivesTheMeasurementWithoutAKFactor) {
+    struct Case {
+        int16_t type;
+        float teeth, helix, value, pin;
+        double measure;
+    };
+    const Case cases[] = {
+        {1, 24, 0, 0.1679987f, 0.11f, 2.4119112},
+        {1, 25, 0, 0.1679987f, 0.11f, 2.5086202},
+        {1, 24, 15, 0.1679987f, 0.11f, 2.4998292},
+        {2, 60, 0, 0.18f, 0.24f, 5.5019979},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.teeth);
+        Gear(1, c.type, c.teeth, 10, 20, c.helix);
+        Feature(c.type == 1 ? "Circular Tooth Thickness" : "Circular Space Width",
+                gearmain::Format(c.value, "0.000000"));
+        Pin(c.pin);
+        gear.KFactor = 5;
+        gear.TipLandText.clear();
+        Run();
+        EXPECT_FALSE(report.fault);
+        EXPECT_EQ(gear.CalcFailed, 0);
+        EXPECT_TRUE(TextIs(gear.MeasureText, c.measure, NAN, 6, 5e-6));
+        EXPECT_EQ(gear.KFactor, 0);
+        EXPECT_FALSE(gear.TipLandText.empty());  // the dimensions follow
+    }
+}
+
 TEST_F(Driver, ChordalInputIsConvertedToTheCircularThickness) {
     Gear(1, 1, 24, 10, 20);
     // 2.4 * asin(0.156968 / 2.4) and 2.4 * asin(0.154 / 2.4)

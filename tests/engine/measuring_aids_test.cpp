@@ -3,6 +3,7 @@
 // calculation.
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "driver_fixture.h"
@@ -128,6 +129,35 @@ TEST_P(PinLimits, JustInsideEachLimitNoWarningJustOutsideTheWarning) {
     Calculate(c, static_cast<float>(aids.pins->largest + 0.0001));
     if (gear.CalcFailed != -1) {
         EXPECT_THAT(Warnings(), ::testing::Contains(tooLarge));
+    }
+}
+
+// The check of a pin says what a calculation with that pin warns about, pin
+// by pin from far too small to far too large, at the thickness of the first
+// end: whether the pin reaches the flanks, touches the tip, touches the root.
+TEST_P(PinLimits, ThePinCheckSaysWhatTheCalculationWithThePinWarns) {
+    const AidsCase& c = GetParam();
+    Calculate(c, StandardPin(c));
+    ASSERT_EQ(gear.CalcFailed, 0);
+    const float thickness = gear.Thick1;
+    const PinCheck check = PinCheckOf(gear, thickness);
+    // Calculations of the first end alone.
+    const std::string first = Format(thickness, "0.000000");
+    AidsCase single = c;
+    single.value = first.c_str();
+    const bool external = c.type == 1;
+    const char* tooSmall = external ? msg::kPinTooSmallExternal : msg::kPinTooSmallInternal;
+    const char* tooLarge = external ? msg::kPinTooLargeOD : msg::kPinTooLargeID;
+    const float standard = StandardPin(c);
+    for (float pin = standard / 8; pin < standard * 4; pin *= 1.07f) {
+        SCOPED_TRACE(pin);
+        const PinVerdict verdict = check(pin);
+        Calculate(single, pin);
+        EXPECT_EQ(verdict.measured, gear.CalcFailed != -1);
+        if (!verdict.measured) continue;
+        const std::vector<std::string> warnings = Warnings();
+        EXPECT_EQ(verdict.tooSmall, std::find(warnings.begin(), warnings.end(), tooSmall) != warnings.end());
+        EXPECT_EQ(verdict.tooLarge, std::find(warnings.begin(), warnings.end(), tooLarge) != warnings.end());
     }
 }
 

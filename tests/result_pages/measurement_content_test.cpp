@@ -218,6 +218,34 @@ TEST_F(MeasurementContentTest, SpanCaptionCountsTheTeethSpanned) {
     }
 }
 
+// A calculation without a K factor (a measured span, or a pin that misses the
+// basic tooth) leaves 0: the row says it is not available, wherever it stands.
+TEST_F(MeasurementContentTest, AKFactorOf0IsShownAsNotAvailable) {
+    struct Calculated {
+        std::string feature;
+        int mode, gearType;
+    };
+    const Calculated cases[] = {{kCTT, 1, 1}, {kCSW, 1, 2}, {kCB, 1, 2}, {kSpanMeasurement, 2, 1}, {kDBP, 2, 2}};
+    FillResults();
+    for (const Calculated& c : cases) {
+        Case(c.feature, c.mode, c.gearType);
+        for (PageKind kind : {PageKind::Spur, PageKind::Helical}) {
+            for (auto [kFactor, shown] : {std::pair{0.0f, "N/A"}, {1.234564f, "1.23456"}}) {
+                gear.KFactor = kFactor;
+                const PageContent page = MeasurementContent(gear, texts, kind);
+                int rows = 0;
+                for (const PageRow& row : page.rows) {
+                    if (row.quantity != Quantity::KFactor || !row.visible) continue;
+                    ++rows;
+                    EXPECT_EQ(row.caption, "K Factor");
+                    EXPECT_EQ(row.value, shown) << c.feature << ", type " << c.gearType;
+                }
+                EXPECT_EQ(rows, 1) << c.feature << ", type " << c.gearType;
+            }
+        }
+    }
+}
+
 TEST_F(MeasurementContentTest, WithoutAnInputFeatureTheChosenRowsStayEmpty) {
     FillResults();
     Case("", 1, 1);

@@ -135,6 +135,12 @@ bool IsProgramMessage(const std::string& text) {
         "Span measurement error: Unacceptable tooth thickness or number of teeth spanned",
         "Chordal thickness error: Unacceptable chordal tooth thickness",
         "Chordal thickness error: Unacceptable chordal space width", "Calculation error: Unacceptable gear data",
+        "The Full Fillet (Shaped) depth system is defined for pressure angles of 14.5, 20 and 25 degrees only",
+        "The number of teeth spanned must be a whole number",
+        "Caution! - The tooth is pointed: its flanks meet before the outside diameter\rand the tooth tip land is 0 or "
+        "negative.",
+        "Caution! - The tooth is pointed: its flanks meet before the inside diameter\rand the tooth tip land is 0 or "
+        "negative.",
         "The pin diameter that you have chosen is too large and will\rcontact on the outside diameter and not on the "
         "tooth profile.\rChoose OK to continue or Cancel to enter a smaller pin diameter?",
         "The pin diameter you have chosen is too small and will\rcontact on the root of the gear.\rChoose OK to "
