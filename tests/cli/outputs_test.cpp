@@ -141,7 +141,9 @@ TEST(Outputs, TransverseValuesFollowTheirRow) {
 
 TEST(RunGearContents, AnInternalGearsBatchRowTakesTheKFactorFromRow11) {
     GearOptions options;
-    options.values = {{"internal", ""}, {"teeth", "60"}, {"pitch", "10"}};
+    options.Set(Option::Internal, "");
+    options.Set(Option::Teeth, "60");
+    options.Set(Option::Pitch, "10");
     GearRun run = RunGear(options, false);
     ASSERT_TRUE(run.ok) << run.error;
     ASSERT_GE(run.pages.size(), 2u);
