@@ -12,6 +12,8 @@ using gearmain::MsgIcon;
 GearEntry::GearEntry() : texts_(OpeningTexts()), core_(gear_, memory_, texts_), typist_(gear_, core_, texts_) {
     // The program starts: the constants of the gear state, then the input
     // screen opens with the texts of its fields.
+    // No window shows the hints' captions.
+    core_.ComposeCaptions(false);
     gear_.StartUp();
     core_.Open();
     gear_.PartNumber.clear();
@@ -24,6 +26,7 @@ void GearEntry::Reset() {
     gear_ = openingGear_;
     texts_ = openingTexts_;
     memory_ = openingMemory_;
+    core_.Reopen();
 }
 
 void GearEntry::Run(const GearOptions& options, GearRun& run) {

@@ -227,7 +227,13 @@ void AppendCsvRow(std::string& line, size_t rowNumber, const GearRun& run) {
 }
 
 void AppendCsvCell(std::string& line, std::string_view cell) {
-    if (cell.find_first_of(",\"\r\n") == std::string_view::npos) {
+    bool plain = true;
+    for (char c : cell)
+        if (c == ',' || c == '"' || c == '\r' || c == '\n') {
+            plain = false;
+            break;
+        }
+    if (plain) {
         line.append(cell);
         return;
     }

@@ -20,18 +20,11 @@ void ScreenTypist::Reset(std::vector<Notice>* shown) {
     shown_ = shown;
     focus_ = Stop::None;
     selected_ = Field::None;
-    basicShown_ = false;
-    core_.TakeWritten();
-    core_.TakeHints();
 }
 
 void ScreenTypist::Settle() {
     const FieldSet written = core_.TakeWritten();
     if (selected_ != Field::None && (written & Bit(selected_))) selected_ = Field::None;
-    // The Basic hint shows the basic value after a complete hint update, and
-    // nothing for a contributing backlash.
-    if (std::optional<HintsRun> run = core_.TakeHints(); run && run->reach == HintsRun::Reach::Complete)
-        basicShown_ = !run->basic.empty();
 }
 
 void ScreenTypist::FocusTo(Stop stop) {
@@ -134,7 +127,7 @@ void ScreenTypist::ChooseFeature(std::string_view feature) {
 }
 
 void ScreenTypist::ClickBasic() {
-    if (!basicShown_) return;
+    if (!core_.BasicOffered()) return;
     core_.CopyBasic();
     Settle();
 }

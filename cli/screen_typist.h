@@ -25,7 +25,8 @@ public:
     // texts are these; the messages shown are added to *shown.
     ScreenTypist(gearmain::GearMain& gear, ScreenCore& core, EntryTexts& texts);
 
-    // The screen as it opens: nothing has the focus, no hint is shown.
+    // The screen as it opens: nothing has the focus. (The core's own state
+    // is the caller's to reset.)
     void Reset(std::vector<gearmain::Notice>* shown);
 
     // Keys typed into a field, the field getting the focus first (Backspace
@@ -64,8 +65,7 @@ private:
     }
 
     void FocusTo(Stop stop);
-    // After each step: a field the core wrote loses its selection, and the
-    // hints shown follow the core's.
+    // After each step: a field the core wrote loses its selection.
     void Settle();
     gearmain::MsgAnswer Record(const gearmain::Notice& notice);
 
@@ -75,7 +75,6 @@ private:
     std::vector<gearmain::Notice>* shown_ = nullptr;
     Stop focus_ = Stop::None;
     gearmain::Field selected_ = gearmain::Field::None;
-    bool basicShown_ = false;  // the Basic hint shows a value to click
 };
 
 }  // namespace involvo::cli

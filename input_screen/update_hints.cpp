@@ -60,7 +60,8 @@ std::optional<double> Computed(gearmain::GearMain& g, F&& value) {
 
 // The standard outside diameter of an external gear, or the inside diameter of
 // an internal gear (never inside the base circle). Both use the normal pitch.
-std::optional<std::string> ScreenCore::StandardDiameter() {
+// Without the caption only what it leaves in the gear state is worked out.
+std::optional<std::string> ScreenCore::StandardDiameter(bool withCaption) {
     gearmain::GearMain& g = gear_;
     const bool external = g.GearType == 1;
     std::optional<std::string> caption;
@@ -76,6 +77,7 @@ std::optional<std::string> ScreenCore::StandardDiameter() {
                 g.RadToDeg));
             g.BaseDiameter = Sng(g.PitchDiameter * gearmain::CosD(g.TransversePA, g.DegToRad));
         }
+        if (!withCaption) return;
         if (!external && d < g.BaseDiameter) d = g.BaseDiameter;
         std::string text = ShortText(Sng(Val(Format(d, "0.00000"))));
         caption = (external ? "-> Standard O.D. = " : "-> Standard I.D. = ") + text;
@@ -141,7 +143,9 @@ void ScreenCore::IdealPin(std::optional<double> basic, double basicThickness) {
 
 HintsRun ScreenCore::UpdateHints() {
     HintsRun run = Hints();
-    Remember(run);
+    // The Basic hint shows nothing to click for a contributing backlash.
+    if (run.reach == HintsRun::Reach::Complete) basicOffered_ = gear_.InputFeature != kBacklash;
+    if (captions_) Remember(run);
     return run;
 }
 
@@ -213,12 +217,12 @@ HintsRun ScreenCore::Hints() {
     if (g.NormalPA != memory.pressureAngle) clearFeature();
     if (g.NumTeeth != memory.teeth) g.TeethSpanned = 0;
 
-    run.standardDiameter = StandardDiameter();
+    run.standardDiameter = StandardDiameter(captions_);
 
     if (g.CalcFailed == -1) {
         g.CalcFailed = 0;
         run.reach = HintsRun::Reach::MarkerCleared;
-        PresentHints(run);
+        if (captions_) PresentHints(run);
         return run;
     }
 
@@ -283,7 +287,7 @@ HintsRun ScreenCore::Hints() {
     if ((g.CalcMode == 2 || g.CalcMode == 3) && g.NumTeeth != memory.teeth) refillFeature();
 
     run.reach = HintsRun::Reach::Complete;
-    PresentHints(run);
+    if (captions_) PresentHints(run);
 
     memory.mode = g.CalcMode;
     memory.gearType = g.GearType;
