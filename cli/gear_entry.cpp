@@ -107,13 +107,13 @@ void GearEntry::Run(const GearOptions& options, GearRun& run) {
     kind_ = first == FirstPage::Helical ? PageKind::Helical : PageKind::Spur;
     WritePageOneState(gear_, kind_);
     run.pages.resize(2);
-    run.pages[0] = MeasurementContent(gear_, texts_, kind_);
+    BuildMeasurementContent(run.pages[0], gear_, texts_, kind_);
     if (kind_ == PageKind::Helical)
         for (gearmain::Notice& advice : HelicalAdvice(gear_)) run.messages.push_back(std::move(advice));
-    run.pages[1] = DimensionsContent(gear_, texts_, kind_);
+    BuildDimensionsContent(run.pages[1], gear_, texts_, kind_);
     if (run.pages[1].next) {
         run.pages.resize(3);
-        run.pages[2] = ToleranceContent(gear_, "0.00000");
+        BuildToleranceContent(run.pages[2], gear_, "0.00000");
     }
     run.teethSpanned = gear_.TeethSpanned;
     run.ok = true;

@@ -18,6 +18,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <charconv>
 #include <map>
 #include <random>
 #include <set>
@@ -237,22 +238,69 @@ std::string Difference(const GearRun& window, const GearRun& batch) {
     return d.str();
 }
 
+// The gear state after a run, as involvo-cli --json writes it.
+void AddState(GearRun& run, gearmain::GearMain& gear) {
+    gear.ForEachValue([&](const char* name, gearmain::GearMain::ValueRef ref) {
+        auto number = [](auto v) {
+            char buf[32];
+            return std::string(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+        };
+        if (auto f = std::get_if<float*>(&ref)) run.stateNumbers.emplace_back(name, number(**f));
+        else if (auto i = std::get_if<int16_t*>(&ref)) run.stateNumbers.emplace_back(name, std::to_string(**i));
+        else if (auto d = std::get_if<double*>(&ref)) run.stateNumbers.emplace_back(name, number(**d));
+        else if (auto t = std::get_if<std::string*>(&ref)) run.stateTexts.emplace_back(name, **t);
+    });
+}
+
+// A batch's CSV of the gears: a column for every option.
+std::string BatchOf(const std::vector<GearOptions>& gears) {
+    std::string csv;
+    std::vector<std::string> cells;
+    for (size_t i = 0; i < cli::kGearOptionCount; ++i) cells.push_back(cli::OptionName(static_cast<Option>(i)));
+    cli::AppendCsvLine(csv, cells);
+    for (const GearOptions& options : gears) {
+        for (size_t i = 0; i < cli::kGearOptionCount; ++i) {
+            const Option option = static_cast<Option>(i);
+            cells[i] = !options.Has(option) ? "" : cli::IsFlag(option) ? "1" : options.Get(option);
+        }
+        cli::AppendCsvLine(csv, cells);
+    }
+    return csv;
+}
+
 TEST(Road, RandomGearsGiveTheWindowsPagesMessagesColumnsAndState) {
     const size_t gears = FromEnvironment("INVOLVO_ROAD_GEARS", 3000);
     const uint32_t seed = static_cast<uint32_t>(FromEnvironment("INVOLVO_ROAD_SEED", 20240611));
     GearMaker maker(seed);
     Kinds kinds;
     int failures = 0, refused = 0;
+    // The batch road keeps its entry from gear to gear, as a batch does.
+    cli::GearEntry entry;
+    std::vector<GearOptions> all;
+    std::string expectedBatch;
+    cli::AppendCsvLine(expectedBatch, cli::CsvHeader());
     for (size_t i = 0; i < gears; ++i) {
         const GearOptions options = maker.Next(kinds);
         const GearRun window = WindowRun(options);
-        const GearRun batch = cli::RunGear(options, true);
+        GearRun batch;
+        if (auto bad = cli::CheckOptions(options)) {
+            batch.error = bad->text;  // what the batch says of a row it does not enter
+        } else {
+            entry.Run(options, batch);
+            AddState(batch, entry.gear());
+        }
         refused += !batch.ok;
         if (std::getenv("INVOLVO_ROAD_KINDS") && !batch.ok) ++kinds["refused: " + batch.error.substr(0, 60)];
         const std::string difference = Difference(window, batch);
         if (!difference.empty() && ++failures <= 10)
             ADD_FAILURE() << "gear " << i + 1 << ": " << Describe(options) << "\n" << difference;
+        all.push_back(options);
+        cli::AppendCsvRow(expectedBatch, i + 1, window);
     }
+    // The same gears as one batch on two threads: the window's columns.
+    std::ostringstream out;
+    cli::RunBatch(BatchOf(all), out, 2);
+    EXPECT_TRUE(out.str() == expectedBatch) << "the batch of every gear differs from the window's rows";
     EXPECT_EQ(failures, 0);
     if (std::getenv("INVOLVO_ROAD_KINDS")) {
         for (const auto& [kind, count] : kinds) std::printf("%6d  %s\n", count, kind.c_str());
