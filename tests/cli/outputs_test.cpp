@@ -159,5 +159,21 @@ TEST(RunGearContents, AnInternalGearsBatchRowTakesTheKFactorFromRow11) {
     EXPECT_EQ(Column(run, "measurement"), page1.rows[5].value);
 }
 
+TEST(Help, ExplainsEveryOptionWithAnExample) {
+    const std::string help = kHelp;
+    std::vector<std::string> options = {"json", "sheet", "pdf", "batch", "help"};
+    for (size_t i = 0; i < kGearOptionCount; ++i) options.push_back(OptionName(static_cast<Option>(i)));
+    for (const std::string& name : options) {
+        const size_t at = help.find("\n  --" + name + " ");
+        ASSERT_NE(at, std::string::npos) << name;
+        if (name == "help") continue;
+        // Its explanation, and an example on its line or the lines that go on
+        // explaining it.
+        const size_t next = help.find("\n  --", at + 1);
+        const std::string explanation = help.substr(at, next - at);
+        EXPECT_NE(explanation.find("e.g. --"), std::string::npos) << name;
+    }
+}
+
 }  // namespace
 }  // namespace involvo::cli
