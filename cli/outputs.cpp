@@ -227,9 +227,11 @@ void AppendCsvRow(std::string& line, size_t rowNumber, const GearRun& run) {
 }
 
 void AppendCsvCell(std::string& line, std::string_view cell) {
+    // A comma, a quote or a line end makes a cell quoted; every one of them
+    // comes before the digits, the point and the minus sign.
     bool plain = true;
     for (char c : cell)
-        if (c == ',' || c == '"' || c == '\r' || c == '\n') {
+        if (static_cast<unsigned char>(c) <= ',' && (c == ',' || c == '"' || c == '\r' || c == '\n')) {
             plain = false;
             break;
         }

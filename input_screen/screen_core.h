@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -183,6 +184,16 @@ private:
     void PresentHints(HintsRun& run) const;
     void Remember(const HintsRun& run);
 
+    // The mask text of the value a hint text was last written from: a hint
+    // update mostly writes the same value again, whose text is the same.
+    struct TextMemo {
+        double value = 0;
+        std::string_view mask;
+        std::string text;
+        bool valid = false;
+    };
+    const std::string& Formatted(TextMemo& memo, double value, std::string_view mask);
+
     gearmain::GearMain& gear_;
     HintMemory& memory_;
     EntryTexts& texts_;
@@ -190,6 +201,7 @@ private:
     std::optional<HintsRun> unshown_;
     bool captions_ = true;
     bool basicOffered_ = false;
+    TextMemo basicText_, standardText_, idealPinText_;
 };
 
 // The key filter of every text box: 1 when the key is in the allowed characters

@@ -1,6 +1,9 @@
 // UpdateHints: the hints beside the fields of the input screen, and the refills
 // of the fields whose basis changed.
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <string_view>
 #include <cmath>
 #include <optional>
 
@@ -13,7 +16,6 @@ using namespace screen;
 using gearmain::ArithmeticFault;
 using gearmain::Field;
 using gearmain::Format;
-using gearmain::LTrim;
 using gearmain::ShortText;
 using gearmain::Sng;
 using gearmain::SngEntry;
@@ -29,6 +31,17 @@ namespace {
 double Finite(double value) {
     if (!std::isfinite(value)) throw ArithmeticFault("not finite");
     return value;
+}
+
+// Removes the blanks at both ends, in place.
+void TrimBlanks(std::string& text) {
+    const size_t last = text.find_last_not_of(' ');
+    if (last == std::string::npos) {
+        text.clear();
+        return;
+    }
+    text.erase(last + 1);
+    text.erase(0, text.find_first_not_of(' '));
 }
 
 // Runs one step of the hints: an arithmetic fault, or a pin routine that failed
@@ -113,7 +126,9 @@ void ScreenCore::ThicknessChange() {
 // entered (or the basic one).
 void ScreenCore::IdealPin(std::optional<double> basic, double basicThickness) {
     gearmain::GearMain& g = gear_;
-    const std::string kind = LTrim(g.InputFeature).substr(0, 4);
+    std::string_view feature = g.InputFeature;
+    feature.remove_prefix(std::min(feature.find_first_not_of(' '), feature.size()));
+    const std::string_view kind = feature.substr(0, 4);
     if (g.CalcMode != 1 || (kind != "Circ" && kind != "Chor" && kind != "Cont")) return;
     Guarded(g, [&] {
         // Without the basic value the hint keeps what it showed.
@@ -137,8 +152,18 @@ void ScreenCore::IdealPin(std::optional<double> basic, double basicThickness) {
             b = pa - t / g.PitchDiameter;
         }
         double pin = Finite((std::tan(a) - std::tan(b)) * g.BaseDiameter);
-        g.IdealPinText = Format(pin, "0.00000");
+        g.IdealPinText = Formatted(idealPinText_, pin, "0.00000");
     });
+}
+
+const std::string& ScreenCore::Formatted(TextMemo& memo, double value, std::string_view mask) {
+    if (!memo.valid || std::bit_cast<uint64_t>(memo.value) != std::bit_cast<uint64_t>(value) || memo.mask != mask) {
+        memo.text = Format(value, mask);
+        memo.value = value;
+        memo.mask = mask;
+        memo.valid = true;
+    }
+    return memo.text;
 }
 
 HintsRun ScreenCore::UpdateHints() {
@@ -256,11 +281,11 @@ HintsRun ScreenCore::Hints() {
         }
     }
     if (feature == kBacklash) g.BasicText = "0.000000";
-    else if (basic) g.BasicText = Format(*basic, "0.000000");
-    g.BasicText = Trim(g.BasicText);
+    else if (basic) g.BasicText = Formatted(basicText_, *basic, "0.000000");
+    TrimBlanks(g.BasicText);
 
     // In span mode the feature is a thickness, so the count shows four decimals.
-    if (standard) g.StandardText = Format(*standard, feature == kSpan ? "0" : "0.0000");
+    if (standard) g.StandardText = Formatted(standardText_, *standard, feature == kSpan ? "0" : "0.0000");
 
     IdealPin(basic, basicThickness);
 
