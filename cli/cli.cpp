@@ -91,7 +91,7 @@ void PrintTheSheet(GearRun& run, GearEntry& entry, const GearOptions& options, c
     if (!request.pdf.empty()) {
         std::unique_ptr<PdfPrinter> pdf = OpenPdfPrinter(request.pdf);
         if (!pdf) {
-            run.sheetError = "this involvo-cli was built without Qt: no PDF files";
+            run.sheetError = PdfUnavailable();
             return;
         }
         if (auto notice = PrintOnto(pdf->Port(), gear, sheet)) {
@@ -185,7 +185,7 @@ int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
             return status;
         }
         if (auto bad = CheckOptions(options)) throw *bad;
-        if (!sheet.pdf.empty() && !PdfAvailable()) throw UsageError{"--pdf needs the Qt build of involvo-cli"};
+        if (!sheet.pdf.empty() && !PdfAvailable()) throw UsageError{PdfUnavailable()};
     } catch (const UsageError& e) {
         return Usage(err, e.text);
     }

@@ -5,6 +5,8 @@ namespace involvo::cli {
 
 bool PdfAvailable() { return false; }
 
+std::string PdfUnavailable() { return "--pdf needs the Qt build of involvo-cli"; }
+
 std::unique_ptr<PdfPrinter> OpenPdfPrinter(const std::string&) { return nullptr; }
 
 }  // namespace involvo::cli

@@ -14,8 +14,10 @@ public:
     virtual PrinterPort& Port() = 0;
 };
 
-// Whether this involvo-cli can write PDF files (it was built with Qt).
+// Whether this involvo-cli can write PDF files (it was built with Qt and finds
+// its PDF printer), and why not.
 bool PdfAvailable();
+std::string PdfUnavailable();
 // A printer whose every document goes into the file; nothing without Qt.
 std::unique_ptr<PdfPrinter> OpenPdfPrinter(const std::string& file);
 

@@ -1,3 +1,5 @@
+// The PDF printer of involvo-cli: a module of its own, loaded only when --pdf
+// asks for it, so that the tool loads Qt only then (cli/pdf_module.cpp).
 #include "cli/pdf_printer.h"
 #include "platform/qt_print/qt_printer.h"
 
@@ -17,8 +19,8 @@ private:
 
 }  // namespace
 
-bool PdfAvailable() { return true; }
-
-std::unique_ptr<PdfPrinter> OpenPdfPrinter(const std::string& file) { return std::make_unique<QtPdf>(file); }
-
 }  // namespace involvo::cli
+
+extern "C" __attribute__((visibility("default"))) involvo::cli::PdfPrinter* involvo_cli_open_pdf(const char* file) {
+    return new involvo::cli::QtPdf(file);
+}
