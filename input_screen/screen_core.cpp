@@ -1,6 +1,7 @@
 #include "input_screen/screen_core.h"
 
 #include "input_screen/error_handle.h"
+#include "input_screen/hint_memos.h"
 #include "input_screen/screen_texts.h"
 
 namespace involvo {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -79,6 +80,7 @@ EntryTexts OpeningTexts();
 class ScreenCore {
 public:
     ScreenCore(gearmain::GearMain& gear, HintMemory& memory, EntryTexts& texts);
+    ~ScreenCore();
     ScreenCore(const ScreenCore&) = delete;
     ScreenCore& operator=(const ScreenCore&) = delete;
 
@@ -184,15 +186,11 @@ private:
     void PresentHints(HintsRun& run) const;
     void Remember(const HintsRun& run);
 
-    // The mask text of the value a hint text was last written from: a hint
-    // update mostly writes the same value again, whose text is the same.
-    struct TextMemo {
-        double value = 0;
-        std::string_view mask;
-        std::string text;
-        bool valid = false;
-    };
-    const std::string& Formatted(TextMemo& memo, double value, std::string_view mask);
+    // What the hint update worked out last time from the same numbers: a hint
+    // update mostly works with the numbers of the one before, and the same
+    // numbers give the same results (update_hints.cpp).
+    struct Memos;
+    Memos& memos();
 
     gearmain::GearMain& gear_;
     HintMemory& memory_;
@@ -201,7 +199,7 @@ private:
     std::optional<HintsRun> unshown_;
     bool captions_ = true;
     bool basicOffered_ = false;
-    TextMemo basicText_, standardText_, idealPinText_;
+    std::unique_ptr<Memos> memos_;
 };
 
 // The key filter of every text box: 1 when the key is in the allowed characters
