@@ -1,6 +1,7 @@
 #include "input_screen/screen_core.h"
 
 #include "input_screen/error_handle.h"
+#include "input_screen/hint_memos.h"
 #include "input_screen/screen_texts.h"
 
 namespace involvo {
@@ -73,7 +74,7 @@ void ScreenCore::Write(Field field, std::string text) {
 }
 
 bool ScreenCore::KeyAccepted(Field field, int16_t depthSystem, const std::string& text, int key) {
-    std::string allowed;
+    const char* allowed = kDecimal;
     switch (field) {
         case Field::Feature: return false;  // the feature is chosen from the list only
         case Field::Teeth: allowed = kDigits; break;
@@ -92,7 +93,10 @@ bool ScreenCore::KeyAccepted(Field field, int16_t depthSystem, const std::string
         case Field::None: return true;
     }
     if (key < 0 || key > 0x7FFF) return false;
-    return AcceptKey(allowed, static_cast<int16_t>(key)) != 0;
+    if (key == kBackspace) return true;
+    for (const char* c = allowed; *c; ++c)
+        if (static_cast<unsigned char>(*c) == key) return true;
+    return false;
 }
 
 // ---------------------------------------------------------------------------

@@ -7,8 +7,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -78,12 +80,21 @@ EntryTexts OpeningTexts();
 class ScreenCore {
 public:
     ScreenCore(gearmain::GearMain& gear, HintMemory& memory, EntryTexts& texts);
+    ~ScreenCore();
     ScreenCore(const ScreenCore&) = delete;
     ScreenCore& operator=(const ScreenCore&) = delete;
 
     // Opening the screen: the first opening makes the gear external and takes
     // the pressure angle from its field.
     void Open();
+    // The screen opens afresh over its gear state, hint memory and field texts,
+    // which the caller has set back as they were (a batch, gear after gear):
+    // nothing written or shown since.
+    void Reopen() {
+        written_ = 0;
+        unshown_.reset();
+        basicOffered_ = false;
+    }
 
     // ---- Leaving a field: its text goes into the gear state, the text is
     // rewritten where the screen rewrites it, and the hints follow (except for
@@ -137,6 +148,15 @@ public:
     // was.
     HintsRun UpdateHints();
 
+    // Whether the hint updates compose the captions of the hint labels (on,
+    // for the window). A screen without a window (a batch) turns them off:
+    // the runs then carry no captions and TakeHints has nothing to show; the
+    // gear state and the field texts are the same.
+    void ComposeCaptions(bool on) { captions_ = on; }
+    // Whether the Basic hint offers a value to click: after a complete hint
+    // update, unless the feature is the contributing backlash.
+    bool BasicOffered() const { return basicOffered_; }
+
     // The Calculate command: the pin field read, the hints, the checks of the
     // entries, the calculation, its fault or pin warnings, the span limits.
     // Every message goes through ask, in the order the screen shows them.
@@ -159,18 +179,27 @@ public:
 private:
     void Write(gearmain::Field field, std::string text);
     void ReadFeatureValue();
-    std::optional<std::string> StandardDiameter();
+    std::optional<std::string> StandardDiameter(bool withCaption);
     void ThicknessChange();
     void IdealPin(std::optional<double> basic, double basicThickness);
     HintsRun Hints();
     void PresentHints(HintsRun& run) const;
     void Remember(const HintsRun& run);
 
+    // What the hint update worked out last time from the same numbers: a hint
+    // update mostly works with the numbers of the one before, and the same
+    // numbers give the same results (update_hints.cpp).
+    struct Memos;
+    Memos& memos();
+
     gearmain::GearMain& gear_;
     HintMemory& memory_;
     EntryTexts& texts_;
     FieldSet written_ = 0;
     std::optional<HintsRun> unshown_;
+    bool captions_ = true;
+    bool basicOffered_ = false;
+    std::unique_ptr<Memos> memos_;
 };
 
 // The key filter of every text box: 1 when the key is in the allowed characters

@@ -1,9 +1,14 @@
 // UpdateHints: the hints beside the fields of the input screen, and the refills
 // of the fields whose basis changed.
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <string_view>
 #include <cmath>
 #include <optional>
 
+#include "input_screen/hint_memos.h"
 #include "input_screen/screen_core.h"
 #include "input_screen/screen_texts.h"
 
@@ -13,12 +18,13 @@ using namespace screen;
 using gearmain::ArithmeticFault;
 using gearmain::Field;
 using gearmain::Format;
-using gearmain::LTrim;
 using gearmain::ShortText;
 using gearmain::Sng;
 using gearmain::SngEntry;
 using gearmain::Trim;
 using gearmain::Val;
+using hints::Bits;
+using hints::TextMemo;
 
 namespace {
 
@@ -30,6 +36,30 @@ double Finite(double value) {
     if (!std::isfinite(value)) throw ArithmeticFault("not finite");
     return value;
 }
+
+// Removes the blanks at both ends, in place.
+void TrimBlanks(std::string& text) {
+    const size_t last = text.find_last_not_of(' ');
+    if (last == std::string::npos) {
+        text.clear();
+        return;
+    }
+    text.erase(last + 1);
+    text.erase(0, text.find_first_not_of(' '));
+}
+
+const std::string& Formatted(TextMemo& memo, double value, std::string_view mask) {
+    if (!memo.valid || Bits(memo.value) != Bits(value) || memo.mask != mask) {
+        memo.text = Format(value, mask);
+        memo.value = value;
+        memo.mask = mask;
+        memo.valid = true;
+    }
+    return memo.text;
+}
+
+// Whether a text is the feature named (its length compared first).
+bool Is(const std::string& text, std::string_view name) { return std::string_view(text) == name; }
 
 // Runs one step of the hints: an arithmetic fault, or a pin routine that failed
 // and recorded its fault, makes it count as not computed. Whatever the step
@@ -58,9 +88,17 @@ std::optional<double> Computed(gearmain::GearMain& g, F&& value) {
 
 }  // namespace
 
+ScreenCore::~ScreenCore() = default;
+
+ScreenCore::Memos& ScreenCore::memos() {
+    if (!memos_) memos_ = std::make_unique<Memos>();
+    return *memos_;
+}
+
 // The standard outside diameter of an external gear, or the inside diameter of
 // an internal gear (never inside the base circle). Both use the normal pitch.
-std::optional<std::string> ScreenCore::StandardDiameter() {
+// Without the caption only what it leaves in the gear state is worked out.
+std::optional<std::string> ScreenCore::StandardDiameter(bool withCaption) {
     gearmain::GearMain& g = gear_;
     const bool external = g.GearType == 1;
     std::optional<std::string> caption;
@@ -76,6 +114,7 @@ std::optional<std::string> ScreenCore::StandardDiameter() {
                 g.RadToDeg));
             g.BaseDiameter = Sng(g.PitchDiameter * gearmain::CosD(g.TransversePA, g.DegToRad));
         }
+        if (!withCaption) return;
         if (!external && d < g.BaseDiameter) d = g.BaseDiameter;
         std::string text = ShortText(Sng(Val(Format(d, "0.00000"))));
         caption = (external ? "-> Standard O.D. = " : "-> Standard I.D. = ") + text;
@@ -89,7 +128,17 @@ std::optional<std::string> ScreenCore::StandardDiameter() {
 // The tooth thickness that the O.D. change adds, transverse and normal.
 void ScreenCore::ThicknessChange() {
     gearmain::GearMain& g = gear_;
+    auto& memo = memos().change;
     Guarded(g, [&] {
+        const std::array<uint64_t, 5> key = {Bits(g.NormalPA), Bits(g.HelixAngle), Bits(g.DegToRad), Bits(g.RadToDeg),
+                                             Bits(g.ODChange)};
+        if (const Memos::Change* known = memo.Find(key)) {
+            g.TransversePA = known->transversePA;
+            g.ODChangeCopy = known->odChange;
+            g.ThickChangeTrans = known->transverse;
+            g.ThickChangeNormal = known->normal;
+            return;
+        }
         g.TransversePA = Sng(Finite(
             std::atan(gearmain::TanD(g.NormalPA, g.DegToRad) / gearmain::CosD(g.HelixAngle, g.DegToRad)) *
             g.RadToDeg));
@@ -104,6 +153,7 @@ void ScreenCore::ThicknessChange() {
             g.ThickChangeTrans = 0;
             g.ThickChangeNormal = 0;
         }
+        memo.Keep(key, {g.TransversePA, g.ODChangeCopy, g.ThickChangeTrans, g.ThickChangeNormal});
     });
 }
 
@@ -111,8 +161,11 @@ void ScreenCore::ThicknessChange() {
 // entered (or the basic one).
 void ScreenCore::IdealPin(std::optional<double> basic, double basicThickness) {
     gearmain::GearMain& g = gear_;
-    const std::string kind = LTrim(g.InputFeature).substr(0, 4);
+    std::string_view feature = g.InputFeature;
+    feature.remove_prefix(std::min(feature.find_first_not_of(' '), feature.size()));
+    const std::string_view kind = feature.substr(0, 4);
     if (g.CalcMode != 1 || (kind != "Circ" && kind != "Chor" && kind != "Cont")) return;
+    Memos& memos = this->memos();
     Guarded(g, [&] {
         // Without the basic value the hint keeps what it showed.
         auto basicValue = [&] {
@@ -123,25 +176,40 @@ void ScreenCore::IdealPin(std::optional<double> basic, double basicThickness) {
         if (kind == "Circ") t = g.Thick1 != 0 ? g.Thick1 : basicValue();
         else if (kind == "Chor") t = g.Thick1 != 0 ? g.Thick1 : g.CircularFromChordal(Sng(basicValue()));
         else t = basicThickness - g.Backlash1;
-        g.PitchDiameter = Sng(g.NumTeeth / static_cast<double>(g.NormalDP));
-        g.BaseDiameter = Sng(g.PitchDiameter * gearmain::CosD(g.NormalPA, g.DegToRad));
-        const double pa = g.NormalPA * static_cast<double>(g.DegToRad);
-        double a, b;
-        if (g.GearType == 1) {
-            a = g.Pi / g.NumTeeth - t / g.PitchDiameter + pa;
-            b = pa;
-        } else {
-            a = pa;
-            b = pa - t / g.PitchDiameter;
+        const std::array<uint64_t, 7> key = {Bits(t),          Bits(g.NumTeeth), Bits(g.NormalDP),
+                                             Bits(g.NormalPA), Bits(g.DegToRad), Bits(g.Pi),
+                                             static_cast<uint64_t>(g.GearType == 1)};
+        const Memos::Pin* known = memos.pin.Find(key);
+        if (!known) {
+            Memos::Pin worked;
+            worked.pitchDiameter = Sng(g.NumTeeth / static_cast<double>(g.NormalDP));
+            g.PitchDiameter = worked.pitchDiameter;
+            worked.baseDiameter = Sng(worked.pitchDiameter * gearmain::CosD(g.NormalPA, g.DegToRad));
+            const double pa = g.NormalPA * static_cast<double>(g.DegToRad);
+            double a, b;
+            if (g.GearType == 1) {
+                a = g.Pi / g.NumTeeth - t / worked.pitchDiameter + pa;
+                b = pa;
+            } else {
+                a = pa;
+                b = pa - t / worked.pitchDiameter;
+            }
+            g.BaseDiameter = worked.baseDiameter;
+            worked.pin = Finite((std::tan(a) - std::tan(b)) * worked.baseDiameter);
+            memos.pin.Keep(key, worked);
+            known = &memos.pin.result;
         }
-        double pin = Finite((std::tan(a) - std::tan(b)) * g.BaseDiameter);
-        g.IdealPinText = Format(pin, "0.00000");
+        g.PitchDiameter = known->pitchDiameter;
+        g.BaseDiameter = known->baseDiameter;
+        g.IdealPinText = Formatted(memos.idealPinText, known->pin, "0.00000");
     });
 }
 
 HintsRun ScreenCore::UpdateHints() {
     HintsRun run = Hints();
-    Remember(run);
+    // The Basic hint shows nothing to click for a contributing backlash.
+    if (run.reach == HintsRun::Reach::Complete) basicOffered_ = !Is(gear_.InputFeature, kBacklash);
+    if (captions_) Remember(run);
     return run;
 }
 
@@ -213,12 +281,12 @@ HintsRun ScreenCore::Hints() {
     if (g.NormalPA != memory.pressureAngle) clearFeature();
     if (g.NumTeeth != memory.teeth) g.TeethSpanned = 0;
 
-    run.standardDiameter = StandardDiameter();
+    run.standardDiameter = StandardDiameter(captions_);
 
     if (g.CalcFailed == -1) {
         g.CalcFailed = 0;
         run.reach = HintsRun::Reach::MarkerCleared;
-        PresentHints(run);
+        if (captions_) PresentHints(run);
         return run;
     }
 
@@ -233,30 +301,30 @@ HintsRun ScreenCore::Hints() {
     // B: the basic value of the feature.
     std::optional<double> basic;
     const std::string& feature = g.InputFeature;
-    if (feature == kCircularThickness || feature == kCircularSpace) {
+    if (Is(feature, kCircularThickness) || Is(feature, kCircularSpace)) {
         basic = Computed(g, [&] { return g.BasicThicknessText(g.NormalDP).Value() + g.ThickChangeNormal; });
-    } else if (feature == kChordalThickness || feature == kChordalSpace) {
+    } else if (Is(feature, kChordalThickness) || Is(feature, kChordalSpace)) {
         basic = Computed(g, [&] { return g.BasicChordalText(g.NormalDP).Value(); });
-    } else if (feature == kOverPins || feature == kBetweenPins) {
+    } else if (Is(feature, kOverPins) || Is(feature, kBetweenPins)) {
         if (g.PinDiameter != 0 || standard) {
             float pin = g.PinDiameter != 0 ? g.PinDiameter : static_cast<float>(standard.value_or(0.0));
             basic = Computed(g, [&] {
                 return g.BasicMeasurementText(g.GearType, g.NumTeeth, g.NormalDP, g.NormalPA, g.HelixAngle, pin).Value();
             });
         }
-    } else if (feature == kSpan) {
+    } else if (Is(feature, kSpan)) {
         standard = Computed(g, [&] { return g.TeethToSpan(g.NumTeeth, g.NormalPA, g.HelixAngle); });
         if (g.TeethSpanned != 0 || standard) {
             float teeth = g.TeethSpanned != 0 ? g.TeethSpanned : static_cast<float>(standard.value_or(0.0));
             basic = Computed(g, [&] { return g.BasicSpanText(g.NumTeeth, g.NormalDP, g.NormalPA, g.HelixAngle, teeth).Value(); });
         }
     }
-    if (feature == kBacklash) g.BasicText = "0.000000";
-    else if (basic) g.BasicText = Format(*basic, "0.000000");
-    g.BasicText = Trim(g.BasicText);
+    if (Is(feature, kBacklash)) g.BasicText = "0.000000";
+    else if (basic) g.BasicText = Formatted(memos().basicText, *basic, "0.000000");
+    TrimBlanks(g.BasicText);
 
     // In span mode the feature is a thickness, so the count shows four decimals.
-    if (standard) g.StandardText = Format(*standard, feature == kSpan ? "0" : "0.0000");
+    if (standard) g.StandardText = Formatted(memos().standardText, *standard, Is(feature, kSpan) ? "0" : "0.0000");
 
     if (g.CalcMode != memory.mode) memory.feature.clear();
     if (texts_.featureValue.empty()) memory.feature.clear();
@@ -281,7 +349,7 @@ HintsRun ScreenCore::Hints() {
         g.Thick2 = g.Measure2 = g.Backlash2 = 0;
     };
     if (g.InputFeature != memory.feature || texts_.featureValue.empty()) refillFeature();
-    if (g.InputFeature != kBacklash && g.ODChange != memory.odChange) refillFeature();
+    if (!Is(g.InputFeature, kBacklash) && g.ODChange != memory.odChange) refillFeature();
     if ((g.CalcMode == 2 || g.CalcMode == 3) && g.NumTeeth != memory.teeth) refillFeature();
 
     // The ideal pin belongs to the thickness the feature box holds now: a new
@@ -289,7 +357,7 @@ HintsRun ScreenCore::Hints() {
     IdealPin(basic, basicThickness);
 
     run.reach = HintsRun::Reach::Complete;
-    PresentHints(run);
+    if (captions_) PresentHints(run);
 
     memory.mode = g.CalcMode;
     memory.gearType = g.GearType;
@@ -305,7 +373,7 @@ HintsRun ScreenCore::Hints() {
 // The captions a run leaves, from the state it leaves.
 void ScreenCore::PresentHints(HintsRun& run) const {
     const gearmain::GearMain& g = gear_;
-    const std::string& feature = g.InputFeature;
+    const std::string_view feature = g.InputFeature;
 
     // Pins for spur gears and even helical gears; an odd helical gear is
     // measured over balls, as is every internal helical gear.

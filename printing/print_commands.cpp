@@ -28,14 +28,8 @@ void NoPrinter(View& page) {
     Tell(page, "There is no printer to print the gear data sheet on.", MsgIcon::Exclamation);
 }
 
-void PrintFailed(View& page, const std::string& reason) {
-    Tell(page, "The gear data sheet could not be printed" + (reason.empty() ? std::string(".") : ": " + reason),
-         MsgIcon::Exclamation);
-}
-
-// One document on the printer chosen: the notice, the sheet once per copy,
-// each copy on a page of its own, the end of the document. A failure is
-// reported on the page; false then.
+// One document on the printer chosen. A failure is reported on the page; false
+// then.
 bool PrintDocument(Forms& forms, const gearmain::GearMain& gear, const SheetContents& sheet, FormId page,
                    int copies) {
     View& view = forms.Load(page);
@@ -44,28 +38,37 @@ bool PrintDocument(Forms& forms, const gearmain::GearMain& gear, const SheetCont
         NoPrinter(view);
         return false;
     }
-    if (!printer->StartDoc()) {
-        PrintFailed(view, printer->ErrorText());
-        return false;
-    }
-    forms.Show(FormId::FrmPrinting);
-    for (int copy = 1; copy <= copies; ++copy) {
-        if (copy > 1) printer->NewPage();
-        ComposeSheet(sheet, gear, *printer);
-    }
-    if (!printer->EndDoc()) {
-        PrintFailed(view, printer->ErrorText());
-        return false;
-    }
-    if (std::string file = printer->OutputFile(); !file.empty())
-        Tell(view,
-             "The gear data sheet was saved in the file " + file +
-                 (copies > 1 ? ", " + std::to_string(copies) + " copies, each on a page of its own." : "."),
-             MsgIcon::Information);
-    return true;
+    const PrintOutcome outcome =
+        PrintDocumentOn(*printer, gear, sheet, copies, [&forms] { forms.Show(FormId::FrmPrinting); });
+    if (outcome.notice) Tell(view, outcome.notice->text, outcome.notice->icon);
+    return outcome.printed;
 }
 
 }  // namespace
+
+PrintOutcome PrintDocumentOn(PrinterPort& printer, const gearmain::GearMain& gear, const SheetContents& sheet,
+                             int copies, const std::function<void()>& started) {
+    auto failed = [&] {
+        const std::string reason = printer.ErrorText();
+        return PrintOutcome{false, gearmain::Notice{"The gear data sheet could not be printed" +
+                                                        (reason.empty() ? std::string(".") : ": " + reason),
+                                                    MsgIcon::Exclamation, MsgButtons::OK}};
+    };
+    if (!printer.StartDoc()) return failed();
+    if (started) started();
+    for (int copy = 1; copy <= copies; ++copy) {
+        if (copy > 1) printer.NewPage();
+        ComposeSheet(sheet, gear, printer);
+    }
+    if (!printer.EndDoc()) return failed();
+    PrintOutcome outcome{true, std::nullopt};
+    if (std::string file = printer.OutputFile(); !file.empty())
+        outcome.notice = gearmain::Notice{
+            "The gear data sheet was saved in the file " + file +
+                (copies > 1 ? ", " + std::to_string(copies) + " copies, each on a page of its own." : "."),
+            MsgIcon::Information, MsgButtons::OK};
+    return outcome;
+}
 
 bool PrintSheet(Forms& forms, const gearmain::GearMain& gear, const SheetContents& sheet, FormId page) {
     return PrintDocument(forms, gear, sheet, page, 1);

@@ -2,7 +2,9 @@
 // menu item, and the "Printing ..." notice shown while a sheet is printed.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "engine/gearmain.h"
@@ -33,6 +35,21 @@ void PrintMenu(Forms& forms, gearmain::GearMain& gear, const SheetContents& shee
 // One sheet as one print job on the printer chosen: the notice, the lines, the
 // end of the document. A failure is reported on the page; false then.
 bool PrintSheet(Forms& forms, const gearmain::GearMain& gear, const SheetContents& sheet, FormId page);
+
+// What printing one document leaves: whether it was printed, and what the page
+// tells the user afterwards (why it could not be printed, or the file it went
+// to; nothing after a printer).
+struct PrintOutcome {
+    bool printed = false;
+    std::optional<gearmain::Notice> notice;
+};
+
+// One document on a printer, without a window: the sheet once per copy, each
+// copy on a page of its own; started runs once the document has started (the
+// notice "Printing ..." of the pages). The print commands and the command-line
+// tool print through it.
+PrintOutcome PrintDocumentOn(PrinterPort& printer, const gearmain::GearMain& gear, const SheetContents& sheet,
+                             int copies, const std::function<void()>& started = {});
 
 // The notice "Printing ...", which closes itself about a second after it
 // appeared.

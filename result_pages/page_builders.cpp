@@ -244,13 +244,23 @@ constexpr ValueLayout kHelicalValues[] = {
 // (and 2 and 3, whose transverse values are the pitch and pressure angle).
 constexpr bool HasTransverseBox(int row) { return row == 5 || row == 9 || row == 10 || row == 11; }
 
-PageRow Row(Quantity quantity, std::string caption, std::string value, std::string transverse = {}) {
-    PageRow row;
+// Writes a row, reusing the room of its texts.
+void SetRow(PageRow& row, Quantity quantity, std::string_view caption, std::string value,
+            std::string_view transverse = {}) {
     row.quantity = quantity;
-    row.caption = std::move(caption);
+    row.caption.assign(caption);
     row.value = std::move(value);
-    row.transverse = std::move(transverse);
-    return row;
+    row.transverse.assign(transverse);
+    row.visible = true;
+}
+
+// A row that shows nothing until the tables choose it.
+void ClearRow(PageRow& row) {
+    row.quantity = Quantity::None;
+    row.caption.clear();
+    row.value.clear();
+    row.transverse.clear();
+    row.visible = true;
 }
 
 bool Matches(const Case& c, const GearMain& gear) {
@@ -275,30 +285,38 @@ const Layout* Find(const Layout (&table)[n], const GearMain& gear) {
     return nullptr;
 }
 
-// What a row is, and its caption.
-std::pair<Quantity, std::string> CaptionOf(Caption caption, const std::string& spanCount) {
+// What a row is, and its caption, written into the row (a span row names the
+// number of teeth spanned).
+void SetCaption(PageRow& row, Caption caption, const std::string& spanCount) {
+    auto set = [&](Quantity quantity, std::string_view text) {
+        row.quantity = quantity;
+        row.caption.assign(text);
+    };
     switch (caption) {
         case KeepCaption: break;
-        case CircularThickness: return {Quantity::ToothThickness, "Circular Tooth Thickness"};
-        case CircularSpace: return {Quantity::ToothThickness, "Circular Space Width"};
-        case ChordalThickness: return {Quantity::ChordalThickness, "Chordal Tooth Thickness"};
-        case ChordalSpace: return {Quantity::ChordalThickness, "Chordal Space Width"};
-        case OverPins: return {Quantity::Measurement, "Dimension Over Pins"};
-        case BetweenPins: return {Quantity::Measurement, "Dimension Between Pins"};
-        case PinDiameter: return {Quantity::PinDiameter, "Pin Diameter"};
-        case PinContact: return {Quantity::PinContactDiameter, "Pin Contact Diameter"};
-        case RadialPinLowercase: return {Quantity::RadialDimension, "Radial Dimension (1) pin"};
-        case RadialPinCapital: return {Quantity::RadialDimension, "Radial Dimension (1) Pin"};
-        case Caption::Backlash: return {Quantity::Backlash, "Contributing Backlash"};
-        case Span: return {Quantity::Span, "Span Meas. Over (" + spanCount + ") Teeth"};
-        case OverBalls: return {Quantity::Measurement, "Dimension Over Balls"};
-        case BetweenBalls: return {Quantity::Measurement, "Dimension Between Balls"};
-        case BetweenBallSingular: return {Quantity::Measurement, "Dimension Between Ball"};
-        case BallDiameter: return {Quantity::PinDiameter, "Ball Diameter"};
-        case BallContact: return {Quantity::PinContactDiameter, "Ball Contact Diameter"};
-        case RadialBall: return {Quantity::RadialDimension, "Radial Dimension (1) Ball"};
+        case CircularThickness: return set(Quantity::ToothThickness, "Circular Tooth Thickness");
+        case CircularSpace: return set(Quantity::ToothThickness, "Circular Space Width");
+        case ChordalThickness: return set(Quantity::ChordalThickness, "Chordal Tooth Thickness");
+        case ChordalSpace: return set(Quantity::ChordalThickness, "Chordal Space Width");
+        case OverPins: return set(Quantity::Measurement, "Dimension Over Pins");
+        case BetweenPins: return set(Quantity::Measurement, "Dimension Between Pins");
+        case PinDiameter: return set(Quantity::PinDiameter, "Pin Diameter");
+        case PinContact: return set(Quantity::PinContactDiameter, "Pin Contact Diameter");
+        case RadialPinLowercase: return set(Quantity::RadialDimension, "Radial Dimension (1) pin");
+        case RadialPinCapital: return set(Quantity::RadialDimension, "Radial Dimension (1) Pin");
+        case Caption::Backlash: return set(Quantity::Backlash, "Contributing Backlash");
+        case Span:
+            set(Quantity::Span, "Span Meas. Over (");
+            row.caption += spanCount;
+            row.caption += ") Teeth";
+            return;
+        case OverBalls: return set(Quantity::Measurement, "Dimension Over Balls");
+        case BetweenBalls: return set(Quantity::Measurement, "Dimension Between Balls");
+        case BetweenBallSingular: return set(Quantity::Measurement, "Dimension Between Ball");
+        case BallDiameter: return set(Quantity::PinDiameter, "Ball Diameter");
+        case BallContact: return set(Quantity::PinContactDiameter, "Ball Contact Diameter");
+        case RadialBall: return set(Quantity::RadialDimension, "Radial Dimension (1) Ball");
     }
-    return {};
 }
 
 // The pin diameter that the calculation chose, as its shortest text written to
@@ -309,22 +327,22 @@ std::string PinDiameterToFiveDecimals(float pin) {
     return gearmain::IsPlainNumber(shortest) ? Format(Val(shortest), "0.00000") : Format(pin, "0.00000");
 }
 
-std::string ValueText(Value value, const GearMain& gear, const EntryTexts& texts) {
+// Writes a row's value.
+void SetValue(std::string& text, Value value, const GearMain& gear, const EntryTexts& texts) {
     switch (value) {
         case KeepValue: break;
-        case FeatureField: return texts.featureValue;
-        case PinField: return texts.pin;
-        case PinShortest: return ShortText(gear.PinDiameter);
-        case PinFiveDecimals: return PinDiameterToFiveDecimals(gear.PinDiameter);
-        case ThickText: return gear.ThickText;
-        case MeasureText: return gear.MeasureText;
-        case SpanText: return gear.SpanText;
-        case PinContactText: return gear.PinContactText;
-        case RadialText: return gear.RadialText;
-        case ChordalText: return gear.ChordalText;
-        case ChordalInText: return gear.ChordalInText;
+        case FeatureField: text.assign(texts.featureValue); break;
+        case PinField: text.assign(texts.pin); break;
+        case PinShortest: text = ShortText(gear.PinDiameter); break;
+        case PinFiveDecimals: text = PinDiameterToFiveDecimals(gear.PinDiameter); break;
+        case ThickText: text.assign(gear.ThickText); break;
+        case MeasureText: text.assign(gear.MeasureText); break;
+        case SpanText: text.assign(gear.SpanText); break;
+        case PinContactText: text.assign(gear.PinContactText); break;
+        case RadialText: text.assign(gear.RadialText); break;
+        case ChordalText: text.assign(gear.ChordalText); break;
+        case ChordalInText: text.assign(gear.ChordalInText); break;
     }
-    return {};
 }
 
 const std::string& TransverseText(Transverse transverse, const GearMain& gear) {
@@ -344,11 +362,10 @@ constexpr const char* kNoKFactor = "N/A";
 // contributing backlash) has one row fewer: the K factor moves up to row 11 and
 // row 12 is hidden.
 void KFactorRow(std::vector<PageRow>& rows, const GearMain& gear) {
-    PageRow kFactor =
-        Row(Quantity::KFactor, "K Factor", gear.KFactor != 0 ? Format(gear.KFactor, "0.00000") : kNoKFactor);
-    rows[11] = kFactor;
+    SetRow(rows[11], Quantity::KFactor, "K Factor",
+           gear.KFactor != 0 ? Format(gear.KFactor, "0.00000") : kNoKFactor);
     if (gear.InputFeature != kBacklash && gear.GearType == 2) {
-        rows[10] = kFactor;
+        SetRow(rows[10], Quantity::KFactor, rows[11].caption, rows[11].value);
         rows[11].visible = false;
     }
 }
@@ -359,8 +376,7 @@ void ChooseCaptions(std::vector<PageRow>& rows, const CaptionLayout* layout, con
     for (int i = 0; i < kChosenRows; ++i) {
         Caption caption = oddTeeth && layout->oddTeeth[i] != KeepCaption ? layout->oddTeeth[i] : layout->rows[i];
         if (caption == KeepCaption) continue;
-        PageRow& row = rows[kFirstChosenRow - 1 + i];
-        std::tie(row.quantity, row.caption) = CaptionOf(caption, spanCount);
+        SetCaption(rows[kFirstChosenRow - 1 + i], caption, spanCount);
     }
 }
 
@@ -369,9 +385,9 @@ void ChooseValues(std::vector<PageRow>& rows, const ValueLayout* layout, const G
     if (!layout) return;
     for (int i = 0; i < kChosenRows; ++i) {
         int row = kFirstChosenRow + i;
-        if (layout->rows[i] != KeepValue) rows[row - 1].value = ValueText(layout->rows[i], gear, texts);
+        if (layout->rows[i] != KeepValue) SetValue(rows[row - 1].value, layout->rows[i], gear, texts);
         if (helical && layout->transverse[i] != kNone && HasTransverseBox(row))
-            rows[row - 1].transverse = TransverseText(layout->transverse[i], gear);
+            rows[row - 1].transverse.assign(TransverseText(layout->transverse[i], gear));
     }
 }
 
@@ -403,14 +419,28 @@ constexpr const char* kInternalAdvice = "Use balls for measuring internal helica
 
 PageKind PageKindOf(const GearMain& gear) { return gear.HelixAngle > 0 ? PageKind::Helical : PageKind::Spur; }
 
-std::string PageTitle(const GearMain& gear, const std::string& odChangeText, PageKind kind) {
+namespace {
+
+void WriteTitle(std::string& title, const GearMain& gear, const std::string& odChangeText, PageKind kind) {
     bool external = gear.GearType == 1;
-    std::string title = external ? "External " : "Internal ";
+    title.assign(external ? "External " : "Internal ");
     title += kind == PageKind::Helical ? "Helical Gear Data" : "Gear Data";
-    if (gear.ODChange > 0)
-        title += "  (" + odChangeText + (external ? " Enlarged O.D.)" : " Enlarged)");
-    else if (gear.ODChange < 0)
-        title += "  (" + odChangeText + (external ? " Reduced O.D.)" : " Reduced)");
+    if (gear.ODChange > 0) {
+        title += "  (";
+        title += odChangeText;
+        title += external ? " Enlarged O.D.)" : " Enlarged)";
+    } else if (gear.ODChange < 0) {
+        title += "  (";
+        title += odChangeText;
+        title += external ? " Reduced O.D.)" : " Reduced)";
+    }
+}
+
+}  // namespace
+
+std::string PageTitle(const GearMain& gear, const std::string& odChangeText, PageKind kind) {
+    std::string title;
+    WriteTitle(title, gear, odChangeText, kind);
     return title;
 }
 
@@ -436,29 +466,31 @@ std::vector<Notice> HelicalAdvice(GearMain& gear) {
     return advice;
 }
 
-PageContent MeasurementContent(const GearMain& gear, const EntryTexts& texts, PageKind kind) {
+void BuildMeasurementContent(PageContent& page, const GearMain& gear, const EntryTexts& texts, PageKind kind) {
     const bool helical = kind == PageKind::Helical;
-    PageContent page;
     page.form = helical ? FormId::FrmHelical1 : FormId::FrmOutput1;
-    page.caption = pages::kPageOneCaption;
-    page.title = PageTitle(gear, texts.odChange, kind);
+    page.caption.assign(pages::kPageOneCaption);
+    WriteTitle(page.title, gear, texts.odChange, kind);
+    page.next = false;
+    page.zeroNote = false;
 
     std::vector<PageRow>& rows = page.rows;
     rows.resize(kPageOneRows);
-    rows[0] = Row(Quantity::NumberOfTeeth, "Number of Teeth", MaskedText(texts.teeth, "0"));
+    SetRow(rows[0], Quantity::NumberOfTeeth, "Number of Teeth", MaskedText(texts.teeth, "0"));
     if (helical) {
         // A pitch fraction of the combination stub system is not a number: it
         // is shown as typed.
-        rows[1] = Row(Quantity::DiametralPitch, "Diametral Pitch", MaskedText(texts.pitch, "0.000000"),
-                   Format(gear.TransverseDP, "0.000000"));
-        rows[2] = Row(Quantity::PressureAngle, "Pressure Angle", MaskedText(texts.pressureAngle, "0.000000"),
-                   Format(gear.TransversePA, "0.000000"));
+        SetRow(rows[1], Quantity::DiametralPitch, "Diametral Pitch", MaskedText(texts.pitch, "0.000000"),
+               Format(gear.TransverseDP, "0.000000"));
+        SetRow(rows[2], Quantity::PressureAngle, "Pressure Angle", MaskedText(texts.pressureAngle, "0.000000"),
+               Format(gear.TransversePA, "0.000000"));
     } else {
-        rows[1] = Row(Quantity::DiametralPitch, "Normal Diametral Pitch",
-                   gear.DepthSystem == 8 ? texts.pitch : MaskedText(texts.pitch, "0.000000"));
-        rows[2] = Row(Quantity::PressureAngle, "Normal Pressure Angle", MaskedText(texts.pressureAngle, "0.000000"));
+        SetRow(rows[1], Quantity::DiametralPitch, "Normal Diametral Pitch",
+               gear.DepthSystem == 8 ? texts.pitch : MaskedText(texts.pitch, "0.000000"));
+        SetRow(rows[2], Quantity::PressureAngle, "Normal Pressure Angle", MaskedText(texts.pressureAngle, "0.000000"));
     }
-    rows[3] = Row(Quantity::HelixAngle, "Helix Angle", MaskedText(texts.helix, "0.000000"));
+    SetRow(rows[3], Quantity::HelixAngle, "Helix Angle", MaskedText(texts.helix, "0.000000"));
+    for (int row = 5; row <= kPageOneRows; ++row) ClearRow(rows[row - 1]);
 
     KFactorRow(rows, gear);
     const std::string spanCount = ShortText(gear.TeethSpanned);
@@ -470,6 +502,11 @@ PageContent MeasurementContent(const GearMain& gear, const EntryTexts& texts, Pa
         ChooseCaptions(rows, Find(kSpurCaptions, gear), spanCount, false);
         ChooseValues(rows, Find(kSpurValues, gear), gear, texts, false);
     }
+}
+
+PageContent MeasurementContent(const GearMain& gear, const EntryTexts& texts, PageKind kind) {
+    PageContent page;
+    BuildMeasurementContent(page, gear, texts, kind);
     return page;
 }
 
@@ -479,37 +516,46 @@ PageContent MeasurementContent(const GearMain& gear, const EntryTexts& texts) {
 
 // ---------------------------------------------------------------- page 2
 
-PageContent DimensionsContent(const GearMain& gear, const EntryTexts& texts, PageKind kind) {
+void BuildDimensionsContent(PageContent& page, const GearMain& gear, const EntryTexts& texts, PageKind kind) {
     const bool helical = kind == PageKind::Helical;
     const bool external = gear.GearType == 1;
-    PageContent page;
     page.form = helical ? FormId::FRMHelical2 : FormId::FrmOutput2;
-    page.caption = pages::kPageTwoCaption;
-    page.title = PageTitle(gear, texts.odChange, kind);
+    page.caption.assign(pages::kPageTwoCaption);
+    WriteTitle(page.title, gear, texts.odChange, kind);
     // The tolerance page can be reached only when a quality number was chosen.
     page.next = gear.QualityNumber != 0;
+    page.zeroNote = false;
     auto six = [](float v) { return Format(v, "0.000000"); };
     auto five = [](float v) { return Format(v, "0.00000"); };
-    page.rows = {
-        Row(Quantity::BaseDiameter, "Base Circle Diameter", six(gear.BaseDiameter)),
-        Row(Quantity::PitchDiameter, "Pitch Diameter", six(gear.PitchDiameter)),
-        Row(Quantity::CircularPitch, "Circular Pitch", six(gear.CircPitch), helical ? six(gear.TransCircPitch) : ""),
-        Row(Quantity::BasePitch, "Base Pitch", six(gear.BasePitch), helical ? six(gear.TransBasePitch) : ""),
-        // An internal gear shows its inside diameter (which page 1 also copies
-        // into OutsideDiameter).
-        Row(Quantity::OutsideOrInsideDiameter, external ? "Outside Diameter" : "Inside Diameter",
-         five(external ? gear.OutsideDiameter : gear.InsideDiameter)),
-        Row(Quantity::RootDiameter, "Root Diameter (Basic)", five(gear.RootDiameter)),
-        // One finished root diameter is rounded to five decimals; a range of
-        // two keeps the six decimals of its text.
-        Row(Quantity::FinishedRootDiameter, helical ? "Root Diameter (Finish)" : "Root Diameter (Finished Size)",
-         MaskedText(gear.FinishedRootText, "0.00000")),
-        Row(Quantity::WholeDepth, "Whole Depth", five(gear.WholeDepth)),
-        Row(Quantity::WorkingDepth, "Working Depth", five(gear.WorkingDepth)),
-        Row(Quantity::Addendum, "Addendum", five(gear.Addendum)),
-        Row(Quantity::Dedendum, "Dedendum", five(gear.Dedendum)),
-        Row(Quantity::TipLand, helical ? "Tooth Tip Land" : "Tooth Tip Land ", gear.TipLandText),
-    };
+    std::vector<PageRow>& rows = page.rows;
+    rows.resize(12);
+    SetRow(rows[0], Quantity::BaseDiameter, "Base Circle Diameter", six(gear.BaseDiameter));
+    SetRow(rows[1], Quantity::PitchDiameter, "Pitch Diameter", six(gear.PitchDiameter));
+    SetRow(rows[2], Quantity::CircularPitch, "Circular Pitch", six(gear.CircPitch));
+    SetRow(rows[3], Quantity::BasePitch, "Base Pitch", six(gear.BasePitch));
+    if (helical) {
+        rows[2].transverse = six(gear.TransCircPitch);
+        rows[3].transverse = six(gear.TransBasePitch);
+    }
+    // An internal gear shows its inside diameter (which page 1 also copies
+    // into OutsideDiameter).
+    SetRow(rows[4], Quantity::OutsideOrInsideDiameter, external ? "Outside Diameter" : "Inside Diameter",
+           five(external ? gear.OutsideDiameter : gear.InsideDiameter));
+    SetRow(rows[5], Quantity::RootDiameter, "Root Diameter (Basic)", five(gear.RootDiameter));
+    // One finished root diameter is rounded to five decimals; a range of two
+    // keeps the six decimals of its text.
+    SetRow(rows[6], Quantity::FinishedRootDiameter, helical ? "Root Diameter (Finish)" : "Root Diameter (Finished Size)",
+           MaskedText(gear.FinishedRootText, "0.00000"));
+    SetRow(rows[7], Quantity::WholeDepth, "Whole Depth", five(gear.WholeDepth));
+    SetRow(rows[8], Quantity::WorkingDepth, "Working Depth", five(gear.WorkingDepth));
+    SetRow(rows[9], Quantity::Addendum, "Addendum", five(gear.Addendum));
+    SetRow(rows[10], Quantity::Dedendum, "Dedendum", five(gear.Dedendum));
+    SetRow(rows[11], Quantity::TipLand, helical ? "Tooth Tip Land" : "Tooth Tip Land ", gear.TipLandText);
+}
+
+PageContent DimensionsContent(const GearMain& gear, const EntryTexts& texts, PageKind kind) {
+    PageContent page;
+    BuildDimensionsContent(page, gear, texts, kind);
     return page;
 }
 
@@ -519,22 +565,29 @@ PageContent DimensionsContent(const GearMain& gear, const EntryTexts& texts) {
 
 // ---------------------------------------------------------------- tolerances
 
-PageContent ToleranceContent(const GearMain& gear, std::string_view mask) {
-    PageContent page;
+void BuildToleranceContent(PageContent& page, const GearMain& gear, std::string_view mask) {
     page.form = FormId::AGMATOL;
-    page.caption = pages::kTolerancesCaption;
-    page.title = pages::kTolerancesHeading;
+    page.caption.assign(pages::kTolerancesCaption);
+    page.title.assign(pages::kTolerancesHeading);
+    page.next = false;
+    page.zeroNote = false;
     const std::pair<Quantity, float> tolerances[] = {
         {Quantity::Runout, gear.TolRunout},           {Quantity::PitchVariation, gear.TolPitchVar},
         {Quantity::Profile, gear.TolProfile},         {Quantity::Lead, gear.TolLead},
         {Quantity::ToothToTooth, gear.TolToothToTooth}, {Quantity::TotalComposite, gear.TolTotalComposite},
     };
+    page.rows.resize(std::size(tolerances));
     for (size_t i = 0; i < std::size(tolerances); ++i) {
         auto [quantity, value] = tolerances[i];
-        page.rows.push_back(Row(quantity, pages::kToleranceCaptions[i], Format(value, mask)));
+        SetRow(page.rows[i], quantity, pages::kToleranceCaptions[i], Format(value, mask));
         // The note explains a tolerance of 0; without one it is not needed.
-        if (Val(page.rows.back().value) == 0) page.zeroNote = true;
+        if (Val(page.rows[i].value) == 0) page.zeroNote = true;
     }
+}
+
+PageContent ToleranceContent(const GearMain& gear, std::string_view mask) {
+    PageContent page;
+    BuildToleranceContent(page, gear, mask);
     return page;
 }
 

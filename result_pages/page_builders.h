@@ -48,6 +48,14 @@ PageContent DimensionsContent(const gearmain::GearMain& gear, const EntryTexts& 
 // itself, "0.000000" when a helical page 1 fills them ahead of time).
 PageContent ToleranceContent(const gearmain::GearMain& gear, std::string_view mask);
 
+// The same contents written into contents that may hold an earlier page: the
+// room of their texts is reused (a batch builds page after page).
+void BuildMeasurementContent(PageContent& page, const gearmain::GearMain& gear, const EntryTexts& texts,
+                             PageKind kind);
+void BuildDimensionsContent(PageContent& page, const gearmain::GearMain& gear, const EntryTexts& texts,
+                            PageKind kind);
+void BuildToleranceContent(PageContent& page, const gearmain::GearMain& gear, std::string_view mask);
+
 // Page 1 and the contents it gives page 2 and the tolerance page ahead of time:
 // what page 1's print button prints.
 SheetContents PageOneContents(const gearmain::GearMain& gear, const EntryTexts& texts, PageKind kind);

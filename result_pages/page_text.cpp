@@ -3,12 +3,11 @@
 namespace involvo::pages {
 
 using gearmain::Format;
-using gearmain::Trim;
 using gearmain::Val;
 
 std::string MaskedText(const std::string& text, std::string_view mask) {
     // An empty field reads 0, and the page shows that 0 rather than a blank row.
-    if (Trim(text).empty()) return Format(0.0, mask);
+    if (text.find_first_not_of(' ') == std::string::npos) return Format(0.0, mask);
     return gearmain::IsPlainNumber(text) ? Format(Val(text), mask) : text;
 }
 

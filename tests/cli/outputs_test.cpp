@@ -141,7 +141,9 @@ TEST(Outputs, TransverseValuesFollowTheirRow) {
 
 TEST(RunGearContents, AnInternalGearsBatchRowTakesTheKFactorFromRow11) {
     GearOptions options;
-    options.values = {{"internal", ""}, {"teeth", "60"}, {"pitch", "10"}};
+    options.Set(Option::Internal, "");
+    options.Set(Option::Teeth, "60");
+    options.Set(Option::Pitch, "10");
     GearRun run = RunGear(options, false);
     ASSERT_TRUE(run.ok) << run.error;
     ASSERT_GE(run.pages.size(), 2u);
@@ -155,6 +157,22 @@ TEST(RunGearContents, AnInternalGearsBatchRowTakesTheKFactorFromRow11) {
     // A spur gear is measured between pins.
     EXPECT_EQ(page1.rows[5].caption, "Dimension Between Pins");
     EXPECT_EQ(Column(run, "measurement"), page1.rows[5].value);
+}
+
+TEST(Help, ExplainsEveryOptionWithAnExample) {
+    const std::string help = kHelp;
+    std::vector<std::string> options = {"json", "sheet", "pdf", "batch", "help"};
+    for (size_t i = 0; i < kGearOptionCount; ++i) options.push_back(OptionName(static_cast<Option>(i)));
+    for (const std::string& name : options) {
+        const size_t at = help.find("\n  --" + name + " ");
+        ASSERT_NE(at, std::string::npos) << name;
+        if (name == "help") continue;
+        // Its explanation, and an example on its line or the lines that go on
+        // explaining it.
+        const size_t next = help.find("\n  --", at + 1);
+        const std::string explanation = help.substr(at, next - at);
+        EXPECT_NE(explanation.find("e.g. --"), std::string::npos) << name;
+    }
 }
 
 }  // namespace

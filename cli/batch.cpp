@@ -1,0 +1,265 @@
+#include "cli/batch.h"
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include "cli/gear_entry.h"
+#include "cli/gear_options.h"
+#include "cli/outputs.h"
+
+namespace involvo::cli {
+
+namespace {
+
+using gearmain::Trim;
+
+// Rows read, computed and written together; three chunks are in hand at a
+// time (being read, computed, written).
+constexpr size_t kChunkRows = 1024;
+// Rows a thread takes at a time.
+constexpr size_t kBlockRows = 16;
+// Fewer rows than this are computed on one thread.
+constexpr size_t kParallelRows = 64;
+
+// What the header row says of each column: the option it holds.
+using Columns = std::vector<Option>;
+
+// One chunk of rows: the options of each, and its result line.
+struct Chunk {
+    std::vector<GearOptions> rows = std::vector<GearOptions>(kChunkRows);
+    std::vector<std::string> lines = std::vector<std::string>(kChunkRows);
+    std::vector<char> ok = std::vector<char>(kChunkRows);
+    size_t count = 0;     // rows in the chunk
+    size_t firstRow = 0;  // the number of the row before the first
+    bool written = true;  // its results are out (or it has none)
+};
+
+// One thread's gear entry and the room of its runs.
+struct Hands {
+    GearEntry entry;
+    GearRun run;
+};
+
+// Enters, calculates and writes one row.
+void ComputeRow(Hands& hands, Chunk& chunk, size_t i) {
+    GearRun& run = hands.run;
+    const GearOptions& options = chunk.rows[i];
+    try {
+        if (std::optional<UsageError> bad = CheckOptions(options)) {
+            run.ok = false;
+            run.error = bad->text;
+            run.messages.clear();
+            run.pages.clear();
+        } else {
+            hands.entry.Run(options, run);
+        }
+    } catch (const std::exception& e) {
+        run = GearRun{};
+        run.error = e.what();
+    }
+    std::string& line = chunk.lines[i];
+    line.clear();
+    AppendCsvRow(line, chunk.firstRow + i + 1, run);
+    chunk.ok[i] = run.ok;
+}
+
+// The threads that compute the chunks: the calling thread and the extra ones
+// (one a core).
+class Computers {
+public:
+    explicit Computers(unsigned extra) {
+        hands_.reserve(extra + 1);
+        for (unsigned i = 0; i <= extra; ++i) hands_.push_back(std::make_unique<Hands>());
+        for (unsigned i = 1; i <= extra; ++i) threads_.emplace_back([this, i] { Serve(*hands_[i]); });
+    }
+    ~Computers() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            stop_ = true;
+        }
+        wake_.notify_all();
+        for (auto& t : threads_) t.join();
+    }
+
+    // The extra threads start on the chunk.
+    void Start(Chunk& chunk) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            job_ = &chunk;
+            next_.store(0);
+            ++generation_;
+        }
+        wake_.notify_all();
+    }
+    // The calling thread computes with them until the chunk is done.
+    void Finish(Chunk& chunk) {
+        Work(*hands_[0], chunk);
+        std::unique_lock<std::mutex> lock(mutex_);
+        done_.wait(lock, [&] { return busy_ == 0; });
+    }
+
+private:
+    void Work(Hands& hands, Chunk& chunk) {
+        for (;;) {
+            const size_t first = next_.fetch_add(kBlockRows);
+            if (first >= chunk.count) return;
+            const size_t last = std::min(first + kBlockRows, chunk.count);
+            for (size_t i = first; i < last; ++i) ComputeRow(hands, chunk, i);
+        }
+    }
+    void Serve(Hands& hands) {
+        uint64_t seen = 0;
+        std::unique_lock<std::mutex> lock(mutex_);
+        for (;;) {
+            wake_.wait(lock, [&] { return stop_ || generation_ != seen; });
+            if (stop_) return;
+            seen = generation_;
+            Chunk& chunk = *job_;
+            ++busy_;
+            lock.unlock();
+            Work(hands, chunk);
+            lock.lock();
+            if (--busy_ == 0) done_.notify_all();
+        }
+    }
+
+    std::vector<std::unique_ptr<Hands>> hands_;
+    std::vector<std::thread> threads_;
+    std::mutex mutex_;
+    std::condition_variable wake_, done_;
+    Chunk* job_ = nullptr;
+    uint64_t generation_ = 0;
+    unsigned busy_ = 0;
+    bool stop_ = false;
+    std::atomic<size_t> next_{0};
+};
+
+class Batch {
+public:
+    Batch(ByteSource& source, std::ostream& out) : reader_(source), out_(out) {}
+
+    int Run(unsigned threads) {
+        ReadHeader();
+        std::string header;
+        AppendCsvLine(header, CsvHeader());
+        out_ << header;
+
+        Chunk chunks[3];
+        Chunk* computing = &chunks[0];
+        Chunk* writing = &chunks[1];
+        Chunk* reading = &chunks[2];
+        Fill(*computing);
+        if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
+        Computers computers(computing->count >= kParallelRows ? threads - 1 : 0);
+        while (computing->count > 0) {
+            computers.Start(*computing);
+            Write(*writing);
+            // Input that has not arrived yet is waited for only once every
+            // result before it is out.
+            const bool waiting = reader_.Waiting();
+            if (!waiting) Fill(*reading, computing->firstRow + computing->count);
+            computers.Finish(*computing);
+            if (waiting) {
+                Write(*computing);
+                Fill(*reading, computing->firstRow + computing->count);
+            }
+            Chunk* done = computing;
+            computing = reading;
+            reading = writing;
+            writing = done;
+        }
+        Write(*writing);
+        return status_;
+    }
+
+private:
+    void ReadHeader() {
+        if (!reader_.Next(cells_)) throw UsageError{"the batch file has no header row"};
+        for (const std::string& cell : cells_) {
+            const std::string name = Trim(cell);
+            std::optional<Option> option = OptionNamed(name);
+            if (!option) throw UsageError{"unknown batch column " + name};
+            columns_.push_back(*option);
+        }
+    }
+
+    // Reads rows into the chunk: as many as it holds, or as have arrived.
+    void Fill(Chunk& chunk, size_t firstRow = 0) {
+        chunk.count = 0;
+        chunk.firstRow = firstRow;
+        chunk.written = false;
+        while (chunk.count < kChunkRows) {
+            if (chunk.count > 0 && reader_.Waiting()) break;
+            if (!reader_.Next(cells_)) break;
+            Parse(chunk.rows[chunk.count++]);
+        }
+    }
+
+    // A row's cells into the options of its columns: empty cells are not
+    // given; a flag column holds 1, yes or true to set it.
+    void Parse(GearOptions& options) {
+        options.Clear();
+        for (size_t c = 0; c < columns_.size() && c < cells_.size(); ++c) {
+            const std::string_view value = TrimView(cells_[c]);
+            if (value.empty()) continue;
+            const Option option = columns_[c];
+            if (IsFlag(option)) {
+                if (value == "1" || value == "yes" || value == "true") options.Set(option, "");
+                continue;
+            }
+            options.Set(option, value);
+        }
+    }
+
+    static std::string_view TrimView(std::string_view s) {
+        while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+        while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+        return s;
+    }
+
+    void Write(Chunk& chunk) {
+        if (chunk.written) return;
+        text_.clear();
+        for (size_t i = 0; i < chunk.count; ++i) {
+            text_ += chunk.lines[i];
+            if (!chunk.ok[i]) status_ = 1;
+        }
+        out_.write(text_.data(), static_cast<std::streamsize>(text_.size()));
+        out_.flush();
+        chunk.written = true;
+    }
+
+    CsvReader reader_;
+    std::ostream& out_;
+    Columns columns_;
+    std::vector<std::string> cells_;
+    std::string text_;
+    int status_ = 0;
+};
+
+}  // namespace
+
+int RunBatch(ByteSource& source, std::ostream& out, unsigned threads) {
+    return Batch(source, out).Run(threads);
+}
+
+int RunBatch(std::istream& in, std::ostream& out, unsigned threads) {
+    StreamSource source(in);
+    return RunBatch(source, out, threads);
+}
+
+int RunBatch(const std::string& csvText, std::ostream& out, unsigned threads) {
+    std::istringstream in(csvText);
+    return RunBatch(in, out, threads);
+}
+
+}  // namespace involvo::cli

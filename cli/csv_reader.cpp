@@ -1,0 +1,101 @@
+#include "cli/csv_reader.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <istream>
+#include <sstream>
+
+namespace involvo::cli {
+
+size_t FileSource::Read(char* buffer, size_t size) {
+    for (;;) {
+        const ssize_t n = ::read(fd_, buffer, size);
+        if (n >= 0) return static_cast<size_t>(n);
+        if (errno != EINTR) return 0;  // an input that cannot be read ends the batch
+    }
+}
+
+bool FileSource::Waiting() const {
+    pollfd p{fd_, POLLIN, 0};
+    return ::poll(&p, 1, 0) == 0;
+}
+
+size_t StreamSource::Read(char* buffer, size_t size) {
+    in_.read(buffer, static_cast<std::streamsize>(size));
+    return static_cast<size_t>(in_.gcount());
+}
+
+bool CsvReader::Fill() {
+    if (ended_) return false;
+    at_ = 0;
+    end_ = source_.Read(buffer_.data(), buffer_.size());
+    if (end_ == 0) ended_ = true;
+    return end_ != 0;
+}
+
+bool CsvReader::Next(std::vector<std::string>& cells) {
+    size_t n = 0;
+    if (cells.empty()) cells.emplace_back();
+    std::string* cell = &cells[0];
+    cell->clear();
+    // Whether the line has anything: a character, a comma or a quote.
+    bool quoted = false, any = false;
+    auto nextCell = [&] {
+        ++n;
+        if (n == cells.size()) cells.emplace_back();
+        cell = &cells[n];
+        cell->clear();
+    };
+    for (;;) {
+        const int c = Get();
+        if (c < 0) {
+            if (!any && cell->empty()) return false;
+            cells.resize(n + 1);
+            return true;
+        }
+        if (quoted) {
+            if (c == '"') {
+                if (Peek() == '"') {
+                    cell->push_back('"');
+                    Get();
+                } else {
+                    quoted = false;
+                }
+            } else {
+                cell->push_back(static_cast<char>(c));
+            }
+            continue;
+        }
+        if (c == '"') {
+            quoted = true;
+            any = true;
+        } else if (c == ',') {
+            nextCell();
+            any = true;
+        } else if (c == '\n' || c == '\r') {
+            if (c == '\r' && Peek() == '\n') Get();
+            if (any || !cell->empty()) {
+                cells.resize(n + 1);
+                return true;
+            }
+            // An empty line is no row.
+        } else {
+            cell->push_back(static_cast<char>(c));
+            any = true;
+        }
+    }
+}
+
+std::vector<std::vector<std::string>> ReadCsv(const std::string& text) {
+    std::istringstream in(text);
+    StreamSource source(in);
+    CsvReader reader(source);
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> cells;
+    while (reader.Next(cells)) rows.push_back(cells);
+    return rows;
+}
+
+}  // namespace involvo::cli

@@ -1,0 +1,78 @@
+// One gear through the input screen's road, without a window: its options typed
+// into the fields of the input screen's core in the order the tool documents,
+// Calculate pressed, and the contents of the result pages it opens built as
+// the pages build them (result_pages/page_builders.h).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/gear_options.h"
+#include "cli/screen_typist.h"
+#include "engine/gearmain.h"
+#include "input_screen/entry_texts.h"
+#include "input_screen/screen_core.h"
+#include "printing/gear_sheet.h"
+#include "result_pages/page_content.h"
+
+namespace involvo::cli {
+
+// What the tool writes of one gear.
+struct GearRun {
+    bool ok = false;
+    // Every message the input screen and the pages showed, in order.
+    std::vector<gearmain::Notice> messages;
+    // The contents of the result pages shown, in the order they were shown
+    // (page 1, page 2, and the tolerances when a quality number was chosen);
+    // the outputs write their visible rows.
+    std::vector<PageContent> pages;
+    // The number of teeth that the span row is measured over.
+    float teethSpanned = 0;
+    // The gear state after the run, by name: numbers written as numbers.
+    std::vector<std::pair<std::string, std::string>> stateNumbers, stateTexts;
+    std::string error;  // the refusal or failure when not ok
+    // The gear data sheet as printed, one text per line (--sheet), and why the
+    // PDF file of --pdf could not be written.
+    std::vector<std::string> sheet;
+    std::string sheetError;
+};
+
+// The gear entry of the tool. One entry runs gear after gear, each on a fresh
+// screen, reusing its room: a batch keeps one per thread.
+class GearEntry {
+public:
+    GearEntry();
+    GearEntry(const GearEntry&) = delete;
+    GearEntry& operator=(const GearEntry&) = delete;
+
+    // Enters the gear on a fresh screen and calculates it: the order of entry
+    // is gear type, mode, depth system, feature, teeth, pitch, pressure angle,
+    // helix, O.D. change, face width, quality, cutter depth, value, pin; without
+    // a value the Basic hint is clicked last, so the value is the basic one the
+    // screen offers for the gear as finally entered. Fills the run's ok, error,
+    // messages, pages and teeth spanned.
+    void Run(const GearOptions& options, GearRun& run);
+
+    // After a run that opened the pages: what page 1's print button prints
+    // (page 1 and the contents it gave page 2 and the tolerances).
+    SheetContents PageOneSheet() const;
+
+    gearmain::GearMain& gear() { return gear_; }
+    const EntryTexts& texts() const { return texts_; }
+
+private:
+    void Reset();
+
+    gearmain::GearMain gear_;
+    HintMemory memory_;
+    EntryTexts texts_;
+    ScreenCore core_;
+    ScreenTypist typist_;
+    // The screen as it opens, copied in before each gear.
+    gearmain::GearMain openingGear_;
+    HintMemory openingMemory_;
+    EntryTexts openingTexts_;
+    PageKind kind_ = PageKind::Spur;
+};
+
+}  // namespace involvo::cli

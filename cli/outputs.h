@@ -1,0 +1,31 @@
+// What involvo-cli writes of a gear: the readable table, the JSON object, and
+// the CSV row of a batch. All of them are read from the contents of the pages
+// shown (and the messages and state of the run); a batch column is chosen by
+// what a row is (its Quantity), never by its caption.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "cli/gear_entry.h"
+
+namespace involvo::cli {
+
+void WriteTable(std::ostream& out, const GearRun& run);
+void WriteJson(std::ostream& out, const GearRun& run);
+
+// The header of a batch's output: row, ok, message, then the result columns.
+std::vector<std::string> CsvHeader();
+// The cells of a run's result row (the row number, cell 0, is left empty).
+std::vector<std::string> CsvRow(const GearRun& run);
+// The result row of a run, with its row number, as one CSV line added to line.
+void AppendCsvRow(std::string& line, size_t rowNumber, const GearRun& run);
+
+// One CSV line: cells with a comma, a quote or a line end are quoted, quotes
+// doubled.
+void WriteCsvLine(std::ostream& out, const std::vector<std::string>& cells);
+void AppendCsvLine(std::string& line, const std::vector<std::string>& cells);
+void AppendCsvCell(std::string& line, std::string_view cell);
+
+}  // namespace involvo::cli

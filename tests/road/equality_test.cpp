@@ -1,0 +1,325 @@
+// The batch road gives the window's numbers: seeded random gears entered both
+// through the whole input screen on the headless platform (typing, leaving
+// each field, the menus, Calculate, Next) and through involvo-cli's road (the
+// input screen's core over plain field texts, the page builders), with every
+// page row, title, message, batch column and value of the gear state equal
+// byte for byte.
+//
+// The gears cover every mode and feature, spur and helical, external and
+// internal, odd and even tooth counts, tolerance bands, O.D. changes with any
+// number of decimals, every depth system (a pitch fraction, a cutter depth
+// inside and outside its limits), quality numbers, and rows that must be
+// refused; the test counts them and requires each kind.
+//
+// INVOLVO_ROAD_GEARS=<n> plays n gears instead of 3000; INVOLVO_ROAD_SEED=<s>
+// changes the seed.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <charconv>
+#include <map>
+#include <random>
+#include <set>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "input_screen/screen_texts.h"
+#include "tests/road/window_road.h"
+
+namespace involvo::testing {
+namespace {
+
+using cli::GearOptions;
+using cli::GearRun;
+using cli::Option;
+
+size_t FromEnvironment(const char* name, size_t fallback) {
+    const char* text = std::getenv(name);
+    return text && *text ? static_cast<size_t>(std::strtoull(text, nullptr, 10)) : fallback;
+}
+
+std::string Describe(const GearOptions& options) {
+    std::string s = "involvo-cli";
+    for (size_t i = 0; i < cli::kGearOptionCount; ++i) {
+        const Option option = static_cast<Option>(i);
+        if (!options.Has(option)) continue;
+        s += std::string(" --") + cli::OptionName(option);
+        if (!cli::IsFlag(option)) s += " \"" + options.Get(option) + "\"";
+    }
+    return s;
+}
+
+// A number written with the decimals given.
+std::string Decimals(double value, int decimals) {
+    std::ostringstream s;
+    s.setf(std::ios::fixed);
+    s.precision(decimals);
+    s << value;
+    return s.str();
+}
+
+// What kinds of gear the random gears were, counted.
+using Kinds = std::map<std::string, int>;
+
+class GearMaker {
+public:
+    explicit GearMaker(uint32_t seed) : rng_(seed) {}
+
+    GearOptions Next(Kinds& kinds) {
+        GearOptions o;
+        const bool internal = Chance(0.3);
+        if (internal) o.Set(Option::Internal, "");
+        int mode = 1;
+        switch (Pick(10)) {
+            case 0: break;  // the pins mode as the screen opens
+            case 1: case 2: case 3: o.Set(Option::Mode, "pins"); break;
+            case 4: case 5: case 6: mode = 2; o.Set(Option::Mode, "thickness"); break;
+            default: mode = 3; o.Set(Option::Mode, "span"); break;
+        }
+        const int gearType = internal && mode != 3 ? 2 : 1;
+
+        int depthSystem = 1;
+        if (Chance(0.55)) {
+            depthSystem = 1 + Pick(9);
+            o.Set(Option::DepthSystem, std::to_string(depthSystem));
+        }
+
+        // The feature: one of the list, mostly; now and then one the list
+        // does not have.
+        const std::vector<std::string>& list = ScreenCore::FeatureList(mode, gearType);
+        std::string feature = list.front();
+        if (Chance(0.02)) {
+            feature = Chance(0.5) ? screen::kSpan : "Tooth Height";
+            o.Set(Option::Feature, feature);
+        } else if (Chance(0.75)) {
+            feature = list[Pick(list.size())];
+            o.Set(Option::Feature, feature);
+        }
+
+        const int teeth = Chance(0.1) ? 3 + Pick(9) : 10 + Pick(141);
+        o.Set(Option::Teeth, std::to_string(teeth));
+        const double pitch = Chance(0.3) ? 1 + Pick(48) : Uniform(2, 32);
+        const std::string pitchText = Chance(0.5) ? std::to_string(static_cast<int>(std::lround(pitch)))
+                                                  : Decimals(pitch, 1 + Pick(4));
+        const double p = gearmain::Val(pitchText) > 0 ? gearmain::Val(pitchText) : 1;
+        if (depthSystem == 8 && Chance(0.7)) {
+            // A stub tooth: the depth of a finer pitch, or a coarser one that
+            // collapses to the pitch.
+            const int depthPitch = static_cast<int>(p) + (Chance(0.8) ? 1 + Pick(4) : -1);
+            o.Set(Option::Pitch, pitchText + "/" + std::to_string(depthPitch));
+            ++kinds["pitch fraction"];
+        } else {
+            o.Set(Option::Pitch, pitchText);
+        }
+        if (depthSystem == 9) {
+            const double depth = Chance(0.85) ? Uniform(1.05, 2.9) / p : Uniform(3.2, 4) / p;
+            o.Set(Option::CutterDepth, Decimals(depth, 4));
+        }
+        if (Chance(0.5)) {
+            static const char* const kAngles[] = {"14.5", "20", "25", "22.5", "17.5", "30", "20.0"};
+            o.Set(Option::PressureAngle, kAngles[Pick(std::size(kAngles))]);
+        }
+        const bool helical = Chance(0.4);
+        if (helical) o.Set(Option::Helix, Chance(0.05) ? "0.001" : Decimals(Uniform(5, 45), Pick(4)));
+        else if (Chance(0.2)) o.Set(Option::Helix, "0");
+        if (Chance(0.3)) {
+            o.Set(Option::ODChange, Decimals(Uniform(-0.03, 0.03), 3 + Pick(5)));
+            ++kinds["O.D. change"];
+        }
+        if (Chance(0.2)) o.Set(Option::FaceWidth, Decimals(Uniform(0.25, 4), 2));
+        if (Chance(0.4)) {
+            o.Set(Option::Quality, std::to_string(3 + Pick(13)));
+            ++kinds["quality"];
+        }
+
+        // The pin, or the number of teeth spanned.
+        const bool spanCount = mode == 3 || feature == screen::kSpan;
+        if (Chance(0.5)) {
+            if (spanCount) o.Set(Option::Pin, Chance(0.9) ? std::to_string(2 + Pick(6)) : "2.5");
+            else o.Set(Option::Pin, Decimals(1.728 / p * Uniform(0.7, 1.4), 4 + Pick(2)));
+        }
+
+        // The value: near the one the screen offers, or a band around it.
+        if (Chance(0.65)) {
+            const double basic = Basic(o);
+            const bool band = Chance(0.25);
+            if (feature == screen::kBacklash) {
+                const double a = Uniform(0, 0.01), b = a + Uniform(0.001, 0.004);
+                o.Set(Option::Value, band ? Decimals(a, 4) + " / " + Decimals(b, 4) : Decimals(a, 4));
+            } else {
+                const double a = basic * Uniform(0.985, 1.004), b = a * Uniform(1.001, 1.006);
+                const int decimals = 3 + Pick(4);
+                o.Set(Option::Value, band ? Decimals(b, decimals) + (Chance(0.5) ? "/" : " / ") + Decimals(a, decimals)
+                                          : Decimals(a, decimals));
+            }
+            if (band) ++kinds["band"];
+        } else {
+            ++kinds["value from the Basic hint"];
+        }
+
+        // Rows that must be refused.
+        if (Chance(0.08)) {
+            switch (Pick(8)) {
+                case 0: o.Set(Option::Teeth, "2"); break;
+                case 1: o.Set(Option::Teeth, "0"); break;
+                case 2: o.Set(Option::Pitch, "0.05"); break;
+                case 3: o.Set(Option::PressureAngle, "3"); break;
+                case 4: o.Set(Option::Quality, "16"); break;
+                case 5: o.Set(Option::Pin, "0"); break;
+                case 6: o.Set(Option::Value, "0.001"); break;
+                default: o.Set(Option::PressureAngle, "0"); break;
+            }
+        }
+
+        ++kinds["mode " + std::to_string(mode) + ": " + feature];
+        ++kinds[helical ? "helical" : "spur"];
+        ++kinds[gearType == 1 ? "external" : "internal"];
+        ++kinds[teeth % 2 ? "odd" : "even"];
+        ++kinds["depth system " + std::to_string(depthSystem)];
+        return o;
+    }
+
+private:
+    bool Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(rng_) < p; }
+    int Pick(size_t n) { return static_cast<int>(std::uniform_int_distribution<size_t>(0, n - 1)(rng_)); }
+    double Uniform(double a, double b) { return std::uniform_real_distribution<double>(a, b)(rng_); }
+
+    // The value the screen offers for the gear so far (0 when there is none).
+    double Basic(const GearOptions& o) {
+        entry_.Run(o, run_);
+        return gearmain::Val(entry_.texts().featureValue);
+    }
+
+    std::mt19937 rng_;
+    cli::GearEntry entry_;
+    GearRun run_;
+};
+
+// The first difference of two runs, or "".
+std::string Difference(const GearRun& window, const GearRun& batch) {
+    std::ostringstream d;
+    if (window.ok != batch.ok) d << "ok: " << window.ok << " / " << batch.ok << "\n";
+    if (window.error != batch.error) d << "error: \"" << window.error << "\" / \"" << batch.error << "\"\n";
+    if (window.messages.size() != batch.messages.size()) d << "messages: " << window.messages.size() << " / "
+                                                             << batch.messages.size() << "\n";
+    for (size_t i = 0; i < std::min(window.messages.size(), batch.messages.size()); ++i) {
+        const auto &a = window.messages[i], &b = batch.messages[i];
+        if (a.text != b.text || a.icon != b.icon || a.buttons != b.buttons)
+            d << "message " << i << ": \"" << a.text << "\" / \"" << b.text << "\"\n";
+    }
+    if (window.pages.size() != batch.pages.size())
+        d << "pages: " << window.pages.size() << " / " << batch.pages.size() << "\n";
+    for (size_t p = 0; p < std::min(window.pages.size(), batch.pages.size()); ++p) {
+        const PageContent &a = window.pages[p], &b = batch.pages[p];
+        if (a.form != b.form || a.caption != b.caption || a.title != b.title || a.next != b.next ||
+            a.zeroNote != b.zeroNote)
+            d << "page " << p << ": \"" << a.title << "\" / \"" << b.title << "\"\n";
+        if (a.rows.size() != b.rows.size()) d << "page " << p << " rows: " << a.rows.size() << " / " << b.rows.size();
+        for (size_t r = 0; r < std::min(a.rows.size(), b.rows.size()); ++r)
+            if (!(a.rows[r] == b.rows[r]))
+                d << "page " << p << " row " << r + 1 << ": " << a.rows[r].caption << " " << a.rows[r].value << " "
+                  << a.rows[r].transverse << " / " << b.rows[r].caption << " " << b.rows[r].value << " "
+                  << b.rows[r].transverse << "\n";
+    }
+    if (window.teethSpanned != batch.teethSpanned) d << "teeth spanned\n";
+    if (cli::CsvRow(window) != cli::CsvRow(batch)) d << "batch columns\n";
+    if (window.stateNumbers != batch.stateNumbers || window.stateTexts != batch.stateTexts) {
+        for (size_t i = 0; i < std::min(window.stateNumbers.size(), batch.stateNumbers.size()); ++i)
+            if (window.stateNumbers[i] != batch.stateNumbers[i])
+                d << "state " << window.stateNumbers[i].first << ": " << window.stateNumbers[i].second << " / "
+                  << batch.stateNumbers[i].second << "\n";
+        for (size_t i = 0; i < std::min(window.stateTexts.size(), batch.stateTexts.size()); ++i)
+            if (window.stateTexts[i] != batch.stateTexts[i])
+                d << "state " << window.stateTexts[i].first << ": \"" << window.stateTexts[i].second << "\" / \""
+                  << batch.stateTexts[i].second << "\"\n";
+    }
+    return d.str();
+}
+
+// The gear state after a run, as involvo-cli --json writes it.
+void AddState(GearRun& run, gearmain::GearMain& gear) {
+    gear.ForEachValue([&](const char* name, gearmain::GearMain::ValueRef ref) {
+        auto number = [](auto v) {
+            char buf[32];
+            return std::string(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+        };
+        if (auto f = std::get_if<float*>(&ref)) run.stateNumbers.emplace_back(name, number(**f));
+        else if (auto i = std::get_if<int16_t*>(&ref)) run.stateNumbers.emplace_back(name, std::to_string(**i));
+        else if (auto d = std::get_if<double*>(&ref)) run.stateNumbers.emplace_back(name, number(**d));
+        else if (auto t = std::get_if<std::string*>(&ref)) run.stateTexts.emplace_back(name, **t);
+    });
+}
+
+// A batch's CSV of the gears: a column for every option.
+std::string BatchOf(const std::vector<GearOptions>& gears) {
+    std::string csv;
+    std::vector<std::string> cells;
+    for (size_t i = 0; i < cli::kGearOptionCount; ++i) cells.push_back(cli::OptionName(static_cast<Option>(i)));
+    cli::AppendCsvLine(csv, cells);
+    for (const GearOptions& options : gears) {
+        for (size_t i = 0; i < cli::kGearOptionCount; ++i) {
+            const Option option = static_cast<Option>(i);
+            cells[i] = !options.Has(option) ? "" : cli::IsFlag(option) ? "1" : options.Get(option);
+        }
+        cli::AppendCsvLine(csv, cells);
+    }
+    return csv;
+}
+
+TEST(Road, RandomGearsGiveTheWindowsPagesMessagesColumnsAndState) {
+    const size_t gears = FromEnvironment("INVOLVO_ROAD_GEARS", 3000);
+    const uint32_t seed = static_cast<uint32_t>(FromEnvironment("INVOLVO_ROAD_SEED", 20240611));
+    GearMaker maker(seed);
+    Kinds kinds;
+    int failures = 0, refused = 0;
+    // The batch road keeps its entry from gear to gear, as a batch does.
+    cli::GearEntry entry;
+    std::vector<GearOptions> all;
+    std::string expectedBatch;
+    cli::AppendCsvLine(expectedBatch, cli::CsvHeader());
+    for (size_t i = 0; i < gears; ++i) {
+        const GearOptions options = maker.Next(kinds);
+        const GearRun window = WindowRun(options);
+        GearRun batch;
+        if (auto bad = cli::CheckOptions(options)) {
+            batch.error = bad->text;  // what the batch says of a row it does not enter
+        } else {
+            entry.Run(options, batch);
+            AddState(batch, entry.gear());
+        }
+        refused += !batch.ok;
+        if (std::getenv("INVOLVO_ROAD_KINDS") && !batch.ok) ++kinds["refused: " + batch.error.substr(0, 60)];
+        const std::string difference = Difference(window, batch);
+        if (!difference.empty() && ++failures <= 10)
+            ADD_FAILURE() << "gear " << i + 1 << ": " << Describe(options) << "\n" << difference;
+        all.push_back(options);
+        cli::AppendCsvRow(expectedBatch, i + 1, window);
+    }
+    // The same gears as one batch on two threads: the window's columns.
+    std::ostringstream out;
+    cli::RunBatch(BatchOf(all), out, 2);
+    EXPECT_TRUE(out.str() == expectedBatch) << "the batch of every gear differs from the window's rows";
+    EXPECT_EQ(failures, 0);
+    if (std::getenv("INVOLVO_ROAD_KINDS")) {
+        for (const auto& [kind, count] : kinds) std::printf("%6d  %s\n", count, kind.c_str());
+        std::printf("%6d  refused\n", refused);
+    }
+
+    // Every kind of gear was there.
+    if (gears < 2000) return;
+    EXPECT_GE(refused, 100);
+    EXPECT_LE(refused, static_cast<int>(gears / 2));
+    for (const char* kind : {"spur", "helical", "external", "internal", "odd", "even", "band", "O.D. change",
+                             "quality", "pitch fraction", "value from the Basic hint"})
+        EXPECT_GE(kinds[kind], 20) << kind;
+    for (int system = 1; system <= 9; ++system) EXPECT_GE(kinds["depth system " + std::to_string(system)], 20);
+    for (int mode = 1; mode <= 3; ++mode)
+        for (int gearType = 1; gearType <= (mode == 3 ? 1 : 2); ++gearType)  // span: external gears
+            for (const std::string& feature : ScreenCore::FeatureList(mode, gearType))
+                EXPECT_GE(kinds["mode " + std::to_string(mode) + ": " + feature], 10) << mode << " " << feature;
+}
+
+}  // namespace
+}  // namespace involvo::testing
