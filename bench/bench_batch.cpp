@@ -6,7 +6,9 @@
 //
 // Counters: cpu_us_row is the CPU time of the whole process (every thread) a
 // row; wall_s is the wall time of the whole batch. Batch/threads:1 runs on one
-// thread, Batch/threads:0 on every core.
+// thread, Batch/threads:0 on every core. BatchChecked/threads:1 is the same
+// batch, each row with four readings (spread and verdict) and the measuring
+// columns.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -30,17 +32,20 @@ std::string Decimals(double value, int decimals) {
     return s.str();
 }
 
-std::string MakeBatch(int rows) {
+std::string MakeBatch(int rows, bool readings = false) {
     std::mt19937 rng(9);
     std::uniform_int_distribution<int> teeth(12, 150), angle(0, 2);
     std::uniform_real_distribution<double> pitch(4, 20), under(0, 0.03);
     const char* const angles[] = {"14.5", "20", "25"};
-    std::string csv = "teeth,pitch,pressure-angle,value,pin\n";
+    std::string csv = readings ? "teeth,pitch,pressure-angle,value,pin,readings\n" : "teeth,pitch,pressure-angle,value,pin\n";
     for (int i = 0; i < rows; ++i) {
         const double p = std::round(pitch(rng) * 1000) / 1000;
         const double thickness = std::acos(-1.0) / (2 * p) * (1 - under(rng));
         csv += std::to_string(teeth(rng)) + "," + Decimals(p, 3) + "," + angles[angle(rng)] + "," +
-               Decimals(thickness, 6) + "," + Decimals(1.728 / p, 5) + "\n";
+               Decimals(thickness, 6) + "," + Decimals(1.728 / p, 5) +
+               // Two readings, each checked as any other would be.
+               (readings ? ",\"" + Decimals(0.5 * 24 / p + 2.3 / p, 4) + " " + Decimals(0.5 * 24 / p + 2.31 / p, 4) + "\"" : "") +
+               "\n";
     }
     return csv;
 }
@@ -68,8 +73,7 @@ double ProcessCpuSeconds() {
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-void Batch(benchmark::State& state) {
-    static const std::string csv = MakeBatch(kRows);
+void Run(benchmark::State& state, const std::string& csv, involvo::cli::ExtraColumns extra) {
     const unsigned threads = static_cast<unsigned>(state.range(0));
     double cpu = 0;
     size_t written = 0;
@@ -78,7 +82,7 @@ void Batch(benchmark::State& state) {
         Sink sink;
         std::ostream out(&sink);
         const double before = ProcessCpuSeconds();
-        benchmark::DoNotOptimize(involvo::cli::RunBatch(in, out, threads));
+        benchmark::DoNotOptimize(involvo::cli::RunBatch(in, out, threads, extra));
         cpu += ProcessCpuSeconds() - before;
         written = sink.count;
     }
@@ -88,6 +92,17 @@ void Batch(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kRows);
 }
 
+void Batch(benchmark::State& state) {
+    static const std::string csv = MakeBatch(kRows);
+    Run(state, csv, {});
+}
+
+void BatchChecked(benchmark::State& state) {
+    static const std::string csv = MakeBatch(kRows, true);
+    Run(state, csv, {false, true});
+}
+
 BENCHMARK(Batch)->ArgName("threads")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BatchChecked)->ArgName("threads")->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 }  // namespace

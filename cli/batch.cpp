@@ -30,14 +30,22 @@ constexpr size_t kBlockRows = 16;
 // Fewer rows than this are computed on one thread.
 constexpr size_t kParallelRows = 64;
 
-// What the header row says of each column: the option it holds.
-using Columns = std::vector<Option>;
+// What the header row says of a column: the option it holds, or the readings
+// of the row, or a column that is taken and not used (the part number).
+struct Column {
+    enum Kind : uint8_t { Gear, Readings, Unused } kind = Gear;
+    Option option = Option::Teeth;
+};
+using Columns = std::vector<Column>;
 
 // One chunk of rows: the options of each, and its result line.
 struct Chunk {
     std::vector<GearOptions> rows = std::vector<GearOptions>(kChunkRows);
     std::vector<std::string> lines = std::vector<std::string>(kChunkRows);
     std::vector<char> ok = std::vector<char>(kChunkRows);
+    // The readings of each row ("" for none), when the batch has the column.
+    std::vector<std::string> readings;
+    ExtraColumns extra;
     size_t count = 0;     // rows in the chunk
     size_t firstRow = 0;  // the number of the row before the first
     bool written = true;  // its results are out (or it has none)
@@ -47,20 +55,31 @@ struct Chunk {
 struct Hands {
     GearEntry entry;
     GearRun run;
+    gearmain::ReadingList readings;
 };
 
 // Enters, calculates and writes one row.
 void ComputeRow(Hands& hands, Chunk& chunk, size_t i) {
     GearRun& run = hands.run;
     const GearOptions& options = chunk.rows[i];
+    const bool readings = chunk.extra.inspection && !chunk.readings[i].empty();
     try {
-        if (std::optional<UsageError> bad = CheckOptions(options)) {
+        std::optional<UsageError> bad = CheckOptions(options);
+        if (!bad && readings) {
+            hands.readings = gearmain::ParseReadings(chunk.readings[i]);
+            if (!hands.readings.ok()) bad = UsageError{"--readings: " + hands.readings.error};
+        }
+        if (bad) {
             run.ok = false;
             run.error = bad->text;
             run.messages.clear();
             run.pages.clear();
+            run.inspection.reset();
+            run.measuring.reset();
         } else {
             hands.entry.Run(options, run);
+            if (run.ok && readings) run.inspection = hands.entry.Inspect(hands.readings.values, run);
+            if (run.ok && chunk.extra.measuring) run.measuring = hands.entry.Measure(false);
         }
     } catch (const std::exception& e) {
         run = GearRun{};
@@ -68,7 +87,7 @@ void ComputeRow(Hands& hands, Chunk& chunk, size_t i) {
     }
     std::string& line = chunk.lines[i];
     line.clear();
-    AppendCsvRow(line, chunk.firstRow + i + 1, run);
+    AppendCsvRow(line, chunk.firstRow + i + 1, run, chunk.extra);
     chunk.ok[i] = run.ok;
 }
 
@@ -145,12 +164,12 @@ private:
 
 class Batch {
 public:
-    Batch(ByteSource& source, std::ostream& out) : reader_(source), out_(out) {}
+    Batch(ByteSource& source, std::ostream& out, ExtraColumns extra) : reader_(source), out_(out), extra_(extra) {}
 
     int Run(unsigned threads) {
         ReadHeader();
         std::string header;
-        AppendCsvLine(header, CsvHeader());
+        AppendCsvLine(header, CsvHeader(extra_));
         out_ << header;
 
         Chunk chunks[3];
@@ -186,9 +205,18 @@ private:
         if (!reader_.Next(cells_)) throw UsageError{"the batch file has no header row"};
         for (const std::string& cell : cells_) {
             const std::string name = Trim(cell);
+            if (name == "readings") {
+                columns_.push_back({Column::Readings});
+                extra_.inspection = true;
+                continue;
+            }
+            if (name == "part-number") {
+                columns_.push_back({Column::Unused});
+                continue;
+            }
             std::optional<Option> option = OptionNamed(name);
             if (!option) throw UsageError{"unknown batch column " + name};
-            columns_.push_back(*option);
+            columns_.push_back({Column::Gear, *option});
         }
     }
 
@@ -197,21 +225,27 @@ private:
         chunk.count = 0;
         chunk.firstRow = firstRow;
         chunk.written = false;
+        chunk.extra = extra_;
+        if (extra_.inspection) chunk.readings.resize(kChunkRows);
         while (chunk.count < kChunkRows) {
             if (chunk.count > 0 && reader_.Waiting()) break;
             if (!reader_.Next(cells_)) break;
-            Parse(chunk.rows[chunk.count++]);
+            Parse(chunk, chunk.count++);
         }
     }
 
     // A row's cells into the options of its columns: empty cells are not
     // given; a flag column holds 1, yes or true to set it.
-    void Parse(GearOptions& options) {
+    void Parse(Chunk& chunk, size_t row) {
+        GearOptions& options = chunk.rows[row];
         options.Clear();
+        if (extra_.inspection) chunk.readings[row].clear();
         for (size_t c = 0; c < columns_.size() && c < cells_.size(); ++c) {
             const std::string_view value = TrimView(cells_[c]);
             if (value.empty()) continue;
-            const Option option = columns_[c];
+            if (columns_[c].kind == Column::Readings) chunk.readings[row].assign(value);
+            if (columns_[c].kind != Column::Gear) continue;
+            const Option option = columns_[c].option;
             if (IsFlag(option)) {
                 if (value == "1" || value == "yes" || value == "true") options.Set(option, "");
                 continue;
@@ -240,6 +274,7 @@ private:
 
     CsvReader reader_;
     std::ostream& out_;
+    ExtraColumns extra_;
     Columns columns_;
     std::vector<std::string> cells_;
     std::string text_;
@@ -248,18 +283,19 @@ private:
 
 }  // namespace
 
-int RunBatch(ByteSource& source, std::ostream& out, unsigned threads) {
-    return Batch(source, out).Run(threads);
+int RunBatch(ByteSource& source, std::ostream& out, unsigned threads, ExtraColumns extra) {
+    extra.inspection = false;  // the header's readings column asks for it
+    return Batch(source, out, extra).Run(threads);
 }
 
-int RunBatch(std::istream& in, std::ostream& out, unsigned threads) {
+int RunBatch(std::istream& in, std::ostream& out, unsigned threads, ExtraColumns extra) {
     StreamSource source(in);
-    return RunBatch(source, out, threads);
+    return RunBatch(source, out, threads, extra);
 }
 
-int RunBatch(const std::string& csvText, std::ostream& out, unsigned threads) {
+int RunBatch(const std::string& csvText, std::ostream& out, unsigned threads, ExtraColumns extra) {
     std::istringstream in(csvText);
-    return RunBatch(in, out, threads);
+    return RunBatch(in, out, threads, extra);
 }
 
 }  // namespace involvo::cli

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "cli/csv_reader.h"
+#include "cli/outputs.h"
 
 namespace involvo::cli {
 
@@ -19,8 +20,14 @@ namespace involvo::cli {
 // status: 0 when every row succeeded, 1 otherwise. A missing header row or a
 // column that is no option is a UsageError, before anything is written.
 // threads: how many threads compute (0: one a core).
-int RunBatch(ByteSource& source, std::ostream& out, unsigned threads = 0);
-int RunBatch(std::istream& in, std::ostream& out, unsigned threads = 0);
-int RunBatch(const std::string& csvText, std::ostream& out, unsigned threads = 0);
+//
+// Beyond the options, a "readings" column gives each row readings to check
+// (blank- or comma-separated, as --readings); its rows get the columns spread
+// and verdict. A "part-number" column is taken and not used. The measuring
+// columns come when extra.measuring asks for them (extra.inspection is set by
+// the header).
+int RunBatch(ByteSource& source, std::ostream& out, unsigned threads = 0, ExtraColumns extra = {});
+int RunBatch(std::istream& in, std::ostream& out, unsigned threads = 0, ExtraColumns extra = {});
+int RunBatch(const std::string& csvText, std::ostream& out, unsigned threads = 0, ExtraColumns extra = {});
 
 }  // namespace involvo::cli

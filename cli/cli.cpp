@@ -3,11 +3,16 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
+#include <ctime>
 #include <ostream>
 
 #include "cli/pdf_printer.h"
+#include "input_screen/part_file.h"
 #include "platform/headless.h"
+#include "printing/inspection_report.h"
 #include "printing/print_commands.h"
 #include "printing/printout_options.h"
 
@@ -41,7 +46,8 @@ const char* const kHelp =
     "                        default: the standard one the screen offers\n"
     "\n"
     "The output:\n"
-    "  --json                ok, state, messages and pages as JSON   e.g. --teeth 24 --pitch 10 --json\n"
+    "  --json                ok, state, messages, pages, inspection (with readings)\n"
+    "                        and measuring as JSON                   e.g. --teeth 24 --pitch 10 --json\n"
     "  --sheet               the sheet page 1's print button prints  e.g. --teeth 24 --pitch 10 --sheet\n"
     "  --pdf FILE            that sheet into a PDF file too          e.g. --pdf gear.pdf\n"
     "  --options LIST        printout options of the sheet: all, none or 1 to 18\n"
@@ -51,8 +57,31 @@ const char* const kHelp =
     "                                                                e.g. --batch gears.csv, --batch -\n"
     "  --help                this help\n"
     "\n"
-    "Exit status: 0 success, 1 a refused or failed calculation (the program's own\n"
-    "message on standard error), 2 bad usage.\n";
+    "Checking a part and choosing how to measure it:\n"
+    "  --readings \"R1 R2 ..\" readings of the measured dimension (over pins, or span),\n"
+    "                        blank- or comma-separated: each one's thickness, how far\n"
+    "                        beyond the band of --value it lies, the spread and the\n"
+    "                        verdict ACCEPT or REJECT (with a single value: no verdict)\n"
+    "                             e.g. --teeth 24 --pitch 10 --value 0.155/0.157 --readings \"2.6361 2.6372\"\n"
+    "  --part FILE           the gear (and readings, part number) of a part file;\n"
+    "                        options given override its entries      e.g. --part A-1234.gear --readings 2.6368\n"
+    "  --part-number TEXT    the part number of the report and of --save-part\n"
+    "                                                                e.g. --part-number A-1234\n"
+    "  --save-part FILE      the gear as entered, the part number and the readings\n"
+    "                        into a part file                        e.g. --save-part A-1234.gear\n"
+    "  --report FILE         the inspection report into a PDF file (needs readings)\n"
+    "                                                                e.g. --report A-1234.pdf\n"
+    "  --measuring           the pins and spans that work in the table, and in\n"
+    "                        --batch the columns pin_smallest, pin_largest,\n"
+    "                        pin_proud_from, span_fewest, span_most  e.g. --batch gears.csv --measuring\n"
+    "  --picture FILE        the pin in its tooth space, drawn to scale, into an SVG\n"
+    "                        or PNG file                             e.g. --picture gear.svg\n"
+    "A batch may have a readings column: its rows get the columns spread and verdict.\n"
+    "\n"
+    "Exit status: 0 success (a rejected part too: the verdict is in the output), 1 a\n"
+    "refused or failed calculation (the program's own message on standard error) or a\n"
+    "file that could not be written, 2 bad usage (bad readings, a part file that\n"
+    "cannot be opened).\n";
 
 namespace {
 
@@ -101,6 +130,59 @@ void PrintTheSheet(GearRun& run, GearEntry& entry, const GearOptions& options, c
     }
 }
 
+// What the check request asks for, after a calculation that succeeded: the
+// check of the readings and its report, the measuring aids and their picture,
+// the part file. Why a file could not be written joins the run's sheetError.
+void CheckTheGear(GearRun& run, GearEntry& entry, const CheckRequest& checks) {
+    auto failed = [&](const std::string& text) {
+        run.sheetError += (run.sheetError.empty() ? "" : "\n") + text;
+    };
+    if (checks.readings) run.inspection = entry.Inspect(checks.readings->values, run);
+    if (checks.measuring || !checks.picture.empty()) run.measuring = entry.Measure(true);
+    if (!checks.report.empty() && run.inspection) {
+        InspectionReport report;
+        report.partNumber = checks.partNumber;
+        report.dateTime = ReportDateTime(std::time(nullptr));
+        report.gear = GearDataRows(entry.gear(), *run.inspection);
+        report.inspection = *run.inspection;
+        std::unique_ptr<PdfPrinter> pdf = OpenPdfPrinter(checks.report);
+        if (!pdf) failed(PdfUnavailable());
+        else if (std::optional<std::string> why = PrintReportDocument(pdf->Port(), report))
+            failed("the inspection report could not be written to " + checks.report + (why->empty() ? "" : ": " + *why));
+    }
+    if (!checks.picture.empty())
+        if (std::optional<std::string> why = SavePicture(checks.picture, *run.measuring))
+            failed("the picture could not be written to " + checks.picture + ": " + *why);
+    if (!checks.savePart.empty()) {
+        Part part = PartOf(entry.texts(), entry.gear(), checks.readings ? checks.readings->texts : std::vector<std::string>{});
+        part.partNumber = gearmain::Trim(checks.partNumber);
+        if (std::optional<std::string> why = WritePartFile(checks.savePart, part)) failed(*why);
+    }
+}
+
+// The entries of a part file under the options of the command line: each one
+// the command line does not give. A mode other than the part's leaves out the
+// part's feature, value and pin, which belong to its mode.
+void TakePart(const Part& part, GearOptions& options) {
+    const auto mode = part.entries.find("mode");
+    const std::string partMode = mode == part.entries.end() ? "pins" : mode->second;
+    const bool otherMode = options.Has(Option::Mode) && options.Get(Option::Mode) != partMode;
+    for (const auto& [key, value] : part.Options()) {
+        const std::optional<Option> option = OptionNamed(key);
+        if (!option || options.Has(*option)) continue;
+        if (otherMode && (*option == Option::Feature || *option == Option::Value || *option == Option::Pin)) continue;
+        options.Set(*option, value);
+    }
+}
+
+bool EndsWith(const std::string& text, const char* suffix) {
+    const std::string end = suffix;
+    if (text.size() < end.size()) return false;
+    for (size_t i = 0; i < end.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(text[text.size() - end.size() + i])) != end[i]) return false;
+    return true;
+}
+
 // A usage error's way out.
 int Usage(std::ostream& err, const std::string& text) {
     err << "involvo-cli: " << text << "\n";
@@ -109,7 +191,8 @@ int Usage(std::ostream& err, const std::string& text) {
 
 }  // namespace
 
-GearRun RunGear(const GearOptions& options, bool withState, const SheetRequest& sheetRequest) {
+GearRun RunGear(const GearOptions& options, bool withState, const SheetRequest& sheetRequest,
+                const CheckRequest& checks) {
     GearRun run;
     GearEntry entry;
     // The program reads its printout options as it starts (and creates the
@@ -118,6 +201,7 @@ GearRun RunGear(const GearOptions& options, bool withState, const SheetRequest& 
     if (sheetRequest.Any()) fileOptions = ReadOptionsAtStartUp(OptionsFilePath());
     entry.Run(options, run);
     if (run.ok && sheetRequest.Any()) PrintTheSheet(run, entry, options, sheetRequest, fileOptions);
+    if (run.ok) CheckTheGear(run, entry, checks);
     if (withState) entry.gear().ForEachValue([&](const char* name, gearmain::GearMain::ValueRef ref) {
         if (auto f = std::get_if<float*>(&ref)) run.stateNumbers.emplace_back(name, Number(**f));
         else if (auto i = std::get_if<int16_t*>(&ref)) run.stateNumbers.emplace_back(name, std::to_string(**i));
@@ -130,8 +214,10 @@ GearRun RunGear(const GearOptions& options, bool withState, const SheetRequest& 
 int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
     GearOptions options;
     bool json = false;
-    std::string batch;
+    std::string batch, partFile;
+    std::optional<std::string> readings, partNumber;
     SheetRequest sheet;
+    CheckRequest checks;
     try {
         for (int i = 1; i < argc; ++i) {
             std::string arg = argv[i];
@@ -155,19 +241,32 @@ int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
                 sheet.text = true;
                 continue;
             }
+            if (name == "measuring") {
+                checks.measuring = true;
+                continue;
+            }
             std::optional<Option> option = OptionNamed(name);
             if (option && IsFlag(*option)) {
                 options.Set(*option, "");
                 continue;
             }
-            if (name != "batch" && name != "pdf" && !option) throw UsageError{"unknown option --" + name};
+            static const std::string kOthers[] = {"batch",  "pdf",     "readings",  "part-number",
+                                                  "part",   "report",  "picture",   "save-part"};
+            if (!option && std::find(std::begin(kOthers), std::end(kOthers), name) == std::end(kOthers))
+                throw UsageError{"unknown option --" + name};
             if (!inlineValue) {
                 if (i + 1 >= argc) throw UsageError{"--" + name + " needs a value"};
                 value = argv[++i];
             }
-            if (name == "batch") batch = value;
+            if (option) options.Set(*option, value);
+            else if (name == "batch") batch = value;
             else if (name == "pdf") sheet.pdf = value;
-            else options.Set(*option, value);
+            else if (name == "readings") readings = value;
+            else if (name == "part-number") partNumber = value;
+            else if (name == "part") partFile = value;
+            else if (name == "report") checks.report = value;
+            else if (name == "picture") checks.picture = value;
+            else if (name == "save-part") checks.savePart = value;
         }
         if (!batch.empty()) {
             // Standard input, or the file, read as the rows arrive.
@@ -176,7 +275,7 @@ int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
             FileSource source(fd);
             int status;
             try {
-                status = RunBatch(source, out);
+                status = RunBatch(source, out, 0, ExtraColumns{false, checks.measuring});
             } catch (...) {
                 if (fd != STDIN_FILENO) ::close(fd);
                 throw;
@@ -184,13 +283,36 @@ int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
             if (fd != STDIN_FILENO) ::close(fd);
             return status;
         }
+        if (!partFile.empty()) {
+            // A part that cannot be opened changes nothing and writes nothing.
+            PartRead read = ReadPartFile(partFile);
+            if (!read.part) throw UsageError{read.message};
+            TakePart(*read.part, options);
+            if (!readings && !read.part->readings.empty()) {
+                std::string list;
+                for (const std::string& reading : read.part->readings) list += (list.empty() ? "" : " ") + reading;
+                readings = list;
+            }
+            if (!partNumber) partNumber = read.part->partNumber;
+        }
         if (auto bad = CheckOptions(options)) throw *bad;
-        if (!sheet.pdf.empty() && !PdfAvailable()) throw UsageError{PdfUnavailable()};
+        if (readings) {
+            checks.readings = gearmain::ParseReadings(*readings);
+            if (!checks.readings->ok()) throw UsageError{"--readings: " + checks.readings->error};
+        }
+        checks.partNumber = partNumber.value_or("");
+        if (json) checks.measuring = true;
+        if (!checks.report.empty() && !checks.readings)
+            throw UsageError{"--report needs readings: give --readings, or a part file that holds them"};
+        if (!checks.picture.empty() && !EndsWith(checks.picture, ".svg") && !EndsWith(checks.picture, ".png"))
+            throw UsageError{"--picture writes an .svg or a .png file"};
+        const bool qt = !sheet.pdf.empty() || !checks.report.empty() || !checks.picture.empty();
+        if (qt && !PdfAvailable()) throw UsageError{PdfUnavailable()};
     } catch (const UsageError& e) {
         return Usage(err, e.text);
     }
 
-    GearRun run = RunGear(options, true, sheet);
+    GearRun run = RunGear(options, true, sheet, checks);
     if (json) WriteJson(out, run);
     else if (run.ok && sheet.text)
         for (const auto& line : run.sheet) out << line << "\n";

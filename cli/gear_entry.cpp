@@ -35,6 +35,8 @@ void GearEntry::Run(const GearOptions& options, GearRun& run) {
     run.error.clear();
     run.messages.clear();
     run.teethSpanned = 0;
+    run.inspection.reset();
+    run.measuring.reset();
     typist_.Reset(&run.messages);
 
     auto enter = [&](Option option, Field field) {
@@ -120,5 +122,28 @@ void GearEntry::Run(const GearOptions& options, GearRun& run) {
 }
 
 SheetContents GearEntry::PageOneSheet() const { return PageOneContents(gear_, texts_, kind_); }
+
+gearmain::Inspection GearEntry::Inspect(const std::vector<double>& readings, const GearRun& run) const {
+    gearmain::Inspection inspection = gearmain::InspectPart(gear_, readings, texts_.featureValue);
+    // The helical page speaks of balls: the caption of page 1's measured row.
+    const Quantity measured = inspection.measured == gearmain::Measured::Span ? Quantity::Span : Quantity::Measurement;
+    if (!run.pages.empty())
+        for (const PageRow& row : run.pages[0].rows)
+            if (row.visible && row.quantity == measured) {
+                inspection.measuredCaption = gearmain::Trim(row.caption);
+                break;
+            }
+    return inspection;
+}
+
+Measuring GearEntry::Measure(bool picture) const {
+    Measuring measuring;
+    measuring.aids = gearmain::MeasuringAidsOf(gear_);
+    measuring.texts = gearmain::TextsOf(measuring.aids);
+    if (picture) measuring.picture = gearmain::PinPictureOf(gear_, gear_.Thick1, gear_.PinDiameter);
+    measuring.balls = kind_ == PageKind::Helical;
+    measuring.chordalThickness = gear_.ChordalText;
+    return measuring;
+}
 
 }  // namespace involvo::cli

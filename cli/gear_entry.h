@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "cli/gear_options.h"
+#include "cli/measuring.h"
 #include "cli/screen_typist.h"
 #include "engine/gearmain.h"
+#include "engine/inspection.h"
 #include "input_screen/entry_texts.h"
 #include "input_screen/screen_core.h"
 #include "printing/gear_sheet.h"
@@ -35,6 +37,10 @@ struct GearRun {
     // PDF file of --pdf could not be written.
     std::vector<std::string> sheet;
     std::string sheetError;
+    // The readings checked against the calculation's limits, when readings
+    // were given; the measuring aids, when asked for.
+    std::optional<gearmain::Inspection> inspection;
+    std::optional<Measuring> measuring;
 };
 
 // The gear entry of the tool. One entry runs gear after gear, each on a fresh
@@ -56,6 +62,14 @@ public:
     // After a run that opened the pages: what page 1's print button prints
     // (page 1 and the contents it gave page 2 and the tolerances).
     SheetContents PageOneSheet() const;
+
+    // After a run that opened the pages: the readings checked against the
+    // limits of the calculation (its band of the measured quantity), each
+    // with the thickness it implies; the measured row named as page 1 names it.
+    gearmain::Inspection Inspect(const std::vector<double>& readings, const GearRun& run) const;
+    // After such a run: the pins and spans that work, the chordal addendum and,
+    // when asked, the picture of the pin in its tooth space.
+    Measuring Measure(bool picture) const;
 
     gearmain::GearMain& gear() { return gear_; }
     const EntryTexts& texts() const { return texts_; }

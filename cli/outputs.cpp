@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <cstdio>
+#include <cmath>
+#include <cstdint>
 #include <ostream>
+
+#include <nlohmann/json.hpp>
 
 #include "platform/view.h"
 
@@ -96,26 +99,136 @@ void PickColumns(const GearRun& run, ResultCells& cells) {
         }
 }
 
-std::string Json(const std::string& s) {
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (c < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                    out += buf;
-                } else {
-                    out += static_cast<char>(c);
-                }
-        }
+// ---- JSON ----
+
+using JsonValue = nlohmann::ordered_json;
+
+// Texts that are not UTF-8 are written with the replacement character: the
+// output is always JSON.
+// A number is written as the shortest text that reads back to its double
+// (the library's writer may add digits, 0.15706204000000001, or change the
+// notation, 4e-04 into 0.0004).
+void AppendScalar(std::string& out, const JsonValue& value) {
+    if (value.is_number_float()) {
+        char buffer[32];
+        const auto written = std::to_chars(buffer, buffer + sizeof buffer, value.get<double>());
+        out.append(buffer, written.ptr);
+        return;
     }
-    return out + "\"";
+    out += value.dump(-1, ' ', false, JsonValue::error_handler_t::replace);
+}
+
+// The layout the tool has always written: the object's keys one a line, the
+// items of the objects and lists in it one a line too, and anything deeper on
+// the line of its item, with ", " and ": " between.
+void AppendLaidOut(std::string& out, const JsonValue& value, int depth) {
+    if (!value.is_structured()) return AppendScalar(out, value);
+    const bool object = value.is_object();
+    if (value.empty()) {
+        out += object ? "{}" : "[]";
+        return;
+    }
+    const bool itemLines = depth < 2;
+    out += object ? '{' : '[';
+    bool first = true;
+    for (auto it = value.begin(); it != value.end(); ++it) {
+        if (!first) out += itemLines ? "," : ", ";
+        if (itemLines) out.append("\n").append(2 * (depth + 1), ' ');
+        if (object) {
+            AppendScalar(out, it.key());
+            out += ": ";
+        }
+        AppendLaidOut(out, *it, depth + 1);
+        first = false;
+    }
+    if (itemLines) out.append("\n").append(2 * depth, ' ');
+    out += object ? '}' : ']';
+}
+
+// A number of the gear state, from its text (the shortest that reads back to
+// its value, so written again the same); a text that is no finite number is
+// null.
+JsonValue StateNumber(const std::string& text) {
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(begin, end, value);
+    if (ec != std::errc() || ptr != end || !std::isfinite(value)) return nullptr;
+    return value;
+}
+
+JsonValue TextOrNull(const std::optional<std::string>& text) {
+    return text ? JsonValue(*text) : JsonValue(nullptr);
+}
+JsonValue TextOrNull(const std::string& text) { return text.empty() ? JsonValue(nullptr) : JsonValue(text); }
+
+JsonValue BandOrNull(const std::optional<gearmain::Band>& band) {
+    return band ? JsonValue::array({band->low, band->high}) : JsonValue(nullptr);
+}
+
+JsonValue InspectionJson(const gearmain::Inspection& inspection) {
+    JsonValue readings = JsonValue::array();
+    for (const gearmain::ReadingCheck& r : inspection.readings) {
+        JsonValue reading = JsonValue::object();
+        reading["reading"] = r.reading;
+        reading["thickness"] = TextOrNull(r.thickness);
+        reading["beyond"] = TextOrNull(r.beyond);
+        reading["verdict"] = TextOrNull(std::string(gearmain::StatusText(r.status)));
+        readings.push_back(std::move(reading));
+    }
+    JsonValue json = JsonValue::object();
+    json["measured"] = inspection.measuredCaption;
+    json["limits"] = BandOrNull(inspection.limits);
+    json["thickness_limits"] = BandOrNull(inspection.thicknessLimits);
+    json["readings"] = std::move(readings);
+    json["spread"] = inspection.spread;
+    json["verdict"] = TextOrNull(std::string(gearmain::VerdictText(inspection.verdict)));
+    return json;
+}
+
+// Inches of the picture, to six decimals (no minus zero).
+JsonValue Inches(double value) { return std::round(value * 1e6) / 1e6 + 0.0; }
+JsonValue PointJson(const gearmain::Point& p) { return JsonValue::array({Inches(p.x), Inches(p.y)}); }
+
+JsonValue MeasuringJson(const Measuring& m) {
+    const gearmain::MeasuringAidsTexts& t = m.texts;
+    JsonValue json = JsonValue::object();
+    if (m.aids.pins) {
+        JsonValue pins = JsonValue::object();
+        pins["smallest"] = t.pinSmallest;
+        pins["largest"] = t.pinLargest;
+        pins["proud_from"] = TextOrNull(t.pinProudFrom);
+        json["pins"] = std::move(pins);
+    } else {
+        json["pins"] = nullptr;
+    }
+    if (m.aids.span) {
+        JsonValue span = JsonValue::object();
+        span["fewest"] = static_cast<int>(m.aids.span->fewest);
+        span["most"] = static_cast<int>(m.aids.span->most);
+        span["contact_diameter"] = TextOrNull(t.spanContact);
+        json["span"] = std::move(span);
+    } else {
+        json["span"] = nullptr;
+    }
+    json["chordal_addendum"] = TextOrNull(t.chordalAddendum);
+    if (m.picture) {
+        const gearmain::PinPicture& p = *m.picture;
+        JsonValue picture = JsonValue::object();
+        picture["pin_centre"] = PointJson(p.pinCentre);
+        picture["pin_radius"] = Inches(p.pinRadius);
+        picture["contact_points"] = JsonValue::array({PointJson(p.contacts[0]), PointJson(p.contacts[1])});
+        JsonValue circles = JsonValue::object();
+        circles["root"] = Inches(p.rootRadius);
+        circles["base"] = Inches(p.baseRadius);
+        circles["pitch"] = Inches(p.pitchRadius);
+        circles[p.internal ? "inside" : "outside"] = Inches(p.tipRadius);
+        picture["circles"] = std::move(circles);
+        json["picture"] = std::move(picture);
+    } else {
+        json["picture"] = nullptr;
+    }
+    return json;
 }
 
 const char* IconName(MsgIcon icon) {
@@ -125,6 +238,64 @@ const char* IconName(MsgIcon icon) {
         case MsgIcon::Information: return "information";
     }
     return "";
+}
+
+// ---- The table's sections beyond the pages ----
+
+std::string Padded(const std::string& text, size_t width) {
+    return text.size() >= width ? text + "  " : text + std::string(width + 2 - text.size(), ' ');
+}
+
+void WriteInspection(std::ostream& out, const gearmain::Inspection& in) {
+    using gearmain::ReadingStatus;
+    out << "Check of the part  [" << in.readings.size() << (in.readings.size() == 1 ? " reading]\n" : " readings]\n");
+    const std::string measured = in.measuredCaption, thickness = in.thicknessCaption;
+    const size_t width = std::max(measured.size(), thickness.size());
+    if (in.limits) {
+        out << "  " << Padded(measured, width) << in.limits->low << " / " << in.limits->high << "\n";
+        if (in.thicknessLimits)
+            out << "  " << Padded(thickness, width) << in.thicknessLimits->low << " / " << in.thicknessLimits->high
+                << "\n";
+    } else {
+        out << "  " << Padded(measured, width) << in.nominal << "  (no limits)\n";
+        out << "  " << Padded(thickness, width) << in.thicknessNominal << "\n";
+    }
+    const char* third = in.limits ? "Beyond" : "Difference";
+    out << "  " << Padded("Reading", 10) << Padded(in.internal ? "Space Width" : "Thickness", 11) << third << "\n";
+    for (const gearmain::ReadingCheck& r : in.readings) {
+        out << "  " << Padded(r.reading, 10) << Padded(r.thickness.value_or("-"), 11);
+        const std::string beyond = in.limits ? r.beyond : r.difference.value_or("-");
+        if (r.status == ReadingStatus::Unjudged) out << beyond << "\n";
+        else out << Padded(beyond, 10) << gearmain::StatusText(r.status) << "\n";
+    }
+    out << "  " << Padded("Spread", 10) << in.spread << "\n";
+    out << "  " << Padded("Verdict", 10)
+        << (in.verdict == gearmain::Verdict::Accept   ? "ACCEPT"
+            : in.verdict == gearmain::Verdict::Reject ? "REJECT"
+                                                      : "none: a single value gives no limits")
+        << "\n\n";
+}
+
+void WriteMeasuring(std::ostream& out, const Measuring& m) {
+    const gearmain::MeasuringAidsTexts& t = m.texts;
+    const std::string what = m.balls ? "Balls" : "Pins";
+    std::vector<std::pair<std::string, std::string>> rows;
+    if (m.aids.pins) {
+        rows.emplace_back(what + " that work", t.pinSmallest + " to " + t.pinLargest);
+        rows.emplace_back(what + " that stand proud", t.pinProudFrom.empty() ? "none" : "from " + t.pinProudFrom);
+    } else {
+        rows.emplace_back(what + " that work", "none");
+    }
+    if (m.aids.span) {
+        rows.emplace_back("Teeth that may be spanned", t.spanFewest + " to " + t.spanMost);
+        if (!t.spanContact.empty()) rows.emplace_back("Span contact diameter", t.spanContact);
+    }
+    if (!t.chordalAddendum.empty()) rows.emplace_back("Chordal addendum", t.chordalAddendum);
+    size_t width = 0;
+    for (const auto& row : rows) width = std::max(width, row.first.size());
+    out << "Measuring aids\n";
+    for (const auto& [caption, value] : rows) out << "  " << Padded(caption, width) << value << "\n";
+    out << "\n";
 }
 
 }  // namespace
@@ -143,6 +314,8 @@ void WriteTable(std::ostream& out, const GearRun& run) {
         }
         out << "\n";
     }
+    if (run.inspection) WriteInspection(out, *run.inspection);
+    if (run.measuring) WriteMeasuring(out, *run.measuring);
     for (const auto& m : run.messages)
         if (m.icon != MsgIcon::Critical) {
             std::string text = m.text;
@@ -153,65 +326,83 @@ void WriteTable(std::ostream& out, const GearRun& run) {
 }
 
 void WriteJson(std::ostream& out, const GearRun& run) {
-    out << "{\n  \"ok\": " << (run.ok ? "true" : "false");
-    if (!run.ok) out << ",\n  \"error\": " << Json(run.error);
-    out << ",\n  \"state\": {";
-    bool first = true;
-    for (const auto& [name, value] : run.stateNumbers) {
-        out << (first ? "\n    " : ",\n    ") << Json(name) << ": " << value;
-        first = false;
-    }
-    for (const auto& [name, value] : run.stateTexts) {
-        out << (first ? "\n    " : ",\n    ") << Json(name) << ": " << Json(value);
-        first = false;
-    }
-    out << "\n  },\n  \"messages\": [";
-    first = true;
+    JsonValue json = JsonValue::object();
+    json["ok"] = run.ok;
+    if (!run.ok) json["error"] = run.error;
+    JsonValue& state = json["state"] = JsonValue::object();
+    for (const auto& [name, value] : run.stateNumbers) state[name] = StateNumber(value);
+    for (const auto& [name, value] : run.stateTexts) state[name] = value;
+    JsonValue& messages = json["messages"] = JsonValue::array();
     for (const auto& m : run.messages) {
-        out << (first ? "\n    " : ",\n    ") << "{\"text\": " << Json(m.text) << ", \"icon\": \"" << IconName(m.icon)
-            << "\"}";
-        first = false;
+        JsonValue message = JsonValue::object();
+        message["text"] = m.text;
+        message["icon"] = IconName(m.icon);
+        messages.push_back(std::move(message));
     }
-    out << (run.messages.empty() ? "]" : "\n  ]") << ",\n  \"pages\": {";
-    first = true;
+    JsonValue& pages = json["pages"] = JsonValue::object();
     for (const auto& page : run.pages) {
-        out << (first ? "\n    " : ",\n    ") << Json(FormName(page.form)) << ": {\"caption\": " << Json(page.caption)
-            << ", \"title\": " << Json(page.title) << ", \"rows\": [";
-        bool firstRow = true;
+        JsonValue rows = JsonValue::array();
         for (const auto& row : page.rows) {
             if (!row.visible) continue;
-            out << (firstRow ? "" : ", ") << "[" << Json(row.caption) << ", " << Json(row.value);
-            if (!row.transverse.empty()) out << ", " << Json(row.transverse);
-            out << "]";
-            firstRow = false;
+            JsonValue cells = JsonValue::array({row.caption, row.value});
+            if (!row.transverse.empty()) cells.push_back(row.transverse);
+            rows.push_back(std::move(cells));
         }
-        out << "]}";
-        first = false;
+        JsonValue& entry = pages[FormName(page.form)] = JsonValue::object();
+        entry["caption"] = page.caption;
+        entry["title"] = page.title;
+        entry["rows"] = std::move(rows);
     }
-    out << (run.pages.empty() ? "}" : "\n  }");
-    if (!run.sheet.empty()) {
-        out << ",\n  \"sheet\": [";
-        for (size_t i = 0; i < run.sheet.size(); ++i) out << (i ? ",\n    " : "\n    ") << Json(run.sheet[i]);
-        out << "\n  ]";
-    }
-    out << "\n}\n";
+    if (!run.sheet.empty()) json["sheet"] = run.sheet;
+    if (run.inspection) json["inspection"] = InspectionJson(*run.inspection);
+    if (run.measuring) json["measuring"] = MeasuringJson(*run.measuring);
+    std::string text;
+    AppendLaidOut(text, json, 0);
+    text += "\n";
+    out << text;
 }
 
-std::vector<std::string> CsvHeader() {
+std::vector<std::string> CsvHeader(ExtraColumns extra) {
     std::vector<std::string> header = {"row", "ok", "message"};
     for (const Column& column : kResultColumns) header.push_back(column.name);
+    if (extra.inspection) header.insert(header.end(), {"spread", "verdict"});
+    if (extra.measuring)
+        header.insert(header.end(), {"pin_smallest", "pin_largest", "pin_proud_from", "span_fewest", "span_most"});
     return header;
 }
 
-std::vector<std::string> CsvRow(const GearRun& run) {
+namespace {
+
+// The cells of the extra columns of a run, in their order.
+template <typename Cell>
+void ExtraCells(const GearRun& run, ExtraColumns extra, const Cell& cell) {
+    const gearmain::Inspection* in = run.ok && run.inspection ? &*run.inspection : nullptr;
+    if (extra.inspection) {
+        cell(in ? std::string_view(in->spread) : std::string_view());
+        cell(in ? std::string_view(gearmain::VerdictText(in->verdict)) : std::string_view());
+    }
+    if (extra.measuring) {
+        const gearmain::MeasuringAidsTexts* t = run.ok && run.measuring ? &run.measuring->texts : nullptr;
+        for (const std::string gearmain::MeasuringAidsTexts::*text :
+             {&gearmain::MeasuringAidsTexts::pinSmallest, &gearmain::MeasuringAidsTexts::pinLargest,
+              &gearmain::MeasuringAidsTexts::pinProudFrom, &gearmain::MeasuringAidsTexts::spanFewest,
+              &gearmain::MeasuringAidsTexts::spanMost})
+            cell(t ? std::string_view(t->*text) : std::string_view());
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> CsvRow(const GearRun& run, ExtraColumns extra) {
     std::vector<std::string> line = {"", run.ok ? "1" : "0", run.ok ? "" : run.error};
     ResultCells cells;
     PickColumns(run, cells);
     for (const std::string* value : cells.values) line.push_back(value ? *value : std::string());
+    ExtraCells(run, extra, [&](std::string_view cell) { line.emplace_back(cell); });
     return line;
 }
 
-void AppendCsvRow(std::string& line, size_t rowNumber, const GearRun& run) {
+void AppendCsvRow(std::string& line, size_t rowNumber, const GearRun& run, ExtraColumns extra) {
     char number[24];
     const auto end = std::to_chars(number, number + sizeof number, rowNumber).ptr;
     line.append(number, end);
@@ -223,6 +414,11 @@ void AppendCsvRow(std::string& line, size_t rowNumber, const GearRun& run) {
         line.push_back(',');
         if (value) AppendCsvCell(line, *value);
     }
+    if (extra.inspection || extra.measuring)
+        ExtraCells(run, extra, [&](std::string_view cell) {
+            line.push_back(',');
+            AppendCsvCell(line, cell);
+        });
     line.push_back('\n');
 }
 

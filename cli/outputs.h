@@ -12,15 +12,28 @@
 
 namespace involvo::cli {
 
+// The table: the pages, the check of the readings and the measuring aids
+// (when the run has them), then the notes.
 void WriteTable(std::ostream& out, const GearRun& run);
+// The JSON object: ok, error, state, messages, pages, sheet, then inspection
+// and measuring when the run has them.
 void WriteJson(std::ostream& out, const GearRun& run);
 
+// The columns a batch writes after the results: spread and verdict when its
+// rows give readings, pin_smallest, pin_largest, pin_proud_from, span_fewest
+// and span_most when the measuring aids are asked for. Without them a batch
+// writes exactly the columns it always has.
+struct ExtraColumns {
+    bool inspection = false;
+    bool measuring = false;
+};
+
 // The header of a batch's output: row, ok, message, then the result columns.
-std::vector<std::string> CsvHeader();
+std::vector<std::string> CsvHeader(ExtraColumns extra = {});
 // The cells of a run's result row (the row number, cell 0, is left empty).
-std::vector<std::string> CsvRow(const GearRun& run);
+std::vector<std::string> CsvRow(const GearRun& run, ExtraColumns extra = {});
 // The result row of a run, with its row number, as one CSV line added to line.
-void AppendCsvRow(std::string& line, size_t rowNumber, const GearRun& run);
+void AppendCsvRow(std::string& line, size_t rowNumber, const GearRun& run, ExtraColumns extra = {});
 
 // One CSV line: cells with a comma, a quote or a line end are quoted, quotes
 // doubled.

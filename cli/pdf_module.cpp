@@ -1,5 +1,6 @@
-// Loads the PDF printer module of involvo-cli when --pdf asks for it: beside
-// the tool in the build, or in the library folder where it is installed.
+// Loads the Qt module of involvo-cli when --pdf, --report or --picture asks for
+// it: beside the tool in the build, or in the library folder where it is
+// installed.
 #include <dlfcn.h>
 #include <unistd.h>
 
@@ -13,9 +14,11 @@ namespace involvo::cli {
 namespace {
 
 using OpenPdf = PdfPrinter* (*)(const char*);
+using SaveDrawing = bool (*)(const char*, const Measuring*, std::string*);
 
 struct Module {
     OpenPdf open = nullptr;
+    SaveDrawing save = nullptr;
     std::string error;
 };
 
@@ -40,10 +43,12 @@ const Module& Loaded() {
                 continue;
             }
             m.open = reinterpret_cast<OpenPdf>(::dlsym(handle, "involvo_cli_open_pdf"));
-            if (m.open) return m;
+            m.save = reinterpret_cast<SaveDrawing>(::dlsym(handle, "involvo_cli_save_picture"));
+            if (m.open && m.save) return m;
+            m.open = nullptr;
             m.error = "no PDF printer in " + path;
         }
-        m.error = "--pdf cannot load the PDF printer (" + m.error + ")";
+        m.error = "--pdf, --report and --picture cannot load the tool's Qt module (" + m.error + ")";
         return m;
     }();
     return module;
@@ -58,6 +63,14 @@ std::string PdfUnavailable() { return Loaded().error; }
 std::unique_ptr<PdfPrinter> OpenPdfPrinter(const std::string& file) {
     const Module& module = Loaded();
     return module.open ? std::unique_ptr<PdfPrinter>(module.open(file.c_str())) : nullptr;
+}
+
+std::optional<std::string> SavePicture(const std::string& file, const Measuring& measuring) {
+    const Module& module = Loaded();
+    if (!module.save) return module.error;
+    std::string error;
+    if (!module.save(file.c_str(), &measuring, &error)) return error;
+    return std::nullopt;
 }
 
 }  // namespace involvo::cli

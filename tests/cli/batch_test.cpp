@@ -130,6 +130,23 @@ TEST(StreamedBatch, ResultsOfTheRowsReadAreWrittenBeforeTheBatchWaitsForMore) {
     for (int i = 1; i <= 5; ++i) EXPECT_EQ(lines[i].rfind(std::to_string(i) + ",1,,", 0), 0u) << lines[i];
 }
 
+TEST(StreamedBatch, ReadingsGiveSpreadAndVerdictAndTheMeasuringColumnsComeWhenAskedFor) {
+    // 24 teeth, 10 pitch: limits 2.635124 / 2.639784 for the band (tests/cli/cli_test.cpp);
+    // at the basic thickness pins from 0.1146 to 0.3306, proud from 0.1616,
+    // spans over 1 to 4 teeth (worked there).
+    const std::string csv = "teeth,pitch,value,readings,part-number\n24,10,,,A-1\n"
+                            "24,10,0.155/0.157,2.635124 2.639786,\n24,10,,x,\n";
+    std::ostringstream out;
+    EXPECT_EQ(RunBatch(csv, out, 1, ExtraColumns{false, true}), 1);
+    const auto lines = Lines(out.str());
+    ASSERT_EQ(lines.size(), 4u) << out.str();
+    const std::string extra = ",spread,verdict,pin_smallest,pin_largest,pin_proud_from,span_fewest,span_most";
+    EXPECT_EQ(lines[0].substr(lines[0].size() - extra.size()), extra);
+    EXPECT_EQ(lines[1].substr(lines[1].size() - 27), ",,,0.1146,0.3306,0.1616,1,4");
+    EXPECT_NE(lines[2].find(",0.004662,reject,"), std::string::npos) << lines[2];
+    EXPECT_EQ(lines[3], "3,0,--readings: not a number: x" + std::string(28 + 7, ','));
+}
+
 TEST(StreamedBatch, ADashReadsTheBatchFromStandardInput) {
     const std::string command = std::string("printf 'teeth,pitch\\n24,10\\n2,10\\n' | ") + INVOLVO_CLI_PATH +
                                 " --batch - 2>/dev/null";

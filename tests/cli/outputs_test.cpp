@@ -161,7 +161,8 @@ TEST(RunGearContents, AnInternalGearsBatchRowTakesTheKFactorFromRow11) {
 
 TEST(Help, ExplainsEveryOptionWithAnExample) {
     const std::string help = kHelp;
-    std::vector<std::string> options = {"json", "sheet", "pdf", "batch", "help"};
+    std::vector<std::string> options = {"json",   "sheet",     "pdf",     "batch",       "help",      "readings",
+                                        "part",   "part-number", "save-part", "report", "picture", "measuring"};
     for (size_t i = 0; i < kGearOptionCount; ++i) options.push_back(OptionName(static_cast<Option>(i)));
     for (const std::string& name : options) {
         const size_t at = help.find("\n  --" + name + " ");
