@@ -5,8 +5,8 @@
 
 namespace gearmain {
 
-Hint GearMain::StandardPinDia(int16_t& gearType, float& teeth, float& pitch, float& pressureAngle) {
-    if (teeth == 0 || pitch == 0 || pressureAngle == 0) return Hint::Zero();
+std::optional<float> GearMain::StandardPin(int16_t& gearType, float teeth, float pitch, float pressureAngle) {
+    if (teeth == 0 || pitch == 0 || pressureAngle == 0) return std::nullopt;
     if (gearType == 0) gearType = 1;
     double p = pitch;
     float pin = 0.0f;
@@ -19,7 +19,17 @@ Hint GearMain::StandardPinDia(int16_t& gearType, float& teeth, float& pitch, flo
         if (pressureAngle > 37.5) pin = Sng(1.92 / p);
         if (teeth < 8) pin = Sng(1.44 / p);
     }
-    return Hint::Of(Format(pin, "0.00000"));
+    return pin;
+}
+
+Hint GearMain::StandardPinDia(int16_t& gearType, float& teeth, float& pitch, float& pressureAngle) {
+    std::optional<float> pin = StandardPin(gearType, teeth, pitch, pressureAngle);
+    return pin ? Hint::Of(Format(*pin, "0.00000")) : Hint::Zero();
+}
+
+double GearMain::StandardPinValue(int16_t& gearType, float& teeth, float& pitch, float& pressureAngle) {
+    std::optional<float> pin = StandardPin(gearType, teeth, pitch, pressureAngle);
+    return pin ? RoundToMask(*pin, "0.00000") : 0.0;
 }
 
 // An arithmetic fault gives no value (0) and marks CalcFailed.
@@ -59,7 +69,7 @@ float GearMain::MeasurementFromThickness(float teeth, float& pitch, float& press
                                    : TanD(PinPA, DegToRad) + pin * CosD(baseHelix, DegToRad) / Db;
         const float contactAngle = Sng(std::atan(g) * RadToDeg);
         PinContactDiameter = Sng(Db / CosD(contactAngle, DegToRad));
-        PinContactDiameter = Sng(Val(Format(PinContactDiameter, "0.00000")));
+        PinContactDiameter = Sng(RoundToMask(PinContactDiameter, "0.00000"));
 
         float m = 0.0f;
         if (caseNumber == 1.0f) m = Sng(D2 + static_cast<double>(pin));
