@@ -213,6 +213,20 @@ private:
 
     // The standard pin of a gear, before it is written to five decimals.
     std::optional<float> StandardPin(int16_t& gearType, float teeth, float pitch, float pressureAngle);
+
+    // The last pin measurement worked out, with the bits of the numbers it was
+    // worked out from: the same numbers give the same measurement and leave
+    // the same state, so a measurement asked for again (the radial dimension
+    // after the measurement, a hint after a hint) is not worked out again.
+    struct PinMeasurement {
+        std::array<uint32_t, 7> from{};
+        bool valid = false;
+        bool kFactorWritten = false;
+        float measurement = 0, kFactor = 0, pinPA = 0, transverseDP = 0, transversePA = 0, pitchDiameter = 0,
+              baseDiameter = 0, contactDiameter = 0, radial = 0, degToRad = 0, radToDeg = 0;
+        double pi = 0;
+    };
+    PinMeasurement lastPinMeasurement_;
 };
 
 template <typename Step>
