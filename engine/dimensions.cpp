@@ -140,7 +140,7 @@ bool GearMain::GearDimensions(float basicThickness) {
     const float land2 = Thick2 != 0 ? tipLand(Thick2) : land1;
     TipLandText = Thick2 != 0 ? RangeText(land1, land2, "0.00000") : ResultText(land1, "0.00000");
     // The flanks meet at or before the tip: the land shown is not above 0.
-    auto pointed = [](float land) { return Val(Format(land, "0.00000")) <= 0; };
+    auto pointed = [](float land) { return RoundToMask(land, "0.00000") <= 0; };
 
     if (PitchDiameter == 0) throw ArithmeticFault("division by zero");
     const double theta = CosD(HelixAngle, DegToRad) * 57.29578 * Thick1 / PitchDiameter;

@@ -56,7 +56,7 @@ CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
         auto measureOverPins = [&]() {
             float m1 = MeasurementFromThickness(NumTeeth, NormalDP, NormalPA, Thick1, PinDiameter, GearType, HelixAngle);
             if (CalcFailed == -1) return false;
-            m1 = Sng(Val(Format(m1, "0.000000")));
+            m1 = Sng(RoundToMask(m1, "0.000000"));
             const float pc1 = PinContactDiameter;
             contact1 = ResultText(pc1);
             contact2.clear();
@@ -66,7 +66,7 @@ CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
                 float m2 = MeasurementFromThickness(NumTeeth, NormalDP, NormalPA, Thick2, PinDiameter, GearType,
                                                     HelixAngle);
                 if (CalcFailed == -1) return false;
-                m2 = Sng(Val(Format(m2, "0.000000")));
+                m2 = Sng(RoundToMask(m2, "0.000000"));
                 contact2 = ResultText(PinContactDiameter);
                 MeasureText = RangeText(m1, m2);
                 PinContactText = RangeText(pc1, PinContactDiameter);
@@ -78,12 +78,12 @@ CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
         auto spanOfThickness = [&]() {
             stage = FaultSite::Span;
             float w1 = SpanFromThickness(NumTeeth, NormalDP, NormalPA, Thick1, HelixAngle, TeethSpanned);
-            w1 = Sng(Val(Format(w1, "0.000000")));
+            w1 = Sng(RoundToMask(w1, "0.000000"));
             SpanResult = w1;
             SpanText = ResultText(w1);
             if (Thick2 != 0) {
                 float w2 = SpanFromThickness(NumTeeth, NormalDP, NormalPA, Thick2, HelixAngle, TeethSpanned);
-                w2 = Sng(Val(Format(w2, "0.000000")));
+                w2 = Sng(RoundToMask(w2, "0.000000"));
                 SpanText = RangeText(w1, w2);
                 SpanResult = std::max(w1, w2);
             }

@@ -138,10 +138,15 @@ public:
     std::optional<float> ChordalFromCircular(float& circular);
     float CircularFromChordal(float chordal);
     Hint BasicThicknessText(float pitch);
+    // The number its text reads (0 when there is none), without the text; the
+    // same effect on the state.
+    double BasicThicknessValue(float pitch);
     Hint BasicChordalText(float pitch);
 
     // ---- Measurement over and between pins and balls ----
     Hint StandardPinDia(int16_t& gearType, float& teeth, float& pitch, float& pressureAngle);
+    // The number its text reads (0 when there is none), without the text.
+    double StandardPinValue(int16_t& gearType, float& teeth, float& pitch, float& pressureAngle);
     float MeasurementFromThickness(float teeth, float& pitch, float& pressureAngle, float& thickness,
                                    float& pin, int16_t& gearType, float& helix);
     Hint BasicMeasurementText(int16_t gearType, float teeth, float pitch, float pressureAngle, float helix,
@@ -205,6 +210,23 @@ private:
     std::vector<Notice> PinContactChecks(const std::string& contact1, const std::string& contact2);
 
     std::optional<Fault> fault_;
+
+    // The standard pin of a gear, before it is written to five decimals.
+    std::optional<float> StandardPin(int16_t& gearType, float teeth, float pitch, float pressureAngle);
+
+    // The last pin measurement worked out, with the bits of the numbers it was
+    // worked out from: the same numbers give the same measurement and leave
+    // the same state, so a measurement asked for again (the radial dimension
+    // after the measurement, a hint after a hint) is not worked out again.
+    struct PinMeasurement {
+        std::array<uint32_t, 7> from{};
+        bool valid = false;
+        bool kFactorWritten = false;
+        float measurement = 0, kFactor = 0, pinPA = 0, transverseDP = 0, transversePA = 0, pitchDiameter = 0,
+              baseDiameter = 0, contactDiameter = 0, radial = 0, degToRad = 0, radToDeg = 0;
+        double pi = 0;
+    };
+    PinMeasurement lastPinMeasurement_;
 };
 
 template <typename Step>

@@ -13,7 +13,7 @@ constexpr std::string_view kMask = "0.000000";
 constexpr double kLargestReading = 1e9;
 
 // A value as the pages write it, and read back.
-double Shown(double value) { return Val(Format(value, kMask)); }
+double Shown(double value) { return RoundToMask(value, kMask); }
 std::string Text(double value) { return ResultText(value, kMask); }
 
 // The two ends of a result text "a / b"; nothing for a single value.

@@ -1,12 +1,14 @@
 // The dimension over (external) or between (internal) two pins or balls.
+#include <array>
+#include <bit>
 #include <cmath>
 
 #include "engine/gearmain.h"
 
 namespace gearmain {
 
-Hint GearMain::StandardPinDia(int16_t& gearType, float& teeth, float& pitch, float& pressureAngle) {
-    if (teeth == 0 || pitch == 0 || pressureAngle == 0) return Hint::Zero();
+std::optional<float> GearMain::StandardPin(int16_t& gearType, float teeth, float pitch, float pressureAngle) {
+    if (teeth == 0 || pitch == 0 || pressureAngle == 0) return std::nullopt;
     if (gearType == 0) gearType = 1;
     double p = pitch;
     float pin = 0.0f;
@@ -19,12 +21,43 @@ Hint GearMain::StandardPinDia(int16_t& gearType, float& teeth, float& pitch, flo
         if (pressureAngle > 37.5) pin = Sng(1.92 / p);
         if (teeth < 8) pin = Sng(1.44 / p);
     }
-    return Hint::Of(Format(pin, "0.00000"));
+    return pin;
+}
+
+Hint GearMain::StandardPinDia(int16_t& gearType, float& teeth, float& pitch, float& pressureAngle) {
+    std::optional<float> pin = StandardPin(gearType, teeth, pitch, pressureAngle);
+    return pin ? Hint::Of(Format(*pin, "0.00000")) : Hint::Zero();
+}
+
+double GearMain::StandardPinValue(int16_t& gearType, float& teeth, float& pitch, float& pressureAngle) {
+    std::optional<float> pin = StandardPin(gearType, teeth, pitch, pressureAngle);
+    return pin ? RoundToMask(*pin, "0.00000") : 0.0;
 }
 
 // An arithmetic fault gives no value (0) and marks CalcFailed.
 float GearMain::MeasurementFromThickness(float teeth, float& pitch, float& pressureAngle, float& thickness,
                                          float& pin, int16_t& gearType, float& helix) {
+    // On success it reads nothing but its arguments (the constants it uses it
+    // stores itself): the same arguments, the same measurement.
+    auto bits = [](float v) { return std::bit_cast<uint32_t>(v); };
+    const std::array<uint32_t, 7> from = {bits(teeth), bits(pitch), bits(pressureAngle), bits(thickness),
+                                          bits(pin),   bits(helix), static_cast<uint16_t>(gearType)};
+    PinMeasurement& last = lastPinMeasurement_;
+    if (last.valid && last.from == from) {
+        Pi = last.pi;
+        DegToRad = last.degToRad;
+        RadToDeg = last.radToDeg;
+        TransverseDP = last.transverseDP;
+        TransversePA = last.transversePA;
+        PitchDiameter = last.pitchDiameter;
+        BaseDiameter = last.baseDiameter;
+        PinPA = last.pinPA;
+        PinContactDiameter = last.contactDiameter;
+        RadialDim = last.radial;
+        if (last.kFactorWritten) KFactor = last.kFactor;
+        return last.measurement;
+    }
+    last.valid = false;
     float M = 0.0f;
     Guarded(FaultSite::PinMeasurement, GearType, [&] {
         StoreMeasurementConstants();
@@ -59,7 +92,7 @@ float GearMain::MeasurementFromThickness(float teeth, float& pitch, float& press
                                    : TanD(PinPA, DegToRad) + pin * CosD(baseHelix, DegToRad) / Db;
         const float contactAngle = Sng(std::atan(g) * RadToDeg);
         PinContactDiameter = Sng(Db / CosD(contactAngle, DegToRad));
-        PinContactDiameter = Sng(Val(Format(PinContactDiameter, "0.00000")));
+        PinContactDiameter = Sng(RoundToMask(PinContactDiameter, "0.00000"));
 
         float m = 0.0f;
         if (caseNumber == 1.0f) m = Sng(D2 + static_cast<double>(pin));
@@ -70,6 +103,7 @@ float GearMain::MeasurementFromThickness(float teeth, float& pitch, float& press
         RadialDim = side == 1 ? Sng((D2 + static_cast<double>(pin)) / 2.0) : Sng((D2 - static_cast<double>(pin)) / 2.0);
 
         // The K factor belongs to the basic thickness only.
+        last.kFactorWritten = false;
         if (std::fabs(Pi / pitch / 2.0 - thickness) <= 0.00011) {
             const double sinPin = SinD(PinPA, DegToRad);
             if (sinPin == 0.0) throw ArithmeticFault("division by zero");
@@ -81,8 +115,23 @@ float GearMain::MeasurementFromThickness(float teeth, float& pitch, float& press
             } else {
                 KFactor = Sng(CosD(TransversePA, DegToRad) / sinPin);
             }
+            last.kFactorWritten = true;
+            last.kFactor = KFactor;
         }
         M = m;
+        last.from = from;
+        last.measurement = m;
+        last.pi = Pi;
+        last.degToRad = DegToRad;
+        last.radToDeg = RadToDeg;
+        last.transverseDP = TransverseDP;
+        last.transversePA = TransversePA;
+        last.pitchDiameter = PitchDiameter;
+        last.baseDiameter = BaseDiameter;
+        last.pinPA = PinPA;
+        last.contactDiameter = PinContactDiameter;
+        last.radial = RadialDim;
+        last.valid = true;
     });
     return M;
 }

@@ -87,6 +87,12 @@ Hint GearMain::BasicThicknessText(float pitch) {
     return Hint::Of(Format((Pi / pitch) / 2.0, "0.000000"));
 }
 
+double GearMain::BasicThicknessValue(float pitch) {
+    Pi = 3.14159265;
+    if (pitch == 0) return 0.0;
+    return RoundToMask((Pi / pitch) / 2.0, "0.000000");
+}
+
 Hint GearMain::BasicChordalText(float pitch) {
     if (NumTeeth == 0 || pitch == 0) return Hint::Zero();
     float t = Sng((Pi / pitch) / 2.0);

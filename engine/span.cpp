@@ -36,7 +36,7 @@ float GearMain::ThicknessFromMeasurement(float teeth, float& pitch, float& press
                                    : TanD(PinPA, DegToRad) + pin * CosD(baseHelix, DegToRad) / Db;
         const float contactAngle = Sng(std::atan(g) * RadToDeg);
         PinContactDiameter = Sng(Db / CosD(contactAngle, DegToRad));
-        PinContactDiameter = Sng(Val(Format(PinContactDiameter, "0.00000")));
+        PinContactDiameter = Sng(RoundToMask(PinContactDiameter, "0.00000"));
 
         const float A = Sng((inv2 - static_cast<double>(transverseInvolute)) * N + Pi);
         const float B = Sng((transverseInvolute - static_cast<double>(inv2)) * N + Pi);
@@ -131,7 +131,7 @@ Hint GearMain::BasicSpanText(float teeth, float pitch, float pressureAngle, floa
     if (teethSpanned == 0 || pressureAngle == 0 || pitch == 0 || teeth == 0) return Hint::Zero();
     float t = Sng((Pi / pitch) / 2.0);
     if (ODChange != 0) t = Sng(ThickChangeNormal + static_cast<double>(t));
-    t = Sng(Val(Format(t, "0.000000")));
+    t = Sng(RoundToMask(t, "0.000000"));
     float w = SpanFromThickness(teeth, pitch, pressureAngle, t, helix, teethSpanned);
     return Hint::Of(Format(w, "0.000000"));
 }

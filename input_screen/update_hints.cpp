@@ -116,7 +116,7 @@ std::optional<std::string> ScreenCore::StandardDiameter(bool withCaption) {
         }
         if (!withCaption) return;
         if (!external && d < g.BaseDiameter) d = g.BaseDiameter;
-        std::string text = ShortText(Sng(Val(Format(d, "0.00000"))));
+        std::string text = ShortText(Sng(gearmain::RoundToMask(d, "0.00000")));
         caption = (external ? "-> Standard O.D. = " : "-> Standard I.D. = ") + text;
     });
     // The base diameter above is taken at the angle entered; an internal gear
@@ -292,7 +292,7 @@ HintsRun ScreenCore::Hints() {
 
     // S: the standard pin, or the number of teeth to span.
     std::optional<double> standard =
-        Computed(g, [&] { return g.StandardPinDia(g.GearType, g.NumTeeth, g.NormalDP, g.NormalPA).Value(); });
+        Computed(g, [&] { return g.StandardPinValue(g.GearType, g.NumTeeth, g.NormalDP, g.NormalPA); });
     if (g.CalcMode == 3) standard = Computed(g, [&] { return g.TeethToSpan(g.NumTeeth, g.NormalPA, g.HelixAngle); });
 
     const double basicThickness = (g.Pi / g.NormalDP) / 2;
@@ -302,7 +302,7 @@ HintsRun ScreenCore::Hints() {
     std::optional<double> basic;
     const std::string& feature = g.InputFeature;
     if (Is(feature, kCircularThickness) || Is(feature, kCircularSpace)) {
-        basic = Computed(g, [&] { return g.BasicThicknessText(g.NormalDP).Value() + g.ThickChangeNormal; });
+        basic = Computed(g, [&] { return g.BasicThicknessValue(g.NormalDP) + g.ThickChangeNormal; });
     } else if (Is(feature, kChordalThickness) || Is(feature, kChordalSpace)) {
         basic = Computed(g, [&] { return g.BasicChordalText(g.NormalDP).Value(); });
     } else if (Is(feature, kOverPins) || Is(feature, kBetweenPins)) {
