@@ -1,8 +1,9 @@
-// CalculateGear against the worked cases of tests/data/engine/calculations.txt:
-// each case sets values of the gear state by name (and the feature, its value
-// text, the pin box and the face width text as the screen hands them over),
-// runs the calculation and checks values by name, the fault, the pin warnings
-// and the cautions. The file says how its numbers were worked out.
+// CalculateGear and the check of a part against the worked cases of
+// tests/data/engine/calculations.txt and inspections.txt: each case sets values
+// of the gear state by name (and the feature, its value text, the pin box and
+// the face width text as the screen hands them over), runs the calculation or
+// checks readings, and checks values by name, the fault, the pin warnings, the
+// cautions and what the check says. The files say how their numbers were worked out.
 #include <gmock/gmock.h>
 
 #include <cmath>
@@ -10,22 +11,25 @@
 
 #include "data_file.h"
 #include "driver_fixture.h"
+#include "engine/inspection.h"
 
 using namespace gearmain;
 
 namespace {
 
 struct Case {
-    std::string name;
+    std::string name, file;
     std::vector<enginetest::Line> lines;
 };
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
 std::vector<Case> Cases() {
     std::vector<Case> cases;
-    for (const enginetest::Line& line : enginetest::ReadTable("calculations.txt")) {
-        if (line.words[0] == "case") cases.push_back({line.words.at(1), {}});
-        else cases.back().lines.push_back(line);
-    }
+    for (const char* file : {"calculations.txt", "inspections.txt"})
+        for (const enginetest::Line& line : enginetest::ReadTable(file)) {
+            if (line.words[0] == "case") cases.push_back({line.words.at(1), file, {}});
+            else cases.back().lines.push_back(line);
+        }
     return cases;
 }
 
@@ -73,10 +77,8 @@ protected:
         if (key == "fault") {
             EXPECT_EQ(report.fault ? report.fault->message : "none", v);
         } else if (key == "field") {
-            static const char* const kFields[] = {"None", "Teeth", "Pitch", "PressureAngle", "Helix", "Feature",
-                                                  "FeatureValue", "ODChange", "Pin", "FaceWidth", "Quality"};
             ASSERT_TRUE(report.fault);
-            EXPECT_EQ(kFields[static_cast<int>(report.fault->field)], v);
+            EXPECT_EQ(enginetest::FieldName(report.fault->field), v);
         } else if (key == "warnings") {
             const std::vector<std::string> want = v.empty() ? std::vector<std::string>{} : Split(v, "|");
             ASSERT_EQ(report.pinWarnings.size(), want.size());
@@ -84,6 +86,10 @@ protected:
         } else if (key == "cautions") {
             ASSERT_EQ(report.cautions.size(), v.empty() ? 0u : 1u);
             for (const Notice& c : report.cautions) EXPECT_THAT(c.text, ::testing::HasSubstr(v));
+        } else if (key.starts_with("check.")) {
+            Check(Checked(key.substr(6)), near, v, tol);
+        } else if (key[0] == 'r' && std::isdigit(static_cast<unsigned char>(key[1]))) {
+            Check(Checked(key), near, v, tol);
         } else {
             std::visit([&](auto* p) { Check(*p, near, v, tol); }, Value(key));
         }
@@ -108,13 +114,49 @@ protected:
         }
     }
 
+    // What the check of a part says, as text: check.KEY, or rN.KEY of the Nth reading.
+    std::string Checked(const std::string& key) const {
+        const auto band = [](const std::optional<Band>& b) { return b ? b->low + " / " + b->high : "none"; };
+        if (key == "measured") return check_.measured == Measured::Span ? "span" : "pins";
+        if (key == "internal") return check_.internal ? "yes" : "no";
+        if (key == "caption") return check_.measuredCaption;
+        if (key == "thicknessCaption") return check_.thicknessCaption;
+        if (key == "limits") return band(check_.limits);
+        if (key == "thicknessLimits") return band(check_.thicknessLimits);
+        if (key == "nominal") return check_.nominal;
+        if (key == "thicknessNominal") return check_.thicknessNominal;
+        if (key == "spread") return check_.spread;
+        if (key == "verdict") return VerdictText(check_.verdict);
+        if (key == "out") return std::to_string(check_.OutOfLimits());
+        if (key == "readings") return std::to_string(check_.readings.size());
+        const ReadingCheck& r = check_.readings.at(std::stoul(key.substr(1, key.find('.') - 1)) - 1);
+        const std::string field = key.substr(key.find('.') + 1);
+        if (field == "reading") return r.reading;
+        if (field == "thickness") return r.thickness.value_or("none");
+        if (field == "status") return StatusText(r.status);
+        if (field == "beyond") return r.beyond;
+        if (field == "difference") return r.difference.value_or("none");
+        throw std::runtime_error("no value " + key);
+    }
+
     std::string feature_;
+    Inspection check_;
 };
 
 TEST_P(Worked, Case) {
     for (const enginetest::Line& line : GetParam().lines) {
-        SCOPED_TRACE("calculations.txt:" + std::to_string(line.number));
+        SCOPED_TRACE(GetParam().file + ":" + std::to_string(line.number));
         const std::string& verb = line.words[0];
+        if (verb == "inspect") {  // inspect [entered=TEXT] READING...
+            std::vector<double> readings;
+            std::string entered;
+            for (size_t i = 1; i < line.words.size(); ++i) {
+                if (line.words[i].starts_with("entered=")) entered = line.words[i].substr(8);
+                else readings.push_back(std::stod(line.words[i]));
+            }
+            check_ = InspectPart(gear, readings, entered);
+            continue;
+        }
         if (verb == "run") {
             Run();
             // What every run shows: the boxes as the screen needs them, and no text reading nan or inf.

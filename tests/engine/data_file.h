@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/notice.h"
+
 namespace enginetest {
 
 struct Line {
@@ -39,6 +41,12 @@ inline std::vector<Line> ReadTable(const std::string& name) {
         if (!line.words.empty()) lines.push_back(line);
     }
     return lines;
+}
+
+inline const char* FieldName(gearmain::Field field) {
+    static const char* const kNames[] = {"None", "Teeth", "Pitch", "PressureAngle", "Helix", "Feature",
+                                         "FeatureValue", "ODChange", "Pin", "FaceWidth", "Quality"};
+    return kNames[static_cast<int>(field)];
 }
 
 }  // namespace enginetest

@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "data_file.h"
 #include "engine/faults.h"
 #include "engine/gearmain.h"
 
@@ -101,21 +102,22 @@ TEST_F(Routines, HintsAreTheBasicValuesOfTheGear) {
     EXPECT_EQ(gear.BasicChordalText(10).kind, Hint::Kind::Zero);
 }
 
-// 1.728/P for external gears under 30 deg, 1.92/P from 30; internal 1.44/P,
-// 1.728/P from 30, 1.92/P above 37.5, and 1.44/P for fewer than 8 teeth whatever the angle.
+// The rows of routines.txt with the verb given, their words after it.
+std::vector<std::vector<std::string>> Rows(const std::string& verb) {
+    std::vector<std::vector<std::string>> rows;
+    for (const enginetest::Line& l : enginetest::ReadTable("routines.txt"))
+        if (l.words[0] == verb) rows.emplace_back(l.words.begin() + 1, l.words.end());
+    EXPECT_FALSE(rows.empty()) << verb;
+    return rows;
+}
+float F(const std::string& s) { return std::stof(s); }
+
 TEST_F(Routines, StandardPinByGearTypeAndPressureAngle) {
-    struct Row {
-        int16_t type;
-        float teeth, pitch, pa;
-        const char* text;
-    } rows[] = {{1, 24, 10, 20, "0.17280"}, {1, 24, 10, 29.9f, "0.17280"}, {1, 24, 10, 30, "0.19200"},
-                {0, 24, 10, 20, "0.17280"}, {1, 24, 7, 20, "0.24686"},     {2, 60, 10, 29.9f, "0.14400"},
-                {2, 60, 10, 30, "0.17280"}, {2, 60, 10, 37.5f, "0.17280"}, {2, 60, 10, 37.6f, "0.19200"},
-                {2, 7, 10, 40, "0.14400"},  {2, 8, 10, 40, "0.19200"},     {3, 24, 10, 20, "0.00000"}};
-    for (Row r : rows) {
-        const int16_t type = r.type;
-        EXPECT_EQ(gear.StandardPinDia(r.type, r.teeth, r.pitch, r.pa).text, r.text) << type << " " << r.pa;
-        EXPECT_EQ(r.type, type == 0 ? 1 : type);  // no gear type is the external gear
+    for (const auto& r : Rows("standard-pin")) {
+        int16_t type = static_cast<int16_t>(std::stoi(r[0]));
+        float teeth = F(r[1]), pitch = F(r[2]), pa = F(r[3]);
+        EXPECT_EQ(gear.StandardPinDia(type, teeth, pitch, pa).text, r[4]) << r[0] << " " << r[1] << " " << r[3];
+        EXPECT_EQ(type, r[0] == "0" ? 1 : std::stoi(r[0]));  // no gear type is the external gear
     }
     int16_t type = 1;
     float n = 24, p = 10, a = 20, zero = 0;
@@ -124,16 +126,11 @@ TEST_F(Routines, StandardPinByGearTypeAndPressureAngle) {
     EXPECT_EQ(gear.StandardPinDia(type, n, p, zero).kind, Hint::Kind::Zero);
 }
 
-// Spur: N a/180 + 0.5; helical: tan^2(h) tan(at) sin(2 at) + at N/pi + 0.5 (at in
-// radians); a fraction above 0.14 raises the count, else it is rounded.
 TEST_F(Routines, TeethToSpanRaisesFractionsAboveFourteenHundredths) {
-    struct Row {
-        float teeth, pa, helix, count;  // the unrounded count in the comment
-    } rows[] = {{30, 20, 0, 4},  /* 3.833 */ {55, 20, 0, 7},  /* 6.611 */ {19, 14.5f, 0, 2}, /* 2.030 */
-                {24, 20, 0, 4},  /* 3.167 */ {28, 20, 0, 4},  /* 3.611 */ {20, 20, 0, 3},    /* 2.722 */
-                {30, 20, 15, 4}, /* 3.959 */ {30, 20, 20, 4}, /* 4.063 */ {35, 20, 30, 5},   /* 5.033 */
-                {40, 25, 30, 7}, /* 6.939 */ {30, 20, -5, 0}, {30, 0, 0, 0}};
-    for (Row r : rows) EXPECT_EQ(gear.TeethToSpan(r.teeth, r.pa, r.helix), r.count) << r.teeth << " " << r.helix;
+    for (const auto& r : Rows("span-count")) {
+        float pa = F(r[1]), helix = F(r[2]);
+        EXPECT_EQ(gear.TeethToSpan(F(r[0]), pa, helix), F(r[3])) << r[0] << " teeth, helix " << r[2];
+    }
 }
 
 TEST_F(Routines, SpanChoosesTheCountWhenItIsZeroAndKeepsAGivenOne) {
@@ -153,27 +150,20 @@ TEST_F(Routines, SpanChoosesTheCountWhenItIsZeroAndKeepsAGivenOne) {
     EXPECT_NEAR(gear.TransBasePitch, 0.3043517, 2e-7);  // times cos 20.6469
 }
 
-// Thickness -> measurement -> thickness, and thickness -> span -> thickness,
-// over spur, helical and internal gears, thin and thick teeth.
 TEST_F(Routines, PinAndSpanRoutinesInvertEachOther) {
-    struct Row {
-        float teeth, pitch, pa, helix, pin;
-        int16_t type;
-    } rows[] = {{24, 10, 20, 0, 0.1728f, 1},  {25, 10, 20, 0, 0.1728f, 1}, {24, 10, 20, 30, 0.1728f, 1},
-                {25, 10, 20, 30, 0.1728f, 1}, {13, 4, 25, 0, 0.432f, 1},   {200, 32, 14.5f, 0, 0.054f, 1},
-                {41, 6, 22.5f, 45, 0.288f, 1}, {60, 10, 20, 0, 0.144f, 2}, {61, 10, 20, 0, 0.144f, 2},
-                {60, 10, 20, 15, 0.144f, 2},  {101, 2, 30, 0, 0.864f, 2},  {75, 8, 20, 25, 0.18f, 2}};
-    for (Row r : rows) {
+    for (const auto& r : Rows("round-trip")) {
+        float pitch = F(r[1]), pa = F(r[2]), helix = F(r[3]), pin = F(r[4]);
+        int16_t type = static_cast<int16_t>(std::stoi(r[5]));
         for (float scale : {0.98f, 1.0f, 1.01f}) {
-            float t = Basic(r.pitch) * scale, k = 0;
-            SCOPED_TRACE(::testing::Message() << r.teeth << " teeth, helix " << r.helix << ", t " << t);
-            float m = gear.MeasurementFromThickness(r.teeth, r.pitch, r.pa, t, r.pin, r.type, r.helix);
+            float t = Basic(pitch) * scale, k = 0;
+            SCOPED_TRACE(::testing::Message() << r[0] << " teeth, helix " << helix << ", t " << t);
+            float m = gear.MeasurementFromThickness(F(r[0]), pitch, pa, t, pin, type, helix);
             ASSERT_EQ(gear.CalcFailed, 0);
             // a unit in the last place of M, over the K factor (about 2)
-            EXPECT_NEAR(gear.ThicknessFromMeasurement(r.teeth, r.pitch, r.pa, m, r.pin, r.type, r.helix), t, 3e-7 * (1 + m));
-            if (r.type != 1) continue;  // spans are measured on external gears
-            float w = gear.SpanFromThickness(r.teeth, r.pitch, r.pa, t, r.helix, k);
-            EXPECT_NEAR(gear.ThicknessFromSpan(r.teeth, r.pitch, r.pa, w, k, r.helix), t, 3e-7 * (1 + w));
+            EXPECT_NEAR(gear.ThicknessFromMeasurement(F(r[0]), pitch, pa, m, pin, type, helix), t, 3e-7 * (1 + m));
+            if (type != 1) continue;  // spans are measured on external gears
+            float w = gear.SpanFromThickness(F(r[0]), pitch, pa, t, helix, k);
+            EXPECT_NEAR(gear.ThicknessFromSpan(F(r[0]), pitch, pa, w, k, helix), t, 3e-7 * (1 + w));
         }
     }
 }
@@ -240,43 +230,12 @@ TEST_F(Routines, FailedPinRoutinesGiveNoNumberAndRecordTheirFaultOnce) {
     EXPECT_EQ(gear.TakeFault().value().message, "Involute function error: Unacceptable dimension over pins or pin diameter");
 }
 
-// Which message a failed calculation shows and where it sends the user: the
-// pin measurement names what was entered; the inverse measurement leaves the
-// focus; in span mode the count of teeth spanned is typed into the pin field.
 TEST(FaultOf, NamesTheMessageAndTheEntryOfEachSite) {
-    using S = FaultSite;
-    const std::string involute = "Involute function error", span = ": Unacceptable span measurement value",
-                      spanCount = "Span measurement error: Unacceptable tooth thickness or number of teeth spanned",
-                      over = ": Unacceptable dimension over pins or pin diameter",
-                      between = ": Unacceptable dimension between pins or pin diameter",
-                      data = "Calculation error: Unacceptable gear data";
-    struct Row {
-        FaultSite site;
-        const char* feature;
-        int16_t mode, type;
-        std::string message;
-        Field field;
-    } rows[] = {
-        {S::PinMeasurement, "Span Measurement", 2, 1, involute + span, Field::FeatureValue},
-        {S::PinMeasurement, "", 1, 1, involute + ": Unacceptable tooth thickness or pin diameter", Field::Pin},
-        {S::PinMeasurement, "", 1, 2, involute + ": Unacceptable space width or pin diameter", Field::Pin},
-        {S::PinMeasurement, "", 2, 1, involute + over, Field::Pin},
-        {S::PinMeasurement, "", 2, 0, involute + between, Field::Pin},
-        {S::PinMeasurement, "", 3, 1, involute, Field::FeatureValue},
-        {S::PinThickness, "", 2, 1, involute + over, Field::None},
-        {S::PinThickness, "", 2, 2, involute + between, Field::None},
-        {S::Chordal, "", 1, 1, "Chordal thickness error: Unacceptable chordal tooth thickness", Field::FeatureValue},
-        {S::Chordal, "", 1, 2, "Chordal thickness error: Unacceptable chordal space width", Field::FeatureValue},
-        {S::Span, "Span Measurement", 3, 1, involute + span, Field::FeatureValue},
-        {S::Span, "", 3, 1, spanCount, Field::Pin},
-        {S::Span, "", 1, 1, spanCount, Field::FeatureValue},
-        {S::Conversion, "", 1, 1, data, Field::FeatureValue},
-        {S::Dimensions, "", 1, 1, data, Field::None},
-    };
-    for (const Row& r : rows) {
-        const Fault fault = FaultOf({r.site, r.feature, r.mode, r.type});
-        EXPECT_EQ(fault.message, r.message) << static_cast<int>(r.site) << " mode " << r.mode << " type " << r.type;
-        EXPECT_EQ(fault.field, r.field) << static_cast<int>(r.site) << " mode " << r.mode << " type " << r.type;
+    for (const auto& r : Rows("fault")) {
+        const Fault fault = FaultOf({static_cast<FaultSite>(std::stoi(r[0])), r[1], static_cast<int16_t>(std::stoi(r[2])),
+                                     static_cast<int16_t>(std::stoi(r[3]))});
+        EXPECT_EQ(fault.message, r[5]) << "site " << r[0] << " mode " << r[2] << " type " << r[3];
+        EXPECT_STREQ(enginetest::FieldName(fault.field), r[4].c_str()) << "site " << r[0] << " mode " << r[2];
     }
 }
 
