@@ -31,10 +31,8 @@ protected:
         gear = GearMain();
         gear.StartUp();
         Gear(1, c.type, c.teeth, c.pitch, c.pa, c.helix);
-        gear.ODChange = gear.ODChangeCopy = c.odChange;
-        gear.ThickChangeTrans = gear.ThickChangeNormal = c.thickChange;
-        gear.DepthSystem = c.depthSystem;
-        gear.CutterDepthText = c.cutterDepth;
+        gear.ODChange = gear.ODChangeCopy = c.odChange, gear.ThickChangeTrans = gear.ThickChangeNormal = c.thickChange;
+        gear.DepthSystem = c.depthSystem, gear.CutterDepthText = c.cutterDepth;
         Feature(c.type == 1 ? "Circular Tooth Thickness" : "Circular Space Width", c.value);
         Pin(pin);
         Run();
@@ -68,6 +66,11 @@ TEST_F(Aids, PinsOfTheBasicGearsAreThoseWorkedFromTheFormulas) {
     EXPECT_EQ(texts.spanMost, "4");
     EXPECT_EQ(texts.spanContact, "2.49487");
     EXPECT_EQ(texts.chordalAddendum, "0.102569");  // (2.6 - 2.4 cos(t / 2.4)) / 2
+
+    // 60 teeth: 4 to 8 teeth (5.74779 over 4 below the root limit 5.78142, 6.20598 over 9 beyond 6.2)
+    Calculate({"", 1, 60, 10, 20, 0, "0.157080"}, 0.1728f);
+    texts = TextsOf(MeasuringAidsOf(gear));
+    EXPECT_EQ(texts.spanFewest + " " + texts.spanMost + " " + texts.spanContact, "4 8 6.08853");
 
     Calculate({"", 2, 60, 10, 20, 0, "0.157080"}, 0.144f);
     aids = MeasuringAidsOf(gear);
@@ -179,8 +182,7 @@ TEST_F(Aids, NoPinWorksOnAShallowRoot) {
     Calculate({"", 1, 24, 10, 20, 0, "0.157080", 0, 0, 9, "0.06"}, 0.1728f);
     ASSERT_NEAR(gear.RootDiameter, 2.48, 1e-6);
     const MeasuringAids aids = MeasuringAidsOf(gear);
-    EXPECT_FALSE(aids.pins);
-    EXPECT_TRUE(aids.PinOutside());
+    EXPECT_TRUE(!aids.pins && aids.PinOutside());
     EXPECT_EQ(TextsOf(aids).pinSmallest + TextsOf(aids).pinLargest, "");
 }
 
@@ -192,10 +194,8 @@ TEST_F(Aids, AChosenPinOrSpanOutsideTheRangeIsMarkedAndTheCalculationLeftAlone) 
     EXPECT_FLOAT_EQ(aids.pin, 0.35f);
     EXPECT_TRUE(aids.PinOutside());
     EXPECT_TRUE(aids.SpanOutside());
-    EXPECT_EQ(gear.MeasureText, before.MeasureText);
-    EXPECT_EQ(gear.PinContactDiameter, before.PinContactDiameter);
-    EXPECT_EQ(gear.BaseDiameter, before.BaseDiameter);
-    EXPECT_EQ(gear.TransversePA, before.TransversePA);
+    EXPECT_TRUE(gear.MeasureText == before.MeasureText && gear.PinContactDiameter == before.PinContactDiameter &&
+                gear.BaseDiameter == before.BaseDiameter && gear.TransversePA == before.TransversePA);
     EXPECT_FALSE(gear.TakeFault());  // the probes leave no fault behind
     Calculate({"", 1, 24, 10, 20, 0, "0.157080"}, 0.3306f);
     EXPECT_FALSE(MeasuringAidsOf(gear).PinOutside());

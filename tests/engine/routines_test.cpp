@@ -25,14 +25,12 @@ protected:
 };
 
 TEST_F(Routines, StartUpSetsModeOneAndTheAngleConstants) {
-    EXPECT_EQ(gear.CalcMode, 1);
-    EXPECT_DOUBLE_EQ(gear.Pi, 3.14159265);
+    EXPECT_TRUE(gear.CalcMode == 1 && gear.Pi == 3.14159265);
     EXPECT_FLOAT_EQ(gear.DegToRad, 0.0174532925f);
     EXPECT_FLOAT_EQ(gear.RadToDeg, 57.2957795f);
-    GearMain other;
-    other.CalcMode = 2;
-    other.StartUp();
-    EXPECT_EQ(other.CalcMode, 2);  // only a mode of 0 is replaced
+    gear.CalcMode = 2;
+    gear.StartUp();
+    EXPECT_EQ(gear.CalcMode, 2);  // only a mode of 0 is replaced
 }
 
 TEST_F(Routines, InvoluteAndItsInverseAgreeWithTanMinusTheAngle) {
