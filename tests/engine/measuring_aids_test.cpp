@@ -72,6 +72,10 @@ TEST_F(Aids, PinsOfTheBasicGearsAreThoseWorkedFromTheFormulas) {
     texts = TextsOf(MeasuringAidsOf(gear));
     EXPECT_EQ(texts.spanFewest + " " + texts.spanMost + " " + texts.spanContact, "4 8 6.08853");
 
+    // An O.D. beyond every span over as many teeth as the gear has: no count is too many, most is 0.
+    gear.OutsideDiameter = 100;
+    EXPECT_EQ(SpanLimitsOf(gear, 0.15708f)->most, 0);
+
     Calculate({"", 2, 60, 10, 20, 0, "0.157080"}, 0.144f);
     aids = MeasuringAidsOf(gear);
     texts = TextsOf(aids);
