@@ -196,6 +196,9 @@ std::optional<PinPicture> PinPictureOf(const GearMain& last, float thickness, fl
         AppendArc(outline, r0, last + edge, last + pitchAngle - edge, tolerance);
     }
 
+    // Teeth without flanks (no depth between the circles, say a whole depth of 0):
+    // there is nothing for the pin to touch, and no picture.
+    if (flanks.empty()) return std::nullopt;
     for (const Polar& p : Clip(outline, from, to)) pic.outline.push_back(ToPoint(p));
     for (const std::vector<Polar>& f : flanks) {
         Polyline line;

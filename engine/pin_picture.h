@@ -77,7 +77,7 @@ struct PinPicture {
 // The picture of the last calculation's gear at a thickness (normal circular
 // tooth thickness of an external gear, space width of an internal one) with a
 // pin or ball of the given diameter; none when the involute routine cannot
-// place the pin. Works on a copy of the state.
+// place the pin or the teeth have no flanks. Works on a copy of the state.
 std::optional<PinPicture> PinPictureOf(const GearMain& last, float thickness, float pin);
 
 }  // namespace gearmain

@@ -4,10 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "engine/gearmain.h"
@@ -36,11 +33,10 @@ protected:
     // The feature list's text and the value box, read as the value box does it:
     // one number, or "a / b" in the order typed.
     void Feature(const std::string& feature, const std::string& text) {
-        gear.InputFeature = feature;
-        input.feature = feature;
-        size_t slash = text.find('/');
-        float first = static_cast<float>(gearmain::Val(text.substr(0, slash)));
-        float second = slash == std::string::npos ? 0.0f : static_cast<float>(gearmain::Val(text.substr(slash + 1)));
+        gear.InputFeature = input.feature = feature;
+        const size_t slash = text.find('/');
+        const float first = static_cast<float>(gearmain::Val(text.substr(0, slash)));
+        const float second = slash == std::string::npos ? 0.0f : static_cast<float>(gearmain::Val(text.substr(slash + 1)));
         if (slash == std::string::npos || gear.FeatureValue == 0) gear.FeatureValue = first;
         gear.Thick1 = gear.Measure1 = gear.Backlash1 = first;
         gear.Thick2 = gear.Measure2 = gear.Backlash2 = second;
@@ -49,9 +45,7 @@ protected:
 
     // The pin box holds the pin diameter or the number of teeth spanned.
     void Pin(float value) { gear.PinDiameter = gear.TeethSpanned = value; }
-
     void FaceWidth(const std::string& text) { input.faceWidthText = text; }
-
     void Run() { report = gear.CalculateGear(input); }
 
     // What the run has to tell the user: its fault, then its pin warnings.
@@ -62,39 +56,9 @@ protected:
         return texts;
     }
 
-    // The entry at fault, when the run failed.
-    std::optional<gearmain::Field> FaultField() const {
-        if (!report.fault) return std::nullopt;
-        return report.fault->field;
-    }
-
     gearmain::GearMain gear;
     gearmain::CalculationInput input;
     gearmain::CalculationReport report;
 };
-
-// A result text: one number, or the smaller, " / ", the larger; each written with
-// the given number of decimals and within tol of the value worked out.
-inline ::testing::AssertionResult TextIs(const std::string& text, double a, double b = NAN, int decimals = 6,
-                                         double tol = 2e-6) {
-    auto number = [&](const std::string& s, double want) -> ::testing::AssertionResult {
-        size_t point = s.find('.');
-        if (s.empty() || s.front() == ' ' || point == std::string::npos ||
-            static_cast<int>(s.size() - point - 1) != decimals)
-            return ::testing::AssertionFailure() << '"' << s << "\" is not written with " << decimals << " decimals";
-        if (std::fabs(gearmain::Val(s) - want) > tol)
-            return ::testing::AssertionFailure() << '"' << s << "\" is not " << want;
-        return ::testing::AssertionSuccess();
-    };
-    if (std::isnan(b)) return number(text, a);
-    if (b < a) std::swap(a, b);
-    size_t sep = text.find(" / ");
-    if (sep == std::string::npos) return ::testing::AssertionFailure() << '"' << text << "\" is not a range";
-    auto first = number(text.substr(0, sep), a);
-    if (!first) return first << " (in \"" << text << "\")";
-    auto second = number(text.substr(sep + 3), b);
-    if (!second) return second << " (in \"" << text << "\")";
-    return ::testing::AssertionSuccess();
-}
 
 }  // namespace enginetest
