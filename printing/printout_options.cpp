@@ -44,8 +44,6 @@ constexpr const char* kCaptions[kOptionCount + 1] = {
     "Part Number or Title",
 };
 
-std::string CheckName(int index) { return "Check(" + std::to_string(index) + ")"; }
-
 fs::path& OptionsPath() {
     static fs::path path = kOptionsFileName;
     return path;
@@ -212,7 +210,7 @@ void StartUpPrinting(Forms& forms, gearmain::GearMain& gear) {
     if (auto* presenter = dynamic_cast<FrmChecklist1*>(&forms.PresenterOf(FormId::FrmChecklist1)))
         presenter->ShowOptions(values);
     else
-        for (int i = 1; i <= kOptionCount; ++i) dialog.SetChecked(CheckName(i), values[i] != 0);
+        for (int i = 1; i <= kOptionCount; ++i) dialog.SetChecked(ctl::Check(i), values[i] != 0);
 }
 
 void OpenPrintoutOptions(Forms& forms, gearmain::GearMain& gear) {
@@ -221,7 +219,7 @@ void OpenPrintoutOptions(Forms& forms, gearmain::GearMain& gear) {
     if (auto* presenter = dynamic_cast<FrmChecklist1*>(&forms.PresenterOf(FormId::FrmChecklist1)))
         presenter->ShowOptions(values);
     else
-        for (int i = 1; i <= kOptionCount; ++i) dialog.SetChecked(CheckName(i), values[i] != 0);
+        for (int i = 1; i <= kOptionCount; ++i) dialog.SetChecked(ctl::Check(i), values[i] != 0);
     forms.Show(FormId::FrmChecklist1);
 }
 
@@ -231,17 +229,17 @@ FrmChecklist1::FrmChecklist1(gearmain::GearMain& gear, Forms& forms) : gear_(gea
 
 void FrmChecklist1::Load() {
     View& v = view();
-    v.SetText("", "Involvo -  Printout Options");
-    v.SetText("Frame1", "Check the items to include on the printed form");
-    std::vector<std::string> tabOrder;
+    v.SetText(ctl::Window, "Involvo -  Printout Options");
+    v.SetText(ctl::Frame1, "Check the items to include on the printed form");
+    std::vector<Control> tabOrder;
     for (int i = 1; i <= kOptionCount; ++i) {
-        v.SetText(CheckName(i), OptionCaption(i));
-        tabOrder.push_back(CheckName(i));
+        v.SetText(ctl::Check(i), OptionCaption(i));
+        tabOrder.push_back(ctl::Check(i));
     }
-    v.SetText("Checkall", "Check All");
-    v.SetText("CmdCustom1OK", "OK");
-    v.SetText("CmdCustom1Cancel", "Cancel");
-    tabOrder.insert(tabOrder.end(), {"Checkall", "CmdCustom1OK", "CmdCustom1Cancel"});
+    v.SetText(ctl::Checkall, "Check All");
+    v.SetText(ctl::CmdCustom1OK, "OK");
+    v.SetText(ctl::CmdCustom1Cancel, "Cancel");
+    tabOrder.insert(tabOrder.end(), {ctl::Checkall, ctl::CmdCustom1OK, ctl::CmdCustom1Cancel});
     v.SetTabOrder(tabOrder);
 }
 
@@ -254,29 +252,28 @@ void FrmChecklist1::Deactivate() {
     Close();
 }
 
-void FrmChecklist1::Click(const std::string& control) {
-    if (control == "Checkall") {
+void FrmChecklist1::Click(Control control) {
+    if (control == ctl::Checkall) {
         CheckAll();
-    } else if (control == "CmdCustom1OK") {
+    } else if (control == ctl::CmdCustom1OK) {
         Confirm();
-    } else if (control == "CmdCustom1Cancel") {
+    } else if (control == ctl::CmdCustom1Cancel) {
         Close();
-    } else if (control.rfind("Check(", 0) == 0) {
-        int index = std::atoi(control.c_str() + 6);
-        if (index >= 1 && index <= kOptionCount) touched_[index] = true;
+    } else if (ctl::Check.Has(control) && control.index() <= kOptionCount) {
+        touched_[control.index()] = true;
     }
 }
 
 void FrmChecklist1::ShowOptions(const OptionValues& values) {
     shown_ = values;
     touched_.fill(false);
-    for (int i = 1; i <= kOptionCount; ++i) view().SetChecked(CheckName(i), values[i] != 0);
+    for (int i = 1; i <= kOptionCount; ++i) view().SetChecked(ctl::Check(i), values[i] != 0);
 }
 
 OptionValues FrmChecklist1::Ticked() const {
     OptionValues values{};
     for (int i = 1; i <= kOptionCount; ++i) {
-        bool ticked = view().Checked(CheckName(i));
+        bool ticked = view().Checked(ctl::Check(i));
         if (ticked && !touched_[i] && shown_[i] == 2) values[i] = 2;
         else values[i] = ticked ? 1 : 0;
     }
@@ -285,10 +282,10 @@ OptionValues FrmChecklist1::Ticked() const {
 
 void FrmChecklist1::CheckAll() {
     for (int i = 1; i <= kOptionCount; ++i) {
-        view().SetChecked(CheckName(i), true);
+        view().SetChecked(ctl::Check(i), true);
         touched_[i] = true;
     }
-    view().SetChecked("Checkall", true);
+    view().SetChecked(ctl::Checkall, true);
 }
 
 void FrmChecklist1::Confirm() {
@@ -304,7 +301,7 @@ void FrmChecklist1::Confirm() {
         if (ec) shown = OptionsFilePath();
         view().MessageBox("The printout options could not be saved in the file " + shown.string() + " (" +
                               *reason + ").\r\rThe options chosen stay in effect until Involvo is closed.",
-                          "Involvo", MsgIcon::Exclamation, MsgButtons::OK);
+                          kMessageTitle, MsgIcon::Exclamation, MsgButtons::OK);
     }
     forms_.Unload(FormId::FrmChecklist1);
 }

@@ -90,7 +90,7 @@ public:
     void Load() override;
     void Deactivate() override;
     void Unload() override;
-    void Click(const std::string& control) override;
+    void Click(Control control) override;
 
     // Ticks the boxes as the options say.
     void ShowOptions(const OptionValues& values);

@@ -7,22 +7,6 @@
 
 namespace involvo {
 
-const char* FormName(FormId id) {
-    switch (id) {
-        case FormId::FrmMain: return "FrmMain";
-        case FormId::FrmOutput1: return "FrmOutput1";
-        case FormId::FrmHelical1: return "FrmHelical1";
-        case FormId::FrmOutput2: return "FrmOutput2";
-        case FormId::FRMHelical2: return "FRMHelical2";
-        case FormId::AGMATOL: return "AGMATOL";
-        case FormId::FrmChecklist1: return "FrmChecklist1";
-        case FormId::frmSplash: return "frmSplash";
-        case FormId::frmAbout: return "frmAbout";
-        case FormId::FrmPrinting: return "FrmPrinting";
-    }
-    return "";
-}
-
 Application::Application(gearmain::GearMain& gear, Platform& platform) : gear_(gear), platform_(platform) {}
 
 Application::~Application() {

@@ -159,12 +159,12 @@ struct QtRun {
     QtView* View(FormId id) { return platform.ViewOf(id); }
     QMainWindow* Main() { return View(FormId::FrmMain)->window(); }
     template <class T>
-    T* Control(FormId id, const std::string& name) {
+    T* Widget(FormId id, Control control) {
         QtView* view = View(id);
-        return view ? qobject_cast<T*>(view->Control(name)) : nullptr;
+        return view ? qobject_cast<T*>(view->ObjectOf(control)) : nullptr;
     }
-    void Enter(const std::string& field, const QString& keys) {
-        auto* edit = Control<QLineEdit>(FormId::FrmMain, field);
+    void Enter(Control field, const QString& keys) {
+        auto* edit = Widget<QLineEdit>(FormId::FrmMain, field);
         ASSERT_NE(edit, nullptr) << field;
         QTest::mouseClick(edit, Qt::LeftButton);
         edit->selectAll();
@@ -175,13 +175,13 @@ struct QtRun {
     void ExpectACalculationWorks() {
         Main()->activateWindow();  // the user clicks on the input screen
         ASSERT_TRUE(QTest::qWaitForWindowActive(Main()));
-        Enter("InputNT", "24");
-        Enter("InputDP", "10");
-        QTest::mouseClick(Control<QPushButton>(FormId::FrmMain, "CmdCalc"), Qt::LeftButton);
+        Enter(ctl::InputNT, "24");
+        Enter(ctl::InputDP, "10");
+        QTest::mouseClick(Widget<QPushButton>(FormId::FrmMain, ctl::CmdCalc), Qt::LeftButton);
         ASSERT_TRUE(QTest::qWaitFor(
             [&] { return app.IsLoaded(FormId::FrmOutput1) && View(FormId::FrmOutput1)->window()->isVisible(); },
             5000));
-        auto* over = Control<QLineEdit>(FormId::FrmOutput1, "Text(6)");
+        auto* over = Widget<QLineEdit>(FormId::FrmOutput1, ctl::Text(6));
         ASSERT_NE(over, nullptr);
         EXPECT_FALSE(over->text().isEmpty());
         EXPECT_GT(gearmain::Val(over->text().toStdString()), 2.4) << "over pins, more than the pitch diameter";
@@ -189,11 +189,11 @@ struct QtRun {
         EXPECT_TRUE(QTest::qWaitFor([&] { return !app.IsLoaded(FormId::FrmOutput1); }, 5000));
     }
     void Exit() {
-        Control<QPushButton>(FormId::FrmMain, "cmdExit")->click();
+        Widget<QPushButton>(FormId::FrmMain, ctl::cmdExit)->click();
         Settle();
     }
     void HelpContents() {
-        auto* item = Control<QAction>(FormId::FrmMain, "mnuHelpContents");
+        auto* item = Widget<QAction>(FormId::FrmMain, ctl::mnuHelpContents);
         ASSERT_NE(item, nullptr);
         item->trigger();
         Settle();
