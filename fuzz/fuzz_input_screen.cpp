@@ -62,6 +62,8 @@ const FormId kForms[] = {FormId::FrmMain, FormId::FrmOutput1, FormId::FrmHelical
 OptionValues g_fileOptions{};
 OptionValues g_confirmed{};
 bool g_fileChanged = false;
+// The printout options file of every input.
+std::filesystem::path g_optionsFile;
 // What the open dialog showed, and which boxes were clicked since: a greyed
 // box that nobody touched keeps its 2.
 OptionValues g_shown{};
@@ -279,8 +281,8 @@ void Calculate(HeadlessView& screen, HeadlessPlatform& platform, gearmain::GearM
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    involvo::fuzz::UsePrivateOptionsFile();
-    g_fileOptions = ReadOptionsAtStartUp(OptionsFilePath());
+    g_optionsFile = involvo::fuzz::PrivateOptionsFile();
+    g_fileOptions = ReadOptionsAtStartUp(g_optionsFile);
     return 0;
 }
 
@@ -297,7 +299,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (g_fileChanged) {
         // An earlier input confirmed other options: each input starts from the
         // same file.
-        WriteOptionsFile(OptionsFilePath(), g_fileOptions);
+        WriteOptionsFile(g_optionsFile, g_fileOptions);
         g_fileChanged = false;
     }
     g_confirmed = g_fileOptions;
@@ -305,6 +307,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     gearmain::GearMain gear;
     HeadlessPlatform platform;
     Application app(gear, platform);
+    app.SetPrintoutOptionsFile(g_optionsFile);
     app.StartUpWithoutSplash();
     HeadlessView& screen = *platform.ViewOf(FormId::FrmMain);
     CheckState(gear, platform, "start-up");
@@ -387,7 +390,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     app.Shutdown();
     platform.RunTimers();
     // The file holds what was confirmed last, and nothing else touched it.
-    const auto file = ReadOptionsAtStartUp(OptionsFilePath());
+    const auto file = ReadOptionsAtStartUp(g_optionsFile);
     if (file != g_confirmed) involvo::fuzz::Fail("the printout options file is not what was confirmed");
     return 0;
 }

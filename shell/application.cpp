@@ -19,7 +19,7 @@ void Application::StartUpCommon() {
     gear_.StartUp();
     Load(FormId::FrmMain);
     // The options dialog, loaded hidden, and the printout options from their file.
-    StartUpPrinting(*this, gear_);
+    StartUpPrinting(*this, gear_, printoutOptionsFile_);
 }
 
 void Application::StartUp() {
@@ -41,7 +41,7 @@ View& Application::Load(FormId id) {
     auto it = windows_.find(id);
     if (it != windows_.end()) return *it->second.view;
     Window w;
-    w.presenter = MakePresenter(id, gear_, *this);
+    w.presenter = MakePresenter(id, gear_, *this, printoutOptionsFile_);
     w.view = platform_.CreateView(id, *w.presenter);
     w.presenter->Attach(*w.view);
     View& view = *w.view;

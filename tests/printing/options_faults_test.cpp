@@ -125,6 +125,7 @@ protected:
         gearmain::GearMain nextGear;
         HeadlessPlatform nextPlatform;
         Application next(nextGear, nextPlatform);
+        next.SetPrintoutOptionsFile(OptionsFile());
         next.StartUpWithoutSplash();
         EXPECT_TRUE(nextPlatform.Messages().empty());
         OptionValues v = OptionsOf(nextGear);
@@ -290,7 +291,7 @@ TEST_F(EndlessDeviceInItsPlace, IsNotReadAndStaysAsItWas) {
 // ---- Folders that cannot hold the file ----
 
 class MissingFolder : public OptionsFault {
-    void BeforeStartUp() override { SetOptionsFilePath(folder_ / "gone" / kOptionsFileName); }
+    void BeforeStartUp() override { app.SetPrintoutOptionsFile(folder_ / "gone" / kOptionsFileName); }
 };
 
 TEST_F(MissingFolder, StartsQuietlyAndOkSaysTheOptionsCouldNotBeSaved) {

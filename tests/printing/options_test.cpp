@@ -289,7 +289,7 @@ protected:
     void BeforeStartUp() override {
         // Root ignores permissions; a folder that is a file cannot hold the file.
         WriteFile(folder_ / "not-a-folder", "x");
-        SetOptionsFilePath(folder_ / "not-a-folder" / kOptionsFileName);
+        app.SetPrintoutOptionsFile(folder_ / "not-a-folder" / kOptionsFileName);
     }
 };
 

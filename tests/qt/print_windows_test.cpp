@@ -123,10 +123,7 @@ public:
 class PrintWindows : public ::testing::Test {
 protected:
     PrintWindows() : app_(gear_, platform_) { platform_.SetForms(&app_); }
-    ~PrintWindows() override {
-        QTest::qWait(50);
-        SetOptionsFilePath(kOptionsFileName);
-    }
+    ~PrintWindows() override { QTest::qWait(50); }
 
     void Start() {
         app_.StartUpWithoutSplash();
@@ -308,7 +305,7 @@ INSTANTIATE_TEST_SUITE_P(Ways, LeavingTheOptions,
 
 TEST_F(PrintWindows, AFileThatCannotBeWrittenIsToldOnTheDialogAndTheTicksStay) {
     Start();
-    SetOptionsFilePath(cwd_.path() / "no such folder" / kOptionsFileName);
+    app_.SetPrintoutOptionsFile(cwd_.path() / "no such folder" / kOptionsFileName);
     DialogHand hand;
     OpenOptions();
     TickByHand(7);

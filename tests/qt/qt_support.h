@@ -97,8 +97,11 @@ private:
 // The whole program on the Qt platform, started without the splash.
 class QtProgram : public ::testing::Test {
 protected:
-    QtProgram() : app_(gear_, platform_) {
+    QtProgram() : QtProgram(kOptionsFileName) {}
+    // The program with its printout options in the file given.
+    explicit QtProgram(const std::filesystem::path& optionsFile) : app_(gear_, platform_) {
         platform_.SetForms(&app_);
+        app_.SetPrintoutOptionsFile(optionsFile);
         app_.StartUpWithoutSplash();
         EXPECT_TRUE(QTest::qWaitForWindowActive(Window(FormId::FrmMain)));
         Settle();

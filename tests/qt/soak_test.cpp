@@ -85,23 +85,22 @@ long HeapBytes() {
 #endif
 }
 
-// The options file of the session in a folder of its own, set before the
-// program starts and put back after.
+// The options file of the session in a folder of its own, made before the
+// program starts and removed after.
 class SessionOptionsFile {
 protected:
-    SessionOptionsFile() : old_(OptionsFilePath()) {
+    SessionOptionsFile() {
         dir_ = fs::temp_directory_path() / ("involvo-soak-" + std::to_string(std::random_device{}()));
         fs::create_directories(dir_);
-        SetOptionsFilePath(dir_ / kOptionsFileName);
     }
     ~SessionOptionsFile() {
-        SetOptionsFilePath(old_);
         std::error_code ec;
         fs::remove_all(dir_, ec);
     }
+    fs::path OptionsFile() const { return dir_ / kOptionsFileName; }
 
 private:
-    fs::path old_, dir_;
+    fs::path dir_;
 };
 
 struct Gear {
@@ -138,6 +137,8 @@ Gear GearNumber(int i) {
 
 class Soak : private SessionOptionsFile, public QtProgram {
 protected:
+    Soak() : QtProgram(OptionsFile()) {}
+
     // Runs the events, the zero-time burial of unloaded windows included, until
     // the condition holds; false after five seconds.
     template <class F>

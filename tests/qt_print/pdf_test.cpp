@@ -90,7 +90,7 @@ protected:
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         pdf_ = dir_ / "sheet.pdf";
-        SetOptionsFilePath(dir_ / kOptionsFileName);
+        app_.SetPrintoutOptionsFile(dir_ / kOptionsFileName);
         printer_ = std::make_unique<QtPrinter>(pdf_.string());
         platform_.SetPrinter(printer_.get());
         app_.StartUpWithoutSplash();
@@ -98,7 +98,6 @@ protected:
     void TearDown() override {
         app_.Shutdown();
         platform_.RunTimers();
-        SetOptionsFilePath(kOptionsFileName);
         fs::remove_all(dir_);
     }
 
