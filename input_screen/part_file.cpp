@@ -10,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "engine/features.h"
 #include "engine/inspection.h"
 #include "shell/mod_settings.h"
 #include "shell/settings_port.h"
@@ -37,9 +38,6 @@ namespace {
 constexpr std::uintmax_t kLargestPartFile = 1 << 20;
 
 constexpr const char* kModes[] = {"pins", "thickness", "span"};
-constexpr const char* kFeatures[] = {"Circular Tooth Thickness", "Chordal Tooth Thickness", "Circular Space Width",
-                                     "Chordal Space Width",      "Contributing Backlash",   "Dimension Over Pins",
-                                     "Dimension Between Pins",   "Span Measurement"};
 
 constexpr const char* kRecentSection = "RecentParts";
 
@@ -88,7 +86,7 @@ std::string EntryProblem(const std::string& key, const std::string& text) {
     if (key == "od-change") return IsPlainNumber(text, true) ? "" : must("a number");
     if (key == "quality") return text == "None" || IsWholeNumber(text) ? "" : must("None or a whole number");
     if (key == "mode") return OneOf(text, kModes) ? "" : must("pins, thickness or span");
-    if (key == "feature") return OneOf(text, kFeatures) ? "" : must("one of the input features");
+    if (key == "feature") return OneOf(text, gearmain::feature::kAll) ? "" : must("one of the input features");
     if (key == "depth-system")
         return IsWholeNumber(text) && text.size() <= 2 && std::stoi(text) >= 1 && std::stoi(text) <= 9
                    ? ""
