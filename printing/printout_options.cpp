@@ -150,7 +150,7 @@ namespace {
 FrmChecklist1& Dialog(Forms& forms) {
     forms.Load(FormId::FrmChecklist1);
     // The dialog's presenter is a FrmChecklist1 (shell/presenters.cpp).
-    return dynamic_cast<FrmChecklist1&>(forms.PresenterOf(FormId::FrmChecklist1));
+    return static_cast<FrmChecklist1&>(forms.PresenterOf(FormId::FrmChecklist1));
 }
 
 }  // namespace

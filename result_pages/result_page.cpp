@@ -67,7 +67,7 @@ void ResultPage::PrintCommand(Control control, Sheet sheet) {
 
 ResultPage& ResultPageOf(Forms& forms, FormId page) {
     // Every result page's presenter is a ResultPage (shell/presenters.cpp).
-    return dynamic_cast<ResultPage&>(forms.PresenterOf(page));
+    return static_cast<ResultPage&>(forms.PresenterOf(page));
 }
 
 SheetContents HeldContents(Forms& forms, Sheet sheet) {
