@@ -8,7 +8,7 @@
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Involvo"));
+    QApplication::setApplicationName(QString::fromLatin1(involvo::kProgramName));
 
     // The Qt windows with the settings store, the desktop, the about box and the icon.
     involvo::qtshell::QtShellPlatform platform;

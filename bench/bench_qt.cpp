@@ -34,7 +34,7 @@ long ResidentKilobytes() {
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-void Enter(Presenter& screen, View& view, const char* field, const char* text) {
+void Enter(Presenter& screen, View& view, Control field, const char* text) {
     view.SetFocus(field);
     view.SetText(field, text);
     screen.LostFocus(field);
@@ -50,10 +50,10 @@ void CalculateToPageOne(benchmark::State& state) {
     QApplication::processEvents();
     Presenter& screen = app.PresenterOf(FormId::FrmMain);
     View& view = app.Load(FormId::FrmMain);
-    Enter(screen, view, "InputNT", "24");
-    Enter(screen, view, "InputDP", "10");
-    Enter(screen, view, "ComboQuality", "8");
-    auto* calculate = qobject_cast<QAbstractButton*>(platform.ViewOf(FormId::FrmMain)->Control("CmdCalc"));
+    Enter(screen, view, ctl::InputNT, "24");
+    Enter(screen, view, ctl::InputDP, "10");
+    Enter(screen, view, ctl::ComboQuality, "8");
+    auto* calculate = qobject_cast<QAbstractButton*>(platform.ViewOf(FormId::FrmMain)->ObjectOf(ctl::CmdCalc));
     for (auto _ : state) {
         calculate->click();
         QApplication::processEvents();
@@ -76,13 +76,13 @@ void MemoryWithEveryPageOpen(benchmark::State& state) {
     app.StartUpWithoutSplash();
     Presenter& screen = app.PresenterOf(FormId::FrmMain);
     View& view = app.Load(FormId::FrmMain);
-    Enter(screen, view, "InputNT", "24");
-    Enter(screen, view, "InputDP", "10");
-    Enter(screen, view, "ComboQuality", "8");
+    Enter(screen, view, ctl::InputNT, "24");
+    Enter(screen, view, ctl::InputDP, "10");
+    Enter(screen, view, ctl::ComboQuality, "8");
     for (auto _ : state) {
-        qobject_cast<QAbstractButton*>(platform.ViewOf(FormId::FrmMain)->Control("CmdCalc"))->click();
-        app.PresenterOf(FormId::FrmOutput1).Click("Next1");
-        app.PresenterOf(FormId::FrmOutput2).Click("Next");
+        qobject_cast<QAbstractButton*>(platform.ViewOf(FormId::FrmMain)->ObjectOf(ctl::CmdCalc))->click();
+        app.PresenterOf(FormId::FrmOutput1).Click(ctl::Next1);
+        app.PresenterOf(FormId::FrmOutput2).Click(ctl::Next);
         QApplication::processEvents();
     }
     state.counters["resident_MB"] = ResidentKilobytes() / 1024.0;

@@ -198,7 +198,7 @@ GearRun RunGear(const GearOptions& options, bool withState, const SheetRequest& 
     // The program reads its printout options as it starts (and creates the
     // file when there is none); only the sheet needs them.
     OptionValues fileOptions{};
-    if (sheetRequest.Any()) fileOptions = ReadOptionsAtStartUp(OptionsFilePath());
+    if (sheetRequest.Any()) fileOptions = ReadOptionsAtStartUp(kOptionsFileName);
     entry.Run(options, run);
     if (run.ok && sheetRequest.Any()) PrintTheSheet(run, entry, options, sheetRequest, fileOptions);
     if (run.ok) CheckTheGear(run, entry, checks);

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "engine/gearmain.h"
+#include "engine/features.h"
 #include "engine/messages.h"
 
 namespace gearmain {
@@ -186,7 +187,7 @@ PinWarnings GearMain::PinContactWarnings(const PinContact& contact) const {
 // The last step of a calculation: the pin of the run against the dimensions.
 std::vector<Notice> GearMain::PinContactChecks(const std::string& contact1, const std::string& contact2) {
     // A span needs no pin.
-    if (InputFeature == "Span Measurement" || CalcMode == 3) return {};
+    if (InputFeature == feature::kSpan || CalcMode == 3) return {};
     ContactCheck1 = SngEntry(Val(contact1));
     ContactCheck2 = contact2.empty() ? 0.0f : SngEntry(Val(contact2));
     RootRadius = Sng(RootDiameter / 2.0);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/gearmain.h"
+#include "engine/features.h"
 #include "engine/messages.h"
 
 namespace gearmain {
@@ -112,8 +113,8 @@ CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
             return true;
         };
 
-        const bool spanInput = InputFeature == "Span Measurement";
-        if (InputFeature == "Contributing Backlash") {
+        const bool spanInput = InputFeature == feature::kSpan;
+        if (InputFeature == feature::kBacklash) {
             tb = Sng(tb + static_cast<double>(ThickChangeNormal));
             if (GearType == 1) {
                 Thick1 = Sng(tb - static_cast<double>(Backlash1));
@@ -128,7 +129,7 @@ CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
                 ThickText = ResultText(Thick1);
                 Thick2 = 0;
             }
-        } else if (InputFeature == "Chordal Tooth Thickness" || InputFeature == "Chordal Space Width") {
+        } else if (InputFeature == feature::kChordalThickness || InputFeature == feature::kChordalSpace) {
             stage = FaultSite::Chordal;
             Thick1 = CircularFromChordal(Thick1);
             ChordalInText = ResultText(Thick1);

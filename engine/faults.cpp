@@ -1,5 +1,6 @@
 #include "engine/faults.h"
 
+#include "engine/features.h"
 #include "engine/messages.h"
 
 namespace gearmain {
@@ -10,7 +11,7 @@ using When = bool (*)(const FaultContext&);
 
 bool Always(const FaultContext&) { return true; }
 bool External(const FaultContext& c) { return c.gearType == 1; }
-bool SpanInput(const FaultContext& c) { return c.feature == "Span Measurement"; }
+bool SpanInput(const FaultContext& c) { return c.feature == feature::kSpan; }
 bool SpanMode(const FaultContext& c) { return c.mode == 3; }
 bool PinsExternal(const FaultContext& c) { return c.mode == 1 && c.gearType == 1; }
 bool PinsInternal(const FaultContext& c) { return c.mode == 1 && c.gearType != 1; }

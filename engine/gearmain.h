@@ -30,7 +30,6 @@ struct Hint {
     Kind kind = Kind::Empty;
     std::string text;
 
-    static Hint None() { return {}; }
     static Hint Zero() { return {Kind::Zero, {}}; }
     static Hint Of(std::string t) { return {Kind::Text, std::move(t)}; }
     bool IsText() const { return kind == Kind::Text; }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/features.h"
+
 namespace gearmain {
 
 namespace {
@@ -102,12 +104,12 @@ Inspection InspectPart(const GearMain& gear, const std::vector<double>& readings
 
     Inspection result;
     result.internal = copy.GearType != 1;
-    const bool spanInput = copy.InputFeature == "Span Measurement";
+    const bool spanInput = copy.InputFeature == feature::kSpan;
     result.measured = spanInput || copy.CalcMode == 3 ? Measured::Span : Measured::Pins;
     result.measuredCaption = result.measured == Measured::Span
                                  ? "Span Meas. Over (" + ShortText(copy.TeethSpanned) + ") Teeth"
-                                 : result.internal ? "Dimension Between Pins" : "Dimension Over Pins";
-    result.thicknessCaption = result.internal ? "Circular Space Width" : "Circular Tooth Thickness";
+                                 : result.internal ? feature::kBetweenPins : feature::kOverPins;
+    result.thicknessCaption = result.internal ? feature::kCircularSpace : feature::kCircularThickness;
 
     // The measured quantity: entered in the thickness mode (and as a span),
     // calculated otherwise. A band has limits; a single value is the nominal.

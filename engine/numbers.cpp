@@ -641,6 +641,5 @@ int16_t IntEntry(double value) {
 }
 
 double FracPart(double x) { return x - std::floor(x); }
-double IntPart(double x) { return std::floor(x); }
 
 }  // namespace gearmain

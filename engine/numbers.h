@@ -76,7 +76,5 @@ int16_t IntEntry(double value);
 
 // x - floor(x), in [0, 1) also for negative x.
 double FracPart(double x);
-// Int: the floor.
-double IntPart(double x);
 
 }  // namespace gearmain

@@ -20,11 +20,6 @@ constexpr size_t kRowCap = 3;
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    involvo::fuzz::UsePrivateOptionsFile();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     const auto rows = cli::ReadCsv(text);

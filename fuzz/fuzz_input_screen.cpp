@@ -33,6 +33,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -61,15 +62,17 @@ const FormId kForms[] = {FormId::FrmMain, FormId::FrmOutput1, FormId::FrmHelical
 OptionValues g_fileOptions{};
 OptionValues g_confirmed{};
 bool g_fileChanged = false;
+// The printout options file of every input.
+std::filesystem::path g_optionsFile;
 // What the open dialog showed, and which boxes were clicked since: a greyed
 // box that nobody touched keeps its 2.
 OptionValues g_shown{};
 std::array<bool, kOptionCount + 1> g_touched{};
 
-void CheckText(const std::string& text, const char* kind, FormId id, const std::string& control,
-               const std::string& what) {
+void CheckText(const std::string& text, const char* kind, FormId id, Control control, const std::string& what) {
     if (ShowsNanOrInf(text))
-        involvo::fuzz::Fail(std::string(kind) + " reads nan/inf: " + FormName(id) + "." + control + " after " + what,
+        involvo::fuzz::Fail(std::string(kind) + " reads nan/inf: " + FormName(id) + "." + NameOf(control) + " after " +
+                                what,
                             text);
 }
 
@@ -90,7 +93,7 @@ void CheckState(gearmain::GearMain& gear, HeadlessPlatform& platform, const std:
     for (FormId id : kForms) {
         HeadlessView* view = platform.ViewOf(id);
         if (!view) continue;
-        for (const auto& control : view->ControlNames()) {
+        for (Control control : view->Controls()) {
             CheckText(view->Text(control), "text", id, control, what);
             CheckText(view->ToolTip(control), "tip", id, control, what);
             for (const auto& item : view->Items(control)) CheckText(item, "list item", id, control, what);
@@ -106,20 +109,36 @@ void CheckState(gearmain::GearMain& gear, HeadlessPlatform& platform, const std:
     if (OptionsOf(gear) != g_confirmed) involvo::fuzz::Fail("the printout options changed after " + what);
 }
 
-const char* FieldOf(char action) {
-    switch (action) {
-        case 'N': return "InputNT";
-        case 'D': return "InputDP";
-        case 'A': return "InputPA";
-        case 'H': return "InputHA";
-        case 'V': return "InputCTT_MOW";
-        case 'O': return "InputAddendumMod";
-        case 'P': return "InputPINDIA";
-        case 'W': return "InputFaceWidth";
-        case 'Q': return "ComboQuality";
-        default: return nullptr;
-    }
+// The actions of a script that type into a field, press a button or click a
+// menu item or hint, by their letters.
+enum class Hand { Type, Press, Click };
+struct Acting {
+    char letter;
+    Hand hand;
+    Control control;
+};
+constexpr Acting kActings[] = {
+    {'N', Hand::Type, ctl::InputNT},           {'D', Hand::Type, ctl::InputDP},
+    {'A', Hand::Type, ctl::InputPA},           {'H', Hand::Type, ctl::InputHA},
+    {'V', Hand::Type, ctl::InputCTT_MOW},      {'O', Hand::Type, ctl::InputAddendumMod},
+    {'P', Hand::Type, ctl::InputPINDIA},       {'W', Hand::Type, ctl::InputFaceWidth},
+    {'Q', Hand::Type, ctl::ComboQuality},      {'x', Hand::Press, ctl::External},
+    {'y', Hand::Press, ctl::Internal},         {'m', Hand::Click, ctl::MnuMow},
+    {'c', Hand::Click, ctl::MnuCTT},           {'s', Hand::Click, ctl::MnuSpan},
+    {'B', Hand::Click, ctl::LabelBasic},       {'S', Hand::Click, ctl::LabelStandard},
+    {'E', Hand::Click, ctl::LabelBestPin},     {'o', Hand::Click, ctl::MnuCheckbox1},
+};
+
+const Acting* ActingOf(char letter) {
+    for (const Acting& a : kActings)
+        if (a.letter == letter) return &a;
+    return nullptr;
 }
+
+// The fields typed into, in the order of the texts of a snapshot.
+constexpr Control kTypedFields[] = {ctl::InputNT,      ctl::InputDP,          ctl::InputPA,
+                                    ctl::InputHA,      ctl::InputCTT_MOW,     ctl::InputAddendumMod,
+                                    ctl::InputPINDIA,  ctl::InputFaceWidth,   ctl::ComboQuality};
 
 // What an entry left in the gear state and on the screen.
 struct Entered {
@@ -151,9 +170,7 @@ Entered Snapshot(gearmain::GearMain& gear, HeadlessView& screen) {
                 lo(gear.Backlash1, gear.Backlash2),
                 hi(gear.Backlash1, gear.Backlash2),
                 static_cast<float>(gear.QualityNumber)};
-    for (const char* field : {"InputNT", "InputDP", "InputPA", "InputHA", "InputCTT_MOW", "InputAddendumMod",
-                              "InputPINDIA", "InputFaceWidth", "ComboQuality"})
-        e.texts.push_back(screen.Text(field));
+    for (Control field : kTypedFields) e.texts.push_back(screen.Text(field));
     return e;
 }
 
@@ -161,7 +178,7 @@ Entered Snapshot(gearmain::GearMain& gear, HeadlessView& screen) {
 // wrote into it reads back as the value it holds (to the digits it shows), and
 // from then on nothing changes at all.
 void CheckLeavingAgain(HeadlessView& screen, HeadlessPlatform& platform, gearmain::GearMain& gear,
-                       const char* field) {
+                       Control field) {
     const size_t messages = platform.Messages().size();
     const Entered typed = Snapshot(gear, screen);
     auto again = [&] {
@@ -176,18 +193,18 @@ void CheckLeavingAgain(HeadlessView& screen, HeadlessPlatform& platform, gearmai
     // The field's own quantities, by their places in the snapshot; the next
     // field is read when the focus leaves it, so it may change once.
     std::vector<size_t> own;
-    const std::string name = field;
-    if (name == "InputNT") own = {0};
-    else if (name == "InputDP") own = {1, 2};
-    else if (name == "InputPA") own = {3};
-    else if (name == "InputHA") own = {4};
-    else if (name == "InputPINDIA") own = {5, 6};
-    else if (name == "InputFaceWidth") own = {7};
-    else if (name == "InputAddendumMod") own = {8};
+    const std::string name = NameOf(field);
+    if (field == ctl::InputNT) own = {0};
+    else if (field == ctl::InputDP) own = {1, 2};
+    else if (field == ctl::InputPA) own = {3};
+    else if (field == ctl::InputHA) own = {4};
+    else if (field == ctl::InputPINDIA) own = {5, 6};
+    else if (field == ctl::InputFaceWidth) own = {7};
+    else if (field == ctl::InputAddendumMod) own = {8};
     // (A value below the field's last decimal shows as 0.000000 and reads
     // back as 0: the "is there a value" flag may change then.)
-    else if (name == "InputCTT_MOW") own = {10, 11, 12, 13, 14, 15};
-    else if (name == "ComboQuality") own = {16};
+    else if (field == ctl::InputCTT_MOW) own = {10, 11, 12, 13, 14, 15};
+    else if (field == ctl::ComboQuality) own = {16};
     for (size_t i : own) {
         const double a = typed.values[i], b = first.values[i];
         // Shown to 7 significant digits or to the mask's decimals.
@@ -212,7 +229,7 @@ HeadlessView* ShownPage(HeadlessPlatform& platform) {
 }
 
 void Calculate(HeadlessView& screen, HeadlessPlatform& platform, gearmain::GearMain& gear, bool print) {
-    screen.Press("CmdCalc");
+    screen.Press(ctl::CmdCalc);
     CheckState(gear, platform, "Calculate");
     if (HeadlessView* page = ShownPage(platform)) {
         // A page shows only numbers that were calculated: nothing of the
@@ -233,7 +250,7 @@ void Calculate(HeadlessView& screen, HeadlessPlatform& platform, gearmain::GearM
             stored = {gear.Measure1, gear.Measure2};
         else compare = false;
         if (compare) {
-            const std::string text = screen.Text("InputCTT_MOW");
+            const std::string text = screen.Text(ctl::InputCTT_MOW);
             const size_t slash = text.find('/');
             std::pair<float, float> shown{gearmain::SngEntry(gearmain::Val(text)), 0.0f};
             if (slash != std::string::npos) {
@@ -246,13 +263,13 @@ void Calculate(HeadlessView& screen, HeadlessPlatform& platform, gearmain::GearM
                 involvo::fuzz::Fail("the page was calculated from another " + feature + " than its field shows", text);
         }
         if (print) {
-            page->Press("CmdPrint");
+            page->Press(ctl::CmdPrint);
             platform.RunTimers();
         }
-        page->Press("Next1");
+        page->Press(ctl::Next1);
         for (FormId id : {FormId::FrmOutput2, FormId::FRMHelical2}) {
             HeadlessView* p2 = platform.ViewOf(id);
-            if (p2 && p2->IsShown() && p2->Visible("Next") && p2->Enabled("Next")) p2->Press("Next");
+            if (p2 && p2->IsShown() && p2->Visible(ctl::Next) && p2->Enabled(ctl::Next)) p2->Press(ctl::Next);
         }
         CheckState(gear, platform, "Next");
         // Clicking the input screen closes the pages.
@@ -264,8 +281,8 @@ void Calculate(HeadlessView& screen, HeadlessPlatform& platform, gearmain::GearM
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    involvo::fuzz::UsePrivateOptionsFile();
-    g_fileOptions = ReadOptionsAtStartUp(OptionsFilePath());
+    g_optionsFile = involvo::fuzz::PrivateOptionsFile();
+    g_fileOptions = ReadOptionsAtStartUp(g_optionsFile);
     return 0;
 }
 
@@ -282,7 +299,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (g_fileChanged) {
         // An earlier input confirmed other options: each input starts from the
         // same file.
-        WriteOptionsFile(OptionsFilePath(), g_fileOptions);
+        WriteOptionsFile(g_optionsFile, g_fileOptions);
         g_fileChanged = false;
     }
     g_confirmed = g_fileOptions;
@@ -290,6 +307,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     gearmain::GearMain gear;
     HeadlessPlatform platform;
     Application app(gear, platform);
+    app.SetPrintoutOptionsFile(g_optionsFile);
     app.StartUpWithoutSplash();
     HeadlessView& screen = *platform.ViewOf(FormId::FrmMain);
     CheckState(gear, platform, "start-up");
@@ -298,13 +316,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const char action = line[0];
         std::string typed(line.substr(1, kMaxTyped));
         const std::string what = std::string("action '") + action + "'";  // for the failure message
-        if (const char* field = FieldOf(action)) {
-            screen.Type(field, typed);
+        const Acting* acting = ActingOf(action);
+        if (acting && acting->hand == Hand::Type) {
+            screen.Type(acting->control, typed);
             screen.Leave();
             CheckState(gear, platform, what);
-            CheckLeavingAgain(screen, platform, gear, field);
+            CheckLeavingAgain(screen, platform, gear, acting->control);
+        } else if (acting && acting->hand == Hand::Press) {
+            screen.Press(acting->control);
+        } else if (acting) {
+            screen.Click(acting->control);
+            if (acting->control == ctl::MnuCheckbox1) {
+                g_shown = g_confirmed;
+                g_touched.fill(false);
+            }
         } else if (action == 't') {
-            if (!screen.Focused().empty()) screen.Type(screen.Focused(), typed);
+            if (std::optional<Control> focused = screen.Focused()) screen.Type(*focused, typed);
         } else if (action == 'e') {
             screen.KeyDown(kKeyEnter);
         } else if (action == 'u') {
@@ -324,49 +351,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 platform.ScriptInput(depth);
                 platform.ScriptInput("");
             }
-            screen.Click(std::string("MnuDepth(") + typed[0] + ")");
-        } else if (action == 'x') {
-            screen.Press("External");
-        } else if (action == 'y') {
-            screen.Press("Internal");
-        } else if (action == 'm') {
-            screen.Click("MnuMow");
-        } else if (action == 'c') {
-            screen.Click("MnuCTT");
-        } else if (action == 's') {
-            screen.Click("MnuSpan");
-        } else if (action == 'B') {
-            screen.Click("LabelBasic");
-        } else if (action == 'S') {
-            screen.Click("LabelStandard");
-        } else if (action == 'E') {
-            screen.Click("LabelBestPin");
+            screen.Click(ctl::MnuDepth(typed[0] - '0'));
         } else if (action == 'F') {
-            auto items = screen.Items("Combo1");
+            auto items = screen.Items(ctl::Combo1);
             if (!items.empty() && !typed.empty())
-                screen.Choose("Combo1", items[static_cast<unsigned char>(typed[0]) % items.size()]);
-        } else if (action == 'o') {
-            screen.Click("MnuCheckbox1");
-            g_shown = g_confirmed;
-            g_touched.fill(false);
+                screen.Choose(ctl::Combo1, items[static_cast<unsigned char>(typed[0]) % items.size()]);
         } else if (action == 'k' || action == 'K' || action == 'X' || action == 'a') {
             HeadlessView* dialog = platform.ViewOf(FormId::FrmChecklist1);
             if (!dialog || !dialog->IsShown()) continue;
             if (action == 'k') {
                 const int box = typed.empty() ? 1 : 1 + static_cast<unsigned char>(typed[0]) % kOptionCount;
-                dialog->Tick("Check(" + std::to_string(box) + ")");
+                dialog->Tick(ctl::Check(box));
                 g_touched[box] = true;
             } else if (action == 'K') {
                 OptionValues ticked{};
                 for (int i = 1; i <= kOptionCount; ++i) {
-                    const bool on = dialog->Checked("Check(" + std::to_string(i) + ")");
+                    const bool on = dialog->Checked(ctl::Check(i));
                     ticked[i] = on && !g_touched[i] && g_shown[i] == 2 ? 2 : on;
                 }
-                dialog->Press("CmdCustom1OK");
+                dialog->Press(ctl::CmdCustom1OK);
                 g_confirmed = ticked;
                 g_fileChanged = true;
             } else if (action == 'X') {
-                dialog->Press("CmdCustom1Cancel");
+                dialog->Press(ctl::CmdCustom1Cancel);
             } else {
                 dialog->Deactivate();
                 screen.Activate();
@@ -383,7 +390,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     app.Shutdown();
     platform.RunTimers();
     // The file holds what was confirmed last, and nothing else touched it.
-    const auto file = ReadOptionsAtStartUp(OptionsFilePath());
+    const auto file = ReadOptionsAtStartUp(g_optionsFile);
     if (file != g_confirmed) involvo::fuzz::Fail("the printout options file is not what was confirmed");
     return 0;
 }

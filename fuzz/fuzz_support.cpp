@@ -47,7 +47,7 @@ void Require(bool condition, const char* what, std::string_view text) {
     if (!condition) Fail(what, text);
 }
 
-void UsePrivateOptionsFile() {
+std::filesystem::path PrivateOptionsFile() {
     namespace fs = std::filesystem;
     std::error_code ec;
     fs::path folder = fs::temp_directory_path(ec) / ("involvo-fuzz-" + std::to_string(::getpid()));
@@ -63,7 +63,7 @@ void UsePrivateOptionsFile() {
     for (int i = 1; i <= kOptionCount; ++i) values[i] = i % 2;
     values[kOptWholeDepth] = 2;  // a greyed box, as an old file may hold
     WriteOptionsFile(file, values);
-    SetOptionsFilePath(file);
+    return file;
 }
 
 }  // namespace involvo::fuzz

@@ -1,6 +1,7 @@
 // Helpers shared by the fuzz targets.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -16,9 +17,9 @@ bool ShowsNanOrInf(std::string_view text);
 void Require(bool condition, const char* what, std::string_view text = {});
 [[noreturn]] void Fail(const std::string& what, std::string_view text = {});
 
-// Points the printout options file at a valid file in a private temporary
-// folder, so that starting the program does not write into the working
+// A valid printout options file in a private temporary folder (removed at
+// exit), for the program to start from without writing into the working
 // directory on every input.
-void UsePrivateOptionsFile();
+std::filesystem::path PrivateOptionsFile();
 
 }  // namespace involvo::fuzz

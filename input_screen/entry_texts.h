@@ -42,23 +42,4 @@ inline std::string EntryTexts::*TextOf(gearmain::Field field) {
     return nullptr;
 }
 
-// The control of a field on the input screen ("" for Field::None).
-inline const char* ControlOf(gearmain::Field field) {
-    using gearmain::Field;
-    switch (field) {
-        case Field::Teeth: return "InputNT";
-        case Field::Pitch: return "InputDP";
-        case Field::PressureAngle: return "InputPA";
-        case Field::Helix: return "InputHA";
-        case Field::Feature: return "Combo1";
-        case Field::FeatureValue: return "InputCTT_MOW";
-        case Field::ODChange: return "InputAddendumMod";
-        case Field::Pin: return "InputPINDIA";
-        case Field::FaceWidth: return "InputFaceWidth";
-        case Field::Quality: return "ComboQuality";
-        case Field::None: break;
-    }
-    return "";
-}
-
 }  // namespace involvo

@@ -15,17 +15,16 @@ using gearmain::Notice;
 
 namespace {
 
-constexpr const char* kTitle = "Involvo";
-
 // The fields in tab order, then the buttons.
-const std::vector<std::string> kTabOrder = {
-    "InputNT",     "InputDP",        "InputPA",      "InputHA", "Combo1",  "InputCTT_MOW", "InputAddendumMod",
-    "InputPINDIA", "InputFaceWidth", "ComboQuality", "CmdCalc", "cmdExit", "External",     "Internal",
+const std::vector<Control> kTabOrder = {
+    ctl::InputNT,     ctl::InputDP,        ctl::InputPA,      ctl::InputHA, ctl::Combo1,  ctl::InputCTT_MOW,
+    ctl::InputAddendumMod, ctl::InputPINDIA, ctl::InputFaceWidth, ctl::ComboQuality, ctl::CmdCalc, ctl::cmdExit,
+    ctl::External, ctl::Internal,
 };
 
-const std::array<const char*, 8> kTextBoxes = {
-    "InputNT",      "InputDP",          "InputPA",     "InputHA",
-    "InputCTT_MOW", "InputAddendumMod", "InputPINDIA", "InputFaceWidth",
+constexpr Control kTextBoxes[] = {
+    ctl::InputNT,      ctl::InputDP,          ctl::InputPA,     ctl::InputHA,
+    ctl::InputCTT_MOW, ctl::InputAddendumMod, ctl::InputPINDIA, ctl::InputFaceWidth,
 };
 
 const std::array<const char*, 9> kDepthCaptions = {
@@ -40,21 +39,8 @@ const std::array<const char*, 9> kDepthCaptions = {
     "Enter Actual Hob or Shaper Whole Depth",
 };
 
-std::string DepthItem(int index) { return "MnuDepth(" + std::to_string(index) + ")"; }
-
-bool IsTextBox(const std::string& control) {
-    return std::find(kTextBoxes.begin(), kTextBoxes.end(), control) != kTextBoxes.end();
-}
-
-// The fields of the screen, in tab order.
-constexpr Field kFields[] = {Field::Teeth,   Field::Pitch,        Field::PressureAngle, Field::Helix,
-                             Field::Feature, Field::FeatureValue, Field::ODChange,      Field::Pin,
-                             Field::FaceWidth, Field::Quality};
-
-Field FieldOf(const std::string& control) {
-    for (Field field : kFields)
-        if (control == ControlOf(field)) return field;
-    return Field::None;
+bool IsTextBox(Control control) {
+    return std::find(std::begin(kTextBoxes), std::end(kTextBoxes), control) != std::end(kTextBoxes);
 }
 
 }  // namespace
@@ -73,7 +59,7 @@ void FrmMain::Load() {
     CreateControls();
     CreateMenus();
     view().SetTabOrder(kTabOrder);
-    view().SetText("", "Involvo -  (Calculate Dimension Over Pins)");
+    view().SetText(ctl::Window, "Involvo -  (Calculate Dimension Over Pins)");
 
     SetHelpFile();
     Pull();
@@ -84,80 +70,80 @@ void FrmMain::Load() {
 void FrmMain::CreateControls() {
     View& v = view();
     struct Caption {
-        const char* label;
+        Control label;
         const char* caption;
         Field field;
         const char* tip;
     };
     const Caption captions[] = {
-        {"Labelnumteeth", "Number of Teeth  ", Field::Teeth, "Enter the number of gear teeth. "},
-        {"LabelPitch", "Normal Diametral Pitch  ", Field::Pitch, "Enter the normal diametral pitch"},
-        {"LabelPA", "Normal Pressure Angle  ", Field::PressureAngle, "Enter the normal pressure angle"},
-        {"LABELHA", "Helix Angle", Field::Helix, "Enter Helix angle if helical gear"},
-        {"LblAddendumMod", "Enlargement or Reduction (+/-)", Field::ODChange, "Enter Enlargement or Reduction of O.D."},
-        {"LABELPINDIA", kPinCaption, Field::Pin, "Enter Measuring pin diameter"},
-        {"LabelFaceWidth", "Gear Face Width", Field::FaceWidth, "Enter Gear face width"},
-        {"LabelQuality", "AGMA Quality Number", Field::Quality, "Enter or select AGMA Quality Number"},
+        {ctl::Labelnumteeth, "Number of Teeth  ", Field::Teeth, "Enter the number of gear teeth. "},
+        {ctl::LabelPitch, "Normal Diametral Pitch  ", Field::Pitch, "Enter the normal diametral pitch"},
+        {ctl::LabelPA, "Normal Pressure Angle  ", Field::PressureAngle, "Enter the normal pressure angle"},
+        {ctl::LABELHA, "Helix Angle", Field::Helix, "Enter Helix angle if helical gear"},
+        {ctl::LblAddendumMod, "Enlargement or Reduction (+/-)", Field::ODChange, "Enter Enlargement or Reduction of O.D."},
+        {ctl::LABELPINDIA, kPinCaption, Field::Pin, "Enter Measuring pin diameter"},
+        {ctl::LabelFaceWidth, "Gear Face Width", Field::FaceWidth, "Enter Gear face width"},
+        {ctl::LabelQuality, "AGMA Quality Number", Field::Quality, "Enter or select AGMA Quality Number"},
     };
     for (const Caption& c : captions) {
         v.SetText(c.label, c.caption);
         v.SetToolTip(ControlOf(c.field), c.tip);
     }
-    v.SetToolTip("Combo1", "Select Input Feature");
+    v.SetToolTip(ctl::Combo1, "Select Input Feature");
 
     // The lists first: a list shows a text among its items.
-    v.SetItems("Combo1", ScreenCore::FeatureList(1, 1));
+    v.SetItems(ctl::Combo1, ScreenCore::FeatureList(1, 1));
     std::vector<std::string> qualities = {"None"};
     for (int q = 3; q <= 15; ++q) qualities.push_back(std::to_string(q));
-    v.SetItems("ComboQuality", qualities);
+    v.SetItems(ctl::ComboQuality, qualities);
     const EntryTexts opening = OpeningTexts();
-    for (Field field : kFields) v.SetText(ControlOf(field), opening.*TextOf(field));
+    for (Field field : kScreenFields) v.SetText(ControlOf(field), opening.*TextOf(field));
 
     // The hint labels start empty; they are black and turn red under the mouse.
-    for (const char* label : {"LabelBasic", "LabelBasic2", "LabelStandardOD", "LabelStandard", "LabelBestPin"}) {
+    for (Control label : {ctl::LabelBasic, ctl::LabelBasic2, ctl::LabelStandardOD, ctl::LabelStandard, ctl::LabelBestPin}) {
         v.SetText(label, "");
         v.SetForeground(label, kBlack);
     }
 
-    v.SetText("Frame1", "Gear Type");
-    v.SetToolTip("Frame1", "Select type of gear");
-    v.SetText("External", "External");
-    v.SetToolTip("External", "External gear teeth");
-    v.SetChecked("External", true);
-    v.SetForeground("External", kDarkBlue);
-    v.SetText("Internal", "Internal");
-    v.SetToolTip("Internal", "Internal gear teeth");
-    v.SetChecked("Internal", false);
-    v.SetForeground("Internal", kDarkBlue);
+    v.SetText(ctl::Frame1, "Gear Type");
+    v.SetToolTip(ctl::Frame1, "Select type of gear");
+    v.SetText(ctl::External, "External");
+    v.SetToolTip(ctl::External, "External gear teeth");
+    v.SetChecked(ctl::External, true);
+    v.SetForeground(ctl::External, kDarkBlue);
+    v.SetText(ctl::Internal, "Internal");
+    v.SetToolTip(ctl::Internal, "Internal gear teeth");
+    v.SetChecked(ctl::Internal, false);
+    v.SetForeground(ctl::Internal, kDarkBlue);
 
-    v.SetText("CmdCalc", "Calculate Gear Data");
-    v.SetToolTip("CmdCalc", "Click button to calculate gear data");
-    v.SetText("cmdExit", "Exit");
-    v.SetToolTip("cmdExit", "Exit program");
-    v.SetText("Title", kTitle);
+    v.SetText(ctl::CmdCalc, "Calculate Gear Data");
+    v.SetToolTip(ctl::CmdCalc, "Click button to calculate gear data");
+    v.SetText(ctl::cmdExit, "Exit");
+    v.SetToolTip(ctl::cmdExit, "Exit program");
+    v.SetText(ctl::Title, kProgramName);
 }
 
 void FrmMain::CreateMenus() {
     View& v = view();
-    v.SetText("mnuFile", "&File");
-    v.SetText("MnuExit", "E&xit");
-    v.SetText("mnuOptions", "&Options");
-    v.SetText("MnuMow", "Calculate &Dimension over/between pins");
-    v.SetChecked("MnuMow", true);
-    v.SetText("MnuCTT", "Calculate &Circular tooth thickness/space width");
-    v.SetChecked("MnuCTT", false);
-    v.SetText("MnuSpan", "Calculate Span Measurement");
-    v.SetChecked("MnuSpan", false);
-    v.SetText("MnuDepthSystem", "Depth System");
+    v.SetText(ctl::mnuFile, "&File");
+    v.SetText(ctl::MnuExit, "E&xit");
+    v.SetText(ctl::mnuOptions, "&Options");
+    v.SetText(ctl::MnuMow, "Calculate &Dimension over/between pins");
+    v.SetChecked(ctl::MnuMow, true);
+    v.SetText(ctl::MnuCTT, "Calculate &Circular tooth thickness/space width");
+    v.SetChecked(ctl::MnuCTT, false);
+    v.SetText(ctl::MnuSpan, "Calculate Span Measurement");
+    v.SetChecked(ctl::MnuSpan, false);
+    v.SetText(ctl::MnuDepthSystem, "Depth System");
     for (int i = 1; i <= 9; ++i) {
-        v.SetText(DepthItem(i), kDepthCaptions[i - 1]);
-        v.SetChecked(DepthItem(i), i == 1);
+        v.SetText(ctl::MnuDepth(i), kDepthCaptions[i - 1]);
+        v.SetChecked(ctl::MnuDepth(i), i == 1);
     }
-    v.SetText("MnuCheckbox1", "Printout Options");
-    v.SetText("mnuHelp", "&Help");
-    v.SetText("mnuHelpContents", "&Contents");
-    v.SetText("mnuHelpBar1", "-");
-    v.SetText("mnuHelpAbout", "&About Involvo...");
+    v.SetText(ctl::MnuCheckbox1, "Printout Options");
+    v.SetText(ctl::mnuHelp, "&Help");
+    v.SetText(ctl::mnuHelpContents, "&Contents");
+    v.SetText(ctl::mnuHelpBar1, "-");
+    v.SetText(ctl::mnuHelpAbout, "&About Involvo...");
 }
 
 // The help file and the window placement belong to the application shell's
@@ -181,12 +167,12 @@ void FrmMain::Activate() {
 // The window and the core in step
 
 void FrmMain::Pull() {
-    for (Field field : kFields) texts_.*TextOf(field) = view().Text(ControlOf(field));
+    for (Field field : kScreenFields) texts_.*TextOf(field) = view().Text(ControlOf(field));
 }
 
 void FrmMain::Sync() {
     const FieldSet written = core_.TakeWritten();
-    for (Field field : kFields)
+    for (Field field : kScreenFields)
         if (written & Bit(field)) view().SetText(ControlOf(field), texts_.*TextOf(field));
     if (std::optional<HintsRun> run = core_.TakeHints()) ShowHints(*run);
 }
@@ -207,33 +193,33 @@ void FrmMain::UpdateHints() {
 void FrmMain::ShowHints(const HintsRun& run) {
     View& v = view();
     using Reach = HintsRun::Reach;
-    if (run.standardDiameter) v.SetText("LabelStandardOD", *run.standardDiameter);
+    if (run.standardDiameter) v.SetText(ctl::LabelStandardOD, *run.standardDiameter);
     if (run.depthSystemReset) {
-        v.SetChecked(DepthItem(1), true);
-        v.SetChecked(DepthItem(9), false);
+        v.SetChecked(ctl::MnuDepth(1), true);
+        v.SetChecked(ctl::MnuDepth(9), false);
     }
     if (run.reach == Reach::NoGear || run.reach == Reach::NoPressureAngle) return;
-    v.SetText("LABELPINDIA", run.pinCaption);
+    v.SetText(ctl::LABELPINDIA, run.pinCaption);
     if (run.reach != Reach::Complete) return;
 
-    v.SetText("LabelBasic", run.basic);
-    v.SetText("LabelBasic2", run.basicNote);
-    v.SetText("LabelStandard", run.standard);
-    v.SetText("LabelBestPin", run.idealPin);
-    if (!run.basic.empty()) v.SetToolTip("LabelBasic", "Click to enter basic with no backlash");
+    v.SetText(ctl::LabelBasic, run.basic);
+    v.SetText(ctl::LabelBasic2, run.basicNote);
+    v.SetText(ctl::LabelStandard, run.standard);
+    v.SetText(ctl::LabelBestPin, run.idealPin);
+    if (!run.basic.empty()) v.SetToolTip(ctl::LabelBasic, "Click to enter basic with no backlash");
     if (!run.standard.empty()) {
         if (run.spanCount) {
-            v.SetToolTip("InputPINDIA", "Enter Number of teeth you will be spanning");
-            v.SetToolTip("LabelStandard", "Click to enter calculated number of teeth to span");
-            v.SetEnabled("LabelBestPin", false);
+            v.SetToolTip(ctl::InputPINDIA, "Enter Number of teeth you will be spanning");
+            v.SetToolTip(ctl::LabelStandard, "Click to enter calculated number of teeth to span");
+            v.SetEnabled(ctl::LabelBestPin, false);
         } else {
-            v.SetToolTip("InputPINDIA", "Enter Measuring Pin Diameter");
-            v.SetToolTip("LabelStandard", "Click to enter standard pin diameter");
-            v.SetEnabled("LabelBestPin", true);
-            v.SetToolTip("LabelBestPin", "Click to enter P.D. contact pin diameter");
+            v.SetToolTip(ctl::InputPINDIA, "Enter Measuring Pin Diameter");
+            v.SetToolTip(ctl::LabelStandard, "Click to enter standard pin diameter");
+            v.SetEnabled(ctl::LabelBestPin, true);
+            v.SetToolTip(ctl::LabelBestPin, "Click to enter P.D. contact pin diameter");
         }
     }
-    v.SetToolTip("InputCTT_MOW", "Enter " + v.Text("Combo1"));
+    v.SetToolTip(ctl::InputCTT_MOW, "Enter " + v.Text(ctl::Combo1));
 }
 
 gearmain::MsgAnswer FrmMain::Show(const Notice& notice) {
@@ -241,7 +227,7 @@ gearmain::MsgAnswer FrmMain::Show(const Notice& notice) {
     // handlers that the focus move runs start from there.
     Sync();
     MsgAnswer answer = MsgAnswer::OK;
-    if (!notice.text.empty()) answer = view().MessageBox(notice.text, kTitle, notice.icon, notice.buttons);
+    if (!notice.text.empty()) answer = view().MessageBox(notice.text, kMessageTitle, notice.icon, notice.buttons);
     const bool sent = notice.buttons == MsgButtons::OK || answer == MsgAnswer::Cancel;
     if (notice.focus != Field::None && sent) view().SetFocus(ControlOf(notice.focus));
     return answer;
@@ -250,7 +236,7 @@ gearmain::MsgAnswer FrmMain::Show(const Notice& notice) {
 // ---------------------------------------------------------------------------
 // Keys
 
-bool FrmMain::KeyPress(const std::string& control, int key) {
+bool FrmMain::KeyPress(Control control, int key) {
     const Field field = FieldOf(control);
     if (field == Field::None) return true;
     return ScreenCore::KeyAccepted(field, gear_.DepthSystem, view().Text(control), key);
@@ -263,7 +249,7 @@ bool FrmMain::KeyDown(int keyCode) {
         case kKeyEnter:
             // Enter on a button presses it and stays: moving on as well would
             // leave the focus on Exit after Calculate, for the next Enter.
-            if (view().Focused() == "CmdCalc" || view().Focused() == "cmdExit") return false;
+            if (view().Focused() == ctl::CmdCalc || view().Focused() == ctl::cmdExit) return false;
             view().FocusNext(false);
             return false;  // the text boxes then discard it
         default: return false;
@@ -273,25 +259,25 @@ bool FrmMain::KeyDown(int keyCode) {
 // ---------------------------------------------------------------------------
 // Focus
 
-void FrmMain::GotFocus(const std::string& control) {
+void FrmMain::GotFocus(Control control) {
     View& v = view();
-    if (control == "InputNT") {
-        v.SetToolTip("InputCTT_MOW", "Enter " + v.Text("Combo1"));
-    } else if (control == "InputPINDIA") {
+    if (control == ctl::InputNT) {
+        v.SetToolTip(ctl::InputCTT_MOW, "Enter " + v.Text(ctl::Combo1));
+    } else if (control == ctl::InputPINDIA) {
         UpdateHints();
-        if (gear_.InputFeature == kSpan) v.SetText("LABELPINDIA", kTeethSpannedCaption);
-    } else if (control == "Combo1") {
+        if (gear_.InputFeature == kSpan) v.SetText(ctl::LABELPINDIA, kTeethSpannedCaption);
+    } else if (control == ctl::Combo1) {
         Pull();
         core_.EnterFeature();
         Sync();
-        v.SetToolTip("InputCTT_MOW", "");
+        v.SetToolTip(ctl::InputCTT_MOW, "");
     }
     // An editable list selects its text on entry like a text box, so a typed
     // quality number replaces "None".
-    if (IsTextBox(control) || control == "ComboQuality") v.SelectAll(control);
+    if (IsTextBox(control) || control == ctl::ComboQuality) v.SelectAll(control);
 }
 
-void FrmMain::LostFocus(const std::string& control) {
+void FrmMain::LostFocus(Control control) {
     const Field field = FieldOf(control);
     if (field == Field::None) return;
     Pull();
@@ -302,86 +288,85 @@ void FrmMain::LostFocus(const std::string& control) {
 // ---------------------------------------------------------------------------
 // Edits and clicks
 
-void FrmMain::Change(const std::string& control) {
-    if (control != "InputDP") return;
+void FrmMain::Change(Control control) {
+    if (control != ctl::InputDP) return;
     Pull();
     core_.EditPitch();
     Sync();
 }
 
-void FrmMain::Click(const std::string& control) {
+void FrmMain::Click(Control control) {
     View& v = view();
-    if (control == "CmdCalc") {
+    if (control == ctl::CmdCalc) {
         Calculate();
-    } else if (control == "cmdExit" || control == "MnuExit") {
+    } else if (control == ctl::cmdExit || control == ctl::MnuExit) {
         forms_.Unload(FormId::FrmMain);
-    } else if (control == "LabelBasic" || control == "LabelStandard" || control == "LabelBestPin") {
+    } else if (control == ctl::LabelBasic || control == ctl::LabelStandard || control == ctl::LabelBestPin) {
         CopyHint(control);
-    } else if (control == "InputCTT_MOW") {
-        v.SetToolTip("InputCTT_MOW", "Enter " + v.Text("Combo1"));
-    } else if (control == "MnuMow") {
+    } else if (control == ctl::InputCTT_MOW) {
+        v.SetToolTip(ctl::InputCTT_MOW, "Enter " + v.Text(ctl::Combo1));
+    } else if (control == ctl::MnuMow) {
         ModeDimensionOverPins();
-    } else if (control == "MnuCTT") {
+    } else if (control == ctl::MnuCTT) {
         ModeToothThickness();
-    } else if (control == "MnuSpan") {
+    } else if (control == ctl::MnuSpan) {
         ModeSpan();
-    } else if (control == "External" || control == "Internal") {
+    } else if (control == ctl::External || control == ctl::Internal) {
         SelectGearType(control);
-    } else if (control == "Combo1") {
+    } else if (control == ctl::Combo1) {
         FeatureChosen();
-    } else if (control == "mnuFile") {
+    } else if (control == ctl::mnuFile) {
         FileMenuOpening();
-    } else if (control == "mnuHelpContents") {
+    } else if (control == ctl::mnuHelpContents) {
         ShowHelpContents(forms_.platform(), v);
-    } else if (control == "mnuHelpAbout") {
+    } else if (control == ctl::mnuHelpAbout) {
         forms_.ShowModal(FormId::frmAbout);
-    } else if (control == "MnuCheckbox1") {
+    } else if (control == ctl::MnuCheckbox1) {
         OpenPrintoutOptions(forms_, gear_);
-    } else if (control.rfind("MnuDepth(", 0) == 0 && control.size() == 11 && control[10] == ')') {
-        int index = control[9] - '0';
-        if (index >= 1 && index <= 9) ChooseDepthSystem(index);
+    } else if (ctl::MnuDepth.Has(control)) {
+        ChooseDepthSystem(control.index());
     }
 }
 
 // A click on a hint label copies the hinted value into its field.
-void FrmMain::CopyHint(const std::string& label) {
+void FrmMain::CopyHint(Control label) {
     View& v = view();
     if (v.Text(label).empty() || !v.Enabled(label)) return;
     Pull();
-    if (label == "LabelBasic") core_.CopyBasic();
-    else if (label == "LabelStandard") core_.CopyStandard();
+    if (label == ctl::LabelBasic) core_.CopyBasic();
+    else if (label == ctl::LabelStandard) core_.CopyStandard();
     else core_.CopyIdealPin();
     Sync();
 }
 
-void FrmMain::MouseMove(const std::string& control) {
+void FrmMain::MouseMove(Control control) {
     View& v = view();
-    if (control == "LabelBasic") {
-        v.SetForeground("LabelBasic", kLightRed);
-    } else if (control == "LabelStandard") {
-        v.SetForeground("LabelBestPin", kBlack);
-        v.SetForeground("LabelStandard", kLightRed);
-    } else if (control == "LabelBestPin") {
-        v.SetForeground("LabelStandard", kBlack);
-        v.SetForeground("LabelBestPin", kLightRed);
-    } else if (control == "LabelStandardOD") {
-        v.SetForeground("LabelBasic", kBlack);
-        v.SetForeground("LabelStandard", kBlack);
-    } else if (control == "External") {
-        v.SetForeground("Internal", kDarkBlue);
-        v.SetForeground("External", kLightRed);
-    } else if (control == "Internal") {
-        v.SetForeground("Internal", kLightRed);
-        v.SetForeground("External", kDarkBlue);
-    } else if (control == "Frame1") {
-        v.SetForeground("Internal", kDarkBlue);
-        v.SetForeground("External", kDarkBlue);
-    } else if (control.empty()) {
-        v.SetForeground("LabelBasic", kBlack);
-        v.SetForeground("LabelStandard", kBlack);
-        v.SetForeground("LabelBestPin", kBlack);
-        v.SetForeground("Internal", kDarkBlue);
-        v.SetForeground("External", kDarkBlue);
+    if (control == ctl::LabelBasic) {
+        v.SetForeground(ctl::LabelBasic, kLightRed);
+    } else if (control == ctl::LabelStandard) {
+        v.SetForeground(ctl::LabelBestPin, kBlack);
+        v.SetForeground(ctl::LabelStandard, kLightRed);
+    } else if (control == ctl::LabelBestPin) {
+        v.SetForeground(ctl::LabelStandard, kBlack);
+        v.SetForeground(ctl::LabelBestPin, kLightRed);
+    } else if (control == ctl::LabelStandardOD) {
+        v.SetForeground(ctl::LabelBasic, kBlack);
+        v.SetForeground(ctl::LabelStandard, kBlack);
+    } else if (control == ctl::External) {
+        v.SetForeground(ctl::Internal, kDarkBlue);
+        v.SetForeground(ctl::External, kLightRed);
+    } else if (control == ctl::Internal) {
+        v.SetForeground(ctl::Internal, kLightRed);
+        v.SetForeground(ctl::External, kDarkBlue);
+    } else if (control == ctl::Frame1) {
+        v.SetForeground(ctl::Internal, kDarkBlue);
+        v.SetForeground(ctl::External, kDarkBlue);
+    } else if (control == ctl::Window) {
+        v.SetForeground(ctl::LabelBasic, kBlack);
+        v.SetForeground(ctl::LabelStandard, kBlack);
+        v.SetForeground(ctl::LabelBestPin, kBlack);
+        v.SetForeground(ctl::Internal, kDarkBlue);
+        v.SetForeground(ctl::External, kDarkBlue);
     }
 }
 
@@ -399,7 +384,7 @@ void FrmMain::Calculate() {
 // Modes and gear type
 
 // The list of the mode and gear type, before the core's feature text is shown.
-void FrmMain::ShowFeatureList() { view().SetItems("Combo1", ScreenCore::FeatureList(gear_.CalcMode, gear_.GearType)); }
+void FrmMain::ShowFeatureList() { view().SetItems(ctl::Combo1, ScreenCore::FeatureList(gear_.CalcMode, gear_.GearType)); }
 
 void FrmMain::SetModeCaption() {
     static const char* const kCaptions[3][2] = {
@@ -408,62 +393,62 @@ void FrmMain::SetModeCaption() {
         {"Involvo - (Calculate Span Measurement)", "Involvo - (Calculate Span Measurement)"},
     };
     int mode = std::clamp<int>(gear_.CalcMode, 1, 3) - 1;
-    view().SetText("", kCaptions[mode][gear_.GearType == 1 ? 0 : 1]);
+    view().SetText(ctl::Window, kCaptions[mode][gear_.GearType == 1 ? 0 : 1]);
 }
 
-void FrmMain::CheckModeItems(const char* item) {
-    for (const char* mode : {"MnuMow", "MnuCTT", "MnuSpan"}) view().SetChecked(mode, std::string(mode) == item);
+void FrmMain::CheckModeItems(Control item) {
+    for (Control mode : {ctl::MnuMow, ctl::MnuCTT, ctl::MnuSpan}) view().SetChecked(mode, mode == item);
 }
 
 void FrmMain::ModeDimensionOverPins() {
     View& v = view();
-    v.SetEnabled("Internal", true);
-    if (v.Focused() == "Combo1") v.SetFocus("InputCTT_MOW");
-    CheckModeItems("MnuMow");
+    v.SetEnabled(ctl::Internal, true);
+    if (v.Focused() == ctl::Combo1) v.SetFocus(ctl::InputCTT_MOW);
+    CheckModeItems(ctl::MnuMow);
     Pull();
     core_.ChooseMode(1);
     SetModeCaption();
     ShowFeatureList();
-    v.SetText("LABELPINDIA", texts_.feature == kSpan ? kTeethSpannedLowerCaption : kPinCaption);
+    v.SetText(ctl::LABELPINDIA, texts_.feature == kSpan ? kTeethSpannedLowerCaption : kPinCaption);
     Sync();
 }
 
 void FrmMain::ModeToothThickness() {
     View& v = view();
-    v.SetEnabled("Internal", true);
-    CheckModeItems("MnuCTT");
+    v.SetEnabled(ctl::Internal, true);
+    CheckModeItems(ctl::MnuCTT);
     Pull();
     core_.ChooseMode(2);
     SetModeCaption();
     ShowFeatureList();
-    v.SetText("LABELPINDIA", texts_.feature == kSpan ? kTeethSpannedLowerCaption : kPinCaption);
+    v.SetText(ctl::LABELPINDIA, texts_.feature == kSpan ? kTeethSpannedLowerCaption : kPinCaption);
     Sync();
 }
 
 // Span measurement is for external gears only.
 void FrmMain::ModeSpan() {
     View& v = view();
-    SelectGearType("External");  // still under the old mode
-    v.SetEnabled("Internal", false);
-    CheckModeItems("MnuSpan");
+    SelectGearType(ctl::External);  // still under the old mode
+    v.SetEnabled(ctl::Internal, false);
+    CheckModeItems(ctl::MnuSpan);
     Pull();
     core_.ChooseMode(3);
     SetModeCaption();
     ShowFeatureList();
-    v.SetText("LABELPINDIA", kTeethSpannedCaption);
+    v.SetText(ctl::LABELPINDIA, kTeethSpannedCaption);
     Sync();
 }
 
 // Selecting an option button runs its handler only when the selection changes.
-void FrmMain::SelectGearType(const std::string& button) {
+void FrmMain::SelectGearType(Control button) {
     View& v = view();
     if (v.Checked(button)) return;
-    const bool external = button == "External";
-    v.SetChecked("External", external);
-    v.SetChecked("Internal", !external);
+    const bool external = button == ctl::External;
+    v.SetChecked(ctl::External, external);
+    v.SetChecked(ctl::Internal, !external);
     Pull();
     core_.ChooseGearType(external ? 1 : 2);
-    if (!external) v.SetText("LABELPINDIA", kPinCaption);
+    if (!external) v.SetText(ctl::LABELPINDIA, kPinCaption);
     SetModeCaption();
     ShowFeatureList();
     Sync();
@@ -473,7 +458,7 @@ void FrmMain::FeatureChosen() {
     Pull();
     core_.ChooseFeature();
     const bool span = gear_.InputFeature == kSpan || gear_.CalcMode == 3;
-    view().SetText("LABELPINDIA", span ? kTeethSpannedLowerCaption : kPinCaption);
+    view().SetText(ctl::LABELPINDIA, span ? kTeethSpannedLowerCaption : kPinCaption);
     Sync();
 }
 
@@ -482,16 +467,16 @@ void FrmMain::FileMenuOpening() {
     View& v = view();
     switch (gear_.CalcMode) {
         case 1:
-            v.SetChecked("MnuMow", true);
-            v.SetChecked("MnuCTT", false);
+            v.SetChecked(ctl::MnuMow, true);
+            v.SetChecked(ctl::MnuCTT, false);
             break;
         case 2:
-            v.SetChecked("MnuCTT", true);
-            v.SetChecked("MnuMow", false);
+            v.SetChecked(ctl::MnuCTT, true);
+            v.SetChecked(ctl::MnuMow, false);
             break;
         case 3:
-            v.SetChecked("MnuMow", false);
-            v.SetChecked("MnuCTT", false);
+            v.SetChecked(ctl::MnuMow, false);
+            v.SetChecked(ctl::MnuCTT, false);
             break;
         default: break;
     }
@@ -501,7 +486,7 @@ void FrmMain::FileMenuOpening() {
 // Depth systems
 
 void FrmMain::CheckDepthItem(int index) {
-    for (int i = 1; i <= 9; ++i) view().SetChecked(DepthItem(i), i == index);
+    for (int i = 1; i <= 9; ++i) view().SetChecked(ctl::MnuDepth(i), i == index);
 }
 
 void FrmMain::ChooseDepthSystem(int index) {

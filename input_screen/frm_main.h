@@ -13,6 +13,7 @@
 
 #include "engine/gearmain.h"
 #include "input_screen/entry_texts.h"
+#include "input_screen/field_controls.h"
 #include "input_screen/screen_core.h"
 #include "platform/view.h"
 
@@ -25,13 +26,13 @@ public:
     // ---- Presenter ----
     void Load() override;
     void Activate() override;
-    bool KeyPress(const std::string& control, int key) override;
+    bool KeyPress(Control control, int key) override;
     bool KeyDown(int keyCode) override;
-    void GotFocus(const std::string& control) override;
-    void LostFocus(const std::string& control) override;
-    void Change(const std::string& control) override;
-    void Click(const std::string& control) override;
-    void MouseMove(const std::string& control) override;
+    void GotFocus(Control control) override;
+    void LostFocus(Control control) override;
+    void Change(Control control) override;
+    void Click(Control control) override;
+    void MouseMove(Control control) override;
 
     // The texts of the fields as the window shows them now.
     const EntryTexts& Texts();
@@ -54,19 +55,19 @@ private:
     void UpdateHints();
 
     // ---- Commands ----
-    void CopyHint(const std::string& label);
+    void CopyHint(Control label);
     void Calculate();
 
     // ---- Modes and gear type ----
     void ModeDimensionOverPins();
     void ModeToothThickness();
     void ModeSpan();
-    void SelectGearType(const std::string& button);
+    void SelectGearType(Control button);
     void FeatureChosen();
     void FileMenuOpening();
     void ShowFeatureList();
     void SetModeCaption();
-    void CheckModeItems(const char* item);
+    void CheckModeItems(Control item);
 
     // ---- Depth systems ----
     void ChooseDepthSystem(int index);

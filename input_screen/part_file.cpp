@@ -6,14 +6,15 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <random>
 #include <system_error>
 
 #include <nlohmann/json.hpp>
 
+#include "engine/features.h"
 #include "engine/inspection.h"
 #include "shell/mod_settings.h"
 #include "shell/settings_port.h"
+#include "shell/whole_file.h"
 
 #if __has_include(<fcntl.h>) && __has_include(<unistd.h>) && __has_include(<sys/stat.h>)
 #include <fcntl.h>
@@ -37,16 +38,8 @@ namespace {
 constexpr std::uintmax_t kLargestPartFile = 1 << 20;
 
 constexpr const char* kModes[] = {"pins", "thickness", "span"};
-constexpr const char* kFeatures[] = {"Circular Tooth Thickness", "Chordal Tooth Thickness", "Circular Space Width",
-                                     "Chordal Space Width",      "Contributing Backlash",   "Dimension Over Pins",
-                                     "Dimension Between Pins",   "Span Measurement"};
 
 constexpr const char* kRecentSection = "RecentParts";
-
-std::string SystemReason(int error) {
-    const char* reason = std::strerror(error);
-    return reason && *reason ? reason : "unknown error";
-}
 
 std::string Quoted(const std::string& key) { return "\"" + key + "\""; }
 
@@ -93,7 +86,7 @@ std::string EntryProblem(const std::string& key, const std::string& text) {
     if (key == "od-change") return IsPlainNumber(text, true) ? "" : must("a number");
     if (key == "quality") return text == "None" || IsWholeNumber(text) ? "" : must("None or a whole number");
     if (key == "mode") return OneOf(text, kModes) ? "" : must("pins, thickness or span");
-    if (key == "feature") return OneOf(text, kFeatures) ? "" : must("one of the input features");
+    if (key == "feature") return OneOf(text, gearmain::feature::kAll) ? "" : must("one of the input features");
     if (key == "depth-system")
         return IsWholeNumber(text) && text.size() <= 2 && std::stoi(text) >= 1 && std::stoi(text) <= 9
                    ? ""
@@ -190,35 +183,6 @@ std::optional<std::string> ReadWhole(const fs::path& path, std::string& text) {
     if (text.size() > kLargestPartFile) return "it is too large for a part file";
     return std::nullopt;
 #endif
-}
-
-// Writes a file whole through a temporary file beside it; the reason when it
-// failed.
-std::optional<std::string> WriteWhole(const fs::path& path, const std::string& text) {
-    // A name of its own: two programs saving at once must not share it.
-    fs::path temporary = path;
-    temporary += "." + std::to_string(std::random_device{}()) + ".tmp";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return SystemReason(errno);
-    int error = 0;
-    if (std::fwrite(text.data(), 1, text.size(), file) != text.size()) error = errno ? errno : EIO;
-    if (!error && std::fflush(file) != 0) error = errno ? errno : EIO;
-#ifdef INVOLVO_POSIX_FILES
-    if (!error && ::fsync(fileno(file)) != 0) error = errno ? errno : EIO;
-#endif
-    if (std::fclose(file) != 0 && !error) error = errno ? errno : EIO;
-    std::error_code ec;
-    if (error) {
-        fs::remove(temporary, ec);
-        return SystemReason(error);
-    }
-    fs::rename(temporary, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return ec.message();
-    }
-    return std::nullopt;
 }
 
 std::string AbsolutePath(const std::string& path) {
@@ -349,7 +313,7 @@ PartRead ReadPartFile(const fs::path& path) {
 }
 
 std::optional<std::string> WritePartFile(const fs::path& path, const Part& part) {
-    if (std::optional<std::string> reason = WriteWhole(path, PartFileText(part)))
+    if (std::optional<std::string> reason = WriteFileWhole(path, PartFileText(part)))
         return "The part could not be saved in the file " + path.string() + " (" + *reason + ").";
     return std::nullopt;
 }

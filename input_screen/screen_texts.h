@@ -2,17 +2,19 @@
 // compares or shows in more than one place.
 #pragma once
 
+#include "engine/features.h"
+
 namespace involvo::screen {
 
 // The input features, as Combo1 lists them.
-inline constexpr const char* kCircularThickness = "Circular Tooth Thickness";
-inline constexpr const char* kChordalThickness = "Chordal Tooth Thickness";
-inline constexpr const char* kCircularSpace = "Circular Space Width";
-inline constexpr const char* kChordalSpace = "Chordal Space Width";
-inline constexpr const char* kBacklash = "Contributing Backlash";
-inline constexpr const char* kOverPins = "Dimension Over Pins";
-inline constexpr const char* kBetweenPins = "Dimension Between Pins";
-inline constexpr const char* kSpan = "Span Measurement";
+using gearmain::feature::kBacklash;
+using gearmain::feature::kBetweenPins;
+using gearmain::feature::kChordalSpace;
+using gearmain::feature::kChordalThickness;
+using gearmain::feature::kCircularSpace;
+using gearmain::feature::kCircularThickness;
+using gearmain::feature::kOverPins;
+using gearmain::feature::kSpan;
 
 // Captions of the pin field.
 inline constexpr const char* kPinCaption = "Measuring Pin Diameter";

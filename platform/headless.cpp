@@ -1,6 +1,7 @@
 #include "platform/headless.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace involvo {
 
@@ -9,76 +10,90 @@ HeadlessView::HeadlessView(HeadlessPlatform& platform, FormId id, Presenter& pre
 
 HeadlessView::~HeadlessView() { platform_.Forget(this); }
 
-HeadlessView::Control& HeadlessView::At(const std::string& control) { return controls_[control]; }
+namespace {
 
-const HeadlessView::Control* HeadlessView::Find(const std::string& control) const {
+void RequireOnForm(FormId form, Control control) {
+    if (!HasControl(form, control))
+        throw std::logic_error(std::string(FormName(form)) + " has no control " + NameOf(control));
+}
+
+}  // namespace
+
+HeadlessView::State& HeadlessView::At(Control control) {
+    RequireOnForm(id_, control);
+    return controls_[control];
+}
+
+const HeadlessView::State* HeadlessView::Find(Control control) const {
+    RequireOnForm(id_, control);
     auto it = controls_.find(control);
     return it == controls_.end() ? nullptr : &it->second;
 }
 
-std::string HeadlessView::Text(const std::string& control) const {
-    const Control* c = Find(control);
+std::string HeadlessView::Text(Control control) const {
+    const State* c = Find(control);
     return c ? c->text : std::string();
 }
 
-void HeadlessView::SetText(const std::string& control, const std::string& text) {
-    Control& c = At(control);
+void HeadlessView::SetText(Control control, const std::string& text) {
+    State& c = At(control);
     c.text = text;
     c.selected = false;
 }
 
-void HeadlessView::SetToolTip(const std::string& control, const std::string& tip) { At(control).tip = tip; }
-std::string HeadlessView::ToolTip(const std::string& control) const {
-    const Control* c = Find(control);
+void HeadlessView::SetToolTip(Control control, const std::string& tip) { At(control).tip = tip; }
+std::string HeadlessView::ToolTip(Control control) const {
+    const State* c = Find(control);
     return c ? c->tip : std::string();
 }
-void HeadlessView::SetForeground(const std::string& control, Rgb colour) { At(control).fg = colour; }
-Rgb HeadlessView::Foreground(const std::string& control) const {
-    const Control* c = Find(control);
+void HeadlessView::SetForeground(Control control, Rgb colour) { At(control).fg = colour; }
+Rgb HeadlessView::Foreground(Control control) const {
+    const State* c = Find(control);
     return c ? c->fg : Rgb{};
 }
-void HeadlessView::SetEnabled(const std::string& control, bool enabled) { At(control).enabled = enabled; }
-bool HeadlessView::Enabled(const std::string& control) const {
-    const Control* c = Find(control);
+void HeadlessView::SetEnabled(Control control, bool enabled) { At(control).enabled = enabled; }
+bool HeadlessView::Enabled(Control control) const {
+    const State* c = Find(control);
     return c ? c->enabled : true;
 }
-void HeadlessView::SetVisible(const std::string& control, bool visible) { At(control).visible = visible; }
-bool HeadlessView::Visible(const std::string& control) const {
-    const Control* c = Find(control);
+void HeadlessView::SetVisible(Control control, bool visible) { At(control).visible = visible; }
+bool HeadlessView::Visible(Control control) const {
+    const State* c = Find(control);
     return c ? c->visible : true;
 }
-void HeadlessView::SetChecked(const std::string& control, bool checked) { At(control).checked = checked; }
-bool HeadlessView::Checked(const std::string& control) const {
-    const Control* c = Find(control);
+void HeadlessView::SetChecked(Control control, bool checked) { At(control).checked = checked; }
+bool HeadlessView::Checked(Control control) const {
+    const State* c = Find(control);
     return c ? c->checked : false;
 }
-void HeadlessView::SetItems(const std::string& control, const std::vector<std::string>& items) {
+void HeadlessView::SetItems(Control control, const std::vector<std::string>& items) {
     At(control).items = items;
 }
-std::vector<std::string> HeadlessView::Items(const std::string& control) const {
-    const Control* c = Find(control);
+std::vector<std::string> HeadlessView::Items(Control control) const {
+    const State* c = Find(control);
     return c ? c->items : std::vector<std::string>{};
 }
 
-void HeadlessView::SetFocus(const std::string& control) {
+void HeadlessView::SetFocus(Control control) {
+    RequireOnForm(id_, control);
     if (control == focus_) return;
-    std::string old = focus_;
+    std::optional<Control> old = focus_;
     focus_ = control;
-    if (!old.empty()) presenter_.LostFocus(old);
+    if (old) presenter_.LostFocus(*old);
     // A lose-focus handler may have sent the focus elsewhere.
     if (focus_ == control) presenter_.GotFocus(control);
 }
 
-void HeadlessView::SelectAll(const std::string& control) { At(control).selected = true; }
+void HeadlessView::SelectAll(Control control) { At(control).selected = true; }
 
-bool HeadlessView::Selected(const std::string& control) const {
-    const Control* c = Find(control);
+bool HeadlessView::Selected(Control control) const {
+    const State* c = Find(control);
     return c && c->selected;
 }
 
 void HeadlessView::FocusNext(bool backwards) {
     if (tabOrder_.empty()) return;
-    auto usable = [&](const std::string& name) { return Enabled(name) && Visible(name); };
+    auto usable = [&](Control control) { return Enabled(control) && Visible(control); };
     auto it = std::find(tabOrder_.begin(), tabOrder_.end(), focus_);
     int n = static_cast<int>(tabOrder_.size());
     int i = it == tabOrder_.end() ? (backwards ? 0 : -1) : static_cast<int>(it - tabOrder_.begin());
@@ -93,28 +108,27 @@ void HeadlessView::FocusNext(bool backwards) {
 
 MsgAnswer HeadlessView::MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
                                    MsgButtons buttons) {
-    return platform_.Answer({FormName(id_), text, title, icon, buttons, MsgAnswer::OK});
+    return platform_.Answer({id_, text, title, icon, buttons, MsgAnswer::OK});
 }
 
 std::string HeadlessView::InputBox(const std::string& prompt, const std::string& title,
                                    const std::string& defaultText) {
-    return platform_.AnswerInput({FormName(id_), prompt, title, defaultText, {}});
+    return platform_.AnswerInput({id_, prompt, title, defaultText, {}});
 }
 
-std::vector<std::string> HeadlessView::ControlNames() const {
-    std::vector<std::string> names;
-    for (const auto& [name, c] : controls_) names.push_back(name);
-    std::sort(names.begin(), names.end());
-    return names;
+std::vector<Control> HeadlessView::Controls() const {
+    std::vector<Control> controls;
+    for (const auto& [control, state] : controls_) controls.push_back(control);
+    return controls;
 }
 
-void HeadlessView::Type(const std::string& control, const std::string& keys) {
+void HeadlessView::Type(Control control, const std::string& keys) {
     FocusTo(control);
     for (char ch : keys) {
         if (focus_ != control) return;  // a handler moved the focus away
         int key = ch == '\b' ? kKeyBackspace : static_cast<unsigned char>(ch);
         if (!presenter_.KeyPress(control, key)) continue;
-        Control& c = At(control);
+        State& c = At(control);
         if (key == kKeyBackspace) {
             if (c.selected) c.text.clear();
             else if (!c.text.empty()) c.text.pop_back();
@@ -129,22 +143,22 @@ void HeadlessView::Type(const std::string& control, const std::string& keys) {
 
 void HeadlessView::Leave() { FocusNext(false); }
 
-void HeadlessView::FocusTo(const std::string& control) {
+void HeadlessView::FocusTo(Control control) {
     SetFocus(control);
 }
 
-void HeadlessView::Press(const std::string& control) {
+void HeadlessView::Press(Control control) {
     if (!Enabled(control) || !Visible(control)) return;
     SetFocus(control);
     presenter_.Click(control);
 }
 
-void HeadlessView::Click(const std::string& control) {
+void HeadlessView::Click(Control control) {
     if (!Enabled(control) || !Visible(control)) return;
     presenter_.Click(control);
 }
 
-void HeadlessView::Choose(const std::string& control, const std::string& item) {
+void HeadlessView::Choose(Control control, const std::string& item) {
     SetFocus(control);
     At(control).text = item;
     presenter_.Click(control);
@@ -152,19 +166,19 @@ void HeadlessView::Choose(const std::string& control, const std::string& item) {
 
 void HeadlessView::KeyDown(int code) {
     if (presenter_.KeyDown(code)) return;
-    if (!focus_.empty() && code == kKeyEnter) presenter_.KeyPress(focus_, kKeyEnter);
+    if (focus_ && code == kKeyEnter) presenter_.KeyPress(*focus_, kKeyEnter);
 }
 
-void HeadlessView::MouseOver(const std::string& control) { presenter_.MouseMove(control); }
+void HeadlessView::MouseOver(Control control) { presenter_.MouseMove(control); }
 
 void HeadlessView::Activate() { presenter_.Activate(); }
 
 void HeadlessView::Deactivate() { presenter_.Deactivate(); }
 
-void HeadlessView::Tick(const std::string& control) {
+void HeadlessView::Tick(Control control) {
     if (!Enabled(control) || !Visible(control)) return;
     SetFocus(control);
-    Control& c = At(control);
+    State& c = At(control);
     c.checked = !c.checked;
     presenter_.Click(control);
 }

@@ -6,7 +6,6 @@
 
 #include <deque>
 #include <map>
-#include <unordered_map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,7 +16,7 @@
 namespace involvo {
 
 struct ShownMessage {
-    std::string form;  // the window that raised it
+    FormId form = FormId::FrmMain;  // the window that raised it
     std::string text, title;
     MsgIcon icon = MsgIcon::Critical;
     MsgButtons buttons = MsgButtons::OK;
@@ -25,7 +24,7 @@ struct ShownMessage {
 };
 
 struct ShownInputBox {
-    std::string form;
+    FormId form = FormId::FrmMain;
     std::string prompt, title, defaultText, answer;
 };
 
@@ -36,24 +35,24 @@ public:
     HeadlessView(HeadlessPlatform& platform, FormId id, Presenter& presenter);
     ~HeadlessView() override;
 
-    std::string Text(const std::string& control) const override;
-    void SetText(const std::string& control, const std::string& text) override;
-    void SetToolTip(const std::string& control, const std::string& tip) override;
-    std::string ToolTip(const std::string& control) const override;
-    void SetForeground(const std::string& control, Rgb colour) override;
-    Rgb Foreground(const std::string& control) const override;
-    void SetEnabled(const std::string& control, bool enabled) override;
-    bool Enabled(const std::string& control) const override;
-    void SetVisible(const std::string& control, bool visible) override;
-    bool Visible(const std::string& control) const override;
-    void SetChecked(const std::string& control, bool checked) override;
-    bool Checked(const std::string& control) const override;
-    void SetItems(const std::string& control, const std::vector<std::string>& items) override;
-    std::vector<std::string> Items(const std::string& control) const override;
-    void SetFocus(const std::string& control) override;
-    std::string Focused() const override { return focus_; }
-    void SelectAll(const std::string& control) override;
-    void SetTabOrder(const std::vector<std::string>& controls) override { tabOrder_ = controls; }
+    std::string Text(Control control) const override;
+    void SetText(Control control, const std::string& text) override;
+    void SetToolTip(Control control, const std::string& tip) override;
+    std::string ToolTip(Control control) const override;
+    void SetForeground(Control control, Rgb colour) override;
+    Rgb Foreground(Control control) const override;
+    void SetEnabled(Control control, bool enabled) override;
+    bool Enabled(Control control) const override;
+    void SetVisible(Control control, bool visible) override;
+    bool Visible(Control control) const override;
+    void SetChecked(Control control, bool checked) override;
+    bool Checked(Control control) const override;
+    void SetItems(Control control, const std::vector<std::string>& items) override;
+    std::vector<std::string> Items(Control control) const override;
+    void SetFocus(Control control) override;
+    std::optional<Control> Focused() const override { return focus_; }
+    void SelectAll(Control control) override;
+    void SetTabOrder(const std::vector<Control>& controls) override { tabOrder_ = controls; }
     void FocusNext(bool backwards) override;
     MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
                          MsgButtons buttons) override;
@@ -65,49 +64,51 @@ public:
 
     FormId id() const { return id_; }
     Presenter& presenter() { return presenter_; }
-    // Names of every control that has been touched, in name order.
-    std::vector<std::string> ControlNames() const;
-    bool Selected(const std::string& control) const;
+    // Every control that has been touched, in the order of the list of names.
+    std::vector<Control> Controls() const;
+    bool Selected(Control control) const;
 
     // ---- The user's hands ----
     // Keys typed into a control, one by one through its key filter (a paste goes
     // the same way); the control gets the focus first. Backspace is "\b".
-    void Type(const std::string& control, const std::string& keys);
+    void Type(Control control, const std::string& keys);
     // Focus moves on to the next control in tab order (Tab).
     void Leave();
     // Focus moves to a control (a mouse click into it).
-    void FocusTo(const std::string& control);
+    void FocusTo(Control control);
     // A click on a button or option button: the focus moves to it first.
-    void Press(const std::string& control);
+    void Press(Control control);
     // A click that does not move the focus: a label, a menu item.
-    void Click(const std::string& control);
+    void Click(Control control);
     // An item chosen from a drop-down list.
-    void Choose(const std::string& control, const std::string& item);
+    void Choose(Control control, const std::string& item);
     void KeyDown(int code);
-    void MouseOver(const std::string& control);
+    void MouseOver(Control control);
     // The user makes this window the active one (clicks on it).
     void Activate();
     // The user makes another window the active one.
     void Deactivate();
     // A click on a check box: its tick changes, then the click handler runs.
-    void Tick(const std::string& control);
+    void Tick(Control control);
+
 
 private:
-    struct Control {
+    struct State {
         std::string text, tip;
         Rgb fg;
         bool enabled = true, visible = true, checked = false, selected = false;
         std::vector<std::string> items;
     };
-    Control& At(const std::string& control);
-    const Control* Find(const std::string& control) const;
+    // A control of this form; any other is a fault of the program (logic_error).
+    State& At(Control control);
+    const State* Find(Control control) const;
 
     HeadlessPlatform& platform_;
     FormId id_;
     Presenter& presenter_;
-    std::unordered_map<std::string, Control> controls_;
-    std::vector<std::string> tabOrder_;
-    std::string focus_;
+    std::map<Control, State> controls_;
+    std::vector<Control> tabOrder_;
+    std::optional<Control> focus_;
     bool shown_ = false;
 };
 

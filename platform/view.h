@@ -7,10 +7,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/gearmain.h"
+#include "platform/names.h"
 
 namespace involvo {
 
@@ -26,31 +28,19 @@ inline constexpr Rgb kBlack{0, 0, 0};
 inline constexpr Rgb kLightRed{255, 0, 0};
 inline constexpr Rgb kDarkBlue{0, 0, 128};
 
-// The program's windows, by their names.
-enum class FormId {
-    FrmMain,
-    FrmOutput1,
-    FrmHelical1,
-    FrmOutput2,
-    FRMHelical2,
-    AGMATOL,
-    FrmChecklist1,
-    frmSplash,
-    frmAbout,
-    FrmPrinting,
-};
-const char* FormName(FormId id);
-
 // Key codes that the forms look at.
 inline constexpr int kKeyBackspace = 8;
 inline constexpr int kKeyEnter = 13;
 inline constexpr int kKeyUp = 38;
 inline constexpr int kKeyDown = 40;
 
-// One window. Controls are addressed by their names in the program: "InputNT",
-// "LabelBasic", "CmdCalc", "MnuMow"; members of a control array with their index
-// in brackets: "Label(5)", "Text(12)", "MnuDepth(9)", "Check(18)". The empty name
-// is the window itself (its caption).
+// The program's name, and the title of every message box it shows.
+inline constexpr const char* kProgramName = "Involvo";
+inline constexpr const char* kMessageTitle = kProgramName;
+
+// One window. Controls are addressed by their names (platform/names.h):
+// ctl::InputNT, ctl::CmdCalc, ctl::Label(5); ctl::Window is the window itself
+// (its caption).
 //
 // Text is the text of a text box or drop-down list, the caption of a label,
 // button, option button, check box, frame or menu item.
@@ -58,31 +48,32 @@ class View {
 public:
     virtual ~View() = default;
 
-    virtual std::string Text(const std::string& control) const = 0;
-    virtual void SetText(const std::string& control, const std::string& text) = 0;
-    virtual void SetToolTip(const std::string& control, const std::string& tip) = 0;
-    virtual std::string ToolTip(const std::string& control) const = 0;
-    virtual void SetForeground(const std::string& control, Rgb colour) = 0;
-    virtual Rgb Foreground(const std::string& control) const = 0;
-    virtual void SetEnabled(const std::string& control, bool enabled) = 0;
-    virtual bool Enabled(const std::string& control) const = 0;
-    virtual void SetVisible(const std::string& control, bool visible) = 0;
-    virtual bool Visible(const std::string& control) const = 0;
+    virtual std::string Text(Control control) const = 0;
+    virtual void SetText(Control control, const std::string& text) = 0;
+    virtual void SetToolTip(Control control, const std::string& tip) = 0;
+    virtual std::string ToolTip(Control control) const = 0;
+    virtual void SetForeground(Control control, Rgb colour) = 0;
+    virtual Rgb Foreground(Control control) const = 0;
+    virtual void SetEnabled(Control control, bool enabled) = 0;
+    virtual bool Enabled(Control control) const = 0;
+    virtual void SetVisible(Control control, bool visible) = 0;
+    virtual bool Visible(Control control) const = 0;
     // Check marks of menu items, check boxes; the selection of option buttons.
-    virtual void SetChecked(const std::string& control, bool checked) = 0;
-    virtual bool Checked(const std::string& control) const = 0;
+    virtual void SetChecked(Control control, bool checked) = 0;
+    virtual bool Checked(Control control) const = 0;
     // The list of a drop-down list.
-    virtual void SetItems(const std::string& control, const std::vector<std::string>& items) = 0;
-    virtual std::vector<std::string> Items(const std::string& control) const = 0;
+    virtual void SetItems(Control control, const std::vector<std::string>& items) = 0;
+    virtual std::vector<std::string> Items(Control control) const = 0;
 
     // Focus: moving it runs the lose-focus handler of the control that had it and
     // the gain-focus handler of the new one.
-    virtual void SetFocus(const std::string& control) = 0;
-    virtual std::string Focused() const = 0;
+    virtual void SetFocus(Control control) = 0;
+    // The control that has the focus; nothing before any has had it.
+    virtual std::optional<Control> Focused() const = 0;
     // Selects the whole text of a text box (caret at 0).
-    virtual void SelectAll(const std::string& control) = 0;
+    virtual void SelectAll(Control control) = 0;
     // The tab order of the window's controls, and moving along it (Tab, Shift+Tab).
-    virtual void SetTabOrder(const std::vector<std::string>& controls) = 0;
+    virtual void SetTabOrder(const std::vector<Control>& controls) = 0;
     virtual void FocusNext(bool backwards) = 0;
 
     // Modal dialogs, parented to this window.
@@ -97,6 +88,7 @@ public:
     virtual void Hide() = 0;
     virtual bool IsShown() const = 0;
 };
+
 
 // The behaviour of one window. The platform forwards the user's actions here.
 class Presenter {
@@ -113,18 +105,18 @@ public:
     virtual void Unload() {}
 
     // A key typed into a control; false discards it.
-    virtual bool KeyPress(const std::string& /*control*/, int /*key*/) { return true; }
+    virtual bool KeyPress(Control /*control*/, int /*key*/) { return true; }
     // A key pressed anywhere on the form, before the control sees it; true swallows it.
     virtual bool KeyDown(int /*keyCode*/) { return false; }
-    virtual void GotFocus(const std::string& /*control*/) {}
-    virtual void LostFocus(const std::string& /*control*/) {}
+    virtual void GotFocus(Control /*control*/) {}
+    virtual void LostFocus(Control /*control*/) {}
     // The text of a text box changed (each keystroke).
-    virtual void Change(const std::string& /*control*/) {}
+    virtual void Change(Control /*control*/) {}
     // A button, label, option button, check box or menu item was clicked; an item
     // was chosen from a drop-down list; a text box was clicked.
-    virtual void Click(const std::string& /*control*/) {}
-    // The mouse moves over a control ("" = the form's background).
-    virtual void MouseMove(const std::string& /*control*/) {}
+    virtual void Click(Control /*control*/) {}
+    // The mouse moves over a control (ctl::Window: the form's background).
+    virtual void MouseMove(Control /*control*/) {}
 
 private:
     View* view_ = nullptr;

@@ -227,7 +227,7 @@ std::optional<std::string> PrintReportDocument(PrinterPort& printer, const Inspe
 }
 
 bool PrintInspectionReport(View& view, PrinterPort* printer, gearmain::GearMain& gear, InspectionReport report) {
-    auto tell = [&](const std::string& text, MsgIcon icon) { view.MessageBox(text, "Involvo", icon, MsgButtons::OK); };
+    auto tell = [&](const std::string& text, MsgIcon icon) { view.MessageBox(text, kMessageTitle, icon, MsgButtons::OK); };
     if (!printer) {
         tell("There is no printer to print the inspection report on.", MsgIcon::Exclamation);
         return false;

@@ -21,7 +21,7 @@ constexpr int kNoticeMilliseconds = 1000;
 bool AsksPartNumber(const gearmain::GearMain& gear) { return gear.PrintoutChoices[kOptPartNumber] == 1; }
 
 void Tell(View& page, const std::string& text, MsgIcon icon) {
-    page.MessageBox(text, "Involvo", icon, MsgButtons::OK);
+    page.MessageBox(text, kMessageTitle, icon, MsgButtons::OK);
 }
 
 void NoPrinter(View& page) {
@@ -128,8 +128,8 @@ FrmPrinting::FrmPrinting(Forms& forms) : forms_(forms), alive_(std::make_shared<
 FrmPrinting::~FrmPrinting() { *alive_ = false; }
 
 void FrmPrinting::Load() {
-    view().SetText("", "Printing");
-    view().SetText("Label1", "Printing ...");
+    view().SetText(ctl::Window, "Printing");
+    view().SetText(ctl::Label1, "Printing ...");
     std::shared_ptr<bool> alive = alive_;
     Forms& forms = forms_;
     forms_.platform().StartTimer(kNoticeMilliseconds, [alive, &forms] {

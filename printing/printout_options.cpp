@@ -1,20 +1,10 @@
 #include "printing/printout_options.h"
 
-
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <fstream>
-#include <random>
-#include <sstream>
 #include <system_error>
 #include <vector>
 
-#if __has_include(<unistd.h>)
-#include <unistd.h>
-#define INVOLVO_HAVE_FSYNC 1
-#endif
+#include "shell/whole_file.h"
 
 namespace involvo {
 
@@ -44,13 +34,6 @@ constexpr const char* kCaptions[kOptionCount + 1] = {
     "Part Number or Title",
 };
 
-std::string CheckName(int index) { return "Check(" + std::to_string(index) + ")"; }
-
-fs::path& OptionsPath() {
-    static fs::path path = kOptionsFileName;
-    return path;
-}
-
 // Eighteen values take 54 bytes; a file larger than this is damaged, and is
 // not read into memory whole.
 constexpr size_t kLargestOptionsFile = 1 << 20;
@@ -69,11 +52,6 @@ std::optional<int16_t> CheckState(std::string_view field) {
     return state;
 }
 
-std::string SystemReason(int error) {
-    std::string reason = std::strerror(error);
-    return reason.empty() ? std::string("unknown error") : reason;
-}
-
 }  // namespace
 
 const char* OptionCaption(int index) {
@@ -89,9 +67,6 @@ OptionValues OptionsOf(const gearmain::GearMain& gear) {
 void SetOptions(gearmain::GearMain& gear, const OptionValues& values) {
     for (int i = 1; i <= kOptionCount; ++i) gear.PrintoutChoices[i] = values[i];
 }
-
-const fs::path& OptionsFilePath() { return OptionsPath(); }
-void SetOptionsFilePath(fs::path path) { OptionsPath() = std::move(path); }
 
 std::string OptionsFileText(const OptionValues& values) {
     std::string text;
@@ -140,43 +115,7 @@ std::optional<OptionValues> ParseOptions(std::string_view text) {
 }
 
 std::optional<std::string> WriteOptionsFile(const fs::path& path, const OptionValues& values) {
-    const std::string text = OptionsFileText(values);
-    // A name of its own beside the file: two programs saving at once must not
-    // write into the same temporary file.
-    fs::path temporary = path;
-    temporary += ".";
-    temporary += std::to_string(std::random_device{}());
-    temporary += ".tmp";
-    std::FILE* file = std::fopen(temporary.string().c_str(), "wb");
-    if (!file) return SystemReason(errno);
-    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    int error = written ? 0 : errno;
-    if (written && std::fflush(file) != 0) {
-        written = false;
-        error = errno;
-    }
-#ifdef INVOLVO_HAVE_FSYNC
-    if (written && ::fsync(fileno(file)) != 0) {
-        written = false;
-        error = errno;
-    }
-#endif
-    if (std::fclose(file) != 0 && written) {
-        written = false;
-        error = errno;
-    }
-    std::error_code ec;
-    if (!written) {
-        fs::remove(temporary, ec);
-        return SystemReason(error ? error : EIO);
-    }
-    fs::rename(temporary, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return ec.message();
-    }
-    return std::nullopt;
+    return WriteFileWhole(path, OptionsFileText(values));
 }
 
 OptionValues ReadOptionsAtStartUp(const fs::path& path) {
@@ -205,43 +144,47 @@ OptionValues ReadOptionsAtStartUp(const fs::path& path) {
     return off;
 }
 
-void StartUpPrinting(Forms& forms, gearmain::GearMain& gear) {
-    View& dialog = forms.Load(FormId::FrmChecklist1);
-    OptionValues values = ReadOptionsAtStartUp(OptionsFilePath());
+namespace {
+
+// The dialog's presenter, loaded (hidden) if it was not.
+FrmChecklist1& Dialog(Forms& forms) {
+    forms.Load(FormId::FrmChecklist1);
+    // The dialog's presenter is a FrmChecklist1 (shell/presenters.cpp).
+    return static_cast<FrmChecklist1&>(forms.PresenterOf(FormId::FrmChecklist1));
+}
+
+}  // namespace
+
+void StartUpPrinting(Forms& forms, gearmain::GearMain& gear, const fs::path& file) {
+    FrmChecklist1& dialog = Dialog(forms);
+    OptionValues values = ReadOptionsAtStartUp(file);
     SetOptions(gear, values);
-    if (auto* presenter = dynamic_cast<FrmChecklist1*>(&forms.PresenterOf(FormId::FrmChecklist1)))
-        presenter->ShowOptions(values);
-    else
-        for (int i = 1; i <= kOptionCount; ++i) dialog.SetChecked(CheckName(i), values[i] != 0);
+    dialog.ShowOptions(values);
 }
 
 void OpenPrintoutOptions(Forms& forms, gearmain::GearMain& gear) {
-    View& dialog = forms.Load(FormId::FrmChecklist1);
-    OptionValues values = OptionsOf(gear);
-    if (auto* presenter = dynamic_cast<FrmChecklist1*>(&forms.PresenterOf(FormId::FrmChecklist1)))
-        presenter->ShowOptions(values);
-    else
-        for (int i = 1; i <= kOptionCount; ++i) dialog.SetChecked(CheckName(i), values[i] != 0);
+    Dialog(forms).ShowOptions(OptionsOf(gear));
     forms.Show(FormId::FrmChecklist1);
 }
 
 // ---- The dialog ----
 
-FrmChecklist1::FrmChecklist1(gearmain::GearMain& gear, Forms& forms) : gear_(gear), forms_(forms) {}
+FrmChecklist1::FrmChecklist1(gearmain::GearMain& gear, Forms& forms, const fs::path& file)
+    : gear_(gear), forms_(forms), file_(file) {}
 
 void FrmChecklist1::Load() {
     View& v = view();
-    v.SetText("", "Involvo -  Printout Options");
-    v.SetText("Frame1", "Check the items to include on the printed form");
-    std::vector<std::string> tabOrder;
+    v.SetText(ctl::Window, "Involvo -  Printout Options");
+    v.SetText(ctl::Frame1, "Check the items to include on the printed form");
+    std::vector<Control> tabOrder;
     for (int i = 1; i <= kOptionCount; ++i) {
-        v.SetText(CheckName(i), OptionCaption(i));
-        tabOrder.push_back(CheckName(i));
+        v.SetText(ctl::Check(i), OptionCaption(i));
+        tabOrder.push_back(ctl::Check(i));
     }
-    v.SetText("Checkall", "Check All");
-    v.SetText("CmdCustom1OK", "OK");
-    v.SetText("CmdCustom1Cancel", "Cancel");
-    tabOrder.insert(tabOrder.end(), {"Checkall", "CmdCustom1OK", "CmdCustom1Cancel"});
+    v.SetText(ctl::Checkall, "Check All");
+    v.SetText(ctl::CmdCustom1OK, "OK");
+    v.SetText(ctl::CmdCustom1Cancel, "Cancel");
+    tabOrder.insert(tabOrder.end(), {ctl::Checkall, ctl::CmdCustom1OK, ctl::CmdCustom1Cancel});
     v.SetTabOrder(tabOrder);
 }
 
@@ -254,29 +197,28 @@ void FrmChecklist1::Deactivate() {
     Close();
 }
 
-void FrmChecklist1::Click(const std::string& control) {
-    if (control == "Checkall") {
+void FrmChecklist1::Click(Control control) {
+    if (control == ctl::Checkall) {
         CheckAll();
-    } else if (control == "CmdCustom1OK") {
+    } else if (control == ctl::CmdCustom1OK) {
         Confirm();
-    } else if (control == "CmdCustom1Cancel") {
+    } else if (control == ctl::CmdCustom1Cancel) {
         Close();
-    } else if (control.rfind("Check(", 0) == 0) {
-        int index = std::atoi(control.c_str() + 6);
-        if (index >= 1 && index <= kOptionCount) touched_[index] = true;
+    } else if (ctl::Check.Has(control) && control.index() <= kOptionCount) {
+        touched_[control.index()] = true;
     }
 }
 
 void FrmChecklist1::ShowOptions(const OptionValues& values) {
     shown_ = values;
     touched_.fill(false);
-    for (int i = 1; i <= kOptionCount; ++i) view().SetChecked(CheckName(i), values[i] != 0);
+    for (int i = 1; i <= kOptionCount; ++i) view().SetChecked(ctl::Check(i), values[i] != 0);
 }
 
 OptionValues FrmChecklist1::Ticked() const {
     OptionValues values{};
     for (int i = 1; i <= kOptionCount; ++i) {
-        bool ticked = view().Checked(CheckName(i));
+        bool ticked = view().Checked(ctl::Check(i));
         if (ticked && !touched_[i] && shown_[i] == 2) values[i] = 2;
         else values[i] = ticked ? 1 : 0;
     }
@@ -285,10 +227,10 @@ OptionValues FrmChecklist1::Ticked() const {
 
 void FrmChecklist1::CheckAll() {
     for (int i = 1; i <= kOptionCount; ++i) {
-        view().SetChecked(CheckName(i), true);
+        view().SetChecked(ctl::Check(i), true);
         touched_[i] = true;
     }
-    view().SetChecked("Checkall", true);
+    view().SetChecked(ctl::Checkall, true);
 }
 
 void FrmChecklist1::Confirm() {
@@ -298,13 +240,13 @@ void FrmChecklist1::Confirm() {
     closing_ = true;
     OptionValues values = Ticked();
     SetOptions(gear_, values);
-    if (auto reason = WriteOptionsFile(OptionsFilePath(), values)) {
+    if (auto reason = WriteOptionsFile(file_, values)) {
         std::error_code ec;
-        fs::path shown = fs::absolute(OptionsFilePath(), ec);
-        if (ec) shown = OptionsFilePath();
+        fs::path shown = fs::absolute(file_, ec);
+        if (ec) shown = file_;
         view().MessageBox("The printout options could not be saved in the file " + shown.string() + " (" +
                               *reason + ").\r\rThe options chosen stay in effect until Involvo is closed.",
-                          "Involvo", MsgIcon::Exclamation, MsgButtons::OK);
+                          kMessageTitle, MsgIcon::Exclamation, MsgButtons::OK);
     }
     forms_.Unload(FormId::FrmChecklist1);
 }

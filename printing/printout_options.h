@@ -53,10 +53,8 @@ void SetOptions(gearmain::GearMain& gear, const OptionValues& values);
 
 // ---- The options file ----
 inline constexpr const char* kOptionsFileName = "CheckboxValues.dat";
-// The file the program reads and writes: CheckboxValues.dat in the working
-// directory, unless set otherwise.
-const std::filesystem::path& OptionsFilePath();
-void SetOptionsFilePath(std::filesystem::path path);
+// The file is CheckboxValues.dat in the working directory, unless the
+// application is given another (Application::SetPrintoutOptionsFile).
 
 // The file's text: one value per line, CR LF after each.
 std::string OptionsFileText(const OptionValues& values);
@@ -76,8 +74,8 @@ std::optional<std::string> WriteOptionsFile(const std::filesystem::path& path, c
 OptionValues ReadOptionsAtStartUp(const std::filesystem::path& path);
 
 // The printing part of the start-up: the options dialog is loaded hidden, and the
-// options are read into the gear state and into its check boxes.
-void StartUpPrinting(Forms& forms, gearmain::GearMain& gear);
+// options are read from the file into the gear state and into its check boxes.
+void StartUpPrinting(Forms& forms, gearmain::GearMain& gear, const std::filesystem::path& file);
 // The input screen's "Printout Options": the dialog shows the options in force.
 void OpenPrintoutOptions(Forms& forms, gearmain::GearMain& gear);
 
@@ -85,12 +83,14 @@ void OpenPrintoutOptions(Forms& forms, gearmain::GearMain& gear);
 // file; Cancel, and activating another window, discard them.
 class FrmChecklist1 : public Presenter {
 public:
-    FrmChecklist1(gearmain::GearMain& gear, Forms& forms);
+    // OK saves the options into the file (the application's, which it may
+    // change while the dialog lives).
+    FrmChecklist1(gearmain::GearMain& gear, Forms& forms, const std::filesystem::path& file);
 
     void Load() override;
     void Deactivate() override;
     void Unload() override;
-    void Click(const std::string& control) override;
+    void Click(Control control) override;
 
     // Ticks the boxes as the options say.
     void ShowOptions(const OptionValues& values);
@@ -101,11 +101,10 @@ private:
     void CheckAll();
     void Confirm();
     void Close();
-    // Window placement: the dialog opens where it stood last time, as far as
-    // the settings know it.
 
     gearmain::GearMain& gear_;
     Forms& forms_;
+    const std::filesystem::path& file_;
     // What each box was set to, and whether the user has clicked it since: a
     // greyed box that nobody touched keeps its value.
     OptionValues shown_{};

@@ -20,7 +20,7 @@ FRMHelical2::FRMHelical2(GearMain& gear, Forms& forms)
 void DimensionsPage::Load() {
     View& v = view();
     const bool helical = kind_ == PageKind::Helical;
-    v.SetText("", kPageTwoCaption);
+    v.SetText(ctl::Window, kPageTwoCaption);
     const char* captions[] = {"Base Circle Diameter",
                               "Pitch Diameter",
                               "Circular Pitch",
@@ -33,32 +33,32 @@ void DimensionsPage::Load() {
                               "Addendum",
                               "Dedendum",
                               helical ? "Tooth Tip Land" : "Tooth Tip Land "};
-    for (int row = 1; row <= 12; ++row) v.SetText(LabelName(row), captions[row - 1]);
-    v.SetText("LabelTitleBlock", "Title Block Text");
-    v.SetText("Back", "Back");
-    v.SetText("Next", "Next");
-    v.SetText("CmdOK", "Close");
+    for (int row = 1; row <= 12; ++row) v.SetText(ctl::Label(row), captions[row - 1]);
+    v.SetText(ctl::LabelTitleBlock, "Title Block Text");
+    v.SetText(ctl::Back, "Back");
+    v.SetText(ctl::Next, "Next");
+    v.SetText(ctl::CmdOK, "Close");
     SetUpPrintButton(v, PrintCaption::Captioned);
-    SetUpFileMenu(v, "mnuFile");
+    SetUpFileMenu(v, ctl::mnuFile);
     if (helical) {
-        v.SetText("LabelNorm", "Normal");
-        v.SetText("LabelTransv", "Transverse");
+        v.SetText(ctl::LabelNorm, "Normal");
+        v.SetText(ctl::LabelTransv, "Transverse");
     }
 }
 
 void DimensionsPage::Activate() {
     forms_.Hide(kind_ == PageKind::Helical ? FormId::FrmHelical1 : FormId::FrmOutput1);
-    view().SetFocus("CmdOK");
+    view().SetFocus(ctl::CmdOK);
     Display(DimensionsContent(gear_, ReadEntryTexts(forms_), kind_));
 }
 
-void DimensionsPage::Click(const std::string& control) {
-    if (control == "Back") {
+void DimensionsPage::Click(Control control) {
+    if (control == ctl::Back) {
         forms_.Show(kind_ == PageKind::Helical ? FormId::FrmHelical1 : FormId::FrmOutput1);
         Close();
-    } else if (control == "Next") {
+    } else if (control == ctl::Next) {
         forms_.Show(FormId::AGMATOL);
-    } else if (control == "CmdOK" || control == "mnuFileClose") {
+    } else if (control == ctl::CmdOK || control == ctl::mnuFileClose) {
         Close();
     } else {
         PrintCommand(control, kind_);

@@ -14,24 +14,24 @@ MeasurementPage::MeasurementPage(GearMain& gear, Forms& forms, FormId id, PageKi
 
 void MeasurementPage::LoadCommon() {
     View& v = view();
-    v.SetText("", kPageOneCaption);
-    for (int row = 5; row <= 11; ++row) v.SetText(LabelName(row), "Label" + std::to_string(row));
-    v.SetText("Label(12)", "K Factor");
-    for (int row = 1; row <= 12; ++row) v.SetText(TextName(row), "Text" + std::to_string(row));
-    v.SetText("LabelTitleBlock", "Title Block Text");
-    v.SetText("Next1", "Next");
-    v.SetText("CmdOK", "Close");
+    v.SetText(ctl::Window, kPageOneCaption);
+    for (int row = 5; row <= 11; ++row) v.SetText(ctl::Label(row), "Label" + std::to_string(row));
+    v.SetText(ctl::Label(12), "K Factor");
+    for (int row = 1; row <= 12; ++row) v.SetText(ctl::Text(row), "Text" + std::to_string(row));
+    v.SetText(ctl::LabelTitleBlock, "Title Block Text");
+    v.SetText(ctl::Next1, "Next");
+    v.SetText(ctl::CmdOK, "Close");
     SetUpPrintButton(v, PrintCaption::TipOnly);
 }
 
 void MeasurementPage::Activate() {
-    view().SetFocus("Next1");
+    view().SetFocus(ctl::Next1);
     WritePageOneState(gear_, kind_);
     SheetContents contents = PageOneContents(gear_, ReadEntryTexts(forms_), kind_);
     Display(std::move(contents.measurement));
     if (kind_ == PageKind::Helical)
         for (const gearmain::Notice& advice : HelicalAdvice(gear_))
-            view().MessageBox(advice.text, kTitle, advice.icon, advice.buttons);
+            view().MessageBox(advice.text, kMessageTitle, advice.icon, advice.buttons);
     // Page 2 and the tolerance page are loaded (not shown) and filled, as the
     // printed sheet is composed from what the pages hold.
     ResultPageOf(forms_, kind_ == PageKind::Helical ? FormId::FRMHelical2 : FormId::FrmOutput2)
@@ -39,9 +39,9 @@ void MeasurementPage::Activate() {
     ResultPageOf(forms_, FormId::AGMATOL).Display(std::move(contents.tolerances));
 }
 
-void MeasurementPage::Click(const std::string& control) {
-    if (control == "Next1") forms_.Show(kind_ == PageKind::Helical ? FormId::FRMHelical2 : FormId::FrmOutput2);
-    else if (control == "CmdOK" || control == "mnuFileClose") Close();
+void MeasurementPage::Click(Control control) {
+    if (control == ctl::Next1) forms_.Show(kind_ == PageKind::Helical ? FormId::FRMHelical2 : FormId::FrmOutput2);
+    else if (control == ctl::CmdOK || control == ctl::mnuFileClose) Close();
     else PrintCommand(control, kind_);
 }
 
@@ -52,10 +52,10 @@ void FrmOutput1::Load() {
     View& v = view();
     LoadCommon();
     const char* captions[] = {"Number of Teeth", "Normal Diametral Pitch", "Normal Pressure Angle", "Helix Angle"};
-    for (int row = 1; row <= 4; ++row) v.SetText(LabelName(row), captions[row - 1]);
-    v.SetToolTip("Next1", "Display Next Page");
-    v.SetToolTip("CmdOK", "Close This page");
-    SetUpFileMenu(v, "Mnufile");
+    for (int row = 1; row <= 4; ++row) v.SetText(ctl::Label(row), captions[row - 1]);
+    v.SetToolTip(ctl::Next1, "Display Next Page");
+    v.SetToolTip(ctl::CmdOK, "Close This page");
+    SetUpFileMenu(v, ctl::Mnufile);
 }
 
 FrmHelical1::FrmHelical1(GearMain& gear, Forms& forms)
@@ -65,12 +65,12 @@ void FrmHelical1::Load() {
     View& v = view();
     LoadCommon();
     const char* captions[] = {"Number of Teeth", "Diametral Pitch", "Pressure Angle", "Helix Angle"};
-    for (int row = 1; row <= 4; ++row) v.SetText(LabelName(row), captions[row - 1]);
-    v.SetText("LabelNorm", "Normal");
-    v.SetText("LabelTransv", "Transverse");
-    for (int box = 13; box <= 15; ++box) v.SetText(TextName(box), "Text" + std::to_string(box));
-    for (int box = 16; box <= 18; ++box) v.SetText(TextName(box), "");
-    SetUpFileMenu(v, "mnuFile");
+    for (int row = 1; row <= 4; ++row) v.SetText(ctl::Label(row), captions[row - 1]);
+    v.SetText(ctl::LabelNorm, "Normal");
+    v.SetText(ctl::LabelTransv, "Transverse");
+    for (int box = 13; box <= 15; ++box) v.SetText(ctl::Text(box), "Text" + std::to_string(box));
+    for (int box = 16; box <= 18; ++box) v.SetText(ctl::Text(box), "");
+    SetUpFileMenu(v, ctl::mnuFile);
 }
 
 }  // namespace involvo

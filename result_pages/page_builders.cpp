@@ -292,19 +292,20 @@ void SetCaption(PageRow& row, Caption caption, const std::string& spanCount) {
         row.quantity = quantity;
         row.caption.assign(text);
     };
+    // The captions of the features' own rows are the features' names.
     switch (caption) {
         case KeepCaption: break;
-        case CircularThickness: return set(Quantity::ToothThickness, "Circular Tooth Thickness");
-        case CircularSpace: return set(Quantity::ToothThickness, "Circular Space Width");
-        case ChordalThickness: return set(Quantity::ChordalThickness, "Chordal Tooth Thickness");
-        case ChordalSpace: return set(Quantity::ChordalThickness, "Chordal Space Width");
-        case OverPins: return set(Quantity::Measurement, "Dimension Over Pins");
-        case BetweenPins: return set(Quantity::Measurement, "Dimension Between Pins");
+        case CircularThickness: return set(Quantity::ToothThickness, kCircularThickness);
+        case CircularSpace: return set(Quantity::ToothThickness, kCircularSpace);
+        case ChordalThickness: return set(Quantity::ChordalThickness, kChordalThickness);
+        case ChordalSpace: return set(Quantity::ChordalThickness, kChordalSpace);
+        case OverPins: return set(Quantity::Measurement, kOverPins);
+        case BetweenPins: return set(Quantity::Measurement, kBetweenPins);
         case PinDiameter: return set(Quantity::PinDiameter, "Pin Diameter");
         case PinContact: return set(Quantity::PinContactDiameter, "Pin Contact Diameter");
         case RadialPinLowercase: return set(Quantity::RadialDimension, "Radial Dimension (1) pin");
         case RadialPinCapital: return set(Quantity::RadialDimension, "Radial Dimension (1) Pin");
-        case Caption::Backlash: return set(Quantity::Backlash, "Contributing Backlash");
+        case Caption::Backlash: return set(Quantity::Backlash, kBacklash);
         case Span:
             set(Quantity::Span, "Span Meas. Over (");
             row.caption += spanCount;

@@ -11,23 +11,20 @@ std::string MaskedText(const std::string& text, std::string_view mask) {
     return gearmain::IsPlainNumber(text) ? Format(Val(text), mask) : text;
 }
 
-void SetUpFileMenu(View& view, const char* menuName) {
-    view.SetText(menuName, "&File");
-    view.SetText("mnuFilePrint", "&Print...");
-    view.SetText("mnuFileClose", "&Close");
+void SetUpFileMenu(View& view, Control menu) {
+    view.SetText(menu, "&File");
+    view.SetText(ctl::mnuFilePrint, "&Print...");
+    view.SetText(ctl::mnuFileClose, "&Close");
 }
 
 void SetUpPrintButton(View& view, PrintCaption caption) {
-    view.SetToolTip("CmdPrint", "Print Gear Data");
-    if (caption == PrintCaption::Captioned) view.SetText("CmdPrint", "Print Gear Data");
+    view.SetToolTip(ctl::CmdPrint, "Print Gear Data");
+    if (caption == PrintCaption::Captioned) view.SetText(ctl::CmdPrint, "Print Gear Data");
 }
 
 void ShowRow(View& view, int index, bool visible) {
-    view.SetVisible(LabelName(index), visible);
-    view.SetVisible(TextName(index), visible);
+    view.SetVisible(ctl::Label(index), visible);
+    view.SetVisible(ctl::Text(index), visible);
 }
-
-std::string LabelName(int index) { return "Label(" + std::to_string(index) + ")"; }
-std::string TextName(int index) { return "Text(" + std::to_string(index) + ")"; }
 
 }  // namespace involvo::pages

@@ -10,8 +10,6 @@
 
 namespace involvo::pages {
 
-inline constexpr const char* kTitle = "Involvo";
-
 inline constexpr const char* kPageOneCaption = "Calculated gear data page 1";
 inline constexpr const char* kPageTwoCaption = "Calculated gear data page 2";
 inline constexpr const char* kTolerancesCaption = "AGMA Tolerances";
@@ -26,7 +24,7 @@ inline constexpr const char* kToleranceCaptions[] = {"Runout Tolerance",        
 std::string MaskedText(const std::string& text, std::string_view mask);
 
 // "&File" with "&Print..." and "&Close".
-void SetUpFileMenu(View& view, const char* menuName);
+void SetUpFileMenu(View& view, Control menu);
 // The print button, a printer picture: on page 1 with the tooltip "Print Gear
 // Data" alone; on page 2 and the tolerance page captioned "Print Gear Data" too.
 enum class PrintCaption { TipOnly, Captioned };
@@ -34,8 +32,5 @@ void SetUpPrintButton(View& view, PrintCaption caption);
 
 // Every page shows or hides a row as a pair: its caption and its value box.
 void ShowRow(View& view, int index, bool visible);
-
-std::string LabelName(int index);
-std::string TextName(int index);
 
 }  // namespace involvo::pages

@@ -1,3 +1,4 @@
+#include "input_screen/field_controls.h"
 #include "printing/print_commands.h"
 #include "result_pages/page_text.h"
 #include "result_pages/result_pages.h"
@@ -9,16 +10,7 @@ using namespace pages;
 EntryTexts ReadEntryTexts(Forms& forms) {
     View& screen = forms.Load(FormId::FrmMain);
     EntryTexts texts;
-    texts.teeth = screen.Text("InputNT");
-    texts.pitch = screen.Text("InputDP");
-    texts.pressureAngle = screen.Text("InputPA");
-    texts.helix = screen.Text("InputHA");
-    texts.feature = screen.Text("Combo1");
-    texts.featureValue = screen.Text("InputCTT_MOW");
-    texts.odChange = screen.Text("InputAddendumMod");
-    texts.pin = screen.Text("InputPINDIA");
-    texts.faceWidth = screen.Text("InputFaceWidth");
-    texts.quality = screen.Text("ComboQuality");
+    for (gearmain::Field field : kScreenFields) texts.*TextOf(field) = screen.Text(ControlOf(field));
     return texts;
 }
 
@@ -42,21 +34,21 @@ int TransverseBox(FormId page, int row) {
 }
 
 void DisplayContent(View& view, const PageContent& content) {
-    view.SetText("", content.caption);
-    view.SetText(content.form == FormId::AGMATOL ? "AGMAFRM" : "LabelTitleBlock", content.title);
+    view.SetText(ctl::Window, content.caption);
+    view.SetText(content.form == FormId::AGMATOL ? ctl::AGMAFRM : ctl::LabelTitleBlock, content.title);
     for (size_t i = 0; i < content.rows.size(); ++i) {
         const PageRow& row = content.rows[i];
         const int index = static_cast<int>(i) + 1;
-        view.SetText(LabelName(index), row.caption);
-        view.SetText(TextName(index), row.value);
+        view.SetText(ctl::Label(index), row.caption);
+        view.SetText(ctl::Text(index), row.value);
         ShowRow(view, index, row.visible);
-        if (int box = TransverseBox(content.form, index)) view.SetText(TextName(box), row.transverse);
+        if (int box = TransverseBox(content.form, index)) view.SetText(ctl::Text(box), row.transverse);
     }
     if (content.form == FormId::FrmOutput2 || content.form == FormId::FRMHelical2) {
-        view.SetEnabled("Next", content.next);
-        view.SetVisible("Next", content.next);
+        view.SetEnabled(ctl::Next, content.next);
+        view.SetVisible(ctl::Next, content.next);
     }
-    if (content.form == FormId::AGMATOL) view.SetVisible("Text1", content.zeroNote);
+    if (content.form == FormId::AGMATOL) view.SetVisible(ctl::Text1, content.zeroNote);
 }
 
 ResultPage::ResultPage(gearmain::GearMain& gear, Forms& forms, FormId id) : gear_(gear), forms_(forms), id_(id) {}
@@ -68,14 +60,14 @@ void ResultPage::Display(PageContent content) {
 
 void ResultPage::Close() { forms_.Unload(id_); }
 
-void ResultPage::PrintCommand(const std::string& control, Sheet sheet) {
-    if (control == "CmdPrint") PrintButton(forms_, gear_, HeldContents(forms_, sheet), id_);
-    else if (control == "mnuFilePrint") PrintMenu(forms_, gear_, HeldContents(forms_, sheet), id_);
+void ResultPage::PrintCommand(Control control, Sheet sheet) {
+    if (control == ctl::CmdPrint) PrintButton(forms_, gear_, HeldContents(forms_, sheet), id_);
+    else if (control == ctl::mnuFilePrint) PrintMenu(forms_, gear_, HeldContents(forms_, sheet), id_);
 }
 
 ResultPage& ResultPageOf(Forms& forms, FormId page) {
     // Every result page's presenter is a ResultPage (shell/presenters.cpp).
-    return dynamic_cast<ResultPage&>(forms.PresenterOf(page));
+    return static_cast<ResultPage&>(forms.PresenterOf(page));
 }
 
 SheetContents HeldContents(Forms& forms, Sheet sheet) {

@@ -49,7 +49,7 @@ protected:
     void Close();
     // The print button and the "&Print..." menu item: the sheet of the contents
     // the pages hold.
-    void PrintCommand(const std::string& control, Sheet sheet);
+    void PrintCommand(Control control, Sheet sheet);
 
     gearmain::GearMain& gear_;
     Forms& forms_;
@@ -72,7 +72,7 @@ SheetContents HeldContents(Forms& forms, Sheet sheet);
 class MeasurementPage : public ResultPage {
 public:
     void Activate() override;
-    void Click(const std::string& control) override;
+    void Click(Control control) override;
 
 protected:
     MeasurementPage(gearmain::GearMain& gear, Forms& forms, FormId id, PageKind kind);
@@ -103,7 +103,7 @@ class DimensionsPage : public ResultPage {
 public:
     void Load() override;
     void Activate() override;
-    void Click(const std::string& control) override;
+    void Click(Control control) override;
 
 protected:
     DimensionsPage(gearmain::GearMain& gear, Forms& forms, FormId id, PageKind kind);
@@ -130,7 +130,7 @@ public:
     AGMATOL(gearmain::GearMain& gear, Forms& forms);
     void Load() override;
     void Activate() override;
-    void Click(const std::string& control) override;
+    void Click(Control control) override;
 };
 
 }  // namespace involvo

@@ -21,15 +21,15 @@ AGMATOL::AGMATOL(GearMain& gear, Forms& forms) : ResultPage(gear, forms, FormId:
 
 void AGMATOL::Load() {
     View& v = view();
-    v.SetText("", kTolerancesCaption);
-    v.SetText("AGMAFRM", kTolerancesHeading);
+    v.SetText(ctl::Window, kTolerancesCaption);
+    v.SetText(ctl::AGMAFRM, kTolerancesHeading);
     for (int row = 1; row <= static_cast<int>(std::size(kToleranceCaptions)); ++row)
-        v.SetText(LabelName(row), kToleranceCaptions[row - 1]);
-    v.SetText("Text1", kZeroNote);
-    v.SetText("Back", "Back");
-    v.SetText("CmdOK", "Close");
+        v.SetText(ctl::Label(row), kToleranceCaptions[row - 1]);
+    v.SetText(ctl::Text1, kZeroNote);
+    v.SetText(ctl::Back, "Back");
+    v.SetText(ctl::CmdOK, "Close");
     SetUpPrintButton(v, PrintCaption::Captioned);
-    SetUpFileMenu(v, "mnuFile");
+    SetUpFileMenu(v, ctl::mnuFile);
 }
 
 void AGMATOL::Activate() {
@@ -38,13 +38,13 @@ void AGMATOL::Activate() {
     Display(ToleranceContent(gear_, "0.00000"));
 }
 
-void AGMATOL::Click(const std::string& control) {
-    if (control == "Back") {
+void AGMATOL::Click(Control control) {
+    if (control == ctl::Back) {
         // Back to the page 2 that page 1 chose: the helical one for a helix
         // angle above 0.
         forms_.Show(gear_.HelixAngle > 0 ? FormId::FRMHelical2 : FormId::FrmOutput2);
         Close();
-    } else if (control == "CmdOK" || control == "mnuFileClose") {
+    } else if (control == ctl::CmdOK || control == ctl::mnuFileClose) {
         Close();
     } else {
         // The sheet of the pages this gear has: a spur sheet of a helical gear

@@ -5,23 +5,23 @@
 
 namespace involvo {
 
-std::string AboutTitle() { return std::string("Involvo for Windows, version ") + kVersion; }
+std::string AboutTitle() { return std::string(kProgramName) + " for Windows, version " + kVersion; }
 
 void FrmAbout::Load() {
     // The box as it was designed; nothing else happens when it loads.
     View& v = view();
-    v.SetText("", "About Involvo");
-    v.SetText("lblTitle", AboutTitle());
-    v.SetText("lblVersion", "");
-    v.SetText("lblDescription", "");
-    v.SetText("cmdOK", "OK");
-    v.SetText("cmdSysInfo", "&System Info...");
+    v.SetText(ctl::Window, std::string("About ") + kProgramName);
+    v.SetText(ctl::lblTitle, AboutTitle());
+    v.SetText(ctl::lblVersion, "");
+    v.SetText(ctl::lblDescription, "");
+    v.SetText(ctl::cmdOK, "OK");
+    v.SetText(ctl::cmdSysInfo, "&System Info...");
 }
 
-void FrmAbout::Click(const std::string& control) {
-    if (control == "cmdOK") {
+void FrmAbout::Click(Control control) {
+    if (control == ctl::cmdOK) {
         forms_.Unload(FormId::frmAbout);
-    } else if (control == "cmdSysInfo") {
+    } else if (control == ctl::cmdSysInfo) {
         StartSysInfo(forms_.platform(), view());
     }
 }

@@ -15,7 +15,7 @@ class FrmAbout : public Presenter {
 public:
     explicit FrmAbout(Forms& forms) : forms_(forms) {}
     void Load() override;
-    void Click(const std::string& control) override;
+    void Click(Control control) override;
 
 private:
     Forms& forms_;

@@ -7,22 +7,6 @@
 
 namespace involvo {
 
-const char* FormName(FormId id) {
-    switch (id) {
-        case FormId::FrmMain: return "FrmMain";
-        case FormId::FrmOutput1: return "FrmOutput1";
-        case FormId::FrmHelical1: return "FrmHelical1";
-        case FormId::FrmOutput2: return "FrmOutput2";
-        case FormId::FRMHelical2: return "FRMHelical2";
-        case FormId::AGMATOL: return "AGMATOL";
-        case FormId::FrmChecklist1: return "FrmChecklist1";
-        case FormId::frmSplash: return "frmSplash";
-        case FormId::frmAbout: return "frmAbout";
-        case FormId::FrmPrinting: return "FrmPrinting";
-    }
-    return "";
-}
-
 Application::Application(gearmain::GearMain& gear, Platform& platform) : gear_(gear), platform_(platform) {}
 
 Application::~Application() {
@@ -35,7 +19,7 @@ void Application::StartUpCommon() {
     gear_.StartUp();
     Load(FormId::FrmMain);
     // The options dialog, loaded hidden, and the printout options from their file.
-    StartUpPrinting(*this, gear_);
+    StartUpPrinting(*this, gear_, printoutOptionsFile_);
 }
 
 void Application::StartUp() {
@@ -57,7 +41,7 @@ View& Application::Load(FormId id) {
     auto it = windows_.find(id);
     if (it != windows_.end()) return *it->second.view;
     Window w;
-    w.presenter = MakePresenter(id, gear_, *this);
+    w.presenter = MakePresenter(id, gear_, *this, printoutOptionsFile_);
     w.view = platform_.CreateView(id, *w.presenter);
     w.presenter->Attach(*w.view);
     View& view = *w.view;

@@ -1,17 +1,21 @@
 // The program's windows and its start-up and shutdown.
 #pragma once
 
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <vector>
 
 #include "engine/gearmain.h"
 #include "platform/view.h"
+#include "printing/printout_options.h"
 
 namespace involvo {
 
-// Creates the presenter of a form. Each subsystem's presenters are wired here.
-std::unique_ptr<Presenter> MakePresenter(FormId id, gearmain::GearMain& gear, Forms& forms);
+// Creates the presenter of a form. Each subsystem's presenters are wired here;
+// the printout options dialog saves into printoutOptionsFile.
+std::unique_ptr<Presenter> MakePresenter(FormId id, gearmain::GearMain& gear, Forms& forms,
+                                         const std::filesystem::path& printoutOptionsFile);
 
 class Application : public Forms {
 public:
@@ -37,8 +41,13 @@ public:
     void Unload(FormId id) override;
     Presenter& PresenterOf(FormId id) override;
 
-    gearmain::GearMain& gear() { return gear_; }
     Platform& platform() override { return platform_; }
+
+    // The printout options file that the start-up reads and the options
+    // dialog saves: kOptionsFileName in the working directory unless set
+    // (before the start-up, for the start-up to read it).
+    const std::filesystem::path& PrintoutOptionsFile() const { return printoutOptionsFile_; }
+    void SetPrintoutOptionsFile(std::filesystem::path file) { printoutOptionsFile_ = std::move(file); }
 
 private:
     struct Window {
@@ -50,6 +59,7 @@ private:
 
     gearmain::GearMain& gear_;
     Platform& platform_;
+    std::filesystem::path printoutOptionsFile_ = kOptionsFileName;
     std::map<FormId, Window> windows_;
     std::vector<FormId> loadOrder_;
     // Unloaded windows are destroyed once the event that unloaded them is over:

@@ -7,7 +7,6 @@ namespace involvo {
 
 namespace {
 
-constexpr const char* kTitle = "Involvo";
 constexpr std::size_t kValueBuffer = 1024;
 
 // What the contents command says when the platform has no help viewer at all.
@@ -52,7 +51,7 @@ void ShowHelpContents(Platform& platform, View& owner) {
     } else {
         error = kNoHelpViewer;
     }
-    if (!error.empty()) owner.MessageBox(error, kTitle, MsgIcon::Critical, MsgButtons::OK);
+    if (!error.empty()) owner.MessageBox(error, kMessageTitle, MsgIcon::Critical, MsgButtons::OK);
 }
 
 const std::vector<std::string>& DesktopSysInfoPrograms() {
@@ -90,7 +89,7 @@ void StartSysInfo(Platform& platform, View& owner) {
             started = false;
         }
     }
-    if (!started) owner.MessageBox(kSysInfoUnavailable, kTitle, MsgIcon::Information, MsgButtons::OK);
+    if (!started) owner.MessageBox(kSysInfoUnavailable, kMessageTitle, MsgIcon::Information, MsgButtons::OK);
 }
 
 }  // namespace involvo

@@ -11,7 +11,7 @@
 namespace involvo::modSettings {
 
 // The application name of the settings: the program's title.
-inline constexpr const char* kApplication = "Involvo";
+inline constexpr const char* kApplication = kProgramName;
 
 // The section of a window's settings: "FrmMain_Settings".
 std::string SectionOf(FormId form);

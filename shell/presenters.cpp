@@ -9,7 +9,8 @@
 
 namespace involvo {
 
-std::unique_ptr<Presenter> MakePresenter(FormId id, gearmain::GearMain& gear, Forms& forms) {
+std::unique_ptr<Presenter> MakePresenter(FormId id, gearmain::GearMain& gear, Forms& forms,
+                                         const std::filesystem::path& printoutOptionsFile) {
     switch (id) {
         case FormId::FrmMain: return std::make_unique<FrmMain>(gear, forms);
         case FormId::FrmOutput1: return std::make_unique<FrmOutput1>(gear, forms);
@@ -19,7 +20,7 @@ std::unique_ptr<Presenter> MakePresenter(FormId id, gearmain::GearMain& gear, Fo
         case FormId::AGMATOL: return std::make_unique<AGMATOL>(gear, forms);
         case FormId::frmSplash: return std::make_unique<FrmSplash>();
         case FormId::frmAbout: return std::make_unique<FrmAbout>(forms);
-        case FormId::FrmChecklist1: return std::make_unique<FrmChecklist1>(gear, forms);
+        case FormId::FrmChecklist1: return std::make_unique<FrmChecklist1>(gear, forms, printoutOptionsFile);
         case FormId::FrmPrinting: return std::make_unique<FrmPrinting>(forms);
         default: return std::make_unique<Presenter>();
     }

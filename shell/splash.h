@@ -8,8 +8,8 @@ namespace involvo {
 class FrmSplash : public Presenter {
 public:
     void Load() override {
-        view().SetText("Label1", "Involvo");
-        view().SetText("Label2", "For Windows");
+        view().SetText(ctl::Label1, kProgramName);
+        view().SetText(ctl::Label2, "For Windows");
     }
 };
 

@@ -20,79 +20,75 @@
 
 namespace involvo::qt {
 
-void ControlMap::Add(const std::string& name, QObject* object, unsigned roles) {
-    object->setObjectName(QString::fromStdString(name));
-    byName_[name] = Entry{object, roles};
-    byObject_[object] = name;
+void ControlMap::Add(Control control, QObject* object, unsigned roles) {
+    object->setObjectName(QString::fromStdString(NameOf(control)));
+    byControl_.insert_or_assign(control, Entry{object, roles});
+    byObject_.insert_or_assign(object, control);
 }
 
-QObject* ControlMap::Find(const std::string& name) const {
-    auto it = byName_.find(name);
-    return it == byName_.end() ? nullptr : it->second.object.data();
+QObject* ControlMap::Find(Control control) const {
+    auto it = byControl_.find(control);
+    return it == byControl_.end() ? nullptr : it->second.object.data();
 }
 
-std::string ControlMap::NameOf(const QObject* object) const {
+std::optional<Control> ControlMap::ControlOf(const QObject* object) const {
     auto it = byObject_.find(object);
-    return it == byObject_.end() ? std::string() : it->second;
+    if (it == byObject_.end()) return std::nullopt;
+    return it->second;
 }
 
-bool ControlMap::HasRole(const std::string& name, ControlRole role) const {
-    auto it = byName_.find(name);
-    return it != byName_.end() && (it->second.roles & role) != 0;
+bool ControlMap::HasRole(Control control, ControlRole role) const {
+    auto it = byControl_.find(control);
+    return it != byControl_.end() && (it->second.roles & role) != 0;
 }
 
-std::string ControlMap::Owner(const QWidget* widget, const QWidget* top) const {
+std::optional<Control> ControlMap::Owner(const QWidget* widget, const QWidget* top) const {
     for (const QWidget* w = widget; w && w != top; w = w->parentWidget()) {
-        std::string name = NameOf(w);
-        if (!name.empty()) return name;
+        if (std::optional<Control> control = ControlOf(w)) return control;
         if (w->isWindow()) break;
     }
-    return {};
+    return std::nullopt;
 }
 
-std::string FormBuilder::Indexed(const std::string& array, int index) {
-    return array + "(" + std::to_string(index) + ")";
-}
-
-QLabel* FormBuilder::Label(const std::string& name, unsigned roles) {
+QLabel* FormBuilder::Label(Control control, unsigned roles) {
     auto* label = new QLabel;
     label->setTextFormat(Qt::PlainText);
-    controls_.Add(name, label, roles);
+    controls_.Add(control, label, roles);
     return label;
 }
 
-QLineEdit* FormBuilder::Entry(const std::string& name) {
+QLineEdit* FormBuilder::Entry(Control control) {
     auto* edit = new QLineEdit;
     // Text arrives by typing and pasting only, through the key filter.
     edit->setAcceptDrops(false);
     edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 16);
-    controls_.Add(name, edit, kEntry);
+    controls_.Add(control, edit, kEntry);
     return edit;
 }
 
-QLineEdit* FormBuilder::Value(const std::string& name, int minimumChars) {
+QLineEdit* FormBuilder::Value(Control control, int minimumChars) {
     auto* edit = new QLineEdit;
     edit->setReadOnly(true);
     edit->setAcceptDrops(false);
     edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('0')) * minimumChars);
-    controls_.Add(name, edit);
+    controls_.Add(control, edit);
     return edit;
 }
 
-QComboBox* FormBuilder::List(const std::string& name, bool editable) {
+QComboBox* FormBuilder::List(Control control, bool editable) {
     auto* combo = new QComboBox;
     combo->setEditable(editable);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     if (QLineEdit* edit = combo->lineEdit()) edit->setAcceptDrops(false);
-    controls_.Add(name, combo, kEntry);
+    controls_.Add(control, combo, kEntry);
     return combo;
 }
 
-QPushButton* FormBuilder::Button(const std::string& name) {
+QPushButton* FormBuilder::Button(Control control) {
     auto* button = new QPushButton;
     button->setAutoDefault(false);
-    controls_.Add(name, button);
+    controls_.Add(control, button);
     return button;
 }
 
@@ -128,8 +124,8 @@ QIcon DrawnPrinterIcon() {
 
 }  // namespace
 
-QPushButton* FormBuilder::PrintButton(const std::string& name) {
-    QPushButton* button = Button(name);
+QPushButton* FormBuilder::PrintButton(Control control) {
+    QPushButton* button = Button(control);
     // One icon for every page: Qt caches an icon's scaled pixmaps by the icon,
     // and a new icon for each page opened would fill that cache a page at a time.
     static const QIcon* const icon = [] {
@@ -150,60 +146,60 @@ void FormBuilder::EscapePresses(QPushButton* button) {
     });
 }
 
-QRadioButton* FormBuilder::Option(const std::string& name) {
+QRadioButton* FormBuilder::Option(Control control) {
     auto* option = new QRadioButton;
     // The program selects and clears the option buttons itself.
     option->setAutoExclusive(false);
-    controls_.Add(name, option, kHover);
+    controls_.Add(control, option, kHover);
     return option;
 }
 
-QCheckBox* FormBuilder::Check(const std::string& name) {
+QCheckBox* FormBuilder::Check(Control control) {
     auto* check = new QCheckBox;
-    controls_.Add(name, check);
+    controls_.Add(control, check);
     return check;
 }
 
-QGroupBox* FormBuilder::Frame(const std::string& name, unsigned roles) {
+QGroupBox* FormBuilder::Frame(Control control, unsigned roles) {
     auto* frame = new QGroupBox;
-    controls_.Add(name, frame, roles);
+    controls_.Add(control, frame, roles);
     return frame;
 }
 
-QLabel* FormBuilder::Note(const std::string& name) {
+QLabel* FormBuilder::Note(Control control) {
     // A read-only note of several lines, as wide as its longest line.
     auto* note = new QLabel;
     note->setTextFormat(Qt::PlainText);
     note->setTextInteractionFlags(Qt::TextSelectableByMouse);
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    controls_.Add(name, note);
+    controls_.Add(control, note);
     return note;
 }
 
-QMenu* FormBuilder::Menu(const std::string& name) {
+QMenu* FormBuilder::Menu(Control control) {
     QMenu* menu = window_->menuBar()->addMenu(QString());
     menu->setToolTipsVisible(true);
-    controls_.Add(name, menu);
+    controls_.Add(control, menu);
     return menu;
 }
 
-QMenu* FormBuilder::Submenu(QMenu* parent, const std::string& name) {
+QMenu* FormBuilder::Submenu(QMenu* parent, Control control) {
     QMenu* menu = parent->addMenu(QString());
     menu->setToolTipsVisible(true);
-    controls_.Add(name, menu);
+    controls_.Add(control, menu);
     return menu;
 }
 
-QAction* FormBuilder::Item(QMenu* menu, const std::string& name, bool checkable) {
+QAction* FormBuilder::Item(QMenu* menu, Control control, bool checkable) {
     QAction* action = menu->addAction(QString());
     action->setCheckable(checkable);
-    controls_.Add(name, action);
+    controls_.Add(control, action);
     return action;
 }
 
-QAction* FormBuilder::Separator(QMenu* menu, const std::string& name) {
+QAction* FormBuilder::Separator(QMenu* menu, Control control) {
     QAction* action = menu->addSeparator();
-    controls_.Add(name, action);
+    controls_.Add(control, action);
     return action;
 }
 

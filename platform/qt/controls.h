@@ -1,13 +1,16 @@
 // The named controls of one Qt window, and the small builder that the window
 // layouts use to create them. A control is a widget, a menu or a menu item,
-// found by its program name ("InputNT", "Label(5)", "MnuDepth(9)").
+// found by its name (ctl::InputNT, ctl::Label(5), ctl::MnuDepth(9)).
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 
 #include <QPointer>
 #include <QString>
+
+#include "platform/names.h"
 
 class QAction;
 class QBoxLayout;
@@ -38,24 +41,24 @@ enum ControlRole : unsigned {
 
 class ControlMap {
 public:
-    // Registers a control; its object name becomes the program name.
-    void Add(const std::string& name, QObject* object, unsigned roles = kPlain);
-    QObject* Find(const std::string& name) const;
+    // Registers a control; its name as text becomes the object name.
+    void Add(Control control, QObject* object, unsigned roles = kPlain);
+    QObject* Find(Control control) const;
     template <class T>
-    T* As(const std::string& name) const {
-        return qobject_cast<T*>(Find(name));
+    T* As(Control control) const {
+        return qobject_cast<T*>(Find(control));
     }
-    // The program name of a registered object, or "".
-    std::string NameOf(const QObject* object) const;
-    bool HasRole(const std::string& name, ControlRole role) const;
-    // The named control that a widget belongs to: the widget itself or the
-    // nearest registered ancestor below `top`; "" when there is none.
-    std::string Owner(const QWidget* widget, const QWidget* top) const;
+    // The control of a registered object; nothing for any other object.
+    std::optional<Control> ControlOf(const QObject* object) const;
+    bool HasRole(Control control, ControlRole role) const;
+    // The control that a widget belongs to: the widget itself or the nearest
+    // registered ancestor below `top`; nothing when there is none.
+    std::optional<Control> Owner(const QWidget* widget, const QWidget* top) const;
 
     template <class F>
     void ForEach(F f) const {
-        for (const auto& [name, c] : byName_)
-            if (c.object) f(name, c.object.data(), c.roles);
+        for (const auto& [control, c] : byControl_)
+            if (c.object) f(control, c.object.data(), c.roles);
     }
 
 private:
@@ -63,8 +66,8 @@ private:
         QPointer<QObject> object;
         unsigned roles = kPlain;
     };
-    std::map<std::string, Entry> byName_;
-    std::map<const QObject*, std::string> byObject_;
+    std::map<Control, Entry> byControl_;
+    std::map<const QObject*, Control> byObject_;
 };
 
 // Creates named controls for a window; every widget is created without a parent
@@ -73,19 +76,19 @@ class FormBuilder {
 public:
     FormBuilder(QMainWindow* window, ControlMap& controls) : window_(window), controls_(controls) {}
 
-    QLabel* Label(const std::string& name, unsigned roles = kPlain);
-    QLineEdit* Entry(const std::string& name);
-    QLineEdit* Value(const std::string& name, int minimumChars = 12);  // read-only
-    QComboBox* List(const std::string& name, bool editable);
-    QPushButton* Button(const std::string& name);
-    QRadioButton* Option(const std::string& name);
-    QCheckBox* Check(const std::string& name);
-    QGroupBox* Frame(const std::string& name, unsigned roles = kPlain);
-    QLabel* Note(const std::string& name);
-    QMenu* Menu(const std::string& name);                      // on the menu bar
-    QMenu* Submenu(QMenu* parent, const std::string& name);
-    QAction* Item(QMenu* menu, const std::string& name, bool checkable = false);
-    QAction* Separator(QMenu* menu, const std::string& name);
+    QLabel* Label(Control control, unsigned roles = kPlain);
+    QLineEdit* Entry(Control control);
+    QLineEdit* Value(Control control, int minimumChars = 12);  // read-only
+    QComboBox* List(Control control, bool editable);
+    QPushButton* Button(Control control);
+    QRadioButton* Option(Control control);
+    QCheckBox* Check(Control control);
+    QGroupBox* Frame(Control control, unsigned roles = kPlain);
+    QLabel* Note(Control control);
+    QMenu* Menu(Control control);                      // on the menu bar
+    QMenu* Submenu(QMenu* parent, Control control);
+    QAction* Item(QMenu* menu, Control control, bool checkable = false);
+    QAction* Separator(QMenu* menu, Control control);
 
     // Escape anywhere in the window presses this button, as a dialog's Cancel.
     void EscapePresses(QPushButton* button);
@@ -93,15 +96,12 @@ public:
     // A decoration line across the window.
     static QWidget* Rule();
     // The printer picture of the print buttons.
-    QPushButton* PrintButton(const std::string& name);
+    QPushButton* PrintButton(Control control);
 
     // A caption label that always reads the current text of a drop-down list.
     static void CaptionFollows(QComboBox* list, QLabel* caption);
     // Brings the caption that follows a list up to date.
     static void UpdateCaption(QComboBox* list);
-
-    // The indexed name of a control-array member: Indexed("Text", 3) = "Text(3)".
-    static std::string Indexed(const std::string& array, int index);
 
     QMainWindow* window() const { return window_; }
 

@@ -20,26 +20,26 @@ namespace involvo::qt {
 namespace {
 
 void BuildMenus(FormBuilder& b) {
-    QMenu* file = b.Menu("mnuFile");
-    b.Item(file, "MnuExit");
+    QMenu* file = b.Menu(ctl::mnuFile);
+    b.Item(file, ctl::MnuExit);
 
-    QMenu* options = b.Menu("mnuOptions");
-    b.Item(options, "MnuMow", true);
-    b.Item(options, "MnuCTT", true);
-    b.Item(options, "MnuSpan", true);
-    QMenu* depth = b.Submenu(options, "MnuDepthSystem");
-    for (int i = 1; i <= 9; ++i) b.Item(depth, FormBuilder::Indexed("MnuDepth", i), true);
-    b.Item(options, "MnuCheckbox1");
+    QMenu* options = b.Menu(ctl::mnuOptions);
+    b.Item(options, ctl::MnuMow, true);
+    b.Item(options, ctl::MnuCTT, true);
+    b.Item(options, ctl::MnuSpan, true);
+    QMenu* depth = b.Submenu(options, ctl::MnuDepthSystem);
+    for (int i = 1; i <= 9; ++i) b.Item(depth, ctl::MnuDepth(i), true);
+    b.Item(options, ctl::MnuCheckbox1);
 
-    QMenu* help = b.Menu("mnuHelp");
-    b.Item(help, "mnuHelpContents");
-    b.Separator(help, "mnuHelpBar1");
-    b.Item(help, "mnuHelpAbout");
+    QMenu* help = b.Menu(ctl::mnuHelp);
+    b.Item(help, ctl::mnuHelpContents);
+    b.Separator(help, ctl::mnuHelpBar1);
+    b.Item(help, ctl::mnuHelpAbout);
 }
 
 // A hint label: clickable, coloured under the mouse.
-QLabel* Hint(FormBuilder& b, const std::string& name) {
-    QLabel* label = b.Label(name, kHover | kClickable);
+QLabel* Hint(FormBuilder& b, Control control) {
+    QLabel* label = b.Label(control, kHover | kClickable);
     label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 34);
     return label;
 }
@@ -53,7 +53,7 @@ void BuildInputWindow(FormBuilder& b) {
     auto* central = new QWidget;
     auto* outer = new QVBoxLayout(central);
 
-    QLabel* title = b.Label("Title");
+    QLabel* title = b.Label(ctl::Title);
     QFont titleFont = title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 2.0);
     titleFont.setBold(true);
@@ -68,47 +68,47 @@ void BuildInputWindow(FormBuilder& b) {
     grid->setColumnStretch(2, 1);
     grid->setHorizontalSpacing(12);
     int row = 0;
-    auto field = [&](const std::string& caption, const std::string& entry) {
+    auto field = [&](Control caption, Control entry) {
         grid->addWidget(b.Label(caption), row, 0);
         grid->addWidget(b.Entry(entry), row, 1);
         return row++;
     };
-    field("Labelnumteeth", "InputNT");
-    field("LabelPitch", "InputDP");
-    field("LabelPA", "InputPA");
-    field("LABELHA", "InputHA");
+    field(ctl::Labelnumteeth, ctl::InputNT);
+    field(ctl::LabelPitch, ctl::InputDP);
+    field(ctl::LabelPA, ctl::InputPA);
+    field(ctl::LABELHA, ctl::InputHA);
 
-    QComboBox* features = b.List("Combo1", false);
+    QComboBox* features = b.List(ctl::Combo1, false);
     grid->addWidget(features, row++, 1);
     // The value field is captioned by the feature chosen in the list.
-    QLabel* featureCaption = b.Label("LabelCTT_MOW");
+    QLabel* featureCaption = b.Label(ctl::LabelCTT_MOW);
     FormBuilder::CaptionFollows(features, featureCaption);
     int feature = row++;
     grid->addWidget(featureCaption, feature, 0);
-    grid->addWidget(b.Entry("InputCTT_MOW"), feature, 1);
-    grid->addWidget(Hint(b, "LabelBasic"), feature, 2);
-    grid->addWidget(Hint(b, "LabelBasic2"), row++, 2);
-    int odChange = field("LblAddendumMod", "InputAddendumMod");
-    grid->addWidget(Hint(b, "LabelStandardOD"), odChange, 2);
-    int pin = field("LABELPINDIA", "InputPINDIA");
-    grid->addWidget(Hint(b, "LabelStandard"), pin, 2);
-    grid->addWidget(Hint(b, "LabelBestPin"), row++, 2);
-    field("LabelFaceWidth", "InputFaceWidth");
-    grid->addWidget(b.Label("LabelQuality"), row, 0);
-    grid->addWidget(b.List("ComboQuality", true), row++, 1);
+    grid->addWidget(b.Entry(ctl::InputCTT_MOW), feature, 1);
+    grid->addWidget(Hint(b, ctl::LabelBasic), feature, 2);
+    grid->addWidget(Hint(b, ctl::LabelBasic2), row++, 2);
+    int odChange = field(ctl::LblAddendumMod, ctl::InputAddendumMod);
+    grid->addWidget(Hint(b, ctl::LabelStandardOD), odChange, 2);
+    int pin = field(ctl::LABELPINDIA, ctl::InputPINDIA);
+    grid->addWidget(Hint(b, ctl::LabelStandard), pin, 2);
+    grid->addWidget(Hint(b, ctl::LabelBestPin), row++, 2);
+    field(ctl::LabelFaceWidth, ctl::InputFaceWidth);
+    grid->addWidget(b.Label(ctl::LabelQuality), row, 0);
+    grid->addWidget(b.List(ctl::ComboQuality, true), row++, 1);
     outer->addLayout(grid);
 
     // Gear type and the commands.
     auto* bottom = new QHBoxLayout;
-    QGroupBox* frame = b.Frame("Frame1", kHover);
+    QGroupBox* frame = b.Frame(ctl::Frame1, kHover);
     auto* types = new QHBoxLayout(frame);
-    types->addWidget(b.Option("External"));
-    types->addWidget(b.Option("Internal"));
+    types->addWidget(b.Option(ctl::External));
+    types->addWidget(b.Option(ctl::Internal));
     bottom->addWidget(frame);
     bottom->addStretch(1);
     auto* commands = new QVBoxLayout;
-    commands->addWidget(b.Button("CmdCalc"));
-    commands->addWidget(b.Button("cmdExit"));
+    commands->addWidget(b.Button(ctl::CmdCalc));
+    commands->addWidget(b.Button(ctl::cmdExit));
     bottom->addLayout(commands);
     outer->addLayout(bottom);
     outer->addStretch(1);

@@ -32,22 +32,22 @@ void BuildPrintoutOptions(FormBuilder& b) {
 
     // Two columns of nine, read down the first column and then the second, the
     // order of the Tab key.
-    QGroupBox* frame = b.Frame("Frame1");
+    QGroupBox* frame = b.Frame(ctl::Frame1);
     auto* boxes = new QGridLayout(frame);
     boxes->setHorizontalSpacing(24);
     for (int i = 1; i <= kOptionBoxes; ++i)
-        boxes->addWidget(b.Check(FormBuilder::Indexed("Check", i)), (i - 1) % kBoxesPerColumn,
+        boxes->addWidget(b.Check(ctl::Check(i)), (i - 1) % kBoxesPerColumn,
                          (i - 1) / kBoxesPerColumn);
     outer->addWidget(frame);
 
     auto* commands = new QHBoxLayout;
-    commands->addWidget(b.Check("Checkall"));
+    commands->addWidget(b.Check(ctl::Checkall));
     commands->addStretch(1);
-    for (const char* name : {"CmdCustom1OK", "CmdCustom1Cancel"}) {
-        QPushButton* button = b.Button(name);
+    for (Control control : {ctl::CmdCustom1OK, ctl::CmdCustom1Cancel}) {
+        QPushButton* button = b.Button(control);
         button->setMinimumWidth(button->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 12);
         commands->addWidget(button);
-        if (std::string(name) == "CmdCustom1Cancel") b.EscapePresses(button);
+        if (control == ctl::CmdCustom1Cancel) b.EscapePresses(button);
     }
     outer->addLayout(commands);
 
@@ -69,7 +69,7 @@ void BuildPrintingNotice(FormBuilder& b) {
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(40, 22, 40, 22);
 
-    QLabel* text = b.Label("Label1");
+    QLabel* text = b.Label(ctl::Label1);
     // MS Sans Serif where the desktop has it, its own sans font otherwise.
     QFont font = QApplication::font();
     const QString desktop = font.family();

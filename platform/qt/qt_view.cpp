@@ -126,7 +126,7 @@ QtView::~QtView() {
     *alive_ = false;
     if (modalLoop_) modalLoop_->quit();
     window_->removeEventFilter(this);
-    controls_.ForEach([this](const std::string&, QObject* object, unsigned) {
+    controls_.ForEach([this](Control, QObject* object, unsigned) {
         object->removeEventFilter(this);
         object->disconnect(this);
     });
@@ -134,20 +134,26 @@ QtView::~QtView() {
     platform_.Forget(this);
 }
 
-QWidget* QtView::Widget(const std::string& control) const {
-    if (control.empty()) return window_.get();
+std::vector<Control> QtView::Controls() const {
+    std::vector<Control> controls;
+    controls_.ForEach([&controls](Control control, QObject*, unsigned) { controls.push_back(control); });
+    return controls;
+}
+
+QWidget* QtView::Widget(Control control) const {
+    if (control == ctl::Window) return window_.get();
     return qobject_cast<QWidget*>(controls_.Find(control));
 }
 
-QLineEdit* QtView::EditOf(const std::string& control) const {
+QLineEdit* QtView::EditOf(Control control) const {
     QObject* object = controls_.Find(control);
     if (auto* edit = qobject_cast<QLineEdit*>(object)) return edit;
     if (auto* combo = qobject_cast<QComboBox*>(object)) return combo->lineEdit();
     return nullptr;
 }
 
-std::string QtView::Text(const std::string& control) const {
-    const QObject* object = control.empty() ? window_.get() : controls_.Find(control);
+std::string QtView::Text(Control control) const {
+    const QObject* object = control == ctl::Window ? window_.get() : controls_.Find(control);
     if (!object) return {};
     QString shown = ShownText(object);
     QVariant written = object->property(kProgramText);
@@ -156,28 +162,28 @@ std::string QtView::Text(const std::string& control) const {
     return shown.toStdString();
 }
 
-void QtView::SetText(const std::string& control, const std::string& text) {
-    QObject* object = control.empty() ? window_.get() : controls_.Find(control);
+void QtView::SetText(Control control, const std::string& text) {
+    QObject* object = control == ctl::Window ? window_.get() : controls_.Find(control);
     if (!object) return;
     object->setProperty(kProgramText, ToQt(text));
     ShowText(object, ForDisplay(text));
 }
 
-void QtView::SetToolTip(const std::string& control, const std::string& tip) {
+void QtView::SetToolTip(Control control, const std::string& tip) {
     QObject* object = controls_.Find(control);
     if (QAction* action = ActionOf(object)) action->setToolTip(ToQt(tip));
     else if (QWidget* widget = Widget(control)) widget->setToolTip(ToQt(tip));
 }
 
-std::string QtView::ToolTip(const std::string& control) const {
+std::string QtView::ToolTip(Control control) const {
     QObject* object = controls_.Find(control);
     if (QAction* action = ActionOf(object)) return action->toolTip().toStdString();
     if (QWidget* widget = Widget(control)) return widget->toolTip().toStdString();
     return {};
 }
 
-void QtView::SetForeground(const std::string& control, Rgb colour) {
-    QWidget* widget = control.empty() ? nullptr : Widget(control);
+void QtView::SetForeground(Control control, Rgb colour) {
+    QWidget* widget = control == ctl::Window ? nullptr : Widget(control);
     if (!widget) return;
     QColor c(colour.r, colour.g, colour.b);
     if (widget->property(kProgramColour).value<QColor>() == c) return;
@@ -190,30 +196,30 @@ void QtView::SetForeground(const std::string& control, Rgb colour) {
     widget->setPalette(palette);
 }
 
-Rgb QtView::Foreground(const std::string& control) const {
-    QWidget* widget = control.empty() ? nullptr : Widget(control);
+Rgb QtView::Foreground(Control control) const {
+    QWidget* widget = control == ctl::Window ? nullptr : Widget(control);
     if (!widget) return {};
     QVariant written = widget->property(kProgramColour);
     QColor c = written.isValid() ? written.value<QColor>() : widget->palette().color(TextRole(widget));
     return {c.red(), c.green(), c.blue()};
 }
 
-void QtView::SetEnabled(const std::string& control, bool enabled) {
-    QObject* object = control.empty() ? window_.get() : controls_.Find(control);
+void QtView::SetEnabled(Control control, bool enabled) {
+    QObject* object = control == ctl::Window ? window_.get() : controls_.Find(control);
     if (QAction* action = ActionOf(object)) action->setEnabled(enabled);
     else if (auto* widget = qobject_cast<QWidget*>(object)) widget->setEnabled(enabled);
 }
 
-bool QtView::Enabled(const std::string& control) const {
-    QObject* object = control.empty() ? window_.get() : controls_.Find(control);
+bool QtView::Enabled(Control control) const {
+    QObject* object = control == ctl::Window ? window_.get() : controls_.Find(control);
     if (QAction* action = ActionOf(object)) return action->isEnabled();
     // The control's own setting, as the program set it.
     if (auto* widget = qobject_cast<QWidget*>(object)) return !widget->testAttribute(Qt::WA_ForceDisabled);
     return true;
 }
 
-void QtView::SetVisible(const std::string& control, bool visible) {
-    if (control.empty()) {
+void QtView::SetVisible(Control control, bool visible) {
+    if (control == ctl::Window) {
         visible ? Show() : Hide();
         return;
     }
@@ -222,8 +228,8 @@ void QtView::SetVisible(const std::string& control, bool visible) {
     else if (auto* widget = qobject_cast<QWidget*>(object)) widget->setVisible(visible);
 }
 
-bool QtView::Visible(const std::string& control) const {
-    if (control.empty()) return IsShown();
+bool QtView::Visible(Control control) const {
+    if (control == ctl::Window) return IsShown();
     QObject* object = controls_.Find(control);
     if (QAction* action = ActionOf(object)) return action->isVisible();
     // The control's own setting: a control of a hidden window is still visible.
@@ -231,7 +237,7 @@ bool QtView::Visible(const std::string& control) const {
     return true;
 }
 
-void QtView::SetChecked(const std::string& control, bool checked) {
+void QtView::SetChecked(Control control, bool checked) {
     QObject* object = controls_.Find(control);
     if (auto* action = qobject_cast<QAction*>(object)) {
         action->setChecked(checked);
@@ -242,14 +248,14 @@ void QtView::SetChecked(const std::string& control, bool checked) {
     }
 }
 
-bool QtView::Checked(const std::string& control) const {
+bool QtView::Checked(Control control) const {
     QObject* object = controls_.Find(control);
     if (auto* action = qobject_cast<QAction*>(object)) return action->isChecked();
     if (auto* button = qobject_cast<QAbstractButton*>(object)) return button->isChecked();
     return false;
 }
 
-void QtView::SetItems(const std::string& control, const std::vector<std::string>& items) {
+void QtView::SetItems(Control control, const std::vector<std::string>& items) {
     auto* combo = controls_.As<QComboBox>(control);
     if (!combo) return;
     std::string text = Text(control);
@@ -259,46 +265,46 @@ void QtView::SetItems(const std::string& control, const std::vector<std::string>
     ShowText(combo, ForDisplay(text));
 }
 
-std::vector<std::string> QtView::Items(const std::string& control) const {
+std::vector<std::string> QtView::Items(Control control) const {
     std::vector<std::string> items;
     if (auto* combo = controls_.As<QComboBox>(control))
         for (int i = 0; i < combo->count(); ++i) items.push_back(combo->itemText(i).toStdString());
     return items;
 }
 
-QWidget* QtView::FocusWidget(const std::string& control) const {
-    QWidget* widget = control.empty() ? nullptr : Widget(control);
+QWidget* QtView::FocusWidget(Control control) const {
+    QWidget* widget = control == ctl::Window ? nullptr : Widget(control);
     if (!widget || widget->focusPolicy() == Qt::NoFocus) return nullptr;
     if (!widget->isEnabledTo(window_.get()) || !widget->isVisibleTo(window_.get())) return nullptr;
     return widget;
 }
 
-bool QtView::IsUsable(const std::string& control) const { return FocusWidget(control) != nullptr; }
+bool QtView::IsUsable(Control control) const { return FocusWidget(control) != nullptr; }
 
-void QtView::SetFocus(const std::string& control) {
+void QtView::SetFocus(Control control) {
     QWidget* widget = FocusWidget(control);
     if (!widget) return;  // a hidden or disabled control cannot take the focus
-    std::string old = current_;
+    std::optional<Control> old = current_;
     current_ = control;
     widget->setFocus(Qt::OtherFocusReason);
     if (old == control) return;
-    if (!old.empty()) presenter_.LostFocus(old);
+    if (old) presenter_.LostFocus(*old);
     // A lose-focus handler may have sent the focus elsewhere.
     if (!dying_ && current_ == control) presenter_.GotFocus(control);
 }
 
-void QtView::SelectAll(const std::string& control) {
+void QtView::SelectAll(Control control) {
     if (QLineEdit* edit = EditOf(control)) {
         int length = static_cast<int>(edit->text().size());
         edit->setSelection(length, -length);  // caret at 0
     }
 }
 
-void QtView::SetTabOrder(const std::vector<std::string>& controls) {
+void QtView::SetTabOrder(const std::vector<Control>& controls) {
     tabOrder_ = controls;
     QWidget* previous = nullptr;
-    for (const std::string& name : controls) {
-        QWidget* widget = Widget(name);
+    for (Control control : controls) {
+        QWidget* widget = Widget(control);
         if (!widget || widget->focusPolicy() == Qt::NoFocus) continue;
         if (previous) QWidget::setTabOrder(previous, widget);
         previous = widget;
@@ -306,14 +312,14 @@ void QtView::SetTabOrder(const std::vector<std::string>& controls) {
 }
 
 void QtView::FocusNext(bool backwards) {
-    std::vector<std::string> order = tabOrder_;
+    std::vector<Control> order = tabOrder_;
     if (order.empty()) {
         // The window's own chain, from its first control.
         QWidget* start = window_->centralWidget();
         for (QWidget* w = start ? start->nextInFocusChain() : nullptr; w && w != start;
              w = w->nextInFocusChain()) {
-            std::string name = controls_.NameOf(w);
-            if (!name.empty() && (w->focusPolicy() & Qt::TabFocus)) order.push_back(name);
+            std::optional<Control> control = controls_.ControlOf(w);
+            if (control && (w->focusPolicy() & Qt::TabFocus)) order.push_back(*control);
             if (order.size() > 1000) break;
         }
     }

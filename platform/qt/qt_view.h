@@ -34,24 +34,24 @@ public:
     QtView(QtPlatform& platform, FormId id, Presenter& presenter);
     ~QtView() override;
 
-    std::string Text(const std::string& control) const override;
-    void SetText(const std::string& control, const std::string& text) override;
-    void SetToolTip(const std::string& control, const std::string& tip) override;
-    std::string ToolTip(const std::string& control) const override;
-    void SetForeground(const std::string& control, Rgb colour) override;
-    Rgb Foreground(const std::string& control) const override;
-    void SetEnabled(const std::string& control, bool enabled) override;
-    bool Enabled(const std::string& control) const override;
-    void SetVisible(const std::string& control, bool visible) override;
-    bool Visible(const std::string& control) const override;
-    void SetChecked(const std::string& control, bool checked) override;
-    bool Checked(const std::string& control) const override;
-    void SetItems(const std::string& control, const std::vector<std::string>& items) override;
-    std::vector<std::string> Items(const std::string& control) const override;
-    void SetFocus(const std::string& control) override;
-    std::string Focused() const override { return current_; }
-    void SelectAll(const std::string& control) override;
-    void SetTabOrder(const std::vector<std::string>& controls) override;
+    std::string Text(Control control) const override;
+    void SetText(Control control, const std::string& text) override;
+    void SetToolTip(Control control, const std::string& tip) override;
+    std::string ToolTip(Control control) const override;
+    void SetForeground(Control control, Rgb colour) override;
+    Rgb Foreground(Control control) const override;
+    void SetEnabled(Control control, bool enabled) override;
+    bool Enabled(Control control) const override;
+    void SetVisible(Control control, bool visible) override;
+    bool Visible(Control control) const override;
+    void SetChecked(Control control, bool checked) override;
+    bool Checked(Control control) const override;
+    void SetItems(Control control, const std::vector<std::string>& items) override;
+    std::vector<std::string> Items(Control control) const override;
+    void SetFocus(Control control) override;
+    std::optional<Control> Focused() const override { return current_; }
+    void SelectAll(Control control) override;
+    void SetTabOrder(const std::vector<Control>& controls) override;
     void FocusNext(bool backwards) override;
     MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
                          MsgButtons buttons) override;
@@ -64,7 +64,10 @@ public:
     FormId id() const { return id_; }
     QMainWindow* window() const { return window_.get(); }
     // The widget, menu or menu item of a control; nullptr when there is none.
-    QObject* Control(const std::string& name) const { return controls_.Find(name); }
+    QObject* ObjectOf(Control control) const { return controls_.Find(control); }
+    // Every control the window was built with, in the order of the list of names.
+    std::vector<Control> Controls() const;
+
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -80,8 +83,8 @@ private:
     bool ContextMenuEvent(QWidget* widget, QEvent* event);
     // Inserts the characters of a pasted or composed text that the key filter
     // accepts, one by one.
-    void InsertFiltered(const std::string& control, QLineEdit* edit, const QString& text);
-    bool KeyPress(const std::string& control, int key);
+    void InsertFiltered(Control control, QLineEdit* edit, const QString& text);
+    bool KeyPress(Control control, int key);
     // An activation that follows the program's own doing (a Show, a closed
     // dialog) is not the user's.
     void ExpectActivation();
@@ -94,19 +97,19 @@ private:
     void KeepOnScreenAfterGrowing(QSize opened, QMargins frame);
 
     // The widget that takes the focus for a control, or nullptr.
-    QWidget* FocusWidget(const std::string& control) const;
-    QLineEdit* EditOf(const std::string& control) const;
-    QWidget* Widget(const std::string& control) const;
-    bool IsUsable(const std::string& control) const;
+    QWidget* FocusWidget(Control control) const;
+    QLineEdit* EditOf(Control control) const;
+    QWidget* Widget(Control control) const;
+    bool IsUsable(Control control) const;
 
     QtPlatform& platform_;
     FormId id_;
     Presenter& presenter_;
     std::unique_ptr<QMainWindow> window_;
     qt::ControlMap controls_;
-    std::vector<std::string> tabOrder_;
+    std::vector<Control> tabOrder_;
     // The control that has the focus, as the presenter knows it.
-    std::string current_;
+    std::optional<Control> current_;
     int dialogDepth_ = 0;
     int expectedActivations_ = 0;
     QDeadlineTimer expectDeadline_;

@@ -55,7 +55,7 @@ bool AllPrintable(const QString& text) {
 void QtView::Wire() {
     window_->installEventFilter(this);
     bool hover = false;
-    controls_.ForEach([&hover](const std::string&, QObject*, unsigned roles) {
+    controls_.ForEach([&hover](Control, QObject*, unsigned roles) {
         if (roles & qt::kHover) hover = true;
     });
     if (QWidget* central = window_->centralWidget(); central && hover) {
@@ -70,42 +70,42 @@ void QtView::Wire() {
         }
     }
 
-    controls_.ForEach([this](const std::string& name, QObject* object, unsigned roles) {
+    controls_.ForEach([this](Control control, QObject* object, unsigned roles) {
         object->installEventFilter(this);
-        auto forward = [this, name] {
-            if (!dying_) presenter_.Click(name);
+        auto forward = [this, control] {
+            if (!dying_) presenter_.Click(control);
         };
         if (auto* edit = qobject_cast<QLineEdit*>(object)) {
-            connect(edit, &QLineEdit::textEdited, this, [this, name] {
-                if (!dying_) presenter_.Change(name);
+            connect(edit, &QLineEdit::textEdited, this, [this, control] {
+                if (!dying_) presenter_.Change(control);
             });
         } else if (auto* combo = qobject_cast<QComboBox*>(object)) {
             connect(combo, &QComboBox::activated, this, forward);
             if (QLineEdit* edit = combo->lineEdit()) {
                 edit->installEventFilter(this);
-                connect(edit, &QLineEdit::textEdited, this, [this, name] {
-                    if (!dying_) presenter_.Change(name);
+                connect(edit, &QLineEdit::textEdited, this, [this, control] {
+                    if (!dying_) presenter_.Change(control);
                 });
             }
         } else if (auto* option = qobject_cast<QRadioButton*>(object)) {
             // The selection is the program's: the click is undone and reported,
             // unless it was on the option already selected.
-            connect(option, &QRadioButton::clicked, this, [this, name, option](bool checked) {
+            connect(option, &QRadioButton::clicked, this, [this, control, option](bool checked) {
                 option->setChecked(!checked);
-                if (checked && !dying_) presenter_.Click(name);
+                if (checked && !dying_) presenter_.Click(control);
             });
         } else if (auto* button = qobject_cast<QAbstractButton*>(object)) {
             connect(button, &QAbstractButton::clicked, this, forward);
         } else if (auto* menu = qobject_cast<QMenu*>(object)) {
             connect(menu, &QMenu::aboutToShow, this, forward);
         } else if (auto* action = qobject_cast<QAction*>(object)) {
-            connect(action, &QAction::triggered, this, [this, name, action](bool checked) {
+            connect(action, &QAction::triggered, this, [this, control, action](bool checked) {
                 // The check marks are the program's: undo Qt's own toggle.
                 if (action->isCheckable()) {
                     QSignalBlocker block(action);
                     action->setChecked(!checked);
                 }
-                if (!dying_) presenter_.Click(name);
+                if (!dying_) presenter_.Click(control);
             });
         }
         (void)roles;
@@ -155,11 +155,11 @@ bool QtView::eventFilter(QObject* watched, QEvent* event) {
             return MouseReleaseEvent(widget, static_cast<QMouseEvent*>(event));
         case QEvent::ContextMenu: return ContextMenuEvent(widget, event);
         case QEvent::InputMethod: {
-            std::string name = controls_.Owner(widget, window_.get());
-            QLineEdit* edit = EditOf(name);
+            std::optional<Control> control = controls_.Owner(widget, window_.get());
+            QLineEdit* edit = control ? EditOf(*control) : nullptr;
             auto* ime = static_cast<QInputMethodEvent*>(event);
-            if (!edit || !controls_.HasRole(name, qt::kEntry) || ime->commitString().isEmpty()) return false;
-            InsertFiltered(name, edit, ime->commitString());
+            if (!edit || !controls_.HasRole(*control, qt::kEntry) || ime->commitString().isEmpty()) return false;
+            InsertFiltered(*control, edit, ime->commitString());
             return true;
         }
         case QEvent::Wheel:
@@ -205,7 +205,7 @@ bool QtView::ConsumeExpectedActivation() {
     return false;
 }
 
-bool QtView::KeyPress(const std::string& control, int key) {
+bool QtView::KeyPress(Control control, int key) {
     if (dying_) return false;
     return presenter_.KeyPress(control, key);
 }
@@ -216,8 +216,9 @@ bool QtView::KeyEvent(QWidget* widget, QKeyEvent* event) {
         return false;
     lastKey_ = event;
     lastKeyWidget_ = widget;
-    std::string name = controls_.Owner(widget, window_.get());
-    if (name.empty()) return false;
+    const std::optional<Control> owner = controls_.Owner(widget, window_.get());
+    if (!owner) return false;
+    const Control control = *owner;
 
     // The form sees the navigation keys before the control.
     if (int code = KeyDownCode(event->key())) {
@@ -228,30 +229,30 @@ bool QtView::KeyEvent(QWidget* widget, QKeyEvent* event) {
                 if (!dying_ && button->isEnabled() && button->isVisible()) button->click();
                 return true;
             }
-            if (controls_.HasRole(name, qt::kEntry)) {
+            if (controls_.HasRole(control, qt::kEntry)) {
                 // It reaches the control that has the focus now; no text box takes it.
-                if (!current_.empty()) KeyPress(current_, kKeyEnter);
+                if (current_) KeyPress(*current_, kKeyEnter);
                 return true;
             }
         }
     }
-    if (!controls_.HasRole(name, qt::kEntry)) return false;
+    if (!controls_.HasRole(control, qt::kEntry)) return false;
 
-    QLineEdit* edit = EditOf(name);
+    QLineEdit* edit = EditOf(control);
     if (event->matches(QKeySequence::Paste)) {
-        if (edit) InsertFiltered(name, edit, QGuiApplication::clipboard()->text(QClipboard::Clipboard));
+        if (edit) InsertFiltered(control, edit, QGuiApplication::clipboard()->text(QClipboard::Clipboard));
         return true;
     }
-    if (event->key() == Qt::Key_Backspace) return !KeyPress(name, kKeyBackspace);
+    if (event->key() == Qt::Key_Backspace) return !KeyPress(control, kKeyBackspace);
     QString text = event->text();
     if (!AllPrintable(text)) return false;
     std::u32string chars = text.toStdU32String();
-    if (chars.size() == 1) return !KeyPress(name, CharCode(chars[0]));
-    if (edit) InsertFiltered(name, edit, text);
+    if (chars.size() == 1) return !KeyPress(control, CharCode(chars[0]));
+    if (edit) InsertFiltered(control, edit, text);
     return true;
 }
 
-void QtView::InsertFiltered(const std::string& control, QLineEdit* edit, const QString& text) {
+void QtView::InsertFiltered(Control control, QLineEdit* edit, const QString& text) {
     QPointer<QLineEdit> guard = edit;
     for (char32_t c : text.toStdU32String()) {
         if (dying_ || !guard) return;
@@ -262,30 +263,31 @@ void QtView::InsertFiltered(const std::string& control, QLineEdit* edit, const Q
 }
 
 void QtView::FocusInEvent(QWidget* widget, QFocusEvent* event) {
-    std::string name = controls_.Owner(widget, window_.get());
-    if (name.empty() || name == current_) return;
+    const std::optional<Control> owner = controls_.Owner(widget, window_.get());
+    if (!owner || owner == current_) return;
+    const Control control = *owner;
     switch (event->reason()) {
         case Qt::ActiveWindowFocusReason:
         case Qt::PopupFocusReason:
         case Qt::MenuBarFocusReason:
             // The focus coming back with the window, a menu or a list closing is no
             // move between controls; only the very first one of the window is.
-            if (!current_.empty()) {
-                current_ = name;
+            if (current_) {
+                current_ = control;
                 return;
             }
             break;
         default: break;
     }
-    std::string old = current_;
-    current_ = name;
-    if (!old.empty()) presenter_.LostFocus(old);
-    if (!dying_ && current_ == name) presenter_.GotFocus(name);
+    std::optional<Control> old = current_;
+    current_ = control;
+    if (old) presenter_.LostFocus(*old);
+    if (!dying_ && current_ == control) presenter_.GotFocus(control);
     // A mouse press brought the focus: the press that follows is that click.
     keepSelection_.clear();
     pressKeptSelection_ = false;
-    if (event->reason() == Qt::MouseFocusReason && !dying_ && current_ == name) {
-        QLineEdit* edit = EditOf(name);
+    if (event->reason() == Qt::MouseFocusReason && !dying_ && current_ == control) {
+        QLineEdit* edit = EditOf(control);
         if (edit && !edit->text().isEmpty() && edit->selectedText() == edit->text()) keepSelection_ = edit;
     }
 }
@@ -294,40 +296,44 @@ bool QtView::MouseMoveEvent(QWidget* widget, QMouseEvent* event) {
     // Every surface of a window with hover controls tracks the mouse; the move is
     // taken where it lands, so that it is reported once.
     if (!trackMouse_ || event->buttons() != Qt::NoButton) return false;
-    std::string target = controls_.Owner(widget, window_.get());
-    if (target.empty() || controls_.HasRole(target, qt::kHover)) presenter_.MouseMove(target);
+    // Where no control is, the mouse is over the form's background.
+    const Control target = controls_.Owner(widget, window_.get()).value_or(ctl::Window);
+    if (target == ctl::Window || controls_.HasRole(target, qt::kHover)) presenter_.MouseMove(target);
     return true;
 }
 
 bool QtView::MouseReleaseEvent(QWidget* widget, QMouseEvent* event) {
-    std::string name = controls_.Owner(widget, window_.get());
-    if (name.empty()) return false;
-    if (event->button() == Qt::MiddleButton && controls_.HasRole(name, qt::kEntry)) {
+    const std::optional<Control> owner = controls_.Owner(widget, window_.get());
+    if (!owner) return false;
+    const Control control = *owner;
+    if (event->button() == Qt::MiddleButton && controls_.HasRole(control, qt::kEntry)) {
         // The selection paste of X11 goes through the key filter too.
-        if (QLineEdit* edit = EditOf(name))
-            InsertFiltered(name, edit, QGuiApplication::clipboard()->text(QClipboard::Selection));
+        if (QLineEdit* edit = EditOf(control))
+            InsertFiltered(control, edit, QGuiApplication::clipboard()->text(QClipboard::Selection));
         return true;
     }
     if (event->button() != Qt::LeftButton || !widget->rect().contains(event->position().toPoint()))
         return false;
-    bool clickableLabel = qobject_cast<QLabel*>(widget) && controls_.HasRole(name, qt::kClickable);
-    bool textBox = qobject_cast<QLineEdit*>(widget) && controls_.NameOf(widget) == name;
-    if (clickableLabel || textBox) presenter_.Click(name);
+    bool clickableLabel = qobject_cast<QLabel*>(widget) && controls_.HasRole(control, qt::kClickable);
+    bool textBox = qobject_cast<QLineEdit*>(widget) && controls_.ControlOf(widget) == control;
+    if (clickableLabel || textBox) presenter_.Click(control);
     return false;
 }
 
 bool QtView::ContextMenuEvent(QWidget* widget, QEvent* event) {
-    std::string name = controls_.Owner(widget, window_.get());
-    QLineEdit* edit = EditOf(name);
-    if (!edit || !controls_.HasRole(name, qt::kEntry) || (widget != edit && !qobject_cast<QComboBox*>(widget)))
+    const std::optional<Control> owner = controls_.Owner(widget, window_.get());
+    if (!owner) return false;
+    const Control control = *owner;
+    QLineEdit* edit = EditOf(control);
+    if (!edit || !controls_.HasRole(control, qt::kEntry) || (widget != edit && !qobject_cast<QComboBox*>(widget)))
         return false;
     // The edit menu of the text box, with a paste that goes through the key filter.
     QPointer<QMenu> menu = edit->createStandardContextMenu();
     for (QAction* action : menu->actions()) {
         if (action->objectName() != QLatin1String("edit-paste")) continue;
         action->disconnect();
-        connect(action, &QAction::triggered, this, [this, name, edit] {
-            InsertFiltered(name, edit, QGuiApplication::clipboard()->text(QClipboard::Clipboard));
+        connect(action, &QAction::triggered, this, [this, control, edit] {
+            InsertFiltered(control, edit, QGuiApplication::clipboard()->text(QClipboard::Clipboard));
         });
     }
     menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());

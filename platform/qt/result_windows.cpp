@@ -22,10 +22,10 @@ struct Page {
 };
 
 // Title, then a framed table; the caller fills the table and adds the buttons.
-Page StartPage(FormBuilder& b, const std::string& fileMenu, const std::string& heading) {
+Page StartPage(FormBuilder& b, Control fileMenu, Control heading) {
     QMenu* file = b.Menu(fileMenu);
-    b.Item(file, "mnuFilePrint");
-    b.Item(file, "mnuFileClose");
+    b.Item(file, ctl::mnuFilePrint);
+    b.Item(file, ctl::mnuFileClose);
 
     auto* central = new QWidget;
     auto* outer = new QVBoxLayout(central);
@@ -50,26 +50,26 @@ Page StartPage(FormBuilder& b, const std::string& fileMenu, const std::string& h
 // Rows 1..count of caption Label(i) and value Text(i), from grid row `first`.
 void AddRows(FormBuilder& b, QGridLayout* table, int count, int first, int valueChars) {
     for (int i = 1; i <= count; ++i) {
-        table->addWidget(b.Label(FormBuilder::Indexed("Label", i)), first + i - 1, 0);
-        table->addWidget(b.Value(FormBuilder::Indexed("Text", i), valueChars), first + i - 1, 1);
+        table->addWidget(b.Label(ctl::Label(i)), first + i - 1, 0);
+        table->addWidget(b.Value(ctl::Text(i), valueChars), first + i - 1, 1);
     }
 }
 
 // A second value column: Text(index) beside the row `row` (1-based).
 void AddBeside(FormBuilder& b, QGridLayout* table, int index, int row, int first, int valueChars) {
-    table->addWidget(b.Value(FormBuilder::Indexed("Text", index), valueChars), first + row - 1, 2);
+    table->addWidget(b.Value(ctl::Text(index), valueChars), first + row - 1, 2);
 }
 
 void AddHeadings(FormBuilder& b, QGridLayout* table) {
-    table->addWidget(b.Label("LabelNorm"), 0, 1, Qt::AlignHCenter);
-    table->addWidget(b.Label("LabelTransv"), 0, 2, Qt::AlignHCenter);
+    table->addWidget(b.Label(ctl::LabelNorm), 0, 1, Qt::AlignHCenter);
+    table->addWidget(b.Label(ctl::LabelTransv), 0, 2, Qt::AlignHCenter);
 }
 
-void AddButtons(FormBuilder& b, QVBoxLayout* outer, std::initializer_list<const char*> names) {
+void AddButtons(FormBuilder& b, QVBoxLayout* outer, std::initializer_list<Control> buttons) {
     auto* row = new QHBoxLayout;
     row->addStretch(1);
-    for (const char* name : names) {
-        QPushButton* button = std::string(name) == "CmdPrint" ? b.PrintButton(name) : b.Button(name);
+    for (Control control : buttons) {
+        QPushButton* button = control == ctl::CmdPrint ? b.PrintButton(control) : b.Button(control);
         row->addWidget(button);
     }
     row->addStretch(1);
@@ -82,40 +82,40 @@ constexpr int kRangeChars = 22;  // "0.282902 / 0.288675" and some room
 }  // namespace
 
 void BuildSpurDataPage(FormBuilder& b) {
-    Page page = StartPage(b, "Mnufile", "LabelTitleBlock");
+    Page page = StartPage(b, ctl::Mnufile, ctl::LabelTitleBlock);
     AddRows(b, page.table, 12, 0, kRangeChars);
-    AddButtons(b, page.outer, {"Next1", "CmdOK", "CmdPrint"});
+    AddButtons(b, page.outer, {ctl::Next1, ctl::CmdOK, ctl::CmdPrint});
 }
 
 void BuildHelicalDataPage(FormBuilder& b) {
-    Page page = StartPage(b, "mnuFile", "LabelTitleBlock");
+    Page page = StartPage(b, ctl::mnuFile, ctl::LabelTitleBlock);
     AddHeadings(b, page.table);
     AddRows(b, page.table, 12, 1, kRangeChars);
     const int beside[][2] = {{13, 2}, {14, 3}, {15, 5}, {16, 9}, {17, 10}, {18, 11}};
     for (const auto& [index, row] : beside) AddBeside(b, page.table, index, row, 1, kRangeChars);
-    AddButtons(b, page.outer, {"Next1", "CmdOK", "CmdPrint"});
+    AddButtons(b, page.outer, {ctl::Next1, ctl::CmdOK, ctl::CmdPrint});
 }
 
 void BuildSpurDimensions(FormBuilder& b) {
-    Page page = StartPage(b, "mnuFile", "LabelTitleBlock");
+    Page page = StartPage(b, ctl::mnuFile, ctl::LabelTitleBlock);
     AddRows(b, page.table, 12, 0, kRangeChars);
-    AddButtons(b, page.outer, {"Back", "Next", "CmdOK", "CmdPrint"});
+    AddButtons(b, page.outer, {ctl::Back, ctl::Next, ctl::CmdOK, ctl::CmdPrint});
 }
 
 void BuildHelicalDimensions(FormBuilder& b) {
-    Page page = StartPage(b, "mnuFile", "LabelTitleBlock");
+    Page page = StartPage(b, ctl::mnuFile, ctl::LabelTitleBlock);
     AddHeadings(b, page.table);
     AddRows(b, page.table, 12, 1, kRangeChars);
     AddBeside(b, page.table, 13, 3, 1, kRangeChars);
     AddBeside(b, page.table, 14, 4, 1, kRangeChars);
-    AddButtons(b, page.outer, {"Back", "Next", "CmdOK", "CmdPrint"});
+    AddButtons(b, page.outer, {ctl::Back, ctl::Next, ctl::CmdOK, ctl::CmdPrint});
 }
 
 void BuildTolerances(FormBuilder& b) {
-    Page page = StartPage(b, "mnuFile", "AGMAFRM");
+    Page page = StartPage(b, ctl::mnuFile, ctl::AGMAFRM);
     AddRows(b, page.table, 6, 0, 12);
-    page.outer->addWidget(b.Note("Text1"));
-    AddButtons(b, page.outer, {"Back", "CmdOK", "CmdPrint"});
+    page.outer->addWidget(b.Note(ctl::Text1));
+    AddButtons(b, page.outer, {ctl::Back, ctl::CmdOK, ctl::CmdPrint});
 }
 
 }  // namespace involvo::qt

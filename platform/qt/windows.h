@@ -16,17 +16,14 @@ void BuildTolerances(FormBuilder& b);       // AGMATOL
 void BuildPrintoutOptions(FormBuilder& b);  // FrmChecklist1
 void BuildPrintingNotice(FormBuilder& b);   // FrmPrinting
 void BuildSplash(FormBuilder& b);           // frmSplash
-void BuildEmpty(FormBuilder& b);            // windows still to come
+// picIcon, lblTitle, lblVersion, lblDescription, the lines Line1 to Line3 and
+// the buttons cmdOK and cmdSysInfo, in a fixed dialog.
+void BuildAboutBox(FormBuilder& b);         // frmAbout
 
 // Builds the window of any form.
 void BuildForm(FormId id, FormBuilder& b);
 
 // Whether the form's Show runs a modal loop.
 bool IsModalForm(FormId id);
-
-// A layout that another library supplies for a form of its own (the about box
-// comes with the application shell); BuildForm uses it instead of its own.
-using FormLayout = void (*)(FormBuilder&);
-void SetFormLayout(FormId id, FormLayout layout);
 
 }  // namespace involvo::qt

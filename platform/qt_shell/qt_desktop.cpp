@@ -22,6 +22,7 @@
 #include <QWidget>
 
 #include "platform/qt/window_frame.h"
+#include "platform/view.h"
 
 namespace involvo::qtshell {
 
@@ -219,8 +220,8 @@ std::string QtDesktop::ShowHelpContents(FormId owner, const std::string& path) {
 std::optional<std::string> QtDesktop::MachineSetting(const std::string& key, const std::string& valueName) {
     std::unique_ptr<QSettings> settings =
         systemSettingsFile_.isEmpty()
-            ? std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::SystemScope, QStringLiteral("Involvo"),
-                                          QStringLiteral("Involvo"))
+            ? std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::SystemScope,
+                                          QString::fromLatin1(kProgramName), QString::fromLatin1(kProgramName))
             : std::make_unique<QSettings>(systemSettingsFile_, QSettings::IniFormat);
     if (settings->status() != QSettings::NoError) return std::nullopt;
     QString name = QString::fromStdString(key);

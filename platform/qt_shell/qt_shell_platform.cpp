@@ -1,18 +1,18 @@
 #include "platform/qt_shell/qt_shell_platform.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMainWindow>
 
 #include "platform/qt/qt_view.h"
-#include "platform/qt/windows.h"
-#include "platform/qt_shell/about_window.h"
 
 namespace involvo::qtshell {
+
+QIcon ProgramIcon() { return QIcon(QStringLiteral(":/involvo/org.involvo.Involvo.png")); }
 
 void InstallDesktopIntegration() {
     QApplication::setWindowIcon(ProgramIcon());
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
-    qt::SetFormLayout(FormId::frmAbout, &BuildAboutBox);
 }
 
 QtShellPlatform::QtShellPlatform(QString settingsFolder)

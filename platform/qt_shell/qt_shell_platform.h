@@ -1,7 +1,9 @@
 // The Qt platform with the application shell's services: the settings store,
-// the desktop (window placement, help, system information), the about box and
-// the program's icon.
+// the desktop (window placement, help, system information) and the program's
+// icon.
 #pragma once
+
+#include <QIcon>
 
 #include "platform/qt/qt_platform.h"
 #include "platform/qt_shell/qt_desktop.h"
@@ -33,8 +35,11 @@ private:
 // The name of the program's desktop entry and icon.
 inline constexpr const char* kDesktopId = "org.involvo.Involvo";
 
-// Gives the program its icon and desktop entry and the about box its layout;
-// QtShellPlatform does this itself.
+// The program's icon (the about box shows it too).
+QIcon ProgramIcon();
+
+// Gives the program its icon and desktop entry; QtShellPlatform does this
+// itself.
 void InstallDesktopIntegration();
 
 }  // namespace involvo::qtshell

@@ -11,7 +11,7 @@ namespace {
 using Calculation = InputScreen;
 
 TEST_F(Calculation, EntriesAreCheckedInOrderAndTheFirstFaultIsRefused) {
-    const Entries gear20 = {{"InputNT", "20"}, {"InputDP", "10"}};
+    const Entries gear20 = {{ctl::InputNT, "20"}, {ctl::InputDP, "10"}};
     auto with = [&](Entries more) {
         Entries all = gear20;
         all.insert(all.end(), more.begin(), more.end());
@@ -19,21 +19,22 @@ TEST_F(Calculation, EntriesAreCheckedInOrderAndTheFirstFaultIsRefused) {
     };
     struct Case {
         Entries entries;
-        const char *message, *focus;
+        const char* message;
+        Control focus;
     };
     const Case cases[] = {
-        {{}, "Enter the number of gear teeth", "InputNT"},
-        {{{"InputNT", "20"}}, "Enter the normal diametral pitch", "InputDP"},
-        {with({{"InputCTT_MOW", "0"}}), "Enter Circular Tooth Thickness", "InputCTT_MOW"},
-        {with({{"InputPINDIA", "0"}}), "Enter a pin diameter", "InputPINDIA"},
-        {with({{"InputPA", "0"}, {"InputPINDIA", "0.1728"}}), "Enter the normal pressure angle", "InputPA"},
-        {{{"InputNT", "2"}, {"InputDP", "10"}}, "Number of teeth is not Acceptable", "InputNT"},
-        {{{"InputNT", "20"}, {"InputDP", "0.09"}}, "Diametral Pitch is not Acceptable", "InputDP"},
-        {{{"InputNT", "20"}, {"InputDP", "5000.5"}}, "Diametral Pitch is not Acceptable", "InputDP"},
-        {with({{"InputPA", "4.9"}}), "Pressure Angle is not acceptable", "InputPA"},
-        {with({{"InputPA", "60.5"}}), "Pressure Angle is not acceptable", "InputPA"},
-        {with({{"ComboQuality", "2"}}), "Gear quality must be from 3 to 15", "ComboQuality"},
-        {with({{"ComboQuality", "16"}}), "Gear quality must be from 3 to 15", "ComboQuality"},
+        {{}, "Enter the number of gear teeth", ctl::InputNT},
+        {{{ctl::InputNT, "20"}}, "Enter the normal diametral pitch", ctl::InputDP},
+        {with({{ctl::InputCTT_MOW, "0"}}), "Enter Circular Tooth Thickness", ctl::InputCTT_MOW},
+        {with({{ctl::InputPINDIA, "0"}}), "Enter a pin diameter", ctl::InputPINDIA},
+        {with({{ctl::InputPA, "0"}, {ctl::InputPINDIA, "0.1728"}}), "Enter the normal pressure angle", ctl::InputPA},
+        {{{ctl::InputNT, "2"}, {ctl::InputDP, "10"}}, "Number of teeth is not Acceptable", ctl::InputNT},
+        {{{ctl::InputNT, "20"}, {ctl::InputDP, "0.09"}}, "Diametral Pitch is not Acceptable", ctl::InputDP},
+        {{{ctl::InputNT, "20"}, {ctl::InputDP, "5000.5"}}, "Diametral Pitch is not Acceptable", ctl::InputDP},
+        {with({{ctl::InputPA, "4.9"}}), "Pressure Angle is not acceptable", ctl::InputPA},
+        {with({{ctl::InputPA, "60.5"}}), "Pressure Angle is not acceptable", ctl::InputPA},
+        {with({{ctl::ComboQuality, "2"}}), "Gear quality must be from 3 to 15", ctl::ComboQuality},
+        {with({{ctl::ComboQuality, "16"}}), "Gear quality must be from 3 to 15", ctl::ComboQuality},
     };
     for (const Case& c : cases) {
         Restart();
@@ -49,10 +50,10 @@ TEST_F(Calculation, EntriesAreCheckedInOrderAndTheFirstFaultIsRefused) {
 
     // The limits themselves pass.
     const Entries limits[] = {
-        {{"InputNT", "3"}, {"InputDP", "10"}},   {{"InputNT", "100000"}, {"InputDP", "10"}},
-        {{"InputNT", "20"}, {"InputDP", "0.1"}}, {{"InputNT", "20"}, {"InputDP", "5000"}},
-        with({{"InputPA", "5"}}),               with({{"InputPA", "60"}}),
-        with({{"ComboQuality", "3"}}),          with({{"ComboQuality", "15"}}),
+        {{ctl::InputNT, "3"}, {ctl::InputDP, "10"}},   {{ctl::InputNT, "100000"}, {ctl::InputDP, "10"}},
+        {{ctl::InputNT, "20"}, {ctl::InputDP, "0.1"}}, {{ctl::InputNT, "20"}, {ctl::InputDP, "5000"}},
+        with({{ctl::InputPA, "5"}}),               with({{ctl::InputPA, "60"}}),
+        with({{ctl::ComboQuality, "3"}}),          with({{ctl::ComboQuality, "15"}}),
     };
     for (const Entries& entries : limits) {
         Restart();
@@ -64,20 +65,20 @@ TEST_F(Calculation, EntriesAreCheckedInOrderAndTheFirstFaultIsRefused) {
 
 TEST_F(Calculation, ContributingBacklashNeedsNoValue) {
     EnterGear("20", "10");
-    screen().Choose("Combo1", "Contributing Backlash");
+    screen().Choose(ctl::Combo1, "Contributing Backlash");
     Calculate();
     EXPECT_TRUE(platform().Messages().empty());
     EXPECT_TRUE(app().IsLoaded(FormId::FrmOutput1));
 }
 
 TEST_F(Calculation, MeasuredSpanWithoutCountAsksForTheTeethSpanned) {
-    screen().Click("MnuCTT");
+    screen().Click(ctl::MnuCTT);
     EnterGear("30", "10");
-    screen().Choose("Combo1", "Span Measurement");
-    Enter("InputPINDIA", "\b");
+    screen().Choose(ctl::Combo1, "Span Measurement");
+    Enter(ctl::InputPINDIA, "\b");
     Calculate();
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Enter the number of teeth spanned"});
-    EXPECT_EQ(screen().Focused(), "InputPINDIA");
+    EXPECT_EQ(screen().Focused(), ctl::InputPINDIA);
 }
 
 TEST_F(Calculation, HelixAngleChoosesThePage) {
@@ -87,7 +88,7 @@ TEST_F(Calculation, HelixAngleChoosesThePage) {
     EXPECT_FALSE(app().IsLoaded(FormId::FrmHelical1));
 
     screen().Activate();  // back on the input screen
-    Enter("InputHA", "0.5");
+    Enter(ctl::InputHA, "0.5");
     Calculate();
     EXPECT_TRUE(app().IsLoaded(FormId::FrmHelical1));
     EXPECT_FALSE(app().IsLoaded(FormId::FrmOutput1));
@@ -96,31 +97,31 @@ TEST_F(Calculation, HelixAngleChoosesThePage) {
 TEST_F(Calculation, CancelledPinWarningSendsTheUserBackToThePin) {
     EnterGear("20", "10");
     // A 0.5 pin on a 2.0 pitch circle touches the flank at 2.305, above the 2.2 O.D.
-    Enter("InputPINDIA", "0.5");
+    Enter(ctl::InputPINDIA, "0.5");
     platform().ScriptMessageAnswer(MsgAnswer::Cancel);
     Calculate();
     ASSERT_FALSE(platform().Messages().empty());
     EXPECT_EQ(platform().Messages().back().answer, MsgAnswer::Cancel);
-    EXPECT_EQ(screen().Focused(), "InputPINDIA");
+    EXPECT_EQ(screen().Focused(), ctl::InputPINDIA);
     EXPECT_EQ(gear().PinRefused, 0);
     EXPECT_FALSE(PageOpen());
 }
 
 TEST_F(Calculation, FailedCalculationOpensNoPageAndTheNextHintOnlyClearsTheMarker) {
-    screen().Click("MnuCTT");
+    screen().Click(ctl::MnuCTT);
     EnterGear("20", "10");
     // 1.0 over 0.1728 pins puts the pin centres inside the base circle.
-    Enter("InputCTT_MOW", "1.0");
+    Enter(ctl::InputCTT_MOW, "1.0");
     Calculate();
     EXPECT_TRUE(Shown("Involute function error: Unacceptable dimension over pins or pin diameter"));
     EXPECT_FALSE(PageOpen());
 
-    Enter("InputDP", "12");
+    Enter(ctl::InputDP, "12");
     EXPECT_EQ(gear().CalcFailed, 0);
-    EXPECT_EQ(Text("LabelStandardOD"), "-> Standard O.D. = 1.83333");
-    EXPECT_EQ(Text("InputCTT_MOW"), "");  // not refilled by that run
-    Enter("InputPA", "20");
-    EXPECT_NE(Text("InputCTT_MOW"), "");
+    EXPECT_EQ(Text(ctl::LabelStandardOD), "-> Standard O.D. = 1.83333");
+    EXPECT_EQ(Text(ctl::InputCTT_MOW), "");  // not refilled by that run
+    Enter(ctl::InputPA, "20");
+    EXPECT_NE(Text(ctl::InputCTT_MOW), "");
 }
 
 // Gears whose basic dimension over pins cannot be worked out for the pin typed,
@@ -135,36 +136,36 @@ TEST_F(Calculation, FailedCalculationOpensNoPageAndTheNextHintOnlyClearsTheMarke
 // calculation says so, once each time.
 TEST_F(Calculation, AFaultIsReportedOncePerCalculateAndNeverWhileTyping) {
     struct Case {
-        const char* gearType;
+        Control gearType;
         Entries entries;
         const char* basicBefore;  // the basic value over the standard pin
         const char* message;
     };
     const Case cases[] = {
-        {"External",
-         {{"InputNT", "24"}, {"InputDP", "10"}, {"InputPINDIA", "0.05"}, {"InputCTT_MOW", "2.3"}},
+        {ctl::External,
+         {{ctl::InputNT, "24"}, {ctl::InputDP, "10"}, {ctl::InputPINDIA, "0.05"}, {ctl::InputCTT_MOW, "2.3"}},
          "-> Basic = 2.639968",
          "Involute function error: Unacceptable dimension over pins or pin diameter"},
-        {"Internal",
-         {{"InputNT", "60"}, {"InputDP", "10"}, {"InputPINDIA", "0.5"}, {"InputCTT_MOW", "5.0"}},
+        {ctl::Internal,
+         {{ctl::InputNT, "60"}, {ctl::InputDP, "10"}, {ctl::InputPINDIA, "0.5"}, {ctl::InputCTT_MOW, "5.0"}},
          "-> Basic = 5.866476",
          "Involute function error: Unacceptable dimension between pins or pin diameter"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.gearType);
+        SCOPED_TRACE(NameOf(c.gearType));
         Restart();
         screen().Press(c.gearType);
-        screen().Click("MnuCTT");
+        screen().Click(ctl::MnuCTT);
         for (const auto& [field, keys] : c.entries) {
-            if (field == "InputPINDIA") {
-                EXPECT_EQ(Text("LabelBasic"), c.basicBefore);
+            if (field == ctl::InputPINDIA) {
+                EXPECT_EQ(Text(ctl::LabelBasic), c.basicBefore);
             }
             Enter(field, keys);
-            screen().FocusTo("InputPINDIA");  // entering the pin field updates the hints too
+            screen().FocusTo(ctl::InputPINDIA);  // entering the pin field updates the hints too
             screen().Leave();
         }
         EXPECT_TRUE(platform().Messages().empty());
-        EXPECT_EQ(Text("LabelBasic"), c.basicBefore);  // a hint that cannot be computed keeps its text
+        EXPECT_EQ(Text(ctl::LabelBasic), c.basicBefore);  // a hint that cannot be computed keeps its text
         EXPECT_EQ(gear().CalcFailed, 0);
 
         Calculate();
@@ -202,14 +203,14 @@ TEST_F(Calculation, SpannedTeethMustKeepTheContactBetweenRootAndTip) {
     };
     for (const Case& c : cases) {
         Restart();
-        screen().Click("MnuSpan");
+        screen().Click(ctl::MnuSpan);
         EnterGear(c.teeth, "10");
-        Enter("InputPINDIA", c.spanned);
+        Enter(ctl::InputPINDIA, c.spanned);
         Calculate();
         EXPECT_EQ(MessageTexts(), c.messages) << c.teeth << " teeth spanning " << c.spanned;
         EXPECT_EQ(app().IsLoaded(FormId::FrmOutput1), c.page) << c.teeth << " teeth spanning " << c.spanned;
         if (!c.page) {
-            EXPECT_EQ(screen().Focused(), "InputPINDIA");
+            EXPECT_EQ(screen().Focused(), ctl::InputPINDIA);
         }
     }
 }
@@ -217,7 +218,7 @@ TEST_F(Calculation, SpannedTeethMustKeepTheContactBetweenRootAndTip) {
 // A contact diameter that cannot be computed is a refusal in the program's
 // own words, never a comparison with a number that is not one.
 TEST_F(Calculation, SpanContactThatCannotBeComputedIsRefused) {
-    screen().Click("MnuSpan");
+    screen().Click(ctl::MnuSpan);
     EnterGear("30", "10");
     gearmain::GearMain& g = gear();
     g.Thick1 = 0.15708f;
@@ -238,14 +239,14 @@ TEST_F(Calculation, SpanContactThatCannotBeComputedIsRefused) {
 // be 0.780156 sin 28.0243 = 0.36655 wide.
 TEST_F(Calculation, NarrowHelicalFaceIsWarnedAbout) {
     const char* const kWarning = "The minimum face width required for span measurement over 3 teeth\ris .36655.";
-    EnterAll({{"InputHA", "30"}, {"InputNT", "20"}, {"InputDP", "10"}, {"InputFaceWidth", "0.3"}});
+    EnterAll({{ctl::InputHA, "30"}, {ctl::InputNT, "20"}, {ctl::InputDP, "10"}, {ctl::InputFaceWidth, "0.3"}});
     Calculate();
     EXPECT_TRUE(Shown(kWarning));
     EXPECT_TRUE(app().IsLoaded(FormId::FrmHelical1));
 
     screen().Activate();
     platform().ClearRecords();
-    Enter("InputFaceWidth", "0.37");
+    Enter(ctl::InputFaceWidth, "0.37");
     Calculate();
     EXPECT_FALSE(Shown(kWarning));
 }

@@ -7,9 +7,11 @@
 
 #include <algorithm>
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "input_screen/field_controls.h"
 #include "input_screen/screen_core.h"
 #include "input_screen/screen_texts.h"
 
@@ -43,7 +45,7 @@ public:
         size_t i = it == kTabOrder.end() ? kTabOrder.size() - 1 : static_cast<size_t>(it - kTabOrder.begin());
         for (size_t step = 0; step < kTabOrder.size(); ++step) {
             i = (i + 1) % kTabOrder.size();
-            if (kTabOrder[i] == "Internal" && gear.CalcMode == 3) continue;  // disabled in span mode
+            if (kTabOrder[i] == ctl::Internal && gear.CalcMode == 3) continue;  // disabled in span mode
             FocusTo(kTabOrder[i]);
             return;
         }
@@ -54,18 +56,18 @@ public:
     }
     // An item chosen from the feature list.
     void Choose(const std::string& item) {
-        FocusTo("Combo1");
+        FocusTo(ctl::Combo1);
         texts_.feature = item;
         Run([&] { core_.ChooseFeature(); });
     }
     void Mode(int16_t mode) {
-        if (mode == 1 && focus_ == "Combo1") FocusTo("InputCTT_MOW");
+        if (mode == 1 && focus_ == ctl::Combo1) FocusTo(ctl::InputCTT_MOW);
         if (mode == 3 && gear.GearType != 1) Run([&] { core_.ChooseGearType(1); });
         Run([&] { core_.ChooseMode(mode); });
     }
     void GearType(int16_t type) {
         if (type != 1 && gear.CalcMode == 3) return;  // the button is disabled in span mode
-        FocusTo(type == 1 ? "External" : "Internal");
+        FocusTo(type == 1 ? ctl::External : ctl::Internal);
         if (gear.GearType != type) Run([&] { core_.ChooseGearType(type); });
     }
     void DepthSystem(int16_t system) {
@@ -80,14 +82,14 @@ public:
         });
     }
     FirstPage Calculate() {
-        FocusTo("CmdCalc");
+        FocusTo(ctl::CmdCalc);
         FirstPage page = FirstPage::None;
         Run([&] { page = core_.Calculate(Recorder()); });
         return page;
     }
 
     const EntryTexts& texts() const { return texts_; }
-    const std::string& Focused() const { return focus_; }
+    const std::optional<Control>& Focused() const { return focus_; }
 
     gearmain::GearMain gear;
     std::deque<gearmain::MsgAnswer> answers;  // for the boxes with OK and Cancel
@@ -122,32 +124,28 @@ private:
         if (selected_ != gearmain::Field::None && (written & Bit(selected_))) selected_ = gearmain::Field::None;
         core_.TakeHints();
     }
-    void FocusTo(const std::string& control) {
+    void FocusTo(Control control) {
         if (control == focus_) return;
-        const std::string old = focus_;
+        const std::optional<Control> old = focus_;
         focus_ = control;
-        if (gearmain::Field f = FieldOf(old); f != gearmain::Field::None) Run([&] { core_.Leave(f); });
+        if (gearmain::Field f = old ? FieldOf(*old) : gearmain::Field::None; f != gearmain::Field::None)
+            Run([&] { core_.Leave(f); });
         if (focus_ != control) return;
         const gearmain::Field field = FieldOf(control);
         if (field == gearmain::Field::Pin) Run([&] { core_.UpdateHints(); });
         if (field == gearmain::Field::Feature) Run([&] { core_.EnterFeature(); });
         if (field != gearmain::Field::None && field != gearmain::Field::Feature) selected_ = field;
     }
-    static gearmain::Field FieldOf(const std::string& control) {
-        for (int f = 1; f <= static_cast<int>(gearmain::Field::Quality); ++f)
-            if (control == ControlOf(static_cast<gearmain::Field>(f))) return static_cast<gearmain::Field>(f);
-        return gearmain::Field::None;
-    }
-
-    inline static const std::vector<std::string> kTabOrder = {
-        "InputNT",     "InputDP",        "InputPA",      "InputHA", "Combo1",  "InputCTT_MOW", "InputAddendumMod",
-        "InputPINDIA", "InputFaceWidth", "ComboQuality", "CmdCalc", "cmdExit", "External",     "Internal",
+    inline static const std::vector<Control> kTabOrder = {
+        ctl::InputNT,     ctl::InputDP,        ctl::InputPA,      ctl::InputHA,  ctl::Combo1,   ctl::InputCTT_MOW,
+        ctl::InputAddendumMod, ctl::InputPINDIA, ctl::InputFaceWidth, ctl::ComboQuality, ctl::CmdCalc, ctl::cmdExit,
+        ctl::External, ctl::Internal,
     };
 
     HintMemory memory_;
     EntryTexts texts_;
     ScreenCore core_;
-    std::string focus_;
+    std::optional<Control> focus_;
     gearmain::Field selected_ = gearmain::Field::None;
 };
 

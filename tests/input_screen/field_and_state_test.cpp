@@ -32,15 +32,15 @@ TEST_F(FieldAndState, CollapsedPitchFractionReadsBackAsThePitch) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.typed);
         Restart();
-        screen().Click("MnuDepth(8)");
-        Enter("InputDP", row.typed);
-        EXPECT_EQ(Text("InputDP"), row.shown);
+        screen().Click(ctl::MnuDepth(8));
+        Enter(ctl::InputDP, row.typed);
+        EXPECT_EQ(Text(ctl::InputDP), row.shown);
         EXPECT_EQ(gear().NormalDP, row.pitch);
         EXPECT_EQ(gear().DepthPitch, row.pitch);
 
-        screen().FocusTo("InputDP");
+        screen().FocusTo(ctl::InputDP);
         screen().Leave();
-        EXPECT_EQ(Text("InputDP"), row.shown);
+        EXPECT_EQ(Text(ctl::InputDP), row.shown);
         EXPECT_EQ(gear().NormalDP, row.pitch);
         EXPECT_EQ(gear().DepthPitch == 0 ? gear().NormalDP : gear().DepthPitch, row.pitch);
     }
@@ -51,15 +51,15 @@ TEST_F(FieldAndState, CollapsedPitchFractionReadsBackAsThePitch) {
 // calculated with is then 0 too, not the one typed before. At 10 DP the basic
 // thickness is pi/20 = 0.1570796, less a backlash of 0 -> 0.157080.
 TEST_F(FieldAndState, RefilledBacklashIsTheBacklashCalculatedWith) {
-    screen().Click("MnuSpan");
+    screen().Click(ctl::MnuSpan);
     EnterGear("24", "10");
-    screen().Choose("Combo1", "Contributing Backlash");
+    screen().Choose(ctl::Combo1, "Contributing Backlash");
     screen().Leave();
-    Enter("InputCTT_MOW", ".003");
+    Enter(ctl::InputCTT_MOW, ".003");
     EXPECT_EQ(gear().Backlash1, 0.003f);
 
-    Enter("InputNT", "30");
-    EXPECT_EQ(Text("InputCTT_MOW"), "0.000000");
+    Enter(ctl::InputNT, "30");
+    EXPECT_EQ(Text(ctl::InputCTT_MOW), "0.000000");
     EXPECT_EQ(gear().Backlash1, 0);
     EXPECT_EQ(gear().Backlash2, 0);
 
@@ -68,7 +68,7 @@ TEST_F(FieldAndState, RefilledBacklashIsTheBacklashCalculatedWith) {
     HeadlessView& page = *platform().ViewOf(FormId::FrmOutput1);
     std::map<std::string, std::string> rows;
     for (int i = 1; i <= 12; ++i)
-        rows[page.Text("Label(" + std::to_string(i) + ")")] = page.Text("Text(" + std::to_string(i) + ")");
+        rows[page.Text(ctl::Label(i))] = page.Text(ctl::Text(i));
     EXPECT_EQ(rows["Contributing Backlash"], "0.000000");
     EXPECT_EQ(rows["Circular Tooth Thickness"], "0.157080");
 }

@@ -18,128 +18,130 @@ using Hints = InputScreen;
 
 TEST_F(Hints, StandardOutsideOrInsideDiameter) {
     struct Case {
-        const char *gearType, *teeth, *pressureAngle, *caption;
+        Control gearType;
+        const char *teeth, *pressureAngle, *caption;
     };
     const Case cases[] = {
-        {"External", "20", "20", "-> Standard O.D. = 2.2"},
-        {"Internal", "60", "20", "-> Standard I.D. = 5.8"},
+        {ctl::External, "20", "20", "-> Standard O.D. = 2.2"},
+        {ctl::Internal, "60", "20", "-> Standard I.D. = 5.8"},
         // (20 - 2)/10 = 1.8 lies inside the base circle 2 cos 20 deg = 1.879385.
-        {"Internal", "20", "20", "-> Standard I.D. = 1.87939"},
+        {ctl::Internal, "20", "20", "-> Standard I.D. = 1.87939"},
         // Without a pressure angle the base circle is the pitch circle, 6; the
         // angle is taken as 20 afterwards.
-        {"Internal", "60", "0", "-> Standard I.D. = 6"},
+        {ctl::Internal, "60", "0", "-> Standard I.D. = 6"},
     };
     for (const Case& c : cases) {
         Restart();
         screen().Press(c.gearType);
-        EnterAll({{"InputPA", c.pressureAngle}, {"InputNT", c.teeth}, {"InputDP", "10"}});
-        EXPECT_EQ(Text("LabelStandardOD"), c.caption) << c.gearType << " " << c.teeth;
+        EnterAll({{ctl::InputPA, c.pressureAngle}, {ctl::InputNT, c.teeth}, {ctl::InputDP, "10"}});
+        EXPECT_EQ(Text(ctl::LabelStandardOD), c.caption) << c.gearType << " " << c.teeth;
         EXPECT_EQ(gear().NormalPA, 20);
     }
-    Enter("InputNT", "\b");
-    EXPECT_EQ(Text("LabelStandardOD"), "");
+    Enter(ctl::InputNT, "\b");
+    EXPECT_EQ(Text(ctl::LabelStandardOD), "");
 }
 
 TEST_F(Hints, PinOrBallCaptionFollowsHelixAndTeeth) {
     struct Case {
-        const char *gearType, *teeth, *helix, *caption;
+        Control gearType;
+        const char *teeth, *helix, *caption;
     };
     const Case cases[] = {
-        {"External", "21", "15", "Measuring Ball Diameter"}, {"External", "20", "15", "Measuring Pin Diameter"},
-        {"External", "21", "0", "Measuring Pin Diameter"},   {"Internal", "20", "15", "Measuring Ball Diameter"},
+        {ctl::External, "21", "15", "Measuring Ball Diameter"}, {ctl::External, "20", "15", "Measuring Pin Diameter"},
+        {ctl::External, "21", "0", "Measuring Pin Diameter"},   {ctl::Internal, "20", "15", "Measuring Ball Diameter"},
     };
     for (const Case& c : cases) {
         screen().Press(c.gearType);
-        EnterAll({{"InputHA", c.helix}, {"InputNT", c.teeth}, {"InputDP", "10"}});
-        EXPECT_EQ(Text("LABELPINDIA"), c.caption) << c.gearType << " " << c.teeth << " teeth, helix " << c.helix;
+        EnterAll({{ctl::InputHA, c.helix}, {ctl::InputNT, c.teeth}, {ctl::InputDP, "10"}});
+        EXPECT_EQ(Text(ctl::LABELPINDIA), c.caption) << c.gearType << " " << c.teeth << " teeth, helix " << c.helix;
     }
 }
 
 TEST_F(Hints, SpurGearOverPinsShowsBasicStandardAndIdealPin) {
     EnterGear("20", "10");
-    EXPECT_EQ(Text("LabelBasic"), "-> Basic = 0.157080");
-    EXPECT_EQ(Text("LabelBasic2"), "");
-    EXPECT_EQ(Text("LabelStandard"), "-> Standard = 0.1728");
-    EXPECT_EQ(Text("LabelBestPin"), "     Ideal Pin = 0.17244");
-    EXPECT_EQ(Text("InputCTT_MOW"), "0.157080");
-    EXPECT_EQ(Text("InputPINDIA"), "0.1728");
-    EXPECT_EQ(screen().ToolTip("LabelBestPin"), "Click to enter P.D. contact pin diameter");
-    EXPECT_EQ(screen().ToolTip("InputCTT_MOW"), "Enter Circular Tooth Thickness");
+    EXPECT_EQ(Text(ctl::LabelBasic), "-> Basic = 0.157080");
+    EXPECT_EQ(Text(ctl::LabelBasic2), "");
+    EXPECT_EQ(Text(ctl::LabelStandard), "-> Standard = 0.1728");
+    EXPECT_EQ(Text(ctl::LabelBestPin), "     Ideal Pin = 0.17244");
+    EXPECT_EQ(Text(ctl::InputCTT_MOW), "0.157080");
+    EXPECT_EQ(Text(ctl::InputPINDIA), "0.1728");
+    EXPECT_EQ(screen().ToolTip(ctl::LabelBestPin), "Click to enter P.D. contact pin diameter");
+    EXPECT_EQ(screen().ToolTip(ctl::InputCTT_MOW), "Enter Circular Tooth Thickness");
 }
 
 TEST_F(Hints, ChangingTheFeatureOrGearTypeRefillsFeatureAndPin) {
     EnterGear("20", "10");
-    Enter("InputPINDIA", "0.2");
-    screen().Choose("Combo1", "Chordal Tooth Thickness");
-    EXPECT_EQ(Text("InputCTT_MOW"), "0.156918");
-    EXPECT_EQ(Text("InputPINDIA"), "0.1728");
+    Enter(ctl::InputPINDIA, "0.2");
+    screen().Choose(ctl::Combo1, "Chordal Tooth Thickness");
+    EXPECT_EQ(Text(ctl::InputCTT_MOW), "0.156918");
+    EXPECT_EQ(Text(ctl::InputPINDIA), "0.1728");
     EXPECT_THAT(gear().Thick1, FloatEq(0.156918f));
 
-    Enter("InputCTT_MOW", "0.15");
-    screen().Press("Internal");
-    EXPECT_EQ(Text("Combo1"), "Chordal Space Width");
-    EXPECT_EQ(Text("InputCTT_MOW"), "0.156918");
-    EXPECT_EQ(Text("InputPINDIA"), "0.1440");  // internal gears take 1.44/P below 30 degrees
+    Enter(ctl::InputCTT_MOW, "0.15");
+    screen().Press(ctl::Internal);
+    EXPECT_EQ(Text(ctl::Combo1), "Chordal Space Width");
+    EXPECT_EQ(Text(ctl::InputCTT_MOW), "0.156918");
+    EXPECT_EQ(Text(ctl::InputPINDIA), "0.1440");  // internal gears take 1.44/P below 30 degrees
 }
 
 TEST_F(Hints, ODChangeRefillsTheThicknessButNotABacklash) {
     EnterGear("20", "10");
-    Enter("InputCTT_MOW", "0.15");
-    Enter("InputAddendumMod", "0.01");
-    EXPECT_EQ(Text("InputCTT_MOW"), "0.160720");  // 0.157080 + 0.01 tan 20 deg
+    Enter(ctl::InputCTT_MOW, "0.15");
+    Enter(ctl::InputAddendumMod, "0.01");
+    EXPECT_EQ(Text(ctl::InputCTT_MOW), "0.160720");  // 0.157080 + 0.01 tan 20 deg
 
-    screen().Choose("Combo1", "Contributing Backlash");
-    EXPECT_EQ(Text("LabelBasic"), "");
-    Enter("InputCTT_MOW", "0.004");
-    Enter("InputAddendumMod", "0.02");
-    EXPECT_EQ(Text("InputCTT_MOW"), "0.004000");
+    screen().Choose(ctl::Combo1, "Contributing Backlash");
+    EXPECT_EQ(Text(ctl::LabelBasic), "");
+    Enter(ctl::InputCTT_MOW, "0.004");
+    Enter(ctl::InputAddendumMod, "0.02");
+    EXPECT_EQ(Text(ctl::InputCTT_MOW), "0.004000");
 }
 
 TEST_F(Hints, SpanModeShowsTheTeethToSpanWithFourDecimals) {
-    screen().Click("MnuSpan");
+    screen().Click(ctl::MnuSpan);
     EnterGear("30", "10");
-    EXPECT_EQ(Text("LabelStandard"), "-> Standard = 4.0000");
-    EXPECT_EQ(Text("InputPINDIA"), "4.0000");
-    EXPECT_EQ(Text("LabelBestPin"), "");
-    EXPECT_FALSE(screen().Enabled("LabelBestPin"));
-    EXPECT_EQ(screen().ToolTip("InputPINDIA"), "Enter Number of teeth you will be spanning");
+    EXPECT_EQ(Text(ctl::LabelStandard), "-> Standard = 4.0000");
+    EXPECT_EQ(Text(ctl::InputPINDIA), "4.0000");
+    EXPECT_EQ(Text(ctl::LabelBestPin), "");
+    EXPECT_FALSE(screen().Enabled(ctl::LabelBestPin));
+    EXPECT_EQ(screen().ToolTip(ctl::InputPINDIA), "Enter Number of teeth you will be spanning");
 }
 
 TEST_F(Hints, MeasuredSpanAndMeasuredPinsNoteWhatTheBasicValueUses) {
-    screen().Click("MnuCTT");
+    screen().Click(ctl::MnuCTT);
     EnterGear("20", "10");
-    EXPECT_EQ(Text("LabelBasic2"), "    (Using .1728 diameter Pins)");
-    EXPECT_NEAR(gearmain::Val(Text("InputCTT_MOW")), 2.239002, 2e-6);
+    EXPECT_EQ(Text(ctl::LabelBasic2), "    (Using .1728 diameter Pins)");
+    EXPECT_NEAR(gearmain::Val(Text(ctl::InputCTT_MOW)), 2.239002, 2e-6);
 
-    Enter("InputNT", "30");
-    screen().Choose("Combo1", "Span Measurement");
-    EXPECT_EQ(Text("LabelStandard"), "-> Standard = 4");
-    EXPECT_EQ(Text("InputPINDIA"), "4");
-    EXPECT_EQ(Text("LabelBasic2"), "    (Over 4 teeth)");
-    EXPECT_EQ(Text("LABELPINDIA"), "Number of Teeth Spanned");
-    EXPECT_NEAR(gearmain::Val(Text("InputCTT_MOW")), 1.075263, 2e-6);
+    Enter(ctl::InputNT, "30");
+    screen().Choose(ctl::Combo1, "Span Measurement");
+    EXPECT_EQ(Text(ctl::LabelStandard), "-> Standard = 4");
+    EXPECT_EQ(Text(ctl::InputPINDIA), "4");
+    EXPECT_EQ(Text(ctl::LabelBasic2), "    (Over 4 teeth)");
+    EXPECT_EQ(Text(ctl::LABELPINDIA), "Number of Teeth Spanned");
+    EXPECT_NEAR(gearmain::Val(Text(ctl::InputCTT_MOW)), 1.075263, 2e-6);
 }
 
 TEST_F(Hints, NewPitchEndsAnEnteredCutterDepth) {
     EnterGear("20", "10");
     platform().ScriptInput("0.2");
-    screen().Click("MnuDepth(9)");
+    screen().Click(ctl::MnuDepth(9));
     ASSERT_EQ(gear().DepthSystem, 9);
-    Enter("InputDP", "12");
+    Enter(ctl::InputDP, "12");
     EXPECT_EQ(gear().DepthSystem, 1);
-    EXPECT_TRUE(screen().Checked("MnuDepth(1)"));
-    EXPECT_FALSE(screen().Checked("MnuDepth(9)"));
+    EXPECT_TRUE(screen().Checked(ctl::MnuDepth(1)));
+    EXPECT_FALSE(screen().Checked(ctl::MnuDepth(9)));
 }
 
 TEST_F(Hints, AbsurdPitchNeverShowsInfinity) {
     EnterGear("20", "10");
-    Enter("InputDP", "0." + std::string(40, '0') + "1");
-    for (const std::string& control : screen().ControlNames()) {
+    Enter(ctl::InputDP, "0." + std::string(40, '0') + "1");
+    for (Control control : screen().Controls()) {
         EXPECT_THAT(Text(control), Not(HasSubstr("inf"))) << control;
         EXPECT_THAT(Text(control), Not(HasSubstr("nan"))) << control;
     }
     // The hints that cannot be computed keep what they showed.
-    EXPECT_EQ(Text("LabelStandardOD"), "-> Standard O.D. = 2.2");
+    EXPECT_EQ(Text(ctl::LabelStandardOD), "-> Standard O.D. = 2.2");
     EXPECT_TRUE(platform().Messages().empty());
 }
 

@@ -11,74 +11,74 @@ using ::testing::FloatEq;
 using Window = InputScreen;
 
 TEST_F(Window, OpensForExternalGearsOverPins) {
-    EXPECT_EQ(Text(""), "Involvo -  (Calculate Dimension Over Pins)");
-    EXPECT_TRUE(screen().Checked("External"));
+    EXPECT_EQ(Text(ctl::Window), "Involvo -  (Calculate Dimension Over Pins)");
+    EXPECT_TRUE(screen().Checked(ctl::External));
     EXPECT_EQ(gear().GearType, 1);
     EXPECT_EQ(gear().NormalPA, 20);  // from the default text of the pressure angle
 }
 
 TEST_F(Window, ChordalThicknessSurvivesModeOneButNotModeTwo) {
-    screen().Choose("Combo1", "Chordal Tooth Thickness");
-    screen().Click("MnuMow");
-    EXPECT_EQ(Text("Combo1"), "Chordal Tooth Thickness");
-    screen().Click("MnuCTT");
-    screen().Click("MnuMow");
-    EXPECT_EQ(Text("Combo1"), "Circular Tooth Thickness");
+    screen().Choose(ctl::Combo1, "Chordal Tooth Thickness");
+    screen().Click(ctl::MnuMow);
+    EXPECT_EQ(Text(ctl::Combo1), "Chordal Tooth Thickness");
+    screen().Click(ctl::MnuCTT);
+    screen().Click(ctl::MnuMow);
+    EXPECT_EQ(Text(ctl::Combo1), "Circular Tooth Thickness");
 }
 
 TEST_F(Window, GearTypeAndModeChooseCaptionAndFeatures) {
-    screen().Press("Internal");
+    screen().Press(ctl::Internal);
     EXPECT_EQ(gear().GearType, 2);
-    EXPECT_EQ(Text(""), "Involvo - (Calculate Dimension Between Pins)");
-    EXPECT_EQ(Text("Combo1"), "Circular Space Width");
-    EXPECT_THAT(screen().Items("Combo1"),
+    EXPECT_EQ(Text(ctl::Window), "Involvo - (Calculate Dimension Between Pins)");
+    EXPECT_EQ(Text(ctl::Combo1), "Circular Space Width");
+    EXPECT_THAT(screen().Items(ctl::Combo1),
                 ElementsAre("Circular Space Width", "Chordal Space Width", "Contributing Backlash"));
-    screen().Click("MnuCTT");
-    EXPECT_EQ(Text(""), "Involvo - (Calculate Circular Space Width)");
-    EXPECT_THAT(screen().Items("Combo1"), ElementsAre("Dimension Between Pins"));
-    screen().Press("External");
-    EXPECT_EQ(Text(""), "Involvo - (Calculate Circular Tooth Thickness)");
-    EXPECT_THAT(screen().Items("Combo1"), ElementsAre("Dimension Over Pins", "Span Measurement"));
-    EXPECT_EQ(Text("Combo1"), "Dimension Over Pins");
+    screen().Click(ctl::MnuCTT);
+    EXPECT_EQ(Text(ctl::Window), "Involvo - (Calculate Circular Space Width)");
+    EXPECT_THAT(screen().Items(ctl::Combo1), ElementsAre("Dimension Between Pins"));
+    screen().Press(ctl::External);
+    EXPECT_EQ(Text(ctl::Window), "Involvo - (Calculate Circular Tooth Thickness)");
+    EXPECT_THAT(screen().Items(ctl::Combo1), ElementsAre("Dimension Over Pins", "Span Measurement"));
+    EXPECT_EQ(Text(ctl::Combo1), "Dimension Over Pins");
 }
 
 TEST_F(Window, SpanModeSwitchesToExternalAndLocksInternalOut) {
-    screen().Press("Internal");
-    screen().Choose("Combo1", "Chordal Space Width");
-    screen().Click("MnuSpan");
-    EXPECT_TRUE(screen().Checked("External"));
+    screen().Press(ctl::Internal);
+    screen().Choose(ctl::Combo1, "Chordal Space Width");
+    screen().Click(ctl::MnuSpan);
+    EXPECT_TRUE(screen().Checked(ctl::External));
     EXPECT_EQ(gear().GearType, 1);
-    EXPECT_FALSE(screen().Enabled("Internal"));
-    EXPECT_EQ(Text(""), "Involvo - (Calculate Span Measurement)");
-    EXPECT_EQ(Text("Combo1"), "Circular Tooth Thickness");
-    EXPECT_EQ(Text("LABELPINDIA"), "Number of Teeth Spanned");
+    EXPECT_FALSE(screen().Enabled(ctl::Internal));
+    EXPECT_EQ(Text(ctl::Window), "Involvo - (Calculate Span Measurement)");
+    EXPECT_EQ(Text(ctl::Combo1), "Circular Tooth Thickness");
+    EXPECT_EQ(Text(ctl::LABELPINDIA), "Number of Teeth Spanned");
 
-    screen().Click("MnuMow");
-    EXPECT_TRUE(screen().Enabled("Internal"));
-    screen().Click("mnuFile");
-    EXPECT_TRUE(screen().Checked("MnuMow"));
-    EXPECT_FALSE(screen().Checked("MnuSpan"));
+    screen().Click(ctl::MnuMow);
+    EXPECT_TRUE(screen().Enabled(ctl::Internal));
+    screen().Click(ctl::mnuFile);
+    EXPECT_TRUE(screen().Checked(ctl::MnuMow));
+    EXPECT_FALSE(screen().Checked(ctl::MnuSpan));
 }
 
 TEST_F(Window, ContributingBacklashSurvivesAGearTypeChange) {
-    screen().Choose("Combo1", "Contributing Backlash");
-    screen().Press("Internal");
-    EXPECT_EQ(Text("Combo1"), "Contributing Backlash");
-    screen().Press("External");
-    EXPECT_EQ(Text("Combo1"), "Contributing Backlash");
+    screen().Choose(ctl::Combo1, "Contributing Backlash");
+    screen().Press(ctl::Internal);
+    EXPECT_EQ(Text(ctl::Combo1), "Contributing Backlash");
+    screen().Press(ctl::External);
+    EXPECT_EQ(Text(ctl::Combo1), "Contributing Backlash");
 }
 
 TEST_F(Window, ChoosingTheSelectedGearTypeAgainChangesNothing) {
     EnterGear("20", "10");
-    Enter("InputCTT_MOW", "0.15");
-    screen().Press("External");
-    EXPECT_EQ(Text("InputCTT_MOW"), "0.150000");
+    Enter(ctl::InputCTT_MOW, "0.15");
+    screen().Press(ctl::External);
+    EXPECT_EQ(Text(ctl::InputCTT_MOW), "0.150000");
 }
 
 TEST_F(Window, CutterDepthMustLieBetweenOneAndThreeOverThePitch) {
     EnterGear("20", "10");
     for (const char* answer : {"0.09", "0.31", "0.3"}) platform().ScriptInput(answer);
-    screen().Click("MnuDepth(9)");
+    screen().Click(ctl::MnuDepth(9));
     EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"This value is not within program limits",
                                                         "This value is not within program limits"}));
     ASSERT_EQ(platform().InputBoxes().size(), 3u);
@@ -88,12 +88,12 @@ TEST_F(Window, CutterDepthMustLieBetweenOneAndThreeOverThePitch) {
     EXPECT_EQ(platform().InputBoxes()[2].defaultText, "0.31");
     EXPECT_EQ(gear().DepthSystem, 9);
     EXPECT_THAT(gear().WholeDepth, FloatEq(0.3f));
-    EXPECT_TRUE(screen().Checked("MnuDepth(9)"));
-    EXPECT_FALSE(screen().Checked("MnuDepth(1)"));
+    EXPECT_TRUE(screen().Checked(ctl::MnuDepth(9)));
+    EXPECT_FALSE(screen().Checked(ctl::MnuDepth(1)));
 
     // The lower limit passes too; the last answer is the next default.
     platform().ScriptInput("0.1");
-    screen().Click("MnuDepth(9)");
+    screen().Click(ctl::MnuDepth(9));
     EXPECT_EQ(platform().InputBoxes()[3].defaultText, "0.3");
     EXPECT_EQ(gear().CutterDepthText, "0.1");
     EXPECT_EQ(gear().DepthSystem, 9);
@@ -113,14 +113,14 @@ TEST_F(Window, CutterDepthFallsBackToTheStandardDepth) {
         Restart();
         EnterGear("20", c.pitch);
         for (const std::string& answer : c.answers) platform().ScriptInput(answer);
-        screen().Click("MnuDepth(9)");
+        screen().Click(ctl::MnuDepth(9));
         EXPECT_EQ(gear().DepthSystem, 1) << c.pitch;
-        EXPECT_TRUE(screen().Checked("MnuDepth(1)"));
-        EXPECT_FALSE(screen().Checked("MnuDepth(9)"));
+        EXPECT_TRUE(screen().Checked(ctl::MnuDepth(1)));
+        EXPECT_FALSE(screen().Checked(ctl::MnuDepth(9)));
     }
     EXPECT_TRUE(Shown("This value is not within program limits"));
     Restart();
-    screen().Click("MnuDepth(9)");
+    screen().Click(ctl::MnuDepth(9));
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{"You must enter a Diametral Pitch before using this option"});
     EXPECT_TRUE(platform().InputBoxes().empty());
 }
@@ -137,11 +137,11 @@ TEST_F(Window, ReturningToTheScreenClosesTheResultPages) {
 }
 
 TEST_F(Window, ExitEndsTheProgram) {
-    screen().Press("cmdExit");
+    screen().Press(ctl::cmdExit);
     EXPECT_TRUE(app().Ended());
     EXPECT_TRUE(platform().QuitRequested());
     Restart();
-    screen().Click("MnuExit");
+    screen().Click(ctl::MnuExit);
     EXPECT_TRUE(app().Ended());
 }
 

@@ -15,7 +15,7 @@
 
 namespace involvo::testing {
 
-using Entries = std::vector<std::pair<std::string, std::string>>;
+using Entries = std::vector<std::pair<Control, std::string>>;
 
 class InputScreen : public ::testing::Test {
 protected:
@@ -32,16 +32,16 @@ protected:
     HeadlessView& screen() { return *session_->platform.ViewOf(FormId::FrmMain); }
 
     // Types into a field and leaves it with Tab.
-    void Enter(const std::string& field, const std::string& keys) {
+    void Enter(Control field, const std::string& keys) {
         screen().Type(field, keys);
         screen().Leave();
     }
     void EnterAll(const Entries& entries) {
         for (const auto& [field, keys] : entries) Enter(field, keys);
     }
-    void EnterGear(const std::string& teeth, const std::string& pitch) { EnterAll({{"InputNT", teeth}, {"InputDP", pitch}}); }
-    std::string Text(const std::string& control) { return screen().Text(control); }
-    void Calculate() { screen().Press("CmdCalc"); }
+    void EnterGear(const std::string& teeth, const std::string& pitch) { EnterAll({{ctl::InputNT, teeth}, {ctl::InputDP, pitch}}); }
+    std::string Text(Control control) { return screen().Text(control); }
+    void Calculate() { screen().Press(ctl::CmdCalc); }
 
     std::vector<std::string> MessageTexts() {
         std::vector<std::string> texts;

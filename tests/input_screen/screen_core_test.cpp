@@ -33,7 +33,7 @@ TEST(CalculateCore, ARefusalIsTheOnlyMessageAndNothingIsCalculated) {
     EXPECT_EQ(t.shown[0].icon, MsgIcon::Critical);
     EXPECT_EQ(t.shown[0].buttons, MsgButtons::OK);
     EXPECT_EQ(t.shown[0].focus, Field::Teeth);
-    EXPECT_EQ(t.Focused(), "InputNT");
+    EXPECT_EQ(t.Focused(), ctl::InputNT);
     EXPECT_EQ(t.gear.DepthName, "earlier");
 }
 
@@ -51,7 +51,7 @@ TEST(CalculateCore, AFaultIsShownOnceAndSendsTheUserToItsEntry) {
     EXPECT_EQ(t.shown[0].text, "Involute function error: Unacceptable tooth thickness or pin diameter");
     EXPECT_EQ(t.shown[0].icon, MsgIcon::Critical);
     EXPECT_EQ(t.shown[0].focus, Field::Pin);
-    EXPECT_EQ(t.Focused(), "InputPINDIA");
+    EXPECT_EQ(t.Focused(), ctl::InputPINDIA);
     EXPECT_EQ(t.gear.CalcFailed, -1);
     EXPECT_EQ(t.gear.DepthName, "earlier");
 }
@@ -88,14 +88,14 @@ TEST_F(PinWarnings, AnsweredOKTheyLeadToThePage) {
         EXPECT_EQ(n.icon, MsgIcon::Exclamation);
         EXPECT_EQ(n.buttons, MsgButtons::OKCancel);
     }
-    EXPECT_EQ(t.Focused(), "CmdCalc");
+    EXPECT_EQ(t.Focused(), ctl::CmdCalc);
 }
 
 TEST_F(PinWarnings, OKThenCancelSendsTheUserToThePin) {
     t.answers = {MsgAnswer::OK, MsgAnswer::Cancel};
     EXPECT_EQ(t.Calculate(), FirstPage::None);
     EXPECT_EQ(Texts(t.shown), both);
-    EXPECT_EQ(t.Focused(), "InputPINDIA");
+    EXPECT_EQ(t.Focused(), ctl::InputPINDIA);
     EXPECT_EQ(t.gear.PinRefused, 0);
     EXPECT_EQ(t.gear.CalcFailed, 0);
 }
@@ -104,7 +104,7 @@ TEST_F(PinWarnings, CancelAtTheFirstShowsNoOther) {
     t.answers = {MsgAnswer::Cancel};
     EXPECT_EQ(t.Calculate(), FirstPage::None);
     EXPECT_EQ(Texts(t.shown), std::vector<std::string>{both.front()});
-    EXPECT_EQ(t.Focused(), "InputPINDIA");
+    EXPECT_EQ(t.Focused(), ctl::InputPINDIA);
     EXPECT_EQ(t.gear.PinRefused, 0);
 }
 
@@ -131,7 +131,7 @@ TEST(CalculateCore, SpanBeyondTheLimitIsRefusedAtThePin) {
     EXPECT_EQ(t.Calculate(), FirstPage::None);
     EXPECT_EQ(Texts(t.shown), std::vector<std::string>{"The maximum number of teeth for span measurement is  5"});
     EXPECT_EQ(t.shown[0].icon, MsgIcon::Critical);
-    EXPECT_EQ(t.Focused(), "InputPINDIA");
+    EXPECT_EQ(t.Focused(), ctl::InputPINDIA);
 }
 
 // 24 teeth, pitch 10: the basic dimension over pins thinner than 0.114 cannot
@@ -269,28 +269,28 @@ TEST_F(CoreAlone, GivesTheWindowsTextsStateAndMessagesForTheSameKeys) {
                     core.Leave();
                     break;
                 case Step::Choose: {
-                    auto items = screen().Items("Combo1");
+                    auto items = screen().Items(ctl::Combo1);
                     const std::string item = items[static_cast<size_t>(s.number) % items.size()];
-                    screen().Choose("Combo1", item);
+                    screen().Choose(ctl::Combo1, item);
                     core.Choose(item);
                     break;
                 }
                 case Step::Mode:
-                    screen().Click(s.number == 1 ? "MnuMow" : s.number == 2 ? "MnuCTT" : "MnuSpan");
+                    screen().Click(s.number == 1 ? ctl::MnuMow : s.number == 2 ? ctl::MnuCTT : ctl::MnuSpan);
                     core.Mode(static_cast<int16_t>(s.number));
                     break;
                 case Step::GearType:
-                    screen().Press(s.number == 1 ? "External" : "Internal");
+                    screen().Press(s.number == 1 ? ctl::External : ctl::Internal);
                     core.GearType(static_cast<int16_t>(s.number));
                     break;
                 case Step::Depth:
                     platform().ScriptInput(s.text);
                     core.inputs.push_back(s.text);
-                    screen().Click("MnuDepth(" + std::to_string(s.number) + ")");
+                    screen().Click(ctl::MnuDepth(s.number));
                     core.DepthSystem(static_cast<int16_t>(s.number));
                     break;
                 case Step::Calculate:
-                    screen().Press("CmdCalc");
+                    screen().Press(ctl::CmdCalc);
                     page = core.Calculate();
                     EXPECT_EQ(app().IsLoaded(FormId::FrmOutput1), page == FirstPage::Spur);
                     EXPECT_EQ(app().IsLoaded(FormId::FrmHelical1), page == FirstPage::Helical);
@@ -309,7 +309,7 @@ TEST_F(CoreAlone, GivesTheWindowsTextsStateAndMessagesForTheSameKeys) {
             // The result pages' own advice is not the input screen's.
             for (; seen < platform().Messages().size(); ++seen) {
                 const ShownMessage& m = platform().Messages()[seen];
-                if (m.form == "FrmMain") windowShown.push_back({m.text, m.icon, m.buttons});
+                if (m.form == FormId::FrmMain) windowShown.push_back({m.text, m.icon, m.buttons});
             }
             ASSERT_EQ(Texts(windowShown), Texts(core.shown));
             for (size_t n = 0; n < windowShown.size(); ++n) {

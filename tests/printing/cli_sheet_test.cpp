@@ -99,7 +99,7 @@ TEST_F(CliSheet, OptionsAllAsksNoPartNumberOfTheTool) {
 
 // The sheet of page 1's print button in the program itself, for the gear the
 // tool is given: typed in, Calculate, every option on, the button.
-std::vector<std::string> PageOneButtonSheet(const std::vector<std::pair<const char*, std::string>>& fields) {
+std::vector<std::string> PageOneButtonSheet(const std::vector<std::pair<Control, std::string>>& fields) {
     gearmain::GearMain gear;
     HeadlessPlatform platform;
     Application app(gear, platform);
@@ -109,7 +109,7 @@ std::vector<std::string> PageOneButtonSheet(const std::vector<std::pair<const ch
         screen.Type(field, text);
         screen.Leave();
     }
-    screen.Press("CmdCalc");
+    screen.Press(ctl::CmdCalc);
     std::vector<std::string> sheet;
     for (FormId id : {FormId::FrmOutput1, FormId::FrmHelical1})
         if (HeadlessView* page = platform.ViewOf(id); page && page->IsShown()) {
@@ -117,7 +117,7 @@ std::vector<std::string> PageOneButtonSheet(const std::vector<std::pair<const ch
             all.fill(1);
             all[0] = 0;
             SetOptions(gear, all);
-            page->Press("CmdPrint");
+            page->Press(ctl::CmdPrint);
             if (!platform.TextOutput().Documents().empty()) sheet = platform.TextOutput().Documents().back();
         }
     app.Shutdown();
@@ -131,7 +131,7 @@ TEST_F(CliSheet, HelicalGearWithAQualityNumberPrintsWhatPage1sButtonPrints) {
     // prints.
     Result r = Run("--teeth 25 --pitch 10 --helix 30 --quality 8 --options all --sheet");
     ASSERT_EQ(r.status, 0) << r.err;
-    auto expected = PageOneButtonSheet({{"InputNT", "25"}, {"InputDP", "10"}, {"InputHA", "30"}, {"ComboQuality", "8"}});
+    auto expected = PageOneButtonSheet({{ctl::InputNT, "25"}, {ctl::InputDP, "10"}, {ctl::InputHA, "30"}, {ctl::ComboQuality, "8"}});
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(Lines(r.out), expected);
     // Each tolerance with six decimals.

@@ -48,7 +48,7 @@ TEST_F(PrintCommands, ButtonPartNumberPromptOkWithTheBlankDefaultPrintsWithoutAP
     EXPECT_EQ(box.title, "Part number?");
     EXPECT_EQ(box.prompt, kFullPrompt);
     EXPECT_EQ(box.defaultText, " ");
-    EXPECT_EQ(box.form, "FrmOutput1");
+    EXPECT_EQ(box.form, FormId::FrmOutput1);
     EXPECT_EQ(gear.PartNumber, " ");
     ASSERT_EQ(printer.documents.size(), 1u);
     EXPECT_EQ(TitleLine(printer.documents[0]), At(10, "External Gear Data"));
@@ -133,8 +133,8 @@ TEST_F(PrintCommands, NoticeShowsWhilePrintingAndClosesAfterASecond) {
     ASSERT_TRUE(app.IsLoaded(FormId::FrmPrinting));
     HeadlessView* notice = platform.ViewOf(FormId::FrmPrinting);
     EXPECT_TRUE(notice->IsShown());
-    EXPECT_EQ(notice->Text(""), "Printing");
-    EXPECT_EQ(notice->Text("Label1"), "Printing ...");
+    EXPECT_EQ(notice->Text(ctl::Window), "Printing");
+    EXPECT_EQ(notice->Text(ctl::Label1), "Printing ...");
     platform.RunTimers();
     EXPECT_FALSE(app.IsLoaded(FormId::FrmPrinting));
 }
@@ -208,7 +208,7 @@ TEST_F(PrintCommands, ToleranceMenuAsksWithTheWholePromptAndNoBlankAndPrintsWhat
     ASSERT_EQ(platform.InputBoxes().size(), 1u);
     EXPECT_EQ(platform.InputBoxes()[0].prompt, kFullPrompt);
     EXPECT_EQ(platform.InputBoxes()[0].defaultText, "PN");
-    EXPECT_EQ(platform.InputBoxes()[0].form, "AGMATOL");
+    EXPECT_EQ(platform.InputBoxes()[0].form, FormId::AGMATOL);
     EXPECT_EQ(printer.documents.size(), 1u);
     EXPECT_EQ(TitleLine(printer.documents[0]), At(10, "External Gear Data"));
 }

@@ -79,7 +79,7 @@ protected:
     HeadlessView& Main() { return *platform.ViewOf(FormId::FrmMain); }
     // The user opens the printout options from the input screen's menu.
     HeadlessView& OpenOptions() {
-        Main().Click("MnuCheckbox1");
+        Main().Click(ctl::MnuCheckbox1);
         HeadlessView* dialog = platform.ViewOf(FormId::FrmChecklist1);
         EXPECT_NE(dialog, nullptr);
         EXPECT_TRUE(dialog && dialog->IsShown());
@@ -88,8 +88,8 @@ protected:
     // Ticks the boxes given (they start off) and presses OK.
     void ChooseAndConfirm(std::initializer_list<int> ticks) {
         HeadlessView& d = OpenOptions();
-        for (int i : ticks) d.Tick("Check(" + std::to_string(i) + ")");
-        d.Press("CmdCustom1OK");
+        for (int i : ticks) d.Tick(ctl::Check(i));
+        d.Press(ctl::CmdCustom1OK);
         platform.RunTimers();
     }
     // The start-up was silent and every option is off.
@@ -101,7 +101,7 @@ protected:
         HeadlessView* dialog = platform.ViewOf(FormId::FrmChecklist1);
         ASSERT_NE(dialog, nullptr);
         for (int i = 1; i <= kOptionCount; ++i)
-            EXPECT_FALSE(dialog->Checked("Check(" + std::to_string(i) + ")")) << i;
+            EXPECT_FALSE(dialog->Checked(ctl::Check(i))) << i;
     }
     // The program's own message about a failed save.
     void ExpectSaveFailureMessage() {
@@ -125,6 +125,7 @@ protected:
         gearmain::GearMain nextGear;
         HeadlessPlatform nextPlatform;
         Application next(nextGear, nextPlatform);
+        next.SetPrintoutOptionsFile(OptionsFile());
         next.StartUpWithoutSplash();
         EXPECT_TRUE(nextPlatform.Messages().empty());
         OptionValues v = OptionsOf(nextGear);
@@ -225,9 +226,9 @@ TEST_F(FolderInItsPlace, OkSaysTheOptionsCouldNotBeSavedAndKeepsThemForTheRun) {
     EXPECT_EQ(Names(folder_), std::vector<std::string>{kOptionsFileName}) << "no temporary file is left";
     // Opened again, the dialog shows the options in force.
     HeadlessView& d = OpenOptions();
-    EXPECT_TRUE(d.Checked("Check(1)"));
-    EXPECT_TRUE(d.Checked("Check(5)"));
-    EXPECT_FALSE(d.Checked("Check(2)"));
+    EXPECT_TRUE(d.Checked(ctl::Check(1)));
+    EXPECT_TRUE(d.Checked(ctl::Check(5)));
+    EXPECT_FALSE(d.Checked(ctl::Check(2)));
 }
 
 class EmptyFolderInItsPlace : public OptionsFault {
@@ -290,7 +291,7 @@ TEST_F(EndlessDeviceInItsPlace, IsNotReadAndStaysAsItWas) {
 // ---- Folders that cannot hold the file ----
 
 class MissingFolder : public OptionsFault {
-    void BeforeStartUp() override { SetOptionsFilePath(folder_ / "gone" / kOptionsFileName); }
+    void BeforeStartUp() override { app.SetPrintoutOptionsFile(folder_ / "gone" / kOptionsFileName); }
 };
 
 TEST_F(MissingFolder, StartsQuietlyAndOkSaysTheOptionsCouldNotBeSaved) {
@@ -353,8 +354,8 @@ TEST_F(SavedBefore, OkAfterTheDiskHasRoomAgainSaves) {
 
 TEST_F(SavedBefore, CancelWritesNothingAndTheNextRunHasTheSavedOptions) {
     HeadlessView& d = OpenOptions();
-    d.Tick("Checkall");
-    d.Press("CmdCustom1Cancel");
+    d.Tick(ctl::Checkall);
+    d.Press(ctl::CmdCustom1Cancel);
     platform.RunTimers();
     EXPECT_EQ(OptionsOf(gear), Only({1, 3, 9}));
     EXPECT_EQ(OptionsOfTheNextRun(), Only({1, 3, 9}));

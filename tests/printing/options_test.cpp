@@ -122,9 +122,9 @@ TEST_F(ThirtySixLines, LeaveTheSecondGroupInEffectAndTheFileAsItWas) {
     EXPECT_EQ(OptionsOf(gear), Values({2, 4, 6}));
     EXPECT_EQ(ReadFile(OptionsFile()), kAllOff + OptionsFileText(Values({2, 4, 6})));
     HeadlessView* dialog = platform.ViewOf(FormId::FrmChecklist1);
-    EXPECT_TRUE(dialog->Checked("Check(2)"));
-    EXPECT_FALSE(dialog->Checked("Check(3)"));
-    EXPECT_TRUE(dialog->Checked("Check(6)"));
+    EXPECT_TRUE(dialog->Checked(ctl::Check(2)));
+    EXPECT_FALSE(dialog->Checked(ctl::Check(3)));
+    EXPECT_TRUE(dialog->Checked(ctl::Check(6)));
 }
 
 class ValueSeven : public StartUpWithFile {
@@ -149,7 +149,7 @@ class AllOnFile : public StartUpWithFile {
 TEST_F(AllOnFile, TicksEveryBoxOfTheHiddenDialog) {
     EXPECT_EQ(OptionsOf(gear), AllOf(1));
     HeadlessView* dialog = platform.ViewOf(FormId::FrmChecklist1);
-    for (int i = 1; i <= kOptionCount; ++i) EXPECT_TRUE(dialog->Checked("Check(" + std::to_string(i) + ")")) << i;
+    for (int i = 1; i <= kOptionCount; ++i) EXPECT_TRUE(dialog->Checked(ctl::Check(i))) << i;
 }
 
 // ---- The dialog ----
@@ -164,11 +164,11 @@ protected:
 
 TEST_F(OptionsDialog, ShowsItsCaptions) {
     HeadlessView& d = Open();
-    EXPECT_EQ(d.Text(""), "Involvo -  Printout Options");
-    EXPECT_EQ(d.Text("Frame1"), "Check the items to include on the printed form");
-    EXPECT_EQ(d.Text("Checkall"), "Check All");
-    EXPECT_EQ(d.Text("CmdCustom1OK"), "OK");
-    EXPECT_EQ(d.Text("CmdCustom1Cancel"), "Cancel");
+    EXPECT_EQ(d.Text(ctl::Window), "Involvo -  Printout Options");
+    EXPECT_EQ(d.Text(ctl::Frame1), "Check the items to include on the printed form");
+    EXPECT_EQ(d.Text(ctl::Checkall), "Check All");
+    EXPECT_EQ(d.Text(ctl::CmdCustom1OK), "OK");
+    EXPECT_EQ(d.Text(ctl::CmdCustom1Cancel), "Cancel");
     const char* captions[] = {"AGMA Quality Tolerences",
                               "Outside/Inside Diameter",
                               "Root Diameter (Basic)",
@@ -187,23 +187,23 @@ TEST_F(OptionsDialog, ShowsItsCaptions) {
                               "Radial Dimension Over (1) Pin",
                               "Axial Pitch (Helical Gears)",
                               "Part Number or Title"};
-    for (int i = 1; i <= 18; ++i) EXPECT_EQ(d.Text("Check(" + std::to_string(i) + ")"), captions[i - 1]) << i;
+    for (int i = 1; i <= 18; ++i) EXPECT_EQ(d.Text(ctl::Check(i)), captions[i - 1]) << i;
     EXPECT_TRUE(d.IsShown());
 }
 
 TEST_F(OptionsDialog, OpensWithTheOptionsInForce) {
     SetOptions(gear, Values({3, 12}));
     HeadlessView& d = Open();
-    EXPECT_TRUE(d.Checked("Check(3)"));
-    EXPECT_TRUE(d.Checked("Check(12)"));
-    EXPECT_FALSE(d.Checked("Check(1)"));
+    EXPECT_TRUE(d.Checked(ctl::Check(3)));
+    EXPECT_TRUE(d.Checked(ctl::Check(12)));
+    EXPECT_FALSE(d.Checked(ctl::Check(1)));
 }
 
 TEST_F(OptionsDialog, CheckAllThenCancelChangesNothing) {
     HeadlessView& d = Open();
-    d.Tick("Checkall");
-    for (int i = 1; i <= 18; ++i) EXPECT_TRUE(d.Checked("Check(" + std::to_string(i) + ")"));
-    d.Press("CmdCustom1Cancel");
+    d.Tick(ctl::Checkall);
+    for (int i = 1; i <= 18; ++i) EXPECT_TRUE(d.Checked(ctl::Check(i)));
+    d.Press(ctl::CmdCustom1Cancel);
     EXPECT_FALSE(app.IsLoaded(FormId::FrmChecklist1));
     EXPECT_EQ(OptionsOf(gear), AllOf(0));
     EXPECT_EQ(ReadFile(OptionsFile()), kAllOff);
@@ -211,9 +211,9 @@ TEST_F(OptionsDialog, CheckAllThenCancelChangesNothing) {
 
 TEST_F(OptionsDialog, CheckAllThenOkWritesEighteenOnes) {
     HeadlessView& d = Open();
-    d.Tick("Checkall");
-    EXPECT_TRUE(d.Checked("Checkall"));
-    d.Press("CmdCustom1OK");
+    d.Tick(ctl::Checkall);
+    EXPECT_TRUE(d.Checked(ctl::Checkall));
+    d.Press(ctl::CmdCustom1OK);
     EXPECT_FALSE(app.IsLoaded(FormId::FrmChecklist1));
     EXPECT_EQ(OptionsOf(gear), AllOf(1));
     EXPECT_EQ(ReadFile(OptionsFile()), kAllOn);
@@ -226,25 +226,25 @@ TEST_F(OptionsDialog, CheckAllThenOkWritesEighteenOnes) {
 
 TEST_F(OptionsDialog, ClickingCheckAllWhenItIsTickedStillTicksEverything) {
     HeadlessView& d = Open();
-    d.Tick("Checkall");
-    d.Tick("Check(4)");  // off again
-    d.Tick("Checkall");  // the user's click takes the tick away; the command puts it back
-    EXPECT_TRUE(d.Checked("Checkall"));
-    EXPECT_TRUE(d.Checked("Check(4)"));
+    d.Tick(ctl::Checkall);
+    d.Tick(ctl::Check(4));  // off again
+    d.Tick(ctl::Checkall);  // the user's click takes the tick away; the command puts it back
+    EXPECT_TRUE(d.Checked(ctl::Checkall));
+    EXPECT_TRUE(d.Checked(ctl::Check(4)));
 }
 
 TEST_F(OptionsDialog, OkStoresSingleTicks) {
     HeadlessView& d = Open();
-    d.Tick("Check(3)");
-    d.Tick("Check(18)");
-    d.Press("CmdCustom1OK");
+    d.Tick(ctl::Check(3));
+    d.Tick(ctl::Check(18));
+    d.Press(ctl::CmdCustom1OK);
     EXPECT_EQ(OptionsOf(gear), Values({3, 18}));
     EXPECT_EQ(ReadFile(OptionsFile()), OptionsFileText(Values({3, 18})));
 }
 
 TEST_F(OptionsDialog, ActivatingAnotherWindowDiscardsTheChanges) {
     HeadlessView& d = Open();
-    d.Tick("Checkall");
+    d.Tick(ctl::Checkall);
     d.Deactivate();
     platform.ViewOf(FormId::FrmMain)->Activate();
     EXPECT_FALSE(app.IsLoaded(FormId::FrmChecklist1));
@@ -254,18 +254,18 @@ TEST_F(OptionsDialog, ActivatingAnotherWindowDiscardsTheChanges) {
 
 TEST_F(OptionsDialog, ReopeningStartsAgainFromTheOptions) {
     HeadlessView& d = Open();
-    d.Tick("Check(7)");
-    d.Press("CmdCustom1Cancel");
+    d.Tick(ctl::Check(7));
+    d.Press(ctl::CmdCustom1Cancel);
     platform.RunTimers();
     HeadlessView& again = Open();
-    EXPECT_FALSE(again.Checked("Check(7)"));
-    EXPECT_FALSE(again.Checked("Checkall"));
+    EXPECT_FALSE(again.Checked(ctl::Check(7)));
+    EXPECT_FALSE(again.Checked(ctl::Checkall));
 }
 
 TEST_F(OptionsDialog, ExitWhileTheDialogIsOpenSavesNothing) {
     HeadlessView& d = Open();
-    d.Tick("Checkall");
-    platform.ViewOf(FormId::FrmMain)->Press("cmdExit");
+    d.Tick(ctl::Checkall);
+    platform.ViewOf(FormId::FrmMain)->Press(ctl::cmdExit);
     EXPECT_TRUE(app.Ended());
     EXPECT_EQ(OptionsOf(gear), AllOf(0));
     EXPECT_EQ(ReadFile(OptionsFile()), kAllOff);
@@ -276,8 +276,8 @@ TEST_F(OptionsDialog, AGreyedOptionNobodyTouchedKeepsItsValue) {
     v[5] = 2;
     SetOptions(gear, v);
     HeadlessView& d = Open();
-    EXPECT_TRUE(d.Checked("Check(5)"));
-    d.Press("CmdCustom1OK");
+    EXPECT_TRUE(d.Checked(ctl::Check(5)));
+    d.Press(ctl::CmdCustom1OK);
     EXPECT_EQ(OptionsOf(gear), v);
     EXPECT_EQ(ReadFile(OptionsFile()), OptionsFileText(v));
 }
@@ -289,7 +289,7 @@ protected:
     void BeforeStartUp() override {
         // Root ignores permissions; a folder that is a file cannot hold the file.
         WriteFile(folder_ / "not-a-folder", "x");
-        SetOptionsFilePath(folder_ / "not-a-folder" / kOptionsFileName);
+        app.SetPrintoutOptionsFile(folder_ / "not-a-folder" / kOptionsFileName);
     }
 };
 
@@ -300,8 +300,8 @@ TEST_F(UnwritableFolder, StartsWithEveryOptionOffAndNoMessage) {
 
 TEST_F(UnwritableFolder, OkSaysTheOptionsWereNotSavedAndKeepsThemForTheRun) {
     HeadlessView& d = Open();
-    d.Tick("Checkall");
-    d.Press("CmdCustom1OK");
+    d.Tick(ctl::Checkall);
+    d.Press(ctl::CmdCustom1OK);
     ASSERT_EQ(platform.Messages().size(), 1u);
     const ShownMessage& m = platform.Messages()[0];
     EXPECT_EQ(m.title, "Involvo");

@@ -11,18 +11,18 @@ class CalculatedGear : public ProgramTest {
 protected:
     HeadlessView& Screen() { return *platform.ViewOf(FormId::FrmMain); }
 
-    void Enter(const char* field, const std::string& text) {
+    void Enter(Control field, const std::string& text) {
         Screen().Type(field, text);
         Screen().Leave();
     }
 
     // Teeth, pitch, helix angle and quality typed in, then Calculate.
     HeadlessView* Calculate(const std::string& teeth, const std::string& helix, const std::string& quality) {
-        Enter("InputNT", teeth);
-        Enter("InputDP", "10");
-        if (!helix.empty()) Enter("InputHA", helix);
-        if (!quality.empty()) Enter("ComboQuality", quality);
-        Screen().Press("CmdCalc");
+        Enter(ctl::InputNT, teeth);
+        Enter(ctl::InputDP, "10");
+        if (!helix.empty()) Enter(ctl::InputHA, helix);
+        if (!quality.empty()) Enter(ctl::ComboQuality, quality);
+        Screen().Press(ctl::CmdCalc);
         for (FormId id : {FormId::FrmOutput1, FormId::FrmHelical1})
             if (HeadlessView* page = platform.ViewOf(id); page && page->IsShown()) return page;
         return nullptr;
@@ -42,15 +42,15 @@ protected:
 
 TEST_F(CalculatedGear, PrintoutOptionsMenuItemOpensTheDialogWithTheOptionsInForce) {
     gear.PrintoutChoices[5] = 1;
-    ASSERT_TRUE(Screen().Enabled("MnuCheckbox1"));
-    Screen().Click("MnuCheckbox1");
+    ASSERT_TRUE(Screen().Enabled(ctl::MnuCheckbox1));
+    Screen().Click(ctl::MnuCheckbox1);
     HeadlessView* dialog = platform.ViewOf(FormId::FrmChecklist1);
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->IsShown());
-    EXPECT_TRUE(dialog->Checked("Check(5)"));
-    EXPECT_FALSE(dialog->Checked("Check(6)"));
-    dialog->Tick("Check(6)");
-    dialog->Press("CmdCustom1OK");
+    EXPECT_TRUE(dialog->Checked(ctl::Check(5)));
+    EXPECT_FALSE(dialog->Checked(ctl::Check(6)));
+    dialog->Tick(ctl::Check(6));
+    dialog->Press(ctl::CmdCustom1OK);
     EXPECT_EQ(gear.PrintoutChoices[6], 1);
     EXPECT_EQ(ReadFile(OptionsFile()), OptionsFileText(OptionsOf(gear)));
 }
@@ -60,7 +60,7 @@ TEST_F(CalculatedGear, SpurPageOnePrintButtonPrintsThePagesRows) {
     ASSERT_NE(page, nullptr);
     ASSERT_EQ(page->id(), FormId::FrmOutput1);
     SetOnly({1});
-    page->Press("CmdPrint");
+    page->Press(ctl::CmdPrint);
     ASSERT_EQ(printer.documents.size(), 1u);
     auto lines = TextOf(printer.documents[0]);
     EXPECT_EQ(lines.at(5), At(10, "External Gear Data"));
@@ -77,18 +77,18 @@ TEST_F(CalculatedGear, EveryPageOfASpurGearPrintsTheSameSheet) {
     ASSERT_NE(page1, nullptr);
     SetAllOptions(1);
     platform.ScriptInput("");  // option 18: Cancel prints nothing
-    page1->Press("CmdPrint");
+    page1->Press(ctl::CmdPrint);
     EXPECT_TRUE(printer.documents.empty());
-    page1->Press("CmdPrint");  // the default " " prints without a part number
+    page1->Press(ctl::CmdPrint);  // the default " " prints without a part number
     EXPECT_EQ(gear.PartNumber, " ");
-    page1->Press("Next1");
+    page1->Press(ctl::Next1);
     HeadlessView* page2 = platform.ViewOf(FormId::FrmOutput2);
     ASSERT_TRUE(page2 && page2->IsShown());
-    page2->Press("CmdPrint");
-    page2->Press("Next");
+    page2->Press(ctl::CmdPrint);
+    page2->Press(ctl::Next);
     HeadlessView* tolerances = platform.ViewOf(FormId::AGMATOL);
     ASSERT_TRUE(tolerances && tolerances->IsShown());
-    tolerances->Press("CmdPrint");
+    tolerances->Press(ctl::CmdPrint);
     // Each prompt offered the answer before with one more blank: still no part
     // number.
     EXPECT_EQ(gear.PartNumber, "   ");
@@ -104,16 +104,16 @@ TEST_F(CalculatedGear, HelicalPagesPrintTheHelicalSheetAndSoDoesTheTolerancePage
     ASSERT_NE(page1, nullptr);
     ASSERT_EQ(page1->id(), FormId::FrmHelical1);
     SetOnly({1, 13});
-    page1->Press("CmdPrint");
-    page1->Press("Next1");
+    page1->Press(ctl::CmdPrint);
+    page1->Press(ctl::Next1);
     HeadlessView* page2 = platform.ViewOf(FormId::FRMHelical2);
     ASSERT_TRUE(page2 && page2->IsShown());
-    page2->Press("Next");
+    page2->Press(ctl::Next);
     HeadlessView* tolerances = platform.ViewOf(FormId::AGMATOL);
     ASSERT_TRUE(tolerances && tolerances->IsShown());
     // A spur sheet would be made of a spur page this gear never had.
-    tolerances->Press("CmdPrint");
-    tolerances->Click("mnuFilePrint");
+    tolerances->Press(ctl::CmdPrint);
+    tolerances->Click(ctl::mnuFilePrint);
     ASSERT_EQ(printer.documents.size(), 3u);
     auto lines = TextOf(printer.documents[0]);
     EXPECT_EQ(lines.at(5), At(8, "External Helical Gear Data"));
@@ -133,7 +133,7 @@ TEST_F(CalculatedGear, MenuItemOfPageOneAsksForCopies) {
     HeadlessView* page1 = Calculate("24", "", "");
     ASSERT_NE(page1, nullptr);
     printer.dialogAnswers.push_back(2);
-    page1->Click("mnuFilePrint");
+    page1->Click(ctl::mnuFilePrint);
     EXPECT_EQ(printer.documents.size(), 2u);
     EXPECT_EQ(printer.Copies(), 1);
 }
@@ -143,7 +143,7 @@ TEST_F(CalculatedGear, ReturningToTheInputScreenForgetsThePartNumber) {
     ASSERT_NE(page1, nullptr);
     SetOnly({18});
     platform.ScriptInput("Gear 12");
-    page1->Press("CmdPrint");
+    page1->Press(ctl::CmdPrint);
     EXPECT_EQ(gear.PartNumber, "Gear 12");
     Screen().Activate();
     EXPECT_EQ(gear.PartNumber, "");

@@ -167,7 +167,7 @@ class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
         folder_ = FreshFolder();
-        SetOptionsFilePath(OptionsFile());
+        app.SetPrintoutOptionsFile(OptionsFile());
         BeforeStartUp();
         platform.SetPrinter(&printer);
         app.StartUpWithoutSplash();
@@ -175,7 +175,6 @@ protected:
     void TearDown() override {
         app.Shutdown();
         platform.RunTimers();
-        SetOptionsFilePath(kOptionsFileName);
         std::error_code ec;
         fs::remove_all(folder_, ec);
     }

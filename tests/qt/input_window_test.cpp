@@ -19,34 +19,34 @@ namespace {
 enum class Kind { Label, Entry, List, TypedList, Button, Option, Frame, Menu, Item, CheckItem, Separator };
 
 struct NamedControl {
-    const char* name;
+    Control name;
     Kind kind;
 };
 
 const NamedControl kInputScreenControls[] = {
-    {"mnuFile", Kind::Menu},           {"MnuExit", Kind::Item},
-    {"mnuOptions", Kind::Menu},        {"MnuMow", Kind::CheckItem},
-    {"MnuCTT", Kind::CheckItem},       {"MnuSpan", Kind::CheckItem},
-    {"MnuDepthSystem", Kind::Menu},    {"MnuDepth(1)", Kind::CheckItem},
-    {"MnuDepth(5)", Kind::CheckItem},  {"MnuDepth(9)", Kind::CheckItem},
-    {"MnuCheckbox1", Kind::Item},      {"mnuHelp", Kind::Menu},
-    {"mnuHelpContents", Kind::Item},   {"mnuHelpBar1", Kind::Separator},
-    {"mnuHelpAbout", Kind::Item},      {"Labelnumteeth", Kind::Label},
-    {"LabelPitch", Kind::Label},       {"LabelPA", Kind::Label},
-    {"LABELHA", Kind::Label},          {"LblAddendumMod", Kind::Label},
-    {"LABELPINDIA", Kind::Label},      {"LabelFaceWidth", Kind::Label},
-    {"LabelQuality", Kind::Label},     {"LabelCTT_MOW", Kind::Label},
-    {"InputNT", Kind::Entry},          {"InputDP", Kind::Entry},
-    {"InputPA", Kind::Entry},          {"InputHA", Kind::Entry},
-    {"InputCTT_MOW", Kind::Entry},     {"InputAddendumMod", Kind::Entry},
-    {"InputPINDIA", Kind::Entry},      {"InputFaceWidth", Kind::Entry},
-    {"Combo1", Kind::List},            {"ComboQuality", Kind::TypedList},
-    {"LabelBasic", Kind::Label},       {"LabelBasic2", Kind::Label},
-    {"LabelStandardOD", Kind::Label},  {"LabelStandard", Kind::Label},
-    {"LabelBestPin", Kind::Label},     {"Frame1", Kind::Frame},
-    {"External", Kind::Option},        {"Internal", Kind::Option},
-    {"CmdCalc", Kind::Button},         {"cmdExit", Kind::Button},
-    {"Title", Kind::Label},
+    {ctl::mnuFile, Kind::Menu},           {ctl::MnuExit, Kind::Item},
+    {ctl::mnuOptions, Kind::Menu},        {ctl::MnuMow, Kind::CheckItem},
+    {ctl::MnuCTT, Kind::CheckItem},       {ctl::MnuSpan, Kind::CheckItem},
+    {ctl::MnuDepthSystem, Kind::Menu},    {ctl::MnuDepth(1), Kind::CheckItem},
+    {ctl::MnuDepth(5), Kind::CheckItem},  {ctl::MnuDepth(9), Kind::CheckItem},
+    {ctl::MnuCheckbox1, Kind::Item},      {ctl::mnuHelp, Kind::Menu},
+    {ctl::mnuHelpContents, Kind::Item},   {ctl::mnuHelpBar1, Kind::Separator},
+    {ctl::mnuHelpAbout, Kind::Item},      {ctl::Labelnumteeth, Kind::Label},
+    {ctl::LabelPitch, Kind::Label},       {ctl::LabelPA, Kind::Label},
+    {ctl::LABELHA, Kind::Label},          {ctl::LblAddendumMod, Kind::Label},
+    {ctl::LABELPINDIA, Kind::Label},      {ctl::LabelFaceWidth, Kind::Label},
+    {ctl::LabelQuality, Kind::Label},     {ctl::LabelCTT_MOW, Kind::Label},
+    {ctl::InputNT, Kind::Entry},          {ctl::InputDP, Kind::Entry},
+    {ctl::InputPA, Kind::Entry},          {ctl::InputHA, Kind::Entry},
+    {ctl::InputCTT_MOW, Kind::Entry},     {ctl::InputAddendumMod, Kind::Entry},
+    {ctl::InputPINDIA, Kind::Entry},      {ctl::InputFaceWidth, Kind::Entry},
+    {ctl::Combo1, Kind::List},            {ctl::ComboQuality, Kind::TypedList},
+    {ctl::LabelBasic, Kind::Label},       {ctl::LabelBasic2, Kind::Label},
+    {ctl::LabelStandardOD, Kind::Label},  {ctl::LabelStandard, Kind::Label},
+    {ctl::LabelBestPin, Kind::Label},     {ctl::Frame1, Kind::Frame},
+    {ctl::External, Kind::Option},        {ctl::Internal, Kind::Option},
+    {ctl::CmdCalc, Kind::Button},         {ctl::cmdExit, Kind::Button},
+    {ctl::Title, Kind::Label},
 };
 
 ::testing::AssertionResult HasKind(QObject* object, Kind kind) {
@@ -97,28 +97,28 @@ using InputWindow = QtProgram;
 
 TEST_F(InputWindow, BuildsEveryNamedControlWithItsKind) {
     for (const NamedControl& c : kInputScreenControls)
-        EXPECT_TRUE(HasKind(View(FormId::FrmMain)->Control(c.name), c.kind)) << c.name;
+        EXPECT_TRUE(HasKind(View(FormId::FrmMain)->ObjectOf(c.name), c.kind)) << c.name;
     // The whole depth-system array, in menu order.
-    auto* depth = Main<QMenu>("MnuDepthSystem");
+    auto* depth = Main<QMenu>(ctl::MnuDepthSystem);
     ASSERT_NE(depth, nullptr);
     ASSERT_EQ(depth->actions().size(), 9);
     for (int i = 1; i <= 9; ++i)
-        EXPECT_EQ(depth->actions()[i - 1]->objectName().toStdString(), "MnuDepth(" + std::to_string(i) + ")");
+        EXPECT_EQ(depth->actions()[i - 1]->objectName().toStdString(), NameOf(ctl::MnuDepth(i)));
 }
 
 TEST_F(InputWindow, ShowsTheCaptionsThePresenterSet) {
     EXPECT_EQ(Window(FormId::FrmMain)->windowTitle(), "Involvo -  (Calculate Dimension Over Pins)");
-    EXPECT_EQ(Main<QLabel>("Labelnumteeth")->text(), "Number of Teeth  ");
-    EXPECT_EQ(Main<QMenu>("mnuFile")->title(), "&File");
-    EXPECT_TRUE(Main<QAction>("MnuMow")->isChecked());
-    EXPECT_TRUE(Main<QRadioButton>("External")->isChecked());
+    EXPECT_EQ(Main<QLabel>(ctl::Labelnumteeth)->text(), "Number of Teeth  ");
+    EXPECT_EQ(Main<QMenu>(ctl::mnuFile)->title(), "&File");
+    EXPECT_TRUE(Main<QAction>(ctl::MnuMow)->isChecked());
+    EXPECT_TRUE(Main<QRadioButton>(ctl::External)->isChecked());
     // The value field is captioned by the feature chosen in the list.
-    EXPECT_EQ(Main<QLabel>("LabelCTT_MOW")->text(), Main<QComboBox>("Combo1")->currentText());
-    EXPECT_EQ(Main<QLabel>("LabelCTT_MOW")->text(), "Circular Tooth Thickness");
+    EXPECT_EQ(Main<QLabel>(ctl::LabelCTT_MOW)->text(), Main<QComboBox>(ctl::Combo1)->currentText());
+    EXPECT_EQ(Main<QLabel>(ctl::LabelCTT_MOW)->text(), "Circular Tooth Thickness");
 }
 
 TEST_F(InputWindow, TypedKeysGoThroughTheKeyFilter) {
-    auto* teeth = Main<QLineEdit>("InputNT");
+    auto* teeth = Main<QLineEdit>(ctl::InputNT);
     QTest::mouseClick(teeth, Qt::LeftButton);
     QTest::keyClicks(teeth, "12a");
     EXPECT_EQ(teeth->text(), "12");
@@ -129,7 +129,7 @@ TEST_F(InputWindow, TypedKeysGoThroughTheKeyFilter) {
 }
 
 TEST_F(InputWindow, PastedTextIsFilteredCharacterByCharacter) {
-    auto* teeth = Main<QLineEdit>("InputNT");
+    auto* teeth = Main<QLineEdit>(ctl::InputNT);
     QTest::mouseClick(teeth, Qt::LeftButton);
     QGuiApplication::clipboard()->setText("1a2");
     QTest::keySequence(teeth, QKeySequence::Paste);
@@ -137,7 +137,7 @@ TEST_F(InputWindow, PastedTextIsFilteredCharacterByCharacter) {
 }
 
 TEST_F(InputWindow, TheQualityListTakesDigitsOnly) {
-    auto* quality = Main<QComboBox>("ComboQuality");
+    auto* quality = Main<QComboBox>(ctl::ComboQuality);
     QTest::mouseClick(quality->lineEdit(), Qt::LeftButton);
     quality->lineEdit()->selectAll();
     QTest::keyClicks(quality, "7a");
@@ -147,22 +147,22 @@ TEST_F(InputWindow, TheQualityListTakesDigitsOnly) {
 }
 
 TEST_F(InputWindow, EnterMovesOnToTheNextField) {
-    auto* teeth = Main<QLineEdit>("InputNT");
+    auto* teeth = Main<QLineEdit>(ctl::InputNT);
     QTest::mouseClick(teeth, Qt::LeftButton);
     QTest::keyClicks(teeth, "24");
     QTest::keyClick(teeth, Qt::Key_Return);
-    EXPECT_EQ(View(FormId::FrmMain)->Focused(), "InputDP");
-    EXPECT_TRUE(Main<QLineEdit>("InputDP")->hasFocus());
+    EXPECT_EQ(View(FormId::FrmMain)->Focused(), ctl::InputDP);
+    EXPECT_TRUE(Main<QLineEdit>(ctl::InputDP)->hasFocus());
     EXPECT_EQ(gear_.NumTeeth, 24.0f);
 }
 
 TEST_F(InputWindow, AClickIntoAFilledFieldSelectsItsWholeTextSoTypingReplacesIt) {
-    Enter("InputNT", "24");
-    Enter("InputDP", "10");
+    Enter(ctl::InputNT, "24");
+    Enter(ctl::InputDP, "10");
     // The pitch last: a new pitch empties the feature and pin fields.
-    for (const char* field : {"InputNT", "InputPA", "InputHA", "InputCTT_MOW", "InputAddendumMod", "InputPINDIA",
-                              "InputFaceWidth", "ComboQuality", "InputDP"}) {
-        View(FormId::FrmMain)->SetFocus("CmdCalc");
+    for (Control field : {ctl::InputNT, ctl::InputPA, ctl::InputHA, ctl::InputCTT_MOW, ctl::InputAddendumMod, ctl::InputPINDIA,
+                              ctl::InputFaceWidth, ctl::ComboQuality, ctl::InputDP}) {
+        View(FormId::FrmMain)->SetFocus(ctl::CmdCalc);
         QWidget* widget = Main(field);
         ASSERT_NE(widget, nullptr) << field;
         QLineEdit* edit = qobject_cast<QLineEdit*>(widget);
@@ -179,8 +179,8 @@ TEST_F(InputWindow, AClickIntoAFilledFieldSelectsItsWholeTextSoTypingReplacesIt)
 }
 
 TEST_F(InputWindow, AClickIntoTheFieldThatHasTheFocusPlacesTheCaret) {
-    Enter("InputNT", "24");
-    auto* teeth = Main<QLineEdit>("InputNT");
+    Enter(ctl::InputNT, "24");
+    auto* teeth = Main<QLineEdit>(ctl::InputNT);
     QTest::mouseClick(teeth, Qt::LeftButton);
     ASSERT_EQ(teeth->selectedText(), "24");
     QTest::mouseClick(teeth, Qt::LeftButton, {}, QPoint(teeth->width() - 4, teeth->height() / 2));
@@ -190,37 +190,37 @@ TEST_F(InputWindow, AClickIntoTheFieldThatHasTheFocusPlacesTheCaret) {
 }
 
 TEST_F(InputWindow, TheFeatureListTakesNoTypedKeys) {
-    auto* features = Main<QComboBox>("Combo1");
+    auto* features = Main<QComboBox>(ctl::Combo1);
     QString before = features->currentText();
-    QTest::mouseClick(Main<QLineEdit>("InputNT"), Qt::LeftButton);
+    QTest::mouseClick(Main<QLineEdit>(ctl::InputNT), Qt::LeftButton);
     features->setFocus(Qt::TabFocusReason);
     QTest::keyClicks(features, "Co");
     EXPECT_EQ(features->currentText(), before);
 }
 
 TEST_F(InputWindow, LeavingAFieldWithTabUpdatesTheHints) {
-    Enter("InputNT", "24");
-    Enter("InputDP", "10");
+    Enter(ctl::InputNT, "24");
+    Enter(ctl::InputDP, "10");
     // 24 teeth of pitch 10: pitch circle 2.4, O.D. 2.4 + 2/10.
-    EXPECT_EQ(Main<QLabel>("LabelStandardOD")->text(), "-> Standard O.D. = 2.6");
-    EXPECT_EQ(View(FormId::FrmMain)->Focused(), "InputPA");
+    EXPECT_EQ(Main<QLabel>(ctl::LabelStandardOD)->text(), "-> Standard O.D. = 2.6");
+    EXPECT_EQ(View(FormId::FrmMain)->Focused(), ctl::InputPA);
 }
 
 TEST_F(InputWindow, UpAndDownMoveAlongTheFieldsAndAreSwallowed) {
-    auto* teeth = Main<QLineEdit>("InputNT");
+    auto* teeth = Main<QLineEdit>(ctl::InputNT);
     QTest::mouseClick(teeth, Qt::LeftButton);
     QTest::keyClick(teeth, Qt::Key_Down);
-    EXPECT_EQ(View(FormId::FrmMain)->Focused(), "InputDP");
-    EXPECT_TRUE(Main<QLineEdit>("InputDP")->hasFocus());
-    QTest::keyClick(Main<QLineEdit>("InputDP"), Qt::Key_Up);
-    EXPECT_EQ(View(FormId::FrmMain)->Focused(), "InputNT");
+    EXPECT_EQ(View(FormId::FrmMain)->Focused(), ctl::InputDP);
+    EXPECT_TRUE(Main<QLineEdit>(ctl::InputDP)->hasFocus());
+    QTest::keyClick(Main<QLineEdit>(ctl::InputDP), Qt::Key_Up);
+    EXPECT_EQ(View(FormId::FrmMain)->Focused(), ctl::InputNT);
 }
 
 TEST_F(InputWindow, EnterOnAnOptionButtonMovesOnOnce) {
-    auto* external = Main<QRadioButton>("External");
-    View(FormId::FrmMain)->SetFocus("External");
+    auto* external = Main<QRadioButton>(ctl::External);
+    View(FormId::FrmMain)->SetFocus(ctl::External);
     QTest::keyClick(external, Qt::Key_Return);
-    EXPECT_EQ(View(FormId::FrmMain)->Focused(), "Internal");
+    EXPECT_EQ(View(FormId::FrmMain)->Focused(), ctl::Internal);
 }
 
 // Whether the style draws the focus mark on a control: it has the focus, and
@@ -232,81 +232,81 @@ bool ShowsFocusMark(QWidget* w) {
 }
 
 TEST_F(InputWindow, ControlsReachedWithTheArrowKeysOrEnterShowTheFocusMark) {
-    View(FormId::FrmMain)->SetFocus("cmdExit");
-    QTest::keyClick(Main("cmdExit"), Qt::Key_Down);
-    ASSERT_EQ(View(FormId::FrmMain)->Focused(), "External");
-    EXPECT_TRUE(ShowsFocusMark(Main("External")));
-    QTest::keyClick(Main("External"), Qt::Key_Return);
-    ASSERT_EQ(View(FormId::FrmMain)->Focused(), "Internal");
-    EXPECT_TRUE(ShowsFocusMark(Main("Internal")));
-    EXPECT_FALSE(ShowsFocusMark(Main("External")));
-    QTest::keyClick(Main("Internal"), Qt::Key_Up);
-    EXPECT_TRUE(ShowsFocusMark(Main("External")));
+    View(FormId::FrmMain)->SetFocus(ctl::cmdExit);
+    QTest::keyClick(Main(ctl::cmdExit), Qt::Key_Down);
+    ASSERT_EQ(View(FormId::FrmMain)->Focused(), ctl::External);
+    EXPECT_TRUE(ShowsFocusMark(Main(ctl::External)));
+    QTest::keyClick(Main(ctl::External), Qt::Key_Return);
+    ASSERT_EQ(View(FormId::FrmMain)->Focused(), ctl::Internal);
+    EXPECT_TRUE(ShowsFocusMark(Main(ctl::Internal)));
+    EXPECT_FALSE(ShowsFocusMark(Main(ctl::External)));
+    QTest::keyClick(Main(ctl::Internal), Qt::Key_Up);
+    EXPECT_TRUE(ShowsFocusMark(Main(ctl::External)));
 }
 
 TEST_F(InputWindow, TheHelpMenuSeparatorIsALineWithoutText) {
-    auto* bar = qobject_cast<QAction*>(View(FormId::FrmMain)->Control("mnuHelpBar1"));
+    auto* bar = qobject_cast<QAction*>(View(FormId::FrmMain)->ObjectOf(ctl::mnuHelpBar1));
     ASSERT_NE(bar, nullptr);
     EXPECT_TRUE(bar->isSeparator());
     EXPECT_TRUE(bar->text().isEmpty()) << "a menu draws a separator's text as a heading";
-    EXPECT_EQ(View(FormId::FrmMain)->Text("mnuHelpBar1"), "-") << "the caption stays the program's";
+    EXPECT_EQ(View(FormId::FrmMain)->Text(ctl::mnuHelpBar1), "-") << "the caption stays the program's";
 }
 
 TEST_F(InputWindow, ClickingAHintCopiesItsValue) {
-    Enter("InputNT", "24");
-    Enter("InputDP", "10");
-    auto* standard = Main<QLabel>("LabelStandard");
+    Enter(ctl::InputNT, "24");
+    Enter(ctl::InputDP, "10");
+    auto* standard = Main<QLabel>(ctl::LabelStandard);
     ASSERT_FALSE(standard->text().isEmpty());
-    QTest::mouseClick(Main<QLineEdit>("InputPINDIA"), Qt::LeftButton);
-    Main<QLineEdit>("InputPINDIA")->clear();
+    QTest::mouseClick(Main<QLineEdit>(ctl::InputPINDIA), Qt::LeftButton);
+    Main<QLineEdit>(ctl::InputPINDIA)->clear();
     QTest::mouseClick(standard, Qt::LeftButton);
     // The standard pin of pitch 10 is 1.728/10.
-    EXPECT_EQ(Main<QLineEdit>("InputPINDIA")->text(), "0.1728");
+    EXPECT_EQ(Main<QLineEdit>(ctl::InputPINDIA)->text(), "0.1728");
 }
 
 TEST_F(InputWindow, TheMouseOverAHintTurnsItRed) {
-    Enter("InputNT", "24");
-    Enter("InputDP", "10");
-    auto* standard = Main<QLabel>("LabelStandard");
+    Enter(ctl::InputNT, "24");
+    Enter(ctl::InputDP, "10");
+    auto* standard = Main<QLabel>(ctl::LabelStandard);
     QTest::mouseMove(standard);
     Settle();
-    EXPECT_EQ(View(FormId::FrmMain)->Foreground("LabelStandard"), kLightRed);
-    QTest::mouseMove(Main<QRadioButton>("Internal"));
+    EXPECT_EQ(View(FormId::FrmMain)->Foreground(ctl::LabelStandard), kLightRed);
+    QTest::mouseMove(Main<QRadioButton>(ctl::Internal));
     Settle();
-    EXPECT_EQ(View(FormId::FrmMain)->Foreground("Internal"), kLightRed);
-    EXPECT_EQ(View(FormId::FrmMain)->Foreground("External"), kDarkBlue);
+    EXPECT_EQ(View(FormId::FrmMain)->Foreground(ctl::Internal), kLightRed);
+    EXPECT_EQ(View(FormId::FrmMain)->Foreground(ctl::External), kDarkBlue);
     QWidget* background = Window(FormId::FrmMain)->centralWidget();
     QTest::mouseMove(background, QPoint(2, background->height() - 2));
     Settle();
-    EXPECT_EQ(View(FormId::FrmMain)->Foreground("Internal"), kDarkBlue);
-    EXPECT_EQ(View(FormId::FrmMain)->Foreground("LabelStandard"), kBlack);
+    EXPECT_EQ(View(FormId::FrmMain)->Foreground(ctl::Internal), kDarkBlue);
+    EXPECT_EQ(View(FormId::FrmMain)->Foreground(ctl::LabelStandard), kBlack);
 }
 
 TEST_F(InputWindow, ChoosingInternalChangesTheCaptionAndFeature) {
-    QTest::mouseClick(Main<QRadioButton>("Internal"), Qt::LeftButton);
+    QTest::mouseClick(Main<QRadioButton>(ctl::Internal), Qt::LeftButton);
     EXPECT_EQ(Window(FormId::FrmMain)->windowTitle(), "Involvo - (Calculate Dimension Between Pins)");
-    EXPECT_EQ(Main<QComboBox>("Combo1")->currentText(), "Circular Space Width");
-    EXPECT_EQ(Main<QLabel>("LabelCTT_MOW")->text(), "Circular Space Width");
+    EXPECT_EQ(Main<QComboBox>(ctl::Combo1)->currentText(), "Circular Space Width");
+    EXPECT_EQ(Main<QLabel>(ctl::LabelCTT_MOW)->text(), "Circular Space Width");
 }
 
 TEST_F(InputWindow, MenuCheckMarksFollowTheProgramNotTheClick) {
-    auto* mow = Main<QAction>("MnuMow");
+    auto* mow = Main<QAction>(ctl::MnuMow);
     ASSERT_TRUE(mow->isChecked());
     mow->trigger();  // choosing the mode that is already on keeps its mark
     EXPECT_TRUE(mow->isChecked());
-    Main<QAction>("MnuSpan")->trigger();
-    EXPECT_TRUE(Main<QAction>("MnuSpan")->isChecked());
+    Main<QAction>(ctl::MnuSpan)->trigger();
+    EXPECT_TRUE(Main<QAction>(ctl::MnuSpan)->isChecked());
     EXPECT_FALSE(mow->isChecked());
-    EXPECT_FALSE(Main<QRadioButton>("Internal")->isEnabled());
+    EXPECT_FALSE(Main<QRadioButton>(ctl::Internal)->isEnabled());
 }
 
 TEST_F(InputWindow, CalculateThroughAPinWarningAnsweredOkEndsOnPageOne) {
     DialogHand hand;
-    Enter("InputNT", "24");
-    Enter("InputDP", "10");
+    Enter(ctl::InputNT, "24");
+    Enter(ctl::InputDP, "10");
     // A 0.5 pin on the 2.4 pitch circle touches the flank above the 2.6 O.D.
-    Enter("InputPINDIA", "0.5");
-    QTest::mouseClick(Main<QPushButton>("CmdCalc"), Qt::LeftButton);
+    Enter(ctl::InputPINDIA, "0.5");
+    QTest::mouseClick(Main<QPushButton>(ctl::CmdCalc), Qt::LeftButton);
     EXPECT_TRUE(WaitFor([&] { return app_.IsLoaded(FormId::FrmOutput1) && Window(FormId::FrmOutput1)->isVisible(); }));
 
     ASSERT_EQ(hand.Seen().size(), 1u);
@@ -323,21 +323,21 @@ TEST_F(InputWindow, CalculateThroughAPinWarningAnsweredOkEndsOnPageOne) {
     ASSERT_TRUE(app_.IsLoaded(FormId::FrmOutput1));
     EXPECT_TRUE(Window(FormId::FrmOutput1)->isVisible());
     EXPECT_EQ(Window(FormId::FrmOutput1)->windowTitle(), "Calculated gear data page 1");
-    EXPECT_EQ(Control<QLineEdit>(FormId::FrmOutput1, "Text(1)")->text(), "24");
+    EXPECT_EQ(Widget<QLineEdit>(FormId::FrmOutput1, ctl::Text(1))->text(), "24");
 }
 
 TEST_F(InputWindow, CalculateThroughAPinWarningAnsweredCancelReturnsToThePin) {
     DialogHand hand;
     hand.Press(QMessageBox::Cancel);
-    Enter("InputNT", "24");
-    Enter("InputDP", "10");
-    Enter("InputPINDIA", "0.5");
-    QTest::mouseClick(Main<QPushButton>("CmdCalc"), Qt::LeftButton);
-    EXPECT_TRUE(WaitFor([&] { return hand.Seen().size() == 1 && Main<QLineEdit>("InputPINDIA")->hasFocus(); }));
+    Enter(ctl::InputNT, "24");
+    Enter(ctl::InputDP, "10");
+    Enter(ctl::InputPINDIA, "0.5");
+    QTest::mouseClick(Main<QPushButton>(ctl::CmdCalc), Qt::LeftButton);
+    EXPECT_TRUE(WaitFor([&] { return hand.Seen().size() == 1 && Main<QLineEdit>(ctl::InputPINDIA)->hasFocus(); }));
     ASSERT_EQ(hand.Seen().size(), 1u);
     EXPECT_FALSE(app_.IsLoaded(FormId::FrmOutput1));
-    EXPECT_EQ(View(FormId::FrmMain)->Focused(), "InputPINDIA");
-    EXPECT_TRUE(Main<QLineEdit>("InputPINDIA")->hasFocus());
+    EXPECT_EQ(View(FormId::FrmMain)->Focused(), ctl::InputPINDIA);
+    EXPECT_TRUE(Main<QLineEdit>(ctl::InputPINDIA)->hasFocus());
 }
 
 }  // namespace

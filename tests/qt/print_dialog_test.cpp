@@ -50,8 +50,8 @@ protected:
         QTest::qWait(50);
         app_.reset();
     }
-    QWidget* Main(const char* name) {
-        return qobject_cast<QWidget*>(platform_.ViewOf(FormId::FrmMain)->Control(name));
+    QWidget* Main(Control control) {
+        return qobject_cast<QWidget*>(platform_.ViewOf(FormId::FrmMain)->ObjectOf(control));
     }
 
     QApplication& qapp_ = TheApp();
@@ -62,13 +62,13 @@ protected:
 };
 
 TEST_F(PrintDialog, ThreeCopiesToThePdfPrinterAreThreePagesOfTheOneFile) {
-    for (auto [field, text] : {std::pair{"InputNT", "24"}, std::pair{"InputDP", "10"}}) {
+    for (auto [field, text] : {std::pair{ctl::InputNT, "24"}, std::pair{ctl::InputDP, "10"}}) {
         auto* edit = qobject_cast<QLineEdit*>(Main(field));
         edit->setFocus(Qt::TabFocusReason);
         QTest::keyClicks(edit, text);
         QTest::keyClick(edit, Qt::Key_Tab);
     }
-    qobject_cast<QPushButton*>(Main("CmdCalc"))->click();
+    qobject_cast<QPushButton*>(Main(ctl::CmdCalc))->click();
     QtView* page = platform_.ViewOf(FormId::FrmOutput1);
     ASSERT_NE(page, nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return page->window()->isVisible(); }, 3000));
@@ -92,7 +92,7 @@ TEST_F(PrintDialog, ThreeCopiesToThePdfPrinterAreThreePagesOfTheOneFile) {
     });
     hand.start();
     DialogHand answers;  // the word on where the sheet went
-    qobject_cast<QAction*>(page->Control("mnuFilePrint"))->trigger();
+    qobject_cast<QAction*>(page->ObjectOf(ctl::mnuFilePrint))->trigger();
     hand.stop();
 
     ASSERT_TRUE(QFile::exists(file)) << printer.toStdString();

@@ -79,8 +79,6 @@ void ClickTheTick(QCheckBox* box) {
 // when it goes.
 bool HonoursShowWithoutActivating() { return QGuiApplication::platformName() != QLatin1String("offscreen"); }
 
-std::string CheckName(int i) { return "Check(" + std::to_string(i) + ")"; }
-
 // A printer that keeps the printed lines instead of printing them.
 class PaperPrinter : public PrinterPort {
 public:
@@ -125,10 +123,7 @@ public:
 class PrintWindows : public ::testing::Test {
 protected:
     PrintWindows() : app_(gear_, platform_) { platform_.SetForms(&app_); }
-    ~PrintWindows() override {
-        QTest::qWait(50);
-        SetOptionsFilePath(kOptionsFileName);
-    }
+    ~PrintWindows() override { QTest::qWait(50); }
 
     void Start() {
         app_.StartUpWithoutSplash();
@@ -141,11 +136,11 @@ protected:
         return view ? view->window() : nullptr;
     }
     template <class T = QWidget>
-    T* Control(FormId id, const std::string& name) {
+    T* Widget(FormId id, Control control) {
         QtView* view = platform_.ViewOf(id);
-        return view ? qobject_cast<T*>(view->Control(name)) : nullptr;
+        return view ? qobject_cast<T*>(view->ObjectOf(control)) : nullptr;
     }
-    QCheckBox* Box(int i) { return Control<QCheckBox>(FormId::FrmChecklist1, CheckName(i)); }
+    QCheckBox* Box(int i) { return Widget<QCheckBox>(FormId::FrmChecklist1, ctl::Check(i)); }
     bool OnScreen(FormId id) { return app_.IsLoaded(id) && Window(id) && Window(id)->isVisible(); }
     bool Active(FormId id) { return OnScreen(id) && Window(id)->isActiveWindow(); }
 
@@ -158,13 +153,13 @@ protected:
 
     // Options > Printout Options on the input screen.
     void OpenOptions() {
-        auto* item = Control<QAction>(FormId::FrmMain, "MnuCheckbox1");
+        auto* item = Widget<QAction>(FormId::FrmMain, ctl::MnuCheckbox1);
         ASSERT_NE(item, nullptr);
         item->trigger();
         ASSERT_TRUE(WaitFor([&] { return Active(FormId::FrmChecklist1); }));
     }
-    void Press(FormId id, const std::string& button) {
-        auto* b = Control<QAbstractButton>(id, button);
+    void Press(FormId id, Control button) {
+        auto* b = Widget<QAbstractButton>(id, button);
         ASSERT_NE(b, nullptr) << button;
         QTest::mouseClick(b, Qt::LeftButton);
     }
@@ -179,8 +174,8 @@ protected:
         return ticked;
     }
 
-    void Enter(const std::string& field, const QString& keys) {
-        auto* edit = Control<QLineEdit>(FormId::FrmMain, field);
+    void Enter(Control field, const QString& keys) {
+        auto* edit = Widget<QLineEdit>(FormId::FrmMain, field);
         ASSERT_NE(edit, nullptr) << field;
         QTest::mouseClick(edit, Qt::LeftButton);
         edit->selectAll();
@@ -200,7 +195,7 @@ TEST_F(PrintWindows, TheOptionsDialogHasEveryNamedControlWithItsCaption) {
     OpenOptions();
     QMainWindow* dialog = Window(FormId::FrmChecklist1);
     EXPECT_EQ(dialog->windowTitle(), "Involvo -  Printout Options");
-    auto* frame = Control<QGroupBox>(FormId::FrmChecklist1, "Frame1");
+    auto* frame = Widget<QGroupBox>(FormId::FrmChecklist1, ctl::Frame1);
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->title(), "Check the items to include on the printed form");
     for (int i = 1; i <= kOptionCount; ++i) {
@@ -216,12 +211,12 @@ TEST_F(PrintWindows, TheOptionsDialogHasEveryNamedControlWithItsCaption) {
     EXPECT_EQ(Box(10)->geometry().top(), Box(1)->geometry().top());
     EXPECT_GT(Box(10)->geometry().left(), Box(1)->geometry().right());
 
-    auto* all = Control<QCheckBox>(FormId::FrmChecklist1, "Checkall");
+    auto* all = Widget<QCheckBox>(FormId::FrmChecklist1, ctl::Checkall);
     ASSERT_NE(all, nullptr);
     EXPECT_EQ(all->text(), "Check All");
     EXPECT_FALSE(frame->isAncestorOf(all));
-    EXPECT_EQ(Control<QPushButton>(FormId::FrmChecklist1, "CmdCustom1OK")->text(), "OK");
-    EXPECT_EQ(Control<QPushButton>(FormId::FrmChecklist1, "CmdCustom1Cancel")->text(), "Cancel");
+    EXPECT_EQ(Widget<QPushButton>(FormId::FrmChecklist1, ctl::CmdCustom1OK)->text(), "OK");
+    EXPECT_EQ(Widget<QPushButton>(FormId::FrmChecklist1, ctl::CmdCustom1Cancel)->text(), "Cancel");
 }
 
 TEST_F(PrintWindows, ATickByHandThenOkWritesItToTheFile) {
@@ -231,7 +226,7 @@ TEST_F(PrintWindows, ATickByHandThenOkWritesItToTheFile) {
     EXPECT_TRUE(TickedBoxes().empty());
     TickByHand(3);
     EXPECT_EQ(TickedBoxes(), std::vector<int>{3});
-    Press(FormId::FrmChecklist1, "CmdCustom1OK");
+    Press(FormId::FrmChecklist1, ctl::CmdCustom1OK);
     EXPECT_TRUE(WaitFor([&] { return !app_.IsLoaded(FormId::FrmChecklist1); }));
 
     EXPECT_EQ(FileText(cwd_.path() / kOptionsFileName), OptionsFile({3}));
@@ -256,7 +251,7 @@ TEST_F(PrintWindows, AGreyedOptionClickedByHandIsStoredAsTicked) {
     TickByHand(3);
     TickByHand(3);
     EXPECT_EQ(TickedBoxes(), (std::vector<int>{3, 4}));
-    Press(FormId::FrmChecklist1, "CmdCustom1OK");
+    Press(FormId::FrmChecklist1, ctl::CmdCustom1OK);
     EXPECT_TRUE(WaitFor([&] { return !app_.IsLoaded(FormId::FrmChecklist1); }));
     std::string expected = OptionsFile({3});
     expected[3 * 3] = '2';  // line 4: "2"
@@ -266,13 +261,13 @@ TEST_F(PrintWindows, AGreyedOptionClickedByHandIsStoredAsTicked) {
 TEST_F(PrintWindows, CheckAllTicksEveryBox) {
     Start();
     OpenOptions();
-    Press(FormId::FrmChecklist1, "Checkall");
+    Press(FormId::FrmChecklist1, ctl::Checkall);
     EXPECT_EQ(TickedBoxes().size(), static_cast<size_t>(kOptionCount));
-    EXPECT_TRUE(Control<QCheckBox>(FormId::FrmChecklist1, "Checkall")->isChecked());
+    EXPECT_TRUE(Widget<QCheckBox>(FormId::FrmChecklist1, ctl::Checkall)->isChecked());
     // Clicking it again clears nothing, itself included.
-    Press(FormId::FrmChecklist1, "Checkall");
-    EXPECT_TRUE(Control<QCheckBox>(FormId::FrmChecklist1, "Checkall")->isChecked());
-    Press(FormId::FrmChecklist1, "CmdCustom1OK");
+    Press(FormId::FrmChecklist1, ctl::Checkall);
+    EXPECT_TRUE(Widget<QCheckBox>(FormId::FrmChecklist1, ctl::Checkall)->isChecked());
+    Press(FormId::FrmChecklist1, ctl::CmdCustom1OK);
     EXPECT_TRUE(WaitFor([&] { return !app_.IsLoaded(FormId::FrmChecklist1); }));
     std::string all;
     for (int i = 1; i <= kOptionCount; ++i) all += "1\r\n";
@@ -290,9 +285,9 @@ TEST_P(LeavingTheOptions, DiscardsTheTicks) {
     const std::string before = FileText(cwd_.path() / kOptionsFileName);
     OpenOptions();
     TickByHand(5);
-    Press(FormId::FrmChecklist1, "Checkall");
+    Press(FormId::FrmChecklist1, ctl::Checkall);
     switch (GetParam()) {
-        case Leave::Cancel: Press(FormId::FrmChecklist1, "CmdCustom1Cancel"); break;
+        case Leave::Cancel: Press(FormId::FrmChecklist1, ctl::CmdCustom1Cancel); break;
         case Leave::Escape: QTest::keyClick(Box(5), Qt::Key_Escape); break;
         case Leave::TitleBar: EXPECT_FALSE(Window(FormId::FrmChecklist1)->close()); break;
         case Leave::InputScreen: Window(FormId::FrmMain)->activateWindow(); break;
@@ -310,11 +305,11 @@ INSTANTIATE_TEST_SUITE_P(Ways, LeavingTheOptions,
 
 TEST_F(PrintWindows, AFileThatCannotBeWrittenIsToldOnTheDialogAndTheTicksStay) {
     Start();
-    SetOptionsFilePath(cwd_.path() / "no such folder" / kOptionsFileName);
+    app_.SetPrintoutOptionsFile(cwd_.path() / "no such folder" / kOptionsFileName);
     DialogHand hand;
     OpenOptions();
     TickByHand(7);
-    Press(FormId::FrmChecklist1, "CmdCustom1OK");
+    Press(FormId::FrmChecklist1, ctl::CmdCustom1OK);
     EXPECT_TRUE(WaitFor([&] { return hand.Seen().size() == 1 && !app_.IsLoaded(FormId::FrmChecklist1); }));
     ASSERT_EQ(hand.Seen().size(), 1u);
     EXPECT_EQ(hand.Seen()[0].window, "FrmChecklist1");
@@ -331,7 +326,7 @@ TEST_F(PrintWindows, TheNoticeComesWithoutTheActivationAndGoesAfterASecond) {
     ASSERT_NE(notice, nullptr);
     EXPECT_TRUE(notice->isVisible());
     EXPECT_EQ(notice->windowTitle(), "Printing");
-    auto* text = Control<QLabel>(FormId::FrmPrinting, "Label1");
+    auto* text = Widget<QLabel>(FormId::FrmPrinting, ctl::Label1);
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->text(), "Printing ...");
     EXPECT_EQ(text->font().families().value(0), "MS Sans Serif");
@@ -360,14 +355,14 @@ TEST_F(PrintWindows, PrintingFromPageOneKeepsTheResultPagesAndThePartNumber) {
         out << OptionsFile({kOptPartNumber});
     }
     Start();
-    Enter("InputNT", "24");
-    Enter("InputDP", "10");
-    Press(FormId::FrmMain, "CmdCalc");
+    Enter(ctl::InputNT, "24");
+    Enter(ctl::InputDP, "10");
+    Press(FormId::FrmMain, ctl::CmdCalc);
     ASSERT_TRUE(WaitFor([&] { return Active(FormId::FrmOutput1); }));
 
     DialogHand hand;
     hand.Type("GEAR-24");
-    Press(FormId::FrmOutput1, "CmdPrint");
+    Press(FormId::FrmOutput1, ctl::CmdPrint);
     ASSERT_TRUE(WaitFor([&] { return platform_.printer.ended == 1; }));
     ASSERT_EQ(hand.Seen().size(), 1u);
     EXPECT_EQ(hand.Seen()[0].title, "Part number?");
@@ -397,7 +392,7 @@ TEST_F(PrintWindows, PageTwoAndTheTolerancesCaptionTheirPrintButton) {
     for (FormId id : {FormId::FrmOutput1, FormId::FrmHelical1, FormId::FrmOutput2, FormId::FRMHelical2,
                       FormId::AGMATOL}) {
         app_.Load(id);
-        auto* button = Control<QPushButton>(id, "CmdPrint");
+        auto* button = Widget<QPushButton>(id, ctl::CmdPrint);
         ASSERT_NE(button, nullptr) << FormName(id);
         bool pageOne = id == FormId::FrmOutput1 || id == FormId::FrmHelical1;
         EXPECT_EQ(button->text(), pageOne ? "" : "Print Gear Data") << FormName(id);
@@ -409,8 +404,8 @@ TEST_F(PrintWindows, PageTwoAndTheTolerancesCaptionTheirPrintButton) {
 // The order in which a user's tick reaches the program, on a bare window.
 class TickRecorder : public Presenter {
 public:
-    void Click(const std::string& control) override {
-        clicks.push_back(control + (view().Checked(control) ? " ticked" : " cleared"));
+    void Click(Control control) override {
+        clicks.push_back(NameOf(control) + (view().Checked(control) ? " ticked" : " cleared"));
     }
     void Deactivate() override { ++deactivations; }
     std::vector<std::string> clicks;
@@ -427,11 +422,11 @@ TEST(PrintoutOptionsWindow, AUsersTickArrivesAfterTheBoxChangedAndTheProgramsOwn
     view->Show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(qtView.window()));
 
-    view->SetChecked("Check(2)", true);
-    EXPECT_TRUE(view->Checked("Check(2)"));
+    view->SetChecked(ctl::Check(2), true);
+    EXPECT_TRUE(view->Checked(ctl::Check(2)));
     EXPECT_TRUE(recorder.clicks.empty());
 
-    auto* box = qobject_cast<QCheckBox*>(qtView.Control("Check(2)"));
+    auto* box = qobject_cast<QCheckBox*>(qtView.ObjectOf(ctl::Check(2)));
     ASSERT_NE(box, nullptr);
     ClickTheTick(box);
     box->setFocus();

@@ -97,8 +97,11 @@ private:
 // The whole program on the Qt platform, started without the splash.
 class QtProgram : public ::testing::Test {
 protected:
-    QtProgram() : app_(gear_, platform_) {
+    QtProgram() : QtProgram(kOptionsFileName) {}
+    // The program with its printout options in the file given.
+    explicit QtProgram(const std::filesystem::path& optionsFile) : app_(gear_, platform_) {
         platform_.SetForms(&app_);
+        app_.SetPrintoutOptionsFile(optionsFile);
         app_.StartUpWithoutSplash();
         EXPECT_TRUE(QTest::qWaitForWindowActive(Window(FormId::FrmMain)));
         Settle();
@@ -111,13 +114,13 @@ protected:
         return view ? view->window() : nullptr;
     }
     template <class T = QWidget>
-    T* Control(FormId id, const std::string& name) {
+    T* Widget(FormId id, Control control) {
         QtView* view = View(id);
-        return view ? qobject_cast<T*>(view->Control(name)) : nullptr;
+        return view ? qobject_cast<T*>(view->ObjectOf(control)) : nullptr;
     }
     template <class T = QWidget>
-    T* Main(const std::string& name) {
-        return Control<T>(FormId::FrmMain, name);
+    T* Main(Control control) {
+        return Widget<T>(FormId::FrmMain, control);
     }
     // Lets the queued events of the windows run (activations, timers).
     static void Settle(int ms = 50) { QTest::qWait(ms); }
@@ -131,7 +134,7 @@ protected:
     }
 
     // Clicks into a field, types into it and leaves it with Tab.
-    void Enter(const std::string& field, const QString& keys) {
+    void Enter(Control field, const QString& keys) {
         auto* edit = Main<QLineEdit>(field);
         ASSERT_NE(edit, nullptr) << field;
         QTest::mouseClick(edit, Qt::LeftButton);

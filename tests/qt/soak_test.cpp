@@ -85,23 +85,22 @@ long HeapBytes() {
 #endif
 }
 
-// The options file of the session in a folder of its own, set before the
-// program starts and put back after.
+// The options file of the session in a folder of its own, made before the
+// program starts and removed after.
 class SessionOptionsFile {
 protected:
-    SessionOptionsFile() : old_(OptionsFilePath()) {
+    SessionOptionsFile() {
         dir_ = fs::temp_directory_path() / ("involvo-soak-" + std::to_string(std::random_device{}()));
         fs::create_directories(dir_);
-        SetOptionsFilePath(dir_ / kOptionsFileName);
     }
     ~SessionOptionsFile() {
-        SetOptionsFilePath(old_);
         std::error_code ec;
         fs::remove_all(dir_, ec);
     }
+    fs::path OptionsFile() const { return dir_ / kOptionsFileName; }
 
 private:
-    fs::path old_, dir_;
+    fs::path dir_;
 };
 
 struct Gear {
@@ -138,6 +137,8 @@ Gear GearNumber(int i) {
 
 class Soak : private SessionOptionsFile, public QtProgram {
 protected:
+    Soak() : QtProgram(OptionsFile()) {}
+
     // Runs the events, the zero-time burial of unloaded windows included, until
     // the condition holds; false after five seconds.
     template <class F>
@@ -163,7 +164,7 @@ protected:
     // Enter out of habit, or pastes a cell copied from a spreadsheet (with its
     // line end) and leaves with Tab.
     enum class Way { Tab, Enter, Paste };
-    void Type(const std::string& field, const QString& keys, Way way = Way::Tab) {
+    void Type(Control field, const QString& keys, Way way = Way::Tab) {
         QWidget* target = Main(field);
         ASSERT_NE(target, nullptr) << field;
         const bool list = qobject_cast<QComboBox*>(target) != nullptr;
@@ -178,8 +179,8 @@ protected:
         }
         QTest::keyClick(target, way == Way::Enter && !list ? Qt::Key_Return : Qt::Key_Tab);
     }
-    void Press(FormId id, const std::string& button) {
-        auto* b = Control<QPushButton>(id, button);
+    void Press(FormId id, Control button) {
+        auto* b = Widget<QPushButton>(id, button);
         ASSERT_NE(b, nullptr) << FormName(id) << "." << button;
         QTest::mouseClick(b, Qt::LeftButton);
     }
@@ -187,8 +188,8 @@ protected:
     void ExpectPlainNumbers(FormId id, const Gear& g) {
         QtView* view = View(id);
         ASSERT_NE(view, nullptr);
-        for (int row = 0; row <= 20; ++row) {
-            auto* text = qobject_cast<QLineEdit*>(view->Control("Text(" + std::to_string(row) + ")"));
+        for (int row = 1; row <= 18; ++row) {
+            auto* text = qobject_cast<QLineEdit*>(view->ObjectOf(ctl::Text(row)));
             if (!text) continue;
             QString value = text->text().toLower();
             EXPECT_FALSE(value.contains("nan") || value.contains("inf"))
@@ -208,45 +209,45 @@ protected:
         const FormId page2 = helical ? FormId::FRMHelical2 : FormId::FrmOutput2;
 
         const Way way = i % 3 == 0 ? Way::Tab : i % 3 == 1 ? Way::Enter : Way::Paste;
-        Type("InputNT", QString::number(g.teeth), way);
-        Type("InputDP", g.pitch, way);
-        Type("InputPA", g.pressureAngle, way);
-        Type("InputHA", g.helix, way);
-        Type("ComboQuality", g.quality ? QString::number(g.quality) : QString("\b\b"));
+        Type(ctl::InputNT, QString::number(g.teeth), way);
+        Type(ctl::InputDP, g.pitch, way);
+        Type(ctl::InputPA, g.pressureAngle, way);
+        Type(ctl::InputHA, g.helix, way);
+        Type(ctl::ComboQuality, g.quality ? QString::number(g.quality) : QString("\b\b"));
         if (i % 2 == 0) {
-            Press(FormId::FrmMain, "CmdCalc");
+            Press(FormId::FrmMain, ctl::CmdCalc);
         } else {  // Enter on the Calculate button
-            View(FormId::FrmMain)->SetFocus("CmdCalc");
-            QTest::keyClick(Main<QPushButton>("CmdCalc"), Qt::Key_Return);
+            View(FormId::FrmMain)->SetFocus(ctl::CmdCalc);
+            QTest::keyClick(Main<QPushButton>(ctl::CmdCalc), Qt::Key_Return);
         }
         ASSERT_TRUE(Until([&] { return OnScreen(page1); }));
         ExpectPlainNumbers(page1, g);
-        auto* teeth = Control<QLineEdit>(page1, "Text(1)");
+        auto* teeth = Widget<QLineEdit>(page1, ctl::Text(1));
         ASSERT_NE(teeth, nullptr);
         EXPECT_EQ(teeth->text(), QString::number(g.teeth)) << "the page shows the gear typed in";
 
-        Press(page1, "Next1");
+        Press(page1, ctl::Next1);
         ASSERT_TRUE(Until([&] { return OnScreen(page2); }));
         ExpectPlainNumbers(page2, g);
         if (g.quality) {
-            Press(page2, "Next");
+            Press(page2, ctl::Next);
             ASSERT_TRUE(Until([&] { return OnScreen(FormId::AGMATOL); }));
             ExpectPlainNumbers(FormId::AGMATOL, g);
-            Press(FormId::AGMATOL, "Back");
+            Press(FormId::AGMATOL, ctl::Back);
             ASSERT_TRUE(Until([&] { return OnScreen(page2) && !app_.IsLoaded(FormId::AGMATOL); }));
         }
-        Press(page2, "CmdOK");
+        Press(page2, ctl::CmdOK);
         ASSERT_TRUE(Until([&] { return !app_.IsLoaded(page2); }));
 
         Window(FormId::FrmMain)->activateWindow();  // the user clicks on the input screen
         ASSERT_TRUE(Until([&] { return !AnyResultPage(); }));
 
         if (i % 10 == 0) {
-            auto* item = qobject_cast<QAction*>(View(FormId::FrmMain)->Control("MnuCheckbox1"));
+            auto* item = qobject_cast<QAction*>(View(FormId::FrmMain)->ObjectOf(ctl::MnuCheckbox1));
             ASSERT_NE(item, nullptr);
             item->trigger();
             ASSERT_TRUE(Until([&] { return OnScreen(FormId::FrmChecklist1); }));
-            Press(FormId::FrmChecklist1, "CmdCustom1Cancel");
+            Press(FormId::FrmChecklist1, ctl::CmdCustom1Cancel);
             ASSERT_TRUE(Until([&] { return !app_.IsLoaded(FormId::FrmChecklist1); }));
             Window(FormId::FrmMain)->activateWindow();
         }
@@ -337,7 +338,7 @@ TEST_F(Soak, ALongSessionDestroysEveryWindowItClosesAndKeepsItsMemoryFlat) {
 using LongSession = Soak;
 
 TEST_F(LongSession, LeavingAFieldEndsItsUndoAndKeepsItsText) {
-    auto* teeth = Main<QLineEdit>("InputNT");
+    auto* teeth = Main<QLineEdit>(ctl::InputNT);
     QTest::mouseClick(teeth, Qt::LeftButton);
     QTest::keyClicks(teeth, "24");
     EXPECT_TRUE(teeth->isUndoAvailable()) << "while the user is in the field, the typing can be undone";
@@ -347,17 +348,17 @@ TEST_F(LongSession, LeavingAFieldEndsItsUndoAndKeepsItsText) {
     EXPECT_EQ(gear_.NumTeeth, 24.0f);
 
     // The quality list's own field too.
-    auto* quality = Main<QComboBox>("ComboQuality");
+    auto* quality = Main<QComboBox>(ctl::ComboQuality);
     QTest::mouseClick(quality->lineEdit(), Qt::LeftButton);
     quality->lineEdit()->selectAll();
     QTest::keyClicks(quality->lineEdit(), "8");
-    QTest::mouseClick(Main<QLineEdit>("InputDP"), Qt::LeftButton);
+    QTest::mouseClick(Main<QLineEdit>(ctl::InputDP), Qt::LeftButton);
     EXPECT_EQ(quality->currentText(), "8");
     EXPECT_FALSE(quality->lineEdit()->isUndoAvailable());
 }
 
 TEST_F(LongSession, AMenuTakingTheFocusKeepsTheUndo) {
-    auto* teeth = Main<QLineEdit>("InputNT");
+    auto* teeth = Main<QLineEdit>(ctl::InputNT);
     QTest::mouseClick(teeth, Qt::LeftButton);
     QTest::keyClicks(teeth, "24");
     QFocusEvent out(QEvent::FocusOut, Qt::PopupFocusReason);
@@ -368,17 +369,17 @@ TEST_F(LongSession, AMenuTakingTheFocusKeepsTheUndo) {
 TEST_F(LongSession, EveryPagesPrintButtonSharesOneIcon) {
     Calculation(1);
     ASSERT_FALSE(HasFatalFailure());
-    Type("InputNT", "24");
-    Type("InputDP", "10");
-    Type("InputHA", "0");
-    Press(FormId::FrmMain, "CmdCalc");
+    Type(ctl::InputNT, "24");
+    Type(ctl::InputDP, "10");
+    Type(ctl::InputHA, "0");
+    Press(FormId::FrmMain, ctl::CmdCalc);
     ASSERT_TRUE(Until([&] { return OnScreen(FormId::FrmOutput1); }));
-    auto* first = Control<QPushButton>(FormId::FrmOutput1, "CmdPrint");
+    auto* first = Widget<QPushButton>(FormId::FrmOutput1, ctl::CmdPrint);
     ASSERT_NE(first, nullptr);
     const qint64 key = first->icon().cacheKey();
-    Press(FormId::FrmOutput1, "Next1");
+    Press(FormId::FrmOutput1, ctl::Next1);
     ASSERT_TRUE(Until([&] { return OnScreen(FormId::FrmOutput2); }));
-    auto* second = Control<QPushButton>(FormId::FrmOutput2, "CmdPrint");
+    auto* second = Widget<QPushButton>(FormId::FrmOutput2, ctl::CmdPrint);
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->icon().cacheKey(), key);
 }

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <set>
 
 #include "tests/qt/qt_support.h"
@@ -21,19 +22,19 @@ class Recorder : public Presenter {
 public:
     void Activate() override { events.push_back("Activate"); }
     void Deactivate() override { events.push_back("Deactivate"); }
-    bool KeyPress(const std::string& control, int key) override {
-        events.push_back("KeyPress " + control + " " + std::to_string(key));
+    bool KeyPress(Control control, int key) override {
+        events.push_back("KeyPress " + NameOf(control) + " " + std::to_string(key));
         return accept.empty() || accept.find(static_cast<char>(key)) != std::string::npos;
     }
     bool KeyDown(int code) override {
         events.push_back("KeyDown " + std::to_string(code));
         return swallow.count(code) != 0;
     }
-    void GotFocus(const std::string& control) override { events.push_back("GotFocus " + control); }
-    void LostFocus(const std::string& control) override { events.push_back("LostFocus " + control); }
-    void Change(const std::string& control) override { events.push_back("Change " + control); }
-    void Click(const std::string& control) override { events.push_back("Click " + control); }
-    void MouseMove(const std::string& control) override { events.push_back("MouseMove " + control); }
+    void GotFocus(Control control) override { events.push_back("GotFocus " + NameOf(control)); }
+    void LostFocus(Control control) override { events.push_back("LostFocus " + NameOf(control)); }
+    void Change(Control control) override { events.push_back("Change " + NameOf(control)); }
+    void Click(Control control) override { events.push_back("Click " + NameOf(control)); }
+    void MouseMove(Control control) override { events.push_back("MouseMove " + NameOf(control)); }
 
     std::vector<std::string> Only(const std::string& prefix) const {
         std::vector<std::string> out;
@@ -82,8 +83,8 @@ protected:
         return view;
     }
     template <class T>
-    static T* Get(QtView& view, const std::string& name) {
-        return qobject_cast<T*>(view.Control(name));
+    static T* Get(QtView& view, Control control) {
+        return qobject_cast<T*>(view.ObjectOf(control));
     }
 
     QApplication& qapp = TheApp();
@@ -94,10 +95,10 @@ protected:
 
 using Events = std::vector<std::string>;
 
-TEST_F(QtViewTest, UnknownControlsAreHarmless) {
+TEST_F(QtViewTest, ControlsOfOtherFormsAreHarmless) {
     Recorder r;
     QtView& view = Open(FormId::FrmMain, r);
-    const std::string nobody = "NoSuchControl";
+    const Control nobody = ctl::Checkall;  // the printout options' control
     view.SetText(nobody, "x");
     view.SetToolTip(nobody, "x");
     view.SetForeground(nobody, kLightRed);
@@ -107,7 +108,7 @@ TEST_F(QtViewTest, UnknownControlsAreHarmless) {
     view.SetItems(nobody, {"a"});
     view.SetFocus(nobody);
     view.SelectAll(nobody);
-    view.SetTabOrder({nobody, "InputNT", nobody});
+    view.SetTabOrder({nobody, ctl::InputNT, nobody});
     view.FocusNext(false);
     EXPECT_EQ(view.Text(nobody), "");
     EXPECT_EQ(view.ToolTip(nobody), "");
@@ -121,40 +122,40 @@ TEST_F(QtViewTest, UnknownControlsAreHarmless) {
 TEST_F(QtViewTest, CarriageReturnsShowAsLineBreaksAndReadBackAsWritten) {
     Recorder r;
     QtView& view = Open(FormId::AGMATOL, r);
-    view.SetText("Text1", "first\r\nsecond\r");
-    EXPECT_EQ(Get<QLabel>(view, "Text1")->text(), "first\nsecond\n");
-    EXPECT_EQ(view.Text("Text1"), "first\r\nsecond\r");
-    view.SetText("Label(1)", "one\rtwo");
-    EXPECT_EQ(Get<QLabel>(view, "Label(1)")->text(), "one\ntwo");
-    EXPECT_EQ(view.Text("Label(1)"), "one\rtwo");
+    view.SetText(ctl::Text1, "first\r\nsecond\r");
+    EXPECT_EQ(Get<QLabel>(view, ctl::Text1)->text(), "first\nsecond\n");
+    EXPECT_EQ(view.Text(ctl::Text1), "first\r\nsecond\r");
+    view.SetText(ctl::Label(1), "one\rtwo");
+    EXPECT_EQ(Get<QLabel>(view, ctl::Label(1))->text(), "one\ntwo");
+    EXPECT_EQ(view.Text(ctl::Label(1)), "one\rtwo");
 }
 
 TEST_F(QtViewTest, TheWindowCaptionIsTheEmptyName) {
     Recorder r;
     QtView& view = Open(FormId::FrmOutput1, r);
-    view.SetText("", "Calculated gear data page 1");
+    view.SetText(ctl::Window, "Calculated gear data page 1");
     EXPECT_EQ(view.window()->windowTitle(), "Calculated gear data page 1");
-    EXPECT_EQ(view.Text(""), "Calculated gear data page 1");
+    EXPECT_EQ(view.Text(ctl::Window), "Calculated gear data page 1");
 }
 
 TEST_F(QtViewTest, OnlyTheUsersEditsAreChanges) {
     Recorder r;
     QtView& view = ShowActive(FormId::FrmMain, r);
-    view.SetText("InputNT", "5");
+    view.SetText(ctl::InputNT, "5");
     EXPECT_TRUE(r.Only("Change").empty());
-    auto* edit = Get<QLineEdit>(view, "InputNT");
+    auto* edit = Get<QLineEdit>(view, ctl::InputNT);
     QTest::mouseClick(edit, Qt::LeftButton);
     QTest::keyClicks(edit, "7");
     EXPECT_EQ(r.Only("Change"), Events{"Change InputNT"});
     EXPECT_EQ(r.Only("KeyPress"), Events{"KeyPress InputNT 55"});
-    EXPECT_EQ(view.Text("InputNT"), "57");
+    EXPECT_EQ(view.Text(ctl::InputNT), "57");
 }
 
 TEST_F(QtViewTest, RefusedKeysAndBackspaceGoThroughTheFilter) {
     Recorder r;
     r.accept = "1";
     QtView& view = ShowActive(FormId::FrmMain, r);
-    auto* edit = Get<QLineEdit>(view, "InputPA");
+    auto* edit = Get<QLineEdit>(view, ctl::InputPA);
     QTest::mouseClick(edit, Qt::LeftButton);
     QTest::keyClicks(edit, "1x1");
     QTest::keyClick(edit, Qt::Key_Backspace);  // refused as well
@@ -167,7 +168,7 @@ TEST_F(QtViewTest, APasteInsertsTheAcceptedCharactersAsEdits) {
     Recorder r;
     r.accept = "12";
     QtView& view = ShowActive(FormId::FrmMain, r);
-    auto* edit = Get<QLineEdit>(view, "InputDP");
+    auto* edit = Get<QLineEdit>(view, ctl::InputDP);
     QTest::mouseClick(edit, Qt::LeftButton);
     r.events.clear();
     QGuiApplication::clipboard()->setText("1a2");
@@ -180,26 +181,26 @@ TEST_F(QtViewTest, APasteInsertsTheAcceptedCharactersAsEdits) {
 TEST_F(QtViewTest, FocusMovesWithinTheWindowAreReported) {
     Recorder r;
     QtView& view = ShowActive(FormId::FrmMain, r);
-    QTest::mouseClick(Get<QLineEdit>(view, "InputDP"), Qt::LeftButton);
+    QTest::mouseClick(Get<QLineEdit>(view, ctl::InputDP), Qt::LeftButton);
     r.events.clear();
-    QTest::mouseClick(Get<QLineEdit>(view, "InputPA"), Qt::LeftButton);
+    QTest::mouseClick(Get<QLineEdit>(view, ctl::InputPA), Qt::LeftButton);
     EXPECT_EQ(r.Only("LostFocus").size() + r.Only("GotFocus").size(), 2u);
     EXPECT_EQ(r.events.front(), "LostFocus InputDP");
     EXPECT_EQ(r.Only("GotFocus"), Events{"GotFocus InputPA"});
-    EXPECT_EQ(view.Focused(), "InputPA");
+    EXPECT_EQ(view.Focused(), ctl::InputPA);
 
     r.events.clear();
-    view.SetFocus("InputHA");  // the program's move runs both handlers at once
+    view.SetFocus(ctl::InputHA);  // the program's move runs both handlers at once
     EXPECT_EQ(r.events, (Events{"LostFocus InputPA", "GotFocus InputHA"}));
     QTest::qWait(20);
     EXPECT_EQ(r.events.size(), 2u);
-    EXPECT_TRUE(Get<QLineEdit>(view, "InputHA")->hasFocus());
+    EXPECT_TRUE(Get<QLineEdit>(view, ctl::InputHA)->hasFocus());
 }
 
 TEST_F(QtViewTest, AMessageBoxTakesNeitherTheFocusNorTheActivation) {
     Recorder r;
     QtView& view = ShowActive(FormId::FrmMain, r);
-    QTest::mouseClick(Get<QLineEdit>(view, "InputNT"), Qt::LeftButton);
+    QTest::mouseClick(Get<QLineEdit>(view, ctl::InputNT), Qt::LeftButton);
     r.events.clear();
     DialogHand hand;
     EXPECT_EQ(view.MessageBox("Enter the number of gear teeth", "Involvo", MsgIcon::Critical, MsgButtons::OK),
@@ -212,7 +213,7 @@ TEST_F(QtViewTest, AMessageBoxTakesNeitherTheFocusNorTheActivation) {
     EXPECT_FALSE(hand.Seen()[0].hasCancel);
     // The window is active again with the focus where it was.
     EXPECT_TRUE(view.window()->isActiveWindow());
-    EXPECT_TRUE(Get<QLineEdit>(view, "InputNT")->hasFocus());
+    EXPECT_TRUE(Get<QLineEdit>(view, ctl::InputNT)->hasFocus());
 }
 
 TEST_F(QtViewTest, MessageBoxesReturnTheButtonPressed) {
@@ -281,31 +282,31 @@ TEST_F(QtViewTest, ClosingWithTheTitleBarAsksTheProgram) {
 TEST_F(QtViewTest, OptionButtonsReportOnlyTheUsersSelection) {
     Recorder r;
     QtView& view = ShowActive(FormId::FrmMain, r);
-    view.SetChecked("External", true);
-    view.SetChecked("Internal", false);
+    view.SetChecked(ctl::External, true);
+    view.SetChecked(ctl::Internal, false);
     EXPECT_TRUE(r.Only("Click").empty());
     // The presenter owns the selection: a click is reported, the marks stay.
-    QTest::mouseClick(Get<QRadioButton>(view, "Internal"), Qt::LeftButton);
+    QTest::mouseClick(Get<QRadioButton>(view, ctl::Internal), Qt::LeftButton);
     EXPECT_EQ(r.Only("Click"), Events{"Click Internal"});
-    EXPECT_TRUE(view.Checked("External"));
-    EXPECT_FALSE(view.Checked("Internal"));
+    EXPECT_TRUE(view.Checked(ctl::External));
+    EXPECT_FALSE(view.Checked(ctl::Internal));
     // A click on the option already selected is no selection.
     r.events.clear();
-    QTest::mouseClick(Get<QRadioButton>(view, "External"), Qt::LeftButton);
+    QTest::mouseClick(Get<QRadioButton>(view, ctl::External), Qt::LeftButton);
     EXPECT_TRUE(r.Only("Click").empty());
-    EXPECT_TRUE(view.Checked("External"));
+    EXPECT_TRUE(view.Checked(ctl::External));
 }
 
 TEST_F(QtViewTest, MenuItemsReportClicksAndTheFileMenuItsOpening) {
     Recorder r;
     QtView& view = ShowActive(FormId::FrmMain, r);
-    view.SetChecked("MnuDepth(1)", true);
-    Get<QAction>(view, "MnuDepth(9)")->trigger();
+    view.SetChecked(ctl::MnuDepth(1), true);
+    Get<QAction>(view, ctl::MnuDepth(9))->trigger();
     EXPECT_EQ(r.Only("Click"), Events{"Click MnuDepth(9)"});
-    EXPECT_TRUE(view.Checked("MnuDepth(1)"));
-    EXPECT_FALSE(view.Checked("MnuDepth(9)"));
+    EXPECT_TRUE(view.Checked(ctl::MnuDepth(1)));
+    EXPECT_FALSE(view.Checked(ctl::MnuDepth(9)));
     r.events.clear();
-    auto* file = Get<QMenu>(view, "mnuFile");
+    auto* file = Get<QMenu>(view, ctl::mnuFile);
     file->popup(view.window()->mapToGlobal(QPoint(0, 0)));
     QTest::qWait(20);
     file->hide();
@@ -315,61 +316,61 @@ TEST_F(QtViewTest, MenuItemsReportClicksAndTheFileMenuItsOpening) {
 TEST_F(QtViewTest, ListsKeepTheirTextWhenTheItemsChange) {
     Recorder r;
     QtView& view = Open(FormId::FrmMain, r);
-    view.SetItems("Combo1", {"Circular Tooth Thickness", "Chordal Tooth Thickness"});
-    view.SetText("Combo1", "Chordal Tooth Thickness");
-    view.SetItems("Combo1", {"Circular Space Width", "Chordal Tooth Thickness", "Contributing Backlash"});
-    EXPECT_EQ(view.Text("Combo1"), "Chordal Tooth Thickness");
-    EXPECT_EQ(view.Items("Combo1").size(), 3u);
+    view.SetItems(ctl::Combo1, {"Circular Tooth Thickness", "Chordal Tooth Thickness"});
+    view.SetText(ctl::Combo1, "Chordal Tooth Thickness");
+    view.SetItems(ctl::Combo1, {"Circular Space Width", "Chordal Tooth Thickness", "Contributing Backlash"});
+    EXPECT_EQ(view.Text(ctl::Combo1), "Chordal Tooth Thickness");
+    EXPECT_EQ(view.Items(ctl::Combo1).size(), 3u);
     // A text outside the list is still the list's text.
-    view.SetText("Combo1", "Span Measurement");
-    EXPECT_EQ(view.Text("Combo1"), "Span Measurement");
-    EXPECT_EQ(Get<QLabel>(view, "LabelCTT_MOW")->text(), "Span Measurement");
-    view.SetText("ComboQuality", "7");
-    EXPECT_EQ(view.Text("ComboQuality"), "7");
+    view.SetText(ctl::Combo1, "Span Measurement");
+    EXPECT_EQ(view.Text(ctl::Combo1), "Span Measurement");
+    EXPECT_EQ(Get<QLabel>(view, ctl::LabelCTT_MOW)->text(), "Span Measurement");
+    view.SetText(ctl::ComboQuality, "7");
+    EXPECT_EQ(view.Text(ctl::ComboQuality), "7");
 }
 
 TEST_F(QtViewTest, StatesAreTheControlsOwnSettings) {
     Recorder r;
     QtView& view = Open(FormId::FrmOutput2, r);  // not shown
-    EXPECT_TRUE(view.Visible("Next"));
-    view.SetVisible("Next", false);
-    view.SetEnabled("Next", false);
-    EXPECT_FALSE(view.Visible("Next"));
-    EXPECT_FALSE(view.Enabled("Next"));
-    view.SetToolTip("Next", "Display Next Page");
-    EXPECT_EQ(view.ToolTip("Next"), "Display Next Page");
-    view.SetForeground("Label(1)", kDarkBlue);
-    EXPECT_EQ(view.Foreground("Label(1)"), kDarkBlue);
-    EXPECT_EQ(Get<QLabel>(view, "Label(1)")->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+    EXPECT_TRUE(view.Visible(ctl::Next));
+    view.SetVisible(ctl::Next, false);
+    view.SetEnabled(ctl::Next, false);
+    EXPECT_FALSE(view.Visible(ctl::Next));
+    EXPECT_FALSE(view.Enabled(ctl::Next));
+    view.SetToolTip(ctl::Next, "Display Next Page");
+    EXPECT_EQ(view.ToolTip(ctl::Next), "Display Next Page");
+    view.SetForeground(ctl::Label(1), kDarkBlue);
+    EXPECT_EQ(view.Foreground(ctl::Label(1)), kDarkBlue);
+    EXPECT_EQ(Get<QLabel>(view, ctl::Label(1))->palette().color(QPalette::WindowText), QColor(0, 0, 128));
 }
 
 TEST_F(QtViewTest, TheFormSeesNavigationKeysFirst) {
     Recorder r;
     r.swallow = {kKeyDown};
     QtView& view = ShowActive(FormId::FrmMain, r);
-    auto* list = Get<QComboBox>(view, "ComboQuality");
-    view.SetItems("ComboQuality", {"None", "3", "4"});
-    view.SetText("ComboQuality", "None");
+    auto* list = Get<QComboBox>(view, ctl::ComboQuality);
+    view.SetItems(ctl::ComboQuality, {"None", "3", "4"});
+    view.SetText(ctl::ComboQuality, "None");
     QTest::keyClick(list, Qt::Key_Down);
     EXPECT_EQ(r.Only("KeyDown"), Events{"KeyDown 40"});
     EXPECT_EQ(list->currentText(), "None");  // swallowed: the list did not move
-    QTest::keyClick(Get<QLineEdit>(view, "InputNT"), Qt::Key_Return);
+    QTest::keyClick(Get<QLineEdit>(view, ctl::InputNT), Qt::Key_Return);
     EXPECT_EQ(r.Only("KeyDown").back(), "KeyDown 13");
 }
 
 TEST_F(QtViewTest, EnterPressesTheButtonItWasTypedOn) {
     Recorder r;
     QtView& view = ShowActive(FormId::FrmOutput1, r);
-    view.SetFocus("Next1");
+    view.SetFocus(ctl::Next1);
     r.events.clear();
-    QTest::keyClick(Get<QPushButton>(view, "Next1"), Qt::Key_Return);
+    QTest::keyClick(Get<QPushButton>(view, ctl::Next1), Qt::Key_Return);
     EXPECT_EQ(r.events, (Events{"KeyDown 13", "Click Next1"}));
 }
 
 TEST_F(QtViewTest, TextBoxesReportClicks) {
     Recorder r;
     QtView& view = ShowActive(FormId::FrmMain, r);
-    QTest::mouseClick(Get<QLineEdit>(view, "InputCTT_MOW"), Qt::LeftButton);
+    QTest::mouseClick(Get<QLineEdit>(view, ctl::InputCTT_MOW), Qt::LeftButton);
     EXPECT_EQ(r.Only("Click"), Events{"Click InputCTT_MOW"});
 }
 
@@ -377,9 +378,9 @@ TEST_F(QtViewTest, TheSplashIsFramelessWithItsLargeName) {
     Recorder r;
     QtView& view = Open(FormId::frmSplash, r);
     EXPECT_TRUE(view.window()->windowFlags() & Qt::FramelessWindowHint);
-    auto* name = Get<QLabel>(view, "Label1");
+    auto* name = Get<QLabel>(view, ctl::Label1);
     ASSERT_NE(name, nullptr);
-    ASSERT_NE(Get<QLabel>(view, "Label2"), nullptr);
+    ASSERT_NE(Get<QLabel>(view, ctl::Label2), nullptr);
     EXPECT_EQ(name->font().family(), "Times New Roman");
     EXPECT_GE(name->font().pointSize(), 24);
 }
@@ -397,48 +398,28 @@ TEST_F(QtViewTest, AModalFormKeepsItsCallerWaitingUntilHidden) {
     EXPECT_FALSE(view.IsShown());
 }
 
-struct PageControls {
-    FormId form;
-    std::vector<std::string> names;
-};
-
-std::vector<std::string> Rows(const char* array, int from, int to) {
-    std::vector<std::string> names;
-    for (int i = from; i <= to; ++i) names.push_back(std::string(array) + "(" + std::to_string(i) + ")");
-    return names;
+// Every control of a form's list, the members of its arrays one by one.
+std::vector<Control> Listed(FormId form) {
+    std::vector<Control> controls;
+    for (const FormControl& c : ControlsOf(form)) {
+        if (c.last == 0) controls.push_back(Control(c.name));
+        for (int i = 1; i <= c.last; ++i) controls.push_back(ControlArray(c.name)(i));
+    }
+    std::sort(controls.begin(), controls.end());
+    return controls;
 }
 
-std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-TEST_F(QtViewTest, EveryResultPageHasItsNamedControls) {
-    const std::vector<std::string> page1 = {"LabelTitleBlock", "Next1", "CmdOK", "CmdPrint", "mnuFilePrint",
-                                            "mnuFileClose"};
-    const std::vector<std::string> page2 = {"LabelTitleBlock", "Back", "Next", "CmdOK", "CmdPrint", "mnuFile",
-                                            "mnuFilePrint", "mnuFileClose"};
-    const PageControls pages[] = {
-        {FormId::FrmOutput1, Join(Join(Join(page1, {"Mnufile"}), Rows("Label", 1, 12)), Rows("Text", 1, 12))},
-        {FormId::FrmHelical1, Join(Join(Join(page1, {"mnuFile", "LabelNorm", "LabelTransv"}), Rows("Label", 1, 12)),
-                                   Rows("Text", 1, 18))},
-        {FormId::FrmOutput2, Join(Join(page2, Rows("Label", 1, 12)), Rows("Text", 1, 12))},
-        {FormId::FRMHelical2,
-         Join(Join(Join(page2, {"LabelNorm", "LabelTransv"}), Rows("Label", 1, 12)), Rows("Text", 1, 14))},
-        {FormId::AGMATOL, Join(Join({"AGMAFRM", "Text1", "Back", "CmdOK", "CmdPrint", "mnuFile", "mnuFilePrint",
-                                     "mnuFileClose"},
-                                    Rows("Label", 1, 6)),
-                               Rows("Text", 1, 6))},
-    };
-    for (const PageControls& page : pages) {
+TEST_F(QtViewTest, EveryWindowHasExactlyTheControlsOfItsForm) {
+    for (FormId form : {FormId::FrmMain, FormId::FrmOutput1, FormId::FrmHelical1, FormId::FrmOutput2,
+                        FormId::FRMHelical2, FormId::AGMATOL, FormId::FrmChecklist1, FormId::frmSplash,
+                        FormId::frmAbout, FormId::FrmPrinting}) {
         Recorder r;
-        QtView& view = Open(page.form, r);
-        for (const std::string& name : page.names)
-            EXPECT_NE(view.Control(name), nullptr) << FormName(page.form) << " " << name;
-        for (const std::string& name : Rows("Text", 1, 12)) {
-            auto* value = Get<QLineEdit>(view, name);
-            if (value) {
-                EXPECT_TRUE(value->isReadOnly()) << FormName(page.form) << " " << name;
+        QtView& view = Open(form, r);
+        EXPECT_EQ(view.Controls(), Listed(form)) << FormName(form);
+        // The values of the result pages are read-only.
+        for (Control control : view.Controls()) {
+            if (auto* value = Get<QLineEdit>(view, control); value && ctl::Text.Has(control)) {
+                EXPECT_TRUE(value->isReadOnly()) << FormName(form) << " " << control;
             }
         }
     }

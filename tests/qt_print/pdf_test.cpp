@@ -90,7 +90,7 @@ protected:
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         pdf_ = dir_ / "sheet.pdf";
-        SetOptionsFilePath(dir_ / kOptionsFileName);
+        app_.SetPrintoutOptionsFile(dir_ / kOptionsFileName);
         printer_ = std::make_unique<QtPrinter>(pdf_.string());
         platform_.SetPrinter(printer_.get());
         app_.StartUpWithoutSplash();
@@ -98,22 +98,21 @@ protected:
     void TearDown() override {
         app_.Shutdown();
         platform_.RunTimers();
-        SetOptionsFilePath(kOptionsFileName);
         fs::remove_all(dir_);
     }
 
     HeadlessView* Calculate(const std::string& teeth, const std::string& helix, const std::string& value = "") {
         HeadlessView& screen = *platform_.ViewOf(FormId::FrmMain);
-        auto enter = [&](const char* field, const std::string& text) {
+        auto enter = [&](Control field, const std::string& text) {
             screen.Type(field, text);
             screen.Leave();
         };
-        enter("InputNT", teeth);
-        enter("InputDP", "10");
-        if (!helix.empty()) enter("InputHA", helix);
-        enter("ComboQuality", "8");
-        if (!value.empty()) enter("InputCTT_MOW", value);
-        screen.Press("CmdCalc");
+        enter(ctl::InputNT, teeth);
+        enter(ctl::InputDP, "10");
+        if (!helix.empty()) enter(ctl::InputHA, helix);
+        enter(ctl::ComboQuality, "8");
+        if (!value.empty()) enter(ctl::InputCTT_MOW, value);
+        screen.Press(ctl::CmdCalc);
         for (FormId id : {FormId::FrmOutput1, FormId::FrmHelical1})
             if (HeadlessView* page = platform_.ViewOf(id); page && page->IsShown()) return page;
         return nullptr;
@@ -164,7 +163,7 @@ TEST_F(PdfSheet, SpurSheetLinesAreInThePdf) {
     ASSERT_NE(page, nullptr);
     for (int i = 1; i <= kOptionCount; ++i) gear_.PrintoutChoices[i] = i == 18 ? 0 : 1;
     gear_.PartNumber = "GX-100";
-    page->Press("CmdPrint");
+    page->Press(ctl::CmdPrint);
     ASSERT_TRUE(fs::exists(pdf_));
     EXPECT_TRUE(platform_.Messages().empty()) << platform_.Messages().front().text;
     PdfText text = ReadPdf(pdf_);
@@ -196,7 +195,7 @@ TEST_F(PdfSheet, HelicalSheetKeepsBothColumnsOnThePage) {
     HeadlessView* page = Calculate("25", "30", "0.155 / 0.157");
     ASSERT_NE(page, nullptr);
     for (int i = 1; i <= kOptionCount; ++i) gear_.PrintoutChoices[i] = i == 18 ? 0 : 1;
-    page->Press("CmdPrint");
+    page->Press(ctl::CmdPrint);
     PdfText text = ReadPdf(pdf_);
     std::vector<std::string> lines = text.Texts();
     ASSERT_FALSE(lines.empty()) << "pdftotext found no text";
@@ -214,7 +213,7 @@ TEST_F(PdfSheet, AFileThatCannotBeWrittenIsReported) {
     ASSERT_NE(page, nullptr);
     QtPrinter unwritable((dir_ / "no-such-folder" / "sheet.pdf").string());
     platform_.SetPrinter(&unwritable);
-    page->Press("CmdPrint");
+    page->Press(ctl::CmdPrint);
     platform_.SetPrinter(printer_.get());
     ASSERT_EQ(platform_.Messages().size(), 1u);
     EXPECT_NE(platform_.Messages()[0].text.find("could not be printed"), std::string::npos)
@@ -246,7 +245,7 @@ TEST_F(PdfSheet, EveryCopyAskedForIsAPageOfTheOneFile) {
     for (int copies : {1, 2, 3}) {
         fs::remove(pdf_);
         printer_->SetCopies(copies);  // as the print dialog was answered
-        page->Click("mnuFilePrint");
+        page->Click(ctl::mnuFilePrint);
         platform_.RunTimers();
         ASSERT_TRUE(fs::exists(pdf_)) << copies;
         std::vector<std::string> pages = PageTexts(pdf_);

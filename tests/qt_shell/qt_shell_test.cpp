@@ -23,7 +23,7 @@
 
 #include "engine/gearmain.h"
 #include "platform/qt/qt_view.h"
-#include "platform/qt_shell/about_window.h"
+#include "platform/qt_shell/qt_shell_platform.h"
 #include "platform/qt_shell/qt_desktop.h"
 #include "platform/qt_shell/qt_settings.h"
 #include "platform/qt_shell/qt_shell_platform.h"
@@ -289,11 +289,11 @@ TEST_F(QtShellTest, AboutBoxHasItsControlsAndIsFixed) {
     View& view = app.Load(FormId::frmAbout);
     QtView* about = platform.ViewOf(FormId::frmAbout);
     ASSERT_NE(about, nullptr);
-    EXPECT_EQ(view.Text(""), "About Involvo");
-    for (const char* control : {"picIcon", "lblTitle", "lblVersion", "lblDescription", "cmdOK", "cmdSysInfo"})
-        EXPECT_NE(about->Control(control), nullptr) << control;
-    EXPECT_EQ(qobject_cast<QPushButton*>(about->Control("cmdSysInfo"))->text(), "&System Info...");
-    auto* icon = qobject_cast<QLabel*>(about->Control("picIcon"));
+    EXPECT_EQ(view.Text(ctl::Window), "About Involvo");
+    for (Control control : {ctl::picIcon, ctl::lblTitle, ctl::lblVersion, ctl::lblDescription, ctl::cmdOK, ctl::cmdSysInfo})
+        EXPECT_NE(about->ObjectOf(control), nullptr) << control;
+    EXPECT_EQ(qobject_cast<QPushButton*>(about->ObjectOf(ctl::cmdSysInfo))->text(), "&System Info...");
+    auto* icon = qobject_cast<QLabel*>(about->ObjectOf(ctl::picIcon));
     ASSERT_NE(icon, nullptr);
     EXPECT_FALSE(icon->pixmap().isNull()) << "the program icon";
     about->window()->adjustSize();
@@ -325,7 +325,7 @@ TEST_F(QtShellTest, EscapeClosesTheAboutBoxAsOkDoes) {
         stillOpen = true;
         app.Unload(FormId::frmAbout);
     });
-    qobject_cast<QAction*>(platform.ViewOf(FormId::FrmMain)->Control("mnuHelpAbout"))->trigger();
+    qobject_cast<QAction*>(platform.ViewOf(FormId::FrmMain)->ObjectOf(ctl::mnuHelpAbout))->trigger();
     EXPECT_TRUE(pressed);
     EXPECT_FALSE(stillOpen) << "Escape closes the box";
     EXPECT_FALSE(app.IsLoaded(FormId::frmAbout));
@@ -360,7 +360,7 @@ struct QtRun {
     }
     QMainWindow* Main() { return platform.ViewOf(FormId::FrmMain)->window(); }
     void Exit() {
-        qobject_cast<QPushButton*>(platform.ViewOf(FormId::FrmMain)->Control("cmdExit"))->click();
+        qobject_cast<QPushButton*>(platform.ViewOf(FormId::FrmMain)->ObjectOf(ctl::cmdExit))->click();
         QApplication::processEvents();
     }
     gearmain::GearMain gear;
@@ -415,13 +415,13 @@ TEST_F(QtShellTest, InputScreenLeftOnAScreenThatIsGoneComesBack) {
 QMainWindow* CalculateToPageOne(QtRun& run) {
     QtView* main = run.platform.ViewOf(FormId::FrmMain);
     if (!QTest::qWaitForWindowActive(main->window())) return nullptr;
-    for (auto [field, text] : {std::pair{"InputNT", "24"}, std::pair{"InputDP", "10"}}) {
-        auto* edit = qobject_cast<QLineEdit*>(main->Control(field));
+    for (auto [field, text] : {std::pair{ctl::InputNT, "24"}, std::pair{ctl::InputDP, "10"}}) {
+        auto* edit = qobject_cast<QLineEdit*>(main->ObjectOf(field));
         edit->setFocus(Qt::TabFocusReason);
         QTest::keyClicks(edit, text);
         QTest::keyClick(edit, Qt::Key_Tab);
     }
-    qobject_cast<QPushButton*>(main->Control("CmdCalc"))->click();
+    qobject_cast<QPushButton*>(main->ObjectOf(ctl::CmdCalc))->click();
     QtView* page = run.platform.ViewOf(FormId::FrmOutput1);
     if (!page) return nullptr;
     if (!QTest::qWaitFor([page] { return page->window()->isVisible(); }, 3000)) return nullptr;

@@ -147,8 +147,10 @@ void Settle(int ms = 50) { QTest::qWait(ms); }
 
 // One run of the program: its settings in `settings`, installed in `program`.
 struct QtRun {
-    QtRun(const QString& settings, const std::string& program) : platform(settings, program), app(gear, platform) {
+    QtRun(const QString& settings, const std::string& program, const fs::path& optionsFile)
+        : platform(settings, program), app(gear, platform) {
         platform.SetForms(&app);
+        app.SetPrintoutOptionsFile(optionsFile);
         app.StartUpWithoutSplash();
         Settle();
     }
@@ -159,12 +161,12 @@ struct QtRun {
     QtView* View(FormId id) { return platform.ViewOf(id); }
     QMainWindow* Main() { return View(FormId::FrmMain)->window(); }
     template <class T>
-    T* Control(FormId id, const std::string& name) {
+    T* Widget(FormId id, Control control) {
         QtView* view = View(id);
-        return view ? qobject_cast<T*>(view->Control(name)) : nullptr;
+        return view ? qobject_cast<T*>(view->ObjectOf(control)) : nullptr;
     }
-    void Enter(const std::string& field, const QString& keys) {
-        auto* edit = Control<QLineEdit>(FormId::FrmMain, field);
+    void Enter(Control field, const QString& keys) {
+        auto* edit = Widget<QLineEdit>(FormId::FrmMain, field);
         ASSERT_NE(edit, nullptr) << field;
         QTest::mouseClick(edit, Qt::LeftButton);
         edit->selectAll();
@@ -175,13 +177,13 @@ struct QtRun {
     void ExpectACalculationWorks() {
         Main()->activateWindow();  // the user clicks on the input screen
         ASSERT_TRUE(QTest::qWaitForWindowActive(Main()));
-        Enter("InputNT", "24");
-        Enter("InputDP", "10");
-        QTest::mouseClick(Control<QPushButton>(FormId::FrmMain, "CmdCalc"), Qt::LeftButton);
+        Enter(ctl::InputNT, "24");
+        Enter(ctl::InputDP, "10");
+        QTest::mouseClick(Widget<QPushButton>(FormId::FrmMain, ctl::CmdCalc), Qt::LeftButton);
         ASSERT_TRUE(QTest::qWaitFor(
             [&] { return app.IsLoaded(FormId::FrmOutput1) && View(FormId::FrmOutput1)->window()->isVisible(); },
             5000));
-        auto* over = Control<QLineEdit>(FormId::FrmOutput1, "Text(6)");
+        auto* over = Widget<QLineEdit>(FormId::FrmOutput1, ctl::Text(6));
         ASSERT_NE(over, nullptr);
         EXPECT_FALSE(over->text().isEmpty());
         EXPECT_GT(gearmain::Val(over->text().toStdString()), 2.4) << "over pins, more than the pitch diameter";
@@ -189,11 +191,11 @@ struct QtRun {
         EXPECT_TRUE(QTest::qWaitFor([&] { return !app.IsLoaded(FormId::FrmOutput1); }, 5000));
     }
     void Exit() {
-        Control<QPushButton>(FormId::FrmMain, "cmdExit")->click();
+        Widget<QPushButton>(FormId::FrmMain, ctl::cmdExit)->click();
         Settle();
     }
     void HelpContents() {
-        auto* item = Control<QAction>(FormId::FrmMain, "mnuHelpContents");
+        auto* item = Widget<QAction>(FormId::FrmMain, ctl::mnuHelpContents);
         ASSERT_NE(item, nullptr);
         item->trigger();
         Settle();
@@ -218,10 +220,8 @@ protected:
         program = dir.filePath("bin").toStdString();
         QDir().mkpath(settings);
         QDir().mkpath(dir.filePath("bin/IVOHELP"));
-        oldOptions_ = OptionsFilePath();
-        SetOptionsFilePath(dir.filePath(kOptionsFileName).toStdString());
+        options = dir.filePath(kOptionsFileName).toStdString();
     }
-    void TearDown() override { SetOptionsFilePath(oldOptions_); }
 
     QString Conf() const { return settings + "/Involvo.conf"; }
     QString Help() const { return QString::fromStdString(program) + "/IVOHELP/IVOevalHelp.HLP"; }
@@ -244,14 +244,14 @@ protected:
     QTemporaryDir dir;
     QString settings;
     std::string program;
-    fs::path oldOptions_;
+    fs::path options;  // the printout options file of the runs
 };
 
 // ---- The settings file ----
 
 TEST_F(ShellFaults, GarbageSettingsFileStartsTheProgramOnTheScreen) {
     Write(Conf(), Garbage(8192, 7));
-    QtRun run(settings, program);
+    QtRun run(settings, program, options);
     EXPECT_TRUE(run.Main()->isVisible());
     EXPECT_TRUE(run.OnPrimaryScreen());
     run.ExpectACalculationWorks();
@@ -264,7 +264,7 @@ TEST_F(ShellFaults, GarbageValuesInTheSettingsFileGiveAWindowOnTheScreen) {
           "[FrmMain_Settings]\nFormLeft=nan\nFormTop=-1e39\nFormWidth=1.#INF\nFormHeight=\"\\x01\\xff\"\n"
           "WasMaximized=True\\0\n[FrmOutput1_Settings]\nFormLeft=" +
               QByteArray(100000, '9') + "\nFormWidth=-inf\n");
-    QtRun run(settings, program);
+    QtRun run(settings, program, options);
     EXPECT_TRUE(run.OnPrimaryScreen()) << run.Main()->x() << "," << run.Main()->y();
     EXPECT_GE(run.Main()->width(), 1440 / QtDesktop::TwipsPerPixel());
     run.ExpectACalculationWorks();
@@ -274,7 +274,7 @@ TEST_F(ShellFaults, GarbageValuesInTheSettingsFileGiveAWindowOnTheScreen) {
 
 TEST_F(ShellFaults, SettingsWithOnlyTheLeftEdgeMoveTheWindowSideways) {
     {
-        QtRun first(settings, program);  // the designed placement, for comparison
+        QtRun first(settings, program, options);  // the designed placement, for comparison
         first.Exit();
     }
     const double tpp = QtDesktop::TwipsPerPixel();
@@ -282,7 +282,7 @@ TEST_F(ShellFaults, SettingsWithOnlyTheLeftEdgeMoveTheWindowSideways) {
     QSettings designed(Conf(), QSettings::IniFormat);
     const int designedWidth = static_cast<int>(std::lround(designed.value("FrmMain_Settings/FormWidth").toDouble() / tpp));
     Write(Conf(), "[FrmMain_Settings]\nFormLeft=" + left + "\n");
-    QtRun run(settings, program);
+    QtRun run(settings, program, options);
     EXPECT_EQ(run.Main()->x(), 100);
     EXPECT_EQ(run.Main()->width(), designedWidth);
     EXPECT_FALSE(run.Main()->isMaximized());
@@ -293,7 +293,7 @@ TEST_F(ShellFaults, SettingsFolderThatCannotExistStartsWorksAndEndsQuietly) {
     Write(dir.filePath("a-file"), "not a folder");
     const QString impossible = dir.filePath("a-file/settings");
     DialogHand hand;
-    QtRun run(impossible, program);
+    QtRun run(impossible, program, options);
     EXPECT_TRUE(run.OnPrimaryScreen());
     run.ExpectACalculationWorks();
     run.Main()->move(150, 120);
@@ -306,7 +306,7 @@ TEST_F(ShellFaults, SettingsFolderThatCannotExistStartsWorksAndEndsQuietly) {
 TEST_F(ShellFaults, AFolderInPlaceOfTheSettingsFileIsLeftAlone) {
     QDir().mkpath(Conf() + "/inside");
     DialogHand hand;
-    QtRun run(settings, program);
+    QtRun run(settings, program, options);
     EXPECT_TRUE(run.OnPrimaryScreen());
     run.Exit();
     EXPECT_TRUE(run.app.Ended());
@@ -318,7 +318,7 @@ TEST_F(ShellFaults, APipeInPlaceOfTheSettingsFileDoesNotHoldUpTheProgram) {
     ASSERT_EQ(::mkfifo(Conf().toLocal8Bit().constData(), 0600), 0);
     PipeWatchdog watchdog(Conf().toStdString());
     {
-        QtRun run(settings, program);
+        QtRun run(settings, program, options);
         EXPECT_TRUE(run.Main()->isVisible());
         run.Exit();
         EXPECT_TRUE(run.app.Ended());
@@ -350,14 +350,14 @@ TEST_F(ShellFaults, APipeInPlaceOfThePlatformsOwnSettingsFileIsNotRead) {
 
 TEST_F(ShellFaults, AFullDiskAtExitKeepsThePlacementSavedBefore) {
     {
-        QtRun first(settings, program);
+        QtRun first(settings, program, options);
         first.Main()->move(123, 77);
         first.Exit();
     }
     const QByteArray saved = Read(Conf());
     ASSERT_FALSE(saved.isEmpty());
     {
-        QtRun second(settings, program);
+        QtRun second(settings, program, options);
         ASSERT_EQ(second.Main()->pos(), QPoint(123, 77));
         second.Main()->move(300, 200);
         FailingDisk full(0);
@@ -372,7 +372,7 @@ TEST_F(ShellFaults, AFullDiskAtExitKeepsThePlacementSavedBefore) {
     const QString next = dir.filePath("next-run");
     QDir().mkpath(next);
     ASSERT_TRUE(QFile::copy(Conf(), next + "/Involvo.conf"));
-    QtRun third(next, program);
+    QtRun third(next, program, options);
     EXPECT_EQ(third.Main()->pos(), QPoint(123, 77));
 }
 
@@ -401,7 +401,7 @@ protected:
 };
 
 TEST_F(HelpFaults, AMissingHelpFileIsToldByNameWithTheSystemsWordsAndTheProgramGoesOn) {
-    QtRun run(settings, program);
+    QtRun run(settings, program, options);
     SeenDialog seen = HelpMessage(run);
     QFile probe(Help());
     probe.open(QIODevice::ReadOnly);
@@ -411,14 +411,14 @@ TEST_F(HelpFaults, AMissingHelpFileIsToldByNameWithTheSystemsWordsAndTheProgramG
 
 TEST_F(HelpFaults, AFolderInPlaceOfTheHelpFileIsTold) {
     QDir().mkpath(Help());
-    QtRun run(settings, program);
+    QtRun run(settings, program, options);
     EXPECT_EQ(HelpMessage(run).text, Told("It is a folder, not a help file."));
     run.ExpectACalculationWorks();
 }
 
 TEST_F(HelpFaults, APipeInPlaceOfTheHelpFileIsToldAtOnce) {
     ASSERT_EQ(::mkfifo(Help().toLocal8Bit().constData(), 0600), 0);
-    QtRun run(settings, program);
+    QtRun run(settings, program, options);
     PipeWatchdog watchdog(Help().toStdString());
     SeenDialog seen = HelpMessage(run);
     EXPECT_FALSE(watchdog.Stop()) << "the help command waited on the pipe";
@@ -428,7 +428,7 @@ TEST_F(HelpFaults, APipeInPlaceOfTheHelpFileIsToldAtOnce) {
 
 TEST_F(HelpFaults, AnEndlessDeviceInPlaceOfTheHelpFileIsNotRead) {
     ASSERT_TRUE(QFile::link("/dev/zero", Help()));
-    QtRun run(settings, program);
+    QtRun run(settings, program, options);
     EXPECT_EQ(HelpMessage(run).text, Told("It is not a file but a device or a pipe."));
     run.ExpectACalculationWorks();
 }
@@ -436,13 +436,13 @@ TEST_F(HelpFaults, AnEndlessDeviceInPlaceOfTheHelpFileIsNotRead) {
 TEST_F(HelpFaults, AHelpFileFarTooLargeIsTold) {
     Write(Help(), "");
     fs::resize_file(Help().toStdString(), 40u << 20);  // sparse: no disk is used
-    QtRun run(settings, program);
+    QtRun run(settings, program, options);
     EXPECT_EQ(HelpMessage(run).text, Told("It is too large for a help file."));
 }
 
 TEST_F(HelpFaults, AGarbageHelpFileIsShownWithoutHarm) {
     Write(Help(), Garbage(20000, 3));
-    QtRun run(settings, program);
+    QtRun run(settings, program, options);
     DialogHand hand;
     run.HelpContents();
     EXPECT_TRUE(hand.Seen().empty());
@@ -452,7 +452,7 @@ TEST_F(HelpFaults, AGarbageHelpFileIsShownWithoutHarm) {
 }
 
 TEST_F(HelpFaults, TheHelpFileAddedWhileTheProgramRunsIsShownOnTheNextContents) {
-    QtRun run(settings, program);
+    QtRun run(settings, program, options);
     HelpMessage(run);
     Write(Help(), "<html><body><h1>Involvo Help</h1><h2>Contents</h2></body></html>");
     DialogHand hand;

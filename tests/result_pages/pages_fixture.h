@@ -15,8 +15,6 @@
 
 namespace involvo::testing {
 
-inline std::string L(int i) { return "Label(" + std::to_string(i) + ")"; }
-inline std::string T(int i) { return "Text(" + std::to_string(i) + ")"; }
 
 class PagesTest : public ::testing::Test {
 protected:
@@ -30,7 +28,7 @@ protected:
         if (HeadlessView* view = platform.ViewOf(id)) return *view;
         throw std::runtime_error(std::string(FormName(id)) + " is not loaded");
     }
-    void Field(const std::string& control, const std::string& text) { Main().SetText(control, text); }
+    void Field(Control control, const std::string& text) { Main().SetText(control, text); }
 
     // Results and fields, each recognisable on the page.
     void FillResults() {
@@ -44,9 +42,9 @@ protected:
         gear.PinDiameter = 0.1728f;
         gear.TeethSpanned = 4;
         gear.KFactor = 1.234564f;
-        for (auto [field, text] : {std::pair{"InputNT", "24"}, {"InputDP", "10"}, {"InputPA", "20"},
-                                   {"InputHA", "0.000000"}, {"InputAddendumMod", "0.000000"},
-                                   {"InputCTT_MOW", "0.150000 / 0.152000"}, {"InputPINDIA", "0.216"}})
+        for (auto [field, text] : {std::pair{ctl::InputNT, "24"}, {ctl::InputDP, "10"}, {ctl::InputPA, "20"},
+                                   {ctl::InputHA, "0.000000"}, {ctl::InputAddendumMod, "0.000000"},
+                                   {ctl::InputCTT_MOW, "0.150000 / 0.152000"}, {ctl::InputPINDIA, "0.216"}})
             Field(field, text);
     }
 

@@ -11,16 +11,16 @@ namespace {
 // Every row of the content, and nothing else, is what the view shows.
 void ExpectDisplayed(HeadlessView& view, const PageContent& content) {
     const std::string what = FormName(content.form);
-    EXPECT_EQ(view.Text(""), content.caption) << what;
-    EXPECT_EQ(view.Text(content.form == FormId::AGMATOL ? "AGMAFRM" : "LabelTitleBlock"), content.title) << what;
+    EXPECT_EQ(view.Text(ctl::Window), content.caption) << what;
+    EXPECT_EQ(view.Text(content.form == FormId::AGMATOL ? ctl::AGMAFRM : ctl::LabelTitleBlock), content.title) << what;
     for (size_t i = 0; i < content.rows.size(); ++i) {
         const int row = static_cast<int>(i) + 1;
         const PageRow& r = content.rows[i];
-        EXPECT_EQ(view.Text(L(row)), r.caption) << what << " row " << row;
-        EXPECT_EQ(view.Text(T(row)), r.value) << what << " row " << row;
-        EXPECT_EQ(view.Visible(L(row)) && view.Visible(T(row)), r.visible) << what << " row " << row;
+        EXPECT_EQ(view.Text(ctl::Label(row)), r.caption) << what << " row " << row;
+        EXPECT_EQ(view.Text(ctl::Text(row)), r.value) << what << " row " << row;
+        EXPECT_EQ(view.Visible(ctl::Label(row)) && view.Visible(ctl::Text(row)), r.visible) << what << " row " << row;
         if (int box = TransverseBox(content.form, row)) {
-            EXPECT_EQ(view.Text(T(box)), r.transverse) << what << " row " << row;
+            EXPECT_EQ(view.Text(ctl::Text(box)), r.transverse) << what << " row " << row;
         } else {
             EXPECT_EQ(r.transverse, "") << what << " row " << row << " has no transverse box";
         }
@@ -46,14 +46,14 @@ protected:
 
 TEST_F(ResultPagesTest, SpurPage1DisplaysItsContentAndKeepsIt) {
     gear.ODChange = 0.01f;
-    Field("InputAddendumMod", "0.01000");
+    Field(ctl::InputAddendumMod, "0.01000");
     app.Show(FormId::FrmOutput1);
     const PageContent expected = MeasurementContent(gear, ReadEntryTexts(app), PageKind::Spur);
     EXPECT_EQ(expected.rows[4].value, vF);  // the field texts reached the content
     EXPECT_EQ(expected.title, "External Gear Data  (0.01000 Enlarged O.D.)");
     ExpectDisplayed(Page(FormId::FrmOutput1), expected);
     EXPECT_EQ(ContentOf(FormId::FrmOutput1), expected);
-    EXPECT_EQ(Page(FormId::FrmOutput1).Focused(), "Next1");
+    EXPECT_EQ(Page(FormId::FrmOutput1).Focused(), ctl::Next1);
 }
 
 TEST_F(ResultPagesTest, HelicalPage1DisplaysItsContentWithTheTransverseBoxes) {
@@ -75,15 +75,15 @@ TEST_F(ResultPagesTest, InternalGearHidesRow12AndALaterExternalGearGetsItBack) {
         gear.GearType = 2;
         app.Show(id);
         HeadlessView& page = Page(id);
-        EXPECT_EQ(page.Text(L(11)) + ": " + page.Text(T(11)), kKF + ": " + vKF);
-        EXPECT_FALSE(page.Visible(L(12)) || page.Visible(T(12)));
+        EXPECT_EQ(page.Text(ctl::Label(11)) + ": " + page.Text(ctl::Text(11)), kKF + ": " + vKF);
+        EXPECT_FALSE(page.Visible(ctl::Label(12)) || page.Visible(ctl::Text(12)));
 
         gear.InputFeature = kCTT;
         gear.GearType = 1;
         page.Activate();
-        EXPECT_EQ(page.Text(L(11)), kSPAN);
-        EXPECT_TRUE(page.Visible(L(12)) && page.Visible(T(12)));
-        EXPECT_EQ(page.Text(T(12)), vKF);
+        EXPECT_EQ(page.Text(ctl::Label(11)), kSPAN);
+        EXPECT_TRUE(page.Visible(ctl::Label(12)) && page.Visible(ctl::Text(12)));
+        EXPECT_EQ(page.Text(ctl::Text(12)), vKF);
     }
 }
 
@@ -97,7 +97,7 @@ TEST_F(ResultPagesTest, ShowingPage1WritesTheGearState) {
     gear.InsideDiameter = 2.2f;
     app.Show(FormId::FrmHelical1);
     EXPECT_EQ(gear.OutsideDiameter, gear.InsideDiameter);
-    EXPECT_EQ(Page(FormId::FRMHelical2).Text(L(5)) + ": " + Page(FormId::FRMHelical2).Text(T(5)),
+    EXPECT_EQ(Page(FormId::FRMHelical2).Text(ctl::Label(5)) + ": " + Page(FormId::FRMHelical2).Text(ctl::Text(5)),
               "Inside Diameter: 2.20000");
 }
 
@@ -116,7 +116,7 @@ TEST_F(ResultPagesTest, Page1GivesPage2AndTheTolerancesTheirContentsAheadOfTime)
         ExpectDisplayed(Page(page2), expected.dimensions);
         ExpectDisplayed(Page(FormId::AGMATOL), expected.tolerances);
         // A helical page 1 fills the tolerances with six decimals, a spur one with five.
-        EXPECT_EQ(Page(FormId::AGMATOL).Text(T(6)), helical ? "0.002200" : "0.00220");
+        EXPECT_EQ(Page(FormId::AGMATOL).Text(ctl::Text(6)), helical ? "0.002200" : "0.00220");
 
         const SheetContents held = HeldContents(app, kind);
         EXPECT_EQ(held.sheet, kind);
@@ -133,7 +133,7 @@ TEST_F(ResultPagesTest, Page2DisplaysItsOwnContentWhenActivated) {
         const PageContent expected = DimensionsContent(gear, ReadEntryTexts(app), kind);
         EXPECT_EQ(ContentOf(id), expected);
         ExpectDisplayed(Page(id), expected);
-        EXPECT_EQ(Page(id).Focused(), "CmdOK");
+        EXPECT_EQ(Page(id).Focused(), ctl::CmdOK);
     }
 }
 
@@ -142,13 +142,13 @@ TEST_F(ResultPagesTest, NextOfPage2IsHiddenWithoutAQualityNumber) {
         gear.QualityNumber = 0;
         app.Show(id);
         HeadlessView& page = Page(id);
-        EXPECT_FALSE(page.Visible("Next") || page.Enabled("Next"));
-        page.Press("Next");
+        EXPECT_FALSE(page.Visible(ctl::Next) || page.Enabled(ctl::Next));
+        page.Press(ctl::Next);
         EXPECT_FALSE(app.IsLoaded(FormId::AGMATOL));
 
         gear.QualityNumber = 8;
         page.Activate();
-        EXPECT_TRUE(page.Visible("Next") && page.Enabled("Next"));
+        EXPECT_TRUE(page.Visible(ctl::Next) && page.Enabled(ctl::Next));
     }
 }
 
@@ -160,14 +160,14 @@ TEST_F(ResultPagesTest, TolerancePageDisplaysItsContentWithFiveDecimalsAndTheNot
     const PageContent expected = ToleranceContent(gear, "0.00000");
     EXPECT_EQ(ContentOf(FormId::AGMATOL), expected);
     ExpectDisplayed(page, expected);
-    EXPECT_EQ(page.Text(T(1)), "0.00130");
-    EXPECT_FALSE(page.Visible("Text1"));
+    EXPECT_EQ(page.Text(ctl::Text(1)), "0.00130");
+    EXPECT_FALSE(page.Visible(ctl::Text1));
 
     gear.TolLead = 0;  // a face width of 12 is outside the lead formula
     page.Activate();
-    EXPECT_EQ(page.Text(T(4)), "0.00000");
-    EXPECT_TRUE(page.Visible("Text1"));
-    EXPECT_EQ(page.Text("Text1"),
+    EXPECT_EQ(page.Text(ctl::Text(4)), "0.00000");
+    EXPECT_TRUE(page.Visible(ctl::Text1));
+    EXPECT_EQ(page.Text(ctl::Text1),
               "Note: Tolerances with a value of 0 are either not covered by or \r\n"
               "          do not fall within the formula limits of AGMA 2000-A88.\r\n");
 }
@@ -182,7 +182,7 @@ TEST_F(ResultPagesTest, BallAdviceIsShownOnceAsAMessageBoxOfTheHelicalPage) {
     EXPECT_EQ(m.text, "Odd tooth helical gears should be measured using balls\r"
                       "or measured from the center of the gear over one pin.");
     EXPECT_TRUE(m.title == "Involvo" && m.icon == MsgIcon::Information && m.buttons == MsgButtons::OK);
-    EXPECT_EQ(m.form, "FrmHelical1");
+    EXPECT_EQ(m.form, FormId::FrmHelical1);
     page.Activate();
     EXPECT_EQ(platform.Messages().size(), 1u) << "returning to the page does not repeat it";
 
@@ -198,14 +198,14 @@ TEST_F(ResultPagesTest, PagesLeadFromOneToTheNextAndBack) {
                                        std::tuple{30.0f, FormId::FrmHelical1, FormId::FRMHelical2}}) {
         gear.HelixAngle = helix;
         app.Show(page1);
-        Page(page1).Press("Next1");
+        Page(page1).Press(ctl::Next1);
         EXPECT_TRUE(Page(page2).IsShown() && !Page(page1).IsShown());
-        Page(page2).Press("Next");
+        Page(page2).Press(ctl::Next);
         EXPECT_TRUE(Page(FormId::AGMATOL).IsShown() && !Page(page2).IsShown());
-        Page(FormId::AGMATOL).Press("Back");
+        Page(FormId::AGMATOL).Press(ctl::Back);
         EXPECT_FALSE(app.IsLoaded(FormId::AGMATOL));
         EXPECT_TRUE(Page(page2).IsShown());
-        Page(page2).Press("Back");
+        Page(page2).Press(ctl::Back);
         EXPECT_FALSE(app.IsLoaded(page2));
         EXPECT_TRUE(Page(page1).IsShown());
         platform.RunTimers();
@@ -216,58 +216,58 @@ TEST_F(ResultPagesTest, CloseAndTheCloseMenuUnloadEveryPage) {
     for (FormId id : {FormId::FrmOutput1, FormId::FrmHelical1, FormId::FrmOutput2, FormId::FRMHelical2,
                       FormId::AGMATOL}) {
         app.Show(id);
-        Page(id).Press("CmdOK");
+        Page(id).Press(ctl::CmdOK);
         EXPECT_FALSE(app.IsLoaded(id)) << FormName(id);
         app.Show(id);
-        Page(id).Click("mnuFileClose");
+        Page(id).Click(ctl::mnuFileClose);
         EXPECT_FALSE(app.IsLoaded(id)) << FormName(id);
         platform.RunTimers();  // closed windows are destroyed after the event
     }
 }
 
 TEST_F(ResultPagesTest, PagesCarryTheirDesignerTexts) {
-    const std::vector<std::tuple<FormId, std::string, std::string>> pages = {
-        {FormId::FrmOutput1, "Calculated gear data page 1", "Mnufile"},
-        {FormId::FrmHelical1, "Calculated gear data page 1", "mnuFile"},
-        {FormId::FrmOutput2, "Calculated gear data page 2", "mnuFile"},
-        {FormId::FRMHelical2, "Calculated gear data page 2", "mnuFile"},
-        {FormId::AGMATOL, "AGMA Tolerances", "mnuFile"},
+    const std::vector<std::tuple<FormId, std::string, Control>> pages = {
+        {FormId::FrmOutput1, "Calculated gear data page 1", ctl::Mnufile},
+        {FormId::FrmHelical1, "Calculated gear data page 1", ctl::mnuFile},
+        {FormId::FrmOutput2, "Calculated gear data page 2", ctl::mnuFile},
+        {FormId::FRMHelical2, "Calculated gear data page 2", ctl::mnuFile},
+        {FormId::AGMATOL, "AGMA Tolerances", ctl::mnuFile},
     };
     for (const auto& [id, caption, fileMenu] : pages) {
         View& page = app.Load(id);
-        EXPECT_EQ(page.Text(""), caption);
-        EXPECT_EQ(page.Text(fileMenu) + page.Text("mnuFilePrint") + page.Text("mnuFileClose"),
+        EXPECT_EQ(page.Text(ctl::Window), caption);
+        EXPECT_EQ(page.Text(fileMenu) + page.Text(ctl::mnuFilePrint) + page.Text(ctl::mnuFileClose),
                   "&File&Print...&Close")
             << FormName(id);
-        EXPECT_EQ(page.Text("CmdOK"), "Close");
-        EXPECT_EQ(page.ToolTip("CmdPrint"), "Print Gear Data");
+        EXPECT_EQ(page.Text(ctl::CmdOK), "Close");
+        EXPECT_EQ(page.ToolTip(ctl::CmdPrint), "Print Gear Data");
         // Page 1's print button is the picture alone; the others carry the caption too.
         bool pageOne = id == FormId::FrmOutput1 || id == FormId::FrmHelical1;
-        EXPECT_EQ(page.Text("CmdPrint"), pageOne ? "" : "Print Gear Data") << FormName(id);
-        EXPECT_TRUE(page.Enabled("CmdPrint") && page.Enabled("mnuFilePrint")) << FormName(id);
+        EXPECT_EQ(page.Text(ctl::CmdPrint), pageOne ? "" : "Print Gear Data") << FormName(id);
+        EXPECT_TRUE(page.Enabled(ctl::CmdPrint) && page.Enabled(ctl::mnuFilePrint)) << FormName(id);
     }
-    EXPECT_EQ(Page(FormId::FrmOutput1).ToolTip("Next1"), "Display Next Page");
-    EXPECT_EQ(Page(FormId::FrmOutput1).Text(L(5)), "Label5");
-    EXPECT_EQ(Page(FormId::AGMATOL).Text(L(4)), "Tooth Alignment (Lead) ");
-    EXPECT_EQ(Page(FormId::AGMATOL).Text("AGMAFRM"), "AGMA 2000-A88 Gear Accuracy Tolerances");
-    EXPECT_EQ(Page(FormId::FrmOutput2).Text(L(12)), "Tooth Tip Land ");
-    EXPECT_EQ(Page(FormId::FRMHelical2).Text(L(7)), "Root Diameter (Finish)");
+    EXPECT_EQ(Page(FormId::FrmOutput1).ToolTip(ctl::Next1), "Display Next Page");
+    EXPECT_EQ(Page(FormId::FrmOutput1).Text(ctl::Label(5)), "Label5");
+    EXPECT_EQ(Page(FormId::AGMATOL).Text(ctl::Label(4)), "Tooth Alignment (Lead) ");
+    EXPECT_EQ(Page(FormId::AGMATOL).Text(ctl::AGMAFRM), "AGMA 2000-A88 Gear Accuracy Tolerances");
+    EXPECT_EQ(Page(FormId::FrmOutput2).Text(ctl::Label(12)), "Tooth Tip Land ");
+    EXPECT_EQ(Page(FormId::FRMHelical2).Text(ctl::Label(7)), "Root Diameter (Finish)");
 }
 
 TEST_F(ResultPagesTest, EntryTextsAreTheFieldsOfTheInputScreen) {
-    const std::vector<std::pair<const char*, std::string EntryTexts::*>> fields = {
-        {"InputNT", &EntryTexts::teeth},          {"InputDP", &EntryTexts::pitch},
-        {"InputPA", &EntryTexts::pressureAngle},  {"InputHA", &EntryTexts::helix},
-        {"InputCTT_MOW", &EntryTexts::featureValue}, {"InputAddendumMod", &EntryTexts::odChange},
-        {"InputPINDIA", &EntryTexts::pin},        {"InputFaceWidth", &EntryTexts::faceWidth},
+    const std::vector<std::pair<Control, std::string EntryTexts::*>> fields = {
+        {ctl::InputNT, &EntryTexts::teeth},          {ctl::InputDP, &EntryTexts::pitch},
+        {ctl::InputPA, &EntryTexts::pressureAngle},  {ctl::InputHA, &EntryTexts::helix},
+        {ctl::InputCTT_MOW, &EntryTexts::featureValue}, {ctl::InputAddendumMod, &EntryTexts::odChange},
+        {ctl::InputPINDIA, &EntryTexts::pin},        {ctl::InputFaceWidth, &EntryTexts::faceWidth},
     };
     int n = 0;
     for (const auto& [control, member] : fields) Field(control, "text " + std::to_string(++n));
     const EntryTexts texts = ReadEntryTexts(app);
     n = 0;
     for (const auto& [control, member] : fields) EXPECT_EQ(texts.*member, "text " + std::to_string(++n)) << control;
-    EXPECT_EQ(texts.feature, Main().Text("Combo1"));
-    EXPECT_EQ(texts.quality, Main().Text("ComboQuality"));
+    EXPECT_EQ(texts.feature, Main().Text(ctl::Combo1));
+    EXPECT_EQ(texts.quality, Main().Text(ctl::ComboQuality));
 }
 
 }  // namespace

@@ -13,16 +13,16 @@ class ThroughInputScreenTest : public PagesTest {
 protected:
     void TypeGear(const std::string& teeth, const std::string& helix, const std::string& quality = "") {
         HeadlessView& main = Main();
-        main.Type("InputNT", teeth);
-        main.Type("InputDP", "10");
-        main.Type("InputHA", helix);
+        main.Type(ctl::InputNT, teeth);
+        main.Type(ctl::InputDP, "10");
+        main.Type(ctl::InputHA, helix);
         if (!quality.empty()) {
-            main.Type("ComboQuality", quality);
+            main.Type(ctl::ComboQuality, quality);
             main.Leave();
         }
-        main.Type("InputCTT_MOW", "0.15708");
-        main.Type("InputPINDIA", "0.1728");
-        main.Press("CmdCalc");
+        main.Type(ctl::InputCTT_MOW, "0.15708");
+        main.Type(ctl::InputPINDIA, "0.1728");
+        main.Press(ctl::CmdCalc);
     }
     const PageContent& ContentOf(FormId id) { return ResultPageOf(app, id).Content(); }
     static std::string Row(const PageContent& page, int row) {
@@ -78,7 +78,7 @@ TEST_F(ThroughInputScreenTest, OddHelicalGearIsAdvisedOnceAndShowsTransverseValu
     TypeGear("25", "30");
     ASSERT_NE(platform.ViewOf(FormId::FrmHelical1), nullptr) << "no page opened";
     ASSERT_EQ(platform.Messages().size(), 1u);
-    EXPECT_EQ(platform.Messages()[0].form, "FrmHelical1");
+    EXPECT_EQ(platform.Messages()[0].form, FormId::FrmHelical1);
     const PageContent& page = ContentOf(FormId::FrmHelical1);
     EXPECT_EQ(page.rows[5].caption, kDOB);
     EXPECT_EQ(page.rows[6].caption, kBD);
@@ -86,10 +86,10 @@ TEST_F(ThroughInputScreenTest, OddHelicalGearIsAdvisedOnceAndShowsTransverseValu
     EXPECT_EQ(page.rows[2].transverse, "22.795877");  // atan(tan 20 / cos 30)
     EXPECT_EQ(page.rows[4].transverse, "0.181380");   // 0.15708 / cos 30
 
-    Page(FormId::FrmHelical1).Press("Next1");
+    Page(FormId::FrmHelical1).Press(ctl::Next1);
     // The transverse circular pitch: pi / (10 cos 30) = 0.362760.
     EXPECT_EQ(ContentOf(FormId::FRMHelical2).rows[2].transverse, "0.362760");
-    Page(FormId::FRMHelical2).Press("Back");
+    Page(FormId::FRMHelical2).Press(ctl::Back);
     EXPECT_TRUE(Page(FormId::FrmHelical1).IsShown());
     EXPECT_EQ(platform.Messages().size(), 1u) << "the advice is not repeated";
 }
@@ -97,9 +97,9 @@ TEST_F(ThroughInputScreenTest, OddHelicalGearIsAdvisedOnceAndShowsTransverseValu
 TEST_F(ThroughInputScreenTest, QualityNumberLeadsToTheTolerances) {
     TypeGear("24", "0", "8");
     ASSERT_NE(platform.ViewOf(FormId::FrmOutput1), nullptr) << "no page opened";
-    Page(FormId::FrmOutput1).Press("Next1");
+    Page(FormId::FrmOutput1).Press(ctl::Next1);
     EXPECT_TRUE(ContentOf(FormId::FrmOutput2).next);
-    Page(FormId::FrmOutput2).Press("Next");
+    Page(FormId::FrmOutput2).Press(ctl::Next);
     const PageContent& page = ContentOf(FormId::AGMATOL);
     // Runout 58 · 24^0.238 · 10^-0.722 = 23.45 ten-thousandths, kept to two
     // significant digits: 0.0024.

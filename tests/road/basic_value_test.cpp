@@ -25,7 +25,7 @@ GearOptions Gear(std::initializer_list<std::pair<Option, const char*>> entries) 
 std::string BasicHint(const GearOptions& options) {
     WindowRoad road;
     EXPECT_TRUE(road.Enter(options));
-    const std::string caption = road.Screen().Text(WindowControls::kBasicHint);
+    const std::string caption = road.Screen().Text(ctl::LabelBasic);
     const std::string prefix = "-> Basic = ";
     EXPECT_EQ(caption.rfind(prefix, 0), 0u) << caption;
     return caption.substr(std::min(caption.size(), prefix.size()));

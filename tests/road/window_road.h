@@ -11,24 +11,12 @@
 #include <string>
 
 #include "cli/cli.h"
+#include "input_screen/field_controls.h"
 #include "platform/headless.h"
 #include "result_pages/result_pages.h"
 #include "shell/application.h"
 
 namespace involvo::testing {
-
-// The controls that the road clicks, besides the fields (ControlOf).
-struct WindowControls {
-    static constexpr const char* kInternal = "Internal";
-    static constexpr const char* kPinsMode = "MnuMow";
-    static constexpr const char* kThicknessMode = "MnuCTT";
-    static constexpr const char* kSpanMode = "MnuSpan";
-    static std::string DepthSystem(int system) { return "MnuDepth(" + std::to_string(system) + ")"; }
-    static constexpr const char* kBasicHint = "LabelBasic";
-    static constexpr const char* kCalculate = "CmdCalc";
-    static constexpr const char* kPageOneNext = "Next1";
-    static constexpr const char* kPageTwoNext = "Next";
-};
 
 // The whole program on the headless platform, one gear typed into it.
 class WindowRoad {
@@ -45,21 +33,20 @@ public:
     bool Enter(const cli::GearOptions& options) {
         using cli::Option;
         using gearmain::Field;
-        using C = WindowControls;
         HeadlessView& screen = Screen();
         auto enter = [&](Option option, Field field) {
             if (!options.Has(option)) return;
             screen.Type(ControlOf(field), options.Get(option));
             screen.Leave();
         };
-        if (options.Has(Option::Internal)) screen.Press(C::kInternal);
+        if (options.Has(Option::Internal)) screen.Press(ctl::Internal);
         if (options.Has(Option::Mode)) {
             const std::string& mode = options.Get(Option::Mode);
-            screen.Click(mode == "thickness" ? C::kThicknessMode : mode == "span" ? C::kSpanMode : C::kPinsMode);
+            screen.Click(mode == "thickness" ? ctl::MnuCTT : mode == "span" ? ctl::MnuSpan : ctl::MnuMow);
         }
         const int depthSystem =
             options.Has(Option::DepthSystem) ? static_cast<int>(gearmain::Val(options.Get(Option::DepthSystem))) : 1;
-        if (depthSystem != 9 && depthSystem != 1) screen.Click(C::DepthSystem(depthSystem));
+        if (depthSystem != 9 && depthSystem != 1) screen.Click(ctl::MnuDepth(depthSystem));
         if (options.Has(Option::Feature)) {
             const std::string& feature = options.Get(Option::Feature);
             auto items = screen.Items(ControlOf(Field::Feature));
@@ -82,7 +69,7 @@ public:
             const size_t before = platform_.Messages().size();
             platform_.ScriptInput(options.Get(Option::CutterDepth));
             platform_.ScriptInput("");  // a refused depth is not offered again
-            screen.Click(C::DepthSystem(9));
+            screen.Click(ctl::MnuDepth(9));
             if (platform_.Messages().size() > before) {
                 run_.error = platform_.Messages()[before].text;
                 return false;
@@ -96,10 +83,9 @@ public:
     // Without a value, the one the Basic hint offers; then Calculate, and the
     // pages walked with Next.
     cli::GearRun Calculate(const cli::GearOptions& options) {
-        using C = WindowControls;
         HeadlessView& screen = Screen();
-        if (!options.Has(cli::Option::Value)) screen.Click(C::kBasicHint);
-        screen.Press(C::kCalculate);
+        if (!options.Has(cli::Option::Value)) screen.Click(ctl::LabelBasic);
+        screen.Press(ctl::CmdCalc);
 
         FormId first = FormId::FrmOutput1, second = FormId::FrmOutput2;
         HeadlessView* page = Shown(FormId::FrmOutput1);
@@ -111,11 +97,11 @@ public:
         if (page) {
             run_.ok = true;
             run_.pages.push_back(ResultPageOf(app_, first).Content());
-            page->Press(C::kPageOneNext);
+            page->Press(ctl::Next1);
             if (HeadlessView* p2 = Shown(second)) {
                 run_.pages.push_back(ResultPageOf(app_, second).Content());
-                if (p2->Visible(C::kPageTwoNext) && p2->Enabled(C::kPageTwoNext)) {
-                    p2->Press(C::kPageTwoNext);
+                if (p2->Visible(ctl::Next) && p2->Enabled(ctl::Next)) {
+                    p2->Press(ctl::Next);
                     if (Shown(FormId::AGMATOL)) run_.pages.push_back(ResultPageOf(app_, FormId::AGMATOL).Content());
                 }
             }

@@ -29,10 +29,11 @@ namespace {
 enum class Kind { Type, Leave, Key, Menu, Press, Choose, Label, Hover, Calculate, Page, ActivateMain };
 
 struct Action {
-    Action(Kind k, std::string c, std::string t = "", int keyCode = 0)
-        : kind(k), control(std::move(c)), text(std::move(t)), key(keyCode) {}
+    Action(Kind k, Control c = ctl::Window, std::string t = "", int keyCode = 0)
+        : kind(k), control(c), text(std::move(t)), key(keyCode) {}
     Kind kind;
-    std::string control, text;
+    Control control;  // ctl::Window: none
+    std::string text;
     int key = 0;
     std::vector<bool> answers;  // OK (true) or Cancel for the boxes with a choice
     std::vector<std::string> inputs;  // answers to input boxes
@@ -42,7 +43,7 @@ std::string Describe(const Action& a) {
     std::ostringstream s;
     const char* names[] = {"Type", "Leave", "Key", "Menu", "Press", "Choose", "Label", "Hover", "Calculate", "Page",
                            "ActivateMain"};
-    s << names[static_cast<int>(a.kind)] << "(" << a.control;
+    s << names[static_cast<int>(a.kind)] << "(" << NameOf(a.control);
     if (!a.text.empty()) {
         std::string shown;
         for (char c : a.text) shown += c == '\b' ? std::string("\\b") : std::string(1, c);
@@ -55,14 +56,14 @@ std::string Describe(const Action& a) {
     return s.str();
 }
 
-const std::vector<std::string> kFields = {"InputNT",          "InputDP",      "InputPA",        "InputHA",
-                                          "InputCTT_MOW",     "InputPINDIA",  "InputFaceWidth", "ComboQuality",
-                                          "InputAddendumMod", "Combo1"};
-const std::vector<std::string> kMenus = {"MnuMow",      "MnuCTT",      "MnuSpan",     "mnuFile",     "MnuDepth(1)",
-                                         "MnuDepth(2)", "MnuDepth(3)", "MnuDepth(4)", "MnuDepth(5)", "MnuDepth(6)",
-                                         "MnuDepth(7)", "MnuDepth(8)", "MnuDepth(9)", "MnuDepth(9)"};
-const std::vector<std::string> kLabels = {"LabelBasic", "LabelStandard", "LabelBestPin", "LabelStandardOD"};
-const std::vector<std::string> kPageButtons = {"Next1", "Next", "Back", "CmdOK", "mnuFileClose"};
+const std::vector<Control> kFields = {ctl::InputNT,          ctl::InputDP,      ctl::InputPA,        ctl::InputHA,
+                                          ctl::InputCTT_MOW,     ctl::InputPINDIA,  ctl::InputFaceWidth, ctl::ComboQuality,
+                                          ctl::InputAddendumMod, ctl::Combo1};
+const std::vector<Control> kMenus = {ctl::MnuMow,      ctl::MnuCTT,      ctl::MnuSpan,     ctl::mnuFile,     ctl::MnuDepth(1),
+                                         ctl::MnuDepth(2), ctl::MnuDepth(3), ctl::MnuDepth(4), ctl::MnuDepth(5), ctl::MnuDepth(6),
+                                         ctl::MnuDepth(7), ctl::MnuDepth(8), ctl::MnuDepth(9), ctl::MnuDepth(9)};
+const std::vector<Control> kLabels = {ctl::LabelBasic, ctl::LabelStandard, ctl::LabelBestPin, ctl::LabelStandardOD};
+const std::vector<Control> kPageButtons = {ctl::Next1, ctl::Next, ctl::Back, ctl::CmdOK, ctl::mnuFileClose};
 
 // Texts a user types or pastes: sensible numbers most of the time, junk often.
 std::string RandomText(std::mt19937& rng) {
@@ -82,22 +83,22 @@ std::string RandomText(std::mt19937& rng) {
 }
 
 Action RandomAction(std::mt19937& rng) {
-    auto pickOf = [&](const std::vector<std::string>& v) {
+    auto pickOf = [&](const std::vector<Control>& v) {
         return v[std::uniform_int_distribution<size_t>(0, v.size() - 1)(rng)];
     };
-    Action a(Kind::Leave, "");
+    Action a(Kind::Leave);
     int r = std::uniform_int_distribution<int>(0, 99)(rng);
     if (r < 40) a = Action(Kind::Type, pickOf(kFields), RandomText(rng));
-    else if (r < 55) a = Action(Kind::Leave, "");
-    else if (r < 58) a = Action(Kind::Key, "", "", std::vector<int>{kKeyUp, kKeyDown, kKeyEnter}[std::uniform_int_distribution<int>(0, 2)(rng)]);
+    else if (r < 55) a = Action(Kind::Leave);
+    else if (r < 58) a = Action(Kind::Key, ctl::Window, "", std::vector<int>{kKeyUp, kKeyDown, kKeyEnter}[std::uniform_int_distribution<int>(0, 2)(rng)]);
     else if (r < 65) a = Action(Kind::Menu, pickOf(kMenus));
-    else if (r < 69) a = Action(Kind::Press, std::uniform_int_distribution<int>(0, 1)(rng) ? "External" : "Internal");
-    else if (r < 73) a = Action(Kind::Choose, "Combo1");
+    else if (r < 69) a = Action(Kind::Press, std::uniform_int_distribution<int>(0, 1)(rng) ? ctl::External : ctl::Internal);
+    else if (r < 73) a = Action(Kind::Choose, ctl::Combo1);
     else if (r < 78) a = Action(Kind::Label, pickOf(kLabels));
     else if (r < 80) a = Action(Kind::Hover, pickOf(kLabels));
-    else if (r < 90) a = Action(Kind::Calculate, "CmdCalc");
+    else if (r < 90) a = Action(Kind::Calculate, ctl::CmdCalc);
     else if (r < 98) a = Action(Kind::Page, pickOf(kPageButtons));
-    else a = Action(Kind::ActivateMain, "");
+    else a = Action(Kind::ActivateMain);
     for (int i = 0; i < 3; ++i) a.answers.push_back(std::uniform_int_distribution<int>(0, 3)(rng) != 0);
     a.inputs = {RandomText(rng), "", RandomText(rng)};
     if (a.kind == Kind::Choose) a.key = std::uniform_int_distribution<int>(0, 3)(rng);
@@ -194,17 +195,18 @@ std::string Play(const std::vector<Action>& actions) {
             case Kind::Menu: screen->Click(a.control); break;
             case Kind::Press: screen->Press(a.control); break;
             case Kind::Choose: {
-                auto items = screen->Items("Combo1");
-                if (!items.empty()) screen->Choose("Combo1", items[static_cast<size_t>(a.key) % items.size()]);
+                auto items = screen->Items(ctl::Combo1);
+                if (!items.empty()) screen->Choose(ctl::Combo1, items[static_cast<size_t>(a.key) % items.size()]);
                 break;
             }
             case Kind::Label: screen->Click(a.control); break;
             case Kind::Hover: screen->MouseOver(a.control); break;
-            case Kind::Calculate: screen->Press("CmdCalc"); break;
+            case Kind::Calculate: screen->Press(ctl::CmdCalc); break;
             case Kind::Page:
                 for (FormId id : kPages)
                     if (HeadlessView* page = platform.ViewOf(id); page && page->IsShown()) {
-                        page->Press(a.control);
+                        // Only the buttons the page has can be pressed.
+                        if (HasControl(id, a.control)) page->Press(a.control);
                         break;
                     }
                 break;
@@ -223,10 +225,10 @@ std::string Play(const std::vector<Action>& actions) {
         for (FormId id : kAllForms) {
             HeadlessView* view = platform.ViewOf(id);
             if (!view) continue;
-            for (const auto& name : view->ControlNames()) {
-                if (HasNanOrInf(view->Text(name)) || HasNanOrInf(view->ToolTip(name)))
-                    return "step " + std::to_string(step) + ": " + FormName(id) + " " + name + " reads \"" +
-                           view->Text(name) + "\"";
+            for (Control control : view->Controls()) {
+                if (HasNanOrInf(view->Text(control)) || HasNanOrInf(view->ToolTip(control)))
+                    return "step " + std::to_string(step) + ": " + FormName(id) + " " + NameOf(control) + " reads \"" +
+                           view->Text(control) + "\"";
             }
         }
         for (FormId id : kPages) {
@@ -234,7 +236,7 @@ std::string Play(const std::vector<Action>& actions) {
             if (!page || !page->IsShown()) continue;
             int rows = id == FormId::AGMATOL ? 6 : 12;
             for (int i = 1; i <= rows; ++i) {
-                std::string label = "Label(" + std::to_string(i) + ")", text = "Text(" + std::to_string(i) + ")";
+                const Control label = ctl::Label(i), text = ctl::Text(i);
                 if (!page->Visible(text) || !page->Visible(label)) continue;
                 // A backlash left empty reads as none; everything else is a number.
                 if (page->Text(text).empty() && page->Text(label) != "Contributing Backlash")
@@ -294,9 +296,9 @@ TEST(RandomSessions, NoCrashNoNanNoForeignMessage) {
 TEST(RandomSessions, KeptReproductionsStayClean) {
     std::vector<std::vector<Action>> kept = {
         // A typed range after a zero once left the feature value at 0.
-        {{Kind::Type, "InputNT", "24"}, {Kind::Leave, ""}, {Kind::Type, "InputDP", "10"}, {Kind::Leave, ""},
-         {Kind::Type, "InputCTT_MOW", "0"}, {Kind::Leave, ""}, {Kind::Type, "InputCTT_MOW", "0.157/0.155"},
-         {Kind::Calculate, "CmdCalc"}},
+        {{Kind::Type, ctl::InputNT, "24"}, {Kind::Leave}, {Kind::Type, ctl::InputDP, "10"}, {Kind::Leave},
+         {Kind::Type, ctl::InputCTT_MOW, "0"}, {Kind::Leave}, {Kind::Type, ctl::InputCTT_MOW, "0.157/0.155"},
+         {Kind::Calculate, ctl::CmdCalc}},
     };
     for (const auto& session : kept) EXPECT_EQ(Play(session), "");
 }

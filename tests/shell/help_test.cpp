@@ -22,7 +22,7 @@ protected:
     HeadlessView& Main() { return *platform.ViewOf(FormId::FrmMain); }
     HeadlessView& About() { return *platform.ViewOf(FormId::frmAbout); }
     void OpenAbout() {
-        Main().Click("mnuHelpAbout");
+        Main().Click(ctl::mnuHelpAbout);
         ASSERT_NE(platform.ViewOf(FormId::frmAbout), nullptr);
         platform.ClearRecords();
     }
@@ -43,16 +43,16 @@ TEST_F(HelpTest, LoadingTheInputScreenMakesItTheApplicationsHelpFile) {
 }
 
 TEST_F(HelpTest, HelpMenuCommandsAreOffered) {
-    EXPECT_TRUE(Main().Enabled("mnuHelpContents"));
-    EXPECT_TRUE(Main().Enabled("mnuHelpAbout"));
-    EXPECT_EQ(Main().Text("mnuHelpContents"), "&Contents");
-    EXPECT_EQ(Main().Text("mnuHelpAbout"), "&About Involvo...");
+    EXPECT_TRUE(Main().Enabled(ctl::mnuHelpContents));
+    EXPECT_TRUE(Main().Enabled(ctl::mnuHelpAbout));
+    EXPECT_EQ(Main().Text(ctl::mnuHelpContents), "&Contents");
+    EXPECT_EQ(Main().Text(ctl::mnuHelpAbout), "&About Involvo...");
 }
 
 TEST_F(HelpTest, ContentsShowsTheHelpFileForTheInputScreen) {
     desktop.files.insert(kHelpFile);
     desktop.helpFile.clear();
-    Main().Click("mnuHelpContents");
+    Main().Click(ctl::mnuHelpContents);
     ASSERT_EQ(desktop.helpShown.size(), 1u);
     EXPECT_EQ(desktop.helpShown[0], kHelpFile);
     EXPECT_EQ(desktop.helpOwner, FormId::FrmMain);
@@ -61,14 +61,14 @@ TEST_F(HelpTest, ContentsShowsTheHelpFileForTheInputScreen) {
 }
 
 TEST_F(HelpTest, MissingHelpFileNamesTheFileLookedForWithThePlatformsDescriptionAndOKOnly) {
-    Main().Click("mnuHelpContents");
+    Main().Click(ctl::mnuHelpContents);
     EXPECT_TRUE(desktop.helpShown.empty());
     ASSERT_EQ(platform.Messages().size(), 1u);
     const ShownMessage& m = platform.Messages()[0];
     EXPECT_EQ(m.text, std::string("The help file ") + kHelpFile + " cannot be shown:\rNo such file or directory");
     EXPECT_EQ(m.title, "Involvo");
     EXPECT_EQ(m.buttons, MsgButtons::OK);
-    EXPECT_EQ(m.form, "FrmMain");
+    EXPECT_EQ(m.form, FormId::FrmMain);
 }
 
 TEST_F(HelpTest, ContentsWithoutAnyHelpViewerSaysSo) {
@@ -76,7 +76,7 @@ TEST_F(HelpTest, ContentsWithoutAnyHelpViewerSaysSo) {
     HeadlessPlatform bare;
     Application other(otherGear, bare);
     other.StartUpWithoutSplash();
-    bare.ViewOf(FormId::FrmMain)->Click("mnuHelpContents");
+    bare.ViewOf(FormId::FrmMain)->Click(ctl::mnuHelpContents);
     ASSERT_EQ(bare.Messages().size(), 1u);
     EXPECT_EQ(bare.Messages()[0].text, "No help viewer is available.");
     EXPECT_EQ(bare.Messages()[0].buttons, MsgButtons::OK);
@@ -87,12 +87,12 @@ TEST_F(HelpTest, ContentsWithoutAnyHelpViewerSaysSo) {
 TEST_F(HelpTest, AboutOpensTheAboutBoxWithItsTexts) {
     OpenAbout();
     EXPECT_TRUE(About().IsShown());
-    EXPECT_EQ(About().Text(""), "About Involvo");
-    EXPECT_EQ(About().Text("lblTitle"), AboutTitle());
-    EXPECT_EQ(About().Text("lblVersion"), "");
-    EXPECT_EQ(About().Text("lblDescription"), "");
-    EXPECT_EQ(About().Text("cmdOK"), "OK");
-    EXPECT_EQ(About().Text("cmdSysInfo"), "&System Info...");
+    EXPECT_EQ(About().Text(ctl::Window), "About Involvo");
+    EXPECT_EQ(About().Text(ctl::lblTitle), AboutTitle());
+    EXPECT_EQ(About().Text(ctl::lblVersion), "");
+    EXPECT_EQ(About().Text(ctl::lblDescription), "");
+    EXPECT_EQ(About().Text(ctl::cmdOK), "OK");
+    EXPECT_EQ(About().Text(ctl::cmdSysInfo), "&System Info...");
 }
 
 TEST_F(HelpTest, AboutTitleNamesTheProgramForWindowsAndTheVersion) {
@@ -104,7 +104,7 @@ TEST_F(HelpTest, AboutTitleNamesTheProgramForWindowsAndTheVersion) {
 
 TEST_F(HelpTest, OkClosesTheAboutBox) {
     OpenAbout();
-    About().Press("cmdOK");
+    About().Press(ctl::cmdOK);
     EXPECT_FALSE(app.IsLoaded(FormId::frmAbout));
     EXPECT_FALSE(app.Ended());
 }
@@ -117,7 +117,7 @@ TEST_F(HelpTest, SysInfoStartsTheProgramTheMachineSettingsName) {
     desktop.files.insert("/opt/tools/MSINFO32.EXE");
     desktop.onPath["kinfocenter"] = "/usr/bin/kinfocenter";
     OpenAbout();
-    About().Press("cmdSysInfo");
+    About().Press(ctl::cmdSysInfo);
     EXPECT_EQ(desktop.launched, std::vector<std::string>{"/usr/local/bin/sysinfo"});
     EXPECT_TRUE(platform.Messages().empty());
 }
@@ -127,7 +127,7 @@ TEST_F(HelpTest, SysInfoStartsTheProgramInTheFolderTheSettingsName) {
     desktop.files.insert("/opt/tools/MSINFO32.EXE");
     desktop.onPath["kinfocenter"] = "/usr/bin/kinfocenter";
     OpenAbout();
-    About().Press("cmdSysInfo");
+    About().Press(ctl::cmdSysInfo);
     EXPECT_EQ(desktop.launched, std::vector<std::string>{"/opt/tools/MSINFO32.EXE"});
     EXPECT_TRUE(platform.Messages().empty());
 }
@@ -136,7 +136,7 @@ TEST_F(HelpTest, SysInfoValueIsCutAtItsFirstNul) {
     desktop.machine[{"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH"}] =
         std::string("/usr/local/bin/sysinfo\0left over", 32);
     OpenAbout();
-    About().Press("cmdSysInfo");
+    About().Press(ctl::cmdSysInfo);
     EXPECT_EQ(desktop.launched, std::vector<std::string>{"/usr/local/bin/sysinfo"});
 }
 
@@ -144,7 +144,7 @@ TEST_F(HelpTest, SysInfoValueTooLongForTheBufferCountsAsNotFound) {
     desktop.machine[{"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH"}] = std::string(1024, 'x');
     desktop.onPath["hardinfo"] = "/usr/bin/hardinfo";
     OpenAbout();
-    About().Press("cmdSysInfo");
+    About().Press(ctl::cmdSysInfo);
     EXPECT_EQ(desktop.launched, std::vector<std::string>{"/usr/bin/hardinfo"});
 }
 
@@ -153,19 +153,19 @@ TEST_F(HelpTest, SysInfoFallsBackOnTheDesktopsOwnProgram) {
     desktop.onPath["hardinfo"] = "/usr/bin/hardinfo";
     desktop.onPath["lshw-gtk"] = "/usr/bin/lshw-gtk";
     OpenAbout();
-    About().Press("cmdSysInfo");
+    About().Press(ctl::cmdSysInfo);
     EXPECT_EQ(desktop.launched, std::vector<std::string>{"/usr/bin/hardinfo"}) << "the first of the list";
     EXPECT_TRUE(platform.Messages().empty());
 }
 
 TEST_F(HelpTest, SysInfoNotFoundSaysItIsUnavailable) {
     OpenAbout();
-    About().Press("cmdSysInfo");
+    About().Press(ctl::cmdSysInfo);
     EXPECT_TRUE(desktop.launched.empty());
     ASSERT_EQ(platform.Messages().size(), 1u);
     EXPECT_EQ(platform.Messages()[0].text, "System Information Is Unavailable At This Time");
     EXPECT_EQ(platform.Messages()[0].buttons, MsgButtons::OK);
-    EXPECT_EQ(platform.Messages()[0].form, "frmAbout");
+    EXPECT_EQ(platform.Messages()[0].form, FormId::frmAbout);
     EXPECT_TRUE(app.IsLoaded(FormId::frmAbout)) << "the about box stays open";
 }
 
@@ -173,7 +173,7 @@ TEST_F(HelpTest, SysInfoThatWillNotStartSaysItIsUnavailable) {
     desktop.machine[{"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH"}] = "/usr/local/bin/sysinfo";
     desktop.launchWorks = false;
     OpenAbout();
-    About().Press("cmdSysInfo");
+    About().Press(ctl::cmdSysInfo);
     ASSERT_EQ(platform.Messages().size(), 1u);
     EXPECT_EQ(platform.Messages()[0].text, "System Information Is Unavailable At This Time");
 }
@@ -184,7 +184,7 @@ TEST_F(HelpTest, SysInfoWithoutADesktopSaysItIsUnavailable) {
     Application other(otherGear, bare);
     other.StartUpWithoutSplash();
     other.ShowModal(FormId::frmAbout);
-    bare.ViewOf(FormId::frmAbout)->Press("cmdSysInfo");
+    bare.ViewOf(FormId::frmAbout)->Press(ctl::cmdSysInfo);
     ASSERT_EQ(bare.Messages().size(), 1u);
     EXPECT_EQ(bare.Messages()[0].text, "System Information Is Unavailable At This Time");
 }

@@ -26,7 +26,7 @@ struct ProgramRun {
     }
     HeadlessView& Main() { return *platform.ViewOf(FormId::FrmMain); }
     void Exit() {
-        Main().Press("cmdExit");
+        Main().Press(ctl::cmdExit);
         platform.RunTimers();
     }
     gearmain::GearMain gear;
@@ -313,7 +313,7 @@ TEST_F(PlacementTest, PlatformWithoutTheServicesStartsAndEndsAsBefore) {
     HeadlessPlatform platform;
     Application app(gear, platform);
     app.StartUpWithoutSplash();
-    platform.ViewOf(FormId::FrmMain)->Press("cmdExit");
+    platform.ViewOf(FormId::FrmMain)->Press(ctl::cmdExit);
     platform.RunTimers();
     EXPECT_TRUE(app.Ended());
 }

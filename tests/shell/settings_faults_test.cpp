@@ -51,15 +51,15 @@ struct ProgramRun {
     HeadlessView& Main() { return *platform.ViewOf(FormId::FrmMain); }
     // A calculation: the program works.
     void Calculate() {
-        Main().Type("InputNT", "24");
+        Main().Type(ctl::InputNT, "24");
         Main().Leave();
-        Main().Type("InputDP", "10");
+        Main().Type(ctl::InputDP, "10");
         Main().Leave();
-        Main().Press("CmdCalc");
+        Main().Press(ctl::CmdCalc);
         platform.RunTimers();
     }
     void Exit() {
-        Main().Press("cmdExit");
+        Main().Press(ctl::cmdExit);
         platform.RunTimers();
     }
     gearmain::GearMain gear;
