@@ -174,11 +174,7 @@ TEST(InspectionReportPage, TheGearDataAreWrittenAsPageOneWritesThem) {
 
 TEST(InspectionReportPage, TheDateAndTimeAreWrittenTheSameEverywhere) {
     std::tm local{};
-    local.tm_year = 2025 - 1900;
-    local.tm_mon = 2;
-    local.tm_mday = 14;
-    local.tm_hour = 10;
-    local.tm_min = 42;
+    local.tm_year = 2025 - 1900, local.tm_mon = 2, local.tm_mday = 14, local.tm_hour = 10, local.tm_min = 42;
     local.tm_isdst = -1;
     EXPECT_EQ(ReportDateTime(std::mktime(&local)), "2025-03-14 10:42");
 }

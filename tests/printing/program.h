@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -32,11 +32,11 @@ struct PrintedItem {
 };
 
 // Every document printed, item by item with its style; the dialogs and the
-// failures answered from a script. Every character is one column wide unless
-// `widths` says otherwise.
+// failures answered from a script. Every character is one column wide, a dash
+// `dash` wide.
 class RecordingPrinter : public PrinterPort {
 public:
-    std::map<char, double> widths;
+    double dash = 1;
     bool hasDefaultPrinter = true, copiesArePages = false, failStart = false, failEnd = false;
     std::deque<std::optional<int>> dialogAnswers;  // copies, or Cancel; OK with the count otherwise
     std::string error, outputFile;
@@ -69,9 +69,7 @@ public:
     void EndLine() override { doc_.push_back(std::move(line_)), line_.clear(); }
     void NewPage() override { ++newPages; }
     double TextWidth(const std::string& text) const override {
-        double w = 0;
-        for (char c : text) w += widths.count(c) ? widths.at(c) : 1.0;
-        return w;
+        return static_cast<double>(text.size()) + (dash - 1) * static_cast<double>(std::count(text.begin(), text.end(), '-'));
     }
     bool EndDoc() override {
         if (failEnd) return false;
@@ -121,10 +119,8 @@ inline void WriteFile(const fs::path& path, const std::string& text) {
 // A fresh folder for each test (the tests of one program may run in parallel).
 inline fs::path FreshFolder() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(info->test_suite_name()) + "-" + info->name();
-    for (char& c : name)
-        if (c == '/') c = '_';
-    const fs::path dir = fs::temp_directory_path() / ("involvo-" + std::to_string(::getpid()) + "-" + name);
+    const fs::path dir = fs::temp_directory_path() / ("involvo-" + std::to_string(::getpid()) + "-" +
+                                                      info->test_suite_name() + "-" + info->name());
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir;

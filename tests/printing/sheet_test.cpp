@@ -93,7 +93,7 @@ TEST(RowLead, FillsTheTemplatesWidthWithDashesOfTheFont) {
     };
     for (const Case& c : cases) {
         RecordingPrinter p;
-        p.widths['-'] = c.dash;
+        p.dash = c.dash;
         EXPECT_EQ(RowLead(p, c.caption, spur), c.lead) << c.name;
     }
 }
