@@ -118,6 +118,7 @@ TEST(InspectionReportPage, CarriesTheGearTheLimitsTheReadingsAndTheVerdict) {
     EXPECT_EQ(doc.at(30).at(0).size, 12);  // back to the text size
     EXPECT_TRUE(doc.at(4).at(0).bold && doc.at(4).at(0).underline);  // the heading
     EXPECT_TRUE(doc.at(6).at(0).bold && !doc.at(6).at(0).underline);
+    EXPECT_TRUE(doc.at(13).at(0).bold && !doc.at(14).at(0).bold && !doc.at(15).back().bold);  // the limits
 }
 
 TEST(InspectionReportPage, ASingleValueShowsTheNominalAndTheDifferencesWithoutAVerdict) {

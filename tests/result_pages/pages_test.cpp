@@ -40,7 +40,7 @@ TEST_F(ResultPages, EachPageShowsTheContentOfTheLastCalculation) {
     const std::vector<std::tuple<Fields, bool, FormId, FormId>> gears = {
         {{{ctl::InputNT, "24"}, {ctl::InputDP, "10"}, {ctl::ComboQuality, "8"}}, false, FormId::FrmOutput1,
          FormId::FrmOutput2},
-        {{{ctl::InputNT, "25"}, {ctl::InputDP, "8"}, {ctl::InputHA, "30"}, {ctl::ComboQuality, "8"}}, false,
+        {{{ctl::InputNT, "25"}, {ctl::InputDP, "8"}, {ctl::InputHA, "0.5"}, {ctl::ComboQuality, "8"}}, false,
          FormId::FrmHelical1, FormId::FRMHelical2},
         {{{ctl::InputNT, "60"}, {ctl::InputDP, "10"}, {ctl::InputHA, "0"}, {ctl::ComboQuality, "8"}}, true,
          FormId::FrmOutput1, FormId::FrmOutput2},
