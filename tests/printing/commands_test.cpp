@@ -1,240 +1,154 @@
-// The print commands of the result pages: the button, the menu item, the
-// part-number prompt, the copies, the notice.
-#include <gtest/gtest.h>
-
-#include "tests/printing/printing_fixture.h"
+// The print commands of the result pages: the button and the menu item, the
+// part-number prompt, the copies, the failures, the notice "Printing ...".
+#include "printing/print_commands.h"
+#include "tests/printing/program.h"
 
 namespace involvo::test {
 namespace {
 
-const std::string kFullPrompt =
-    "Please enter a part number or title to include\ron the printed form or leave blank and click OK.\r\r"
-    "To disable this prompt, un-check the Part Number checkbox in the Printout Options menu";
-const std::string kShortPrompt =
+const std::string kFull = std::string(kPartNumberShortPrompt) +
+                          "\r\rTo disable this prompt, un-check the Part Number checkbox in the Printout Options menu";
+const std::string kShort =
     "Please enter a part number or title to include\ron the printed form or leave blank and click OK.";
+const std::string kTitle = "         External Gear Data";
 
-class PrintCommands : public ProgramTest {
-protected:
-    void SetUp() override {
-        ProgramTest::SetUp();
-        FillSpurPages();
-        SetAllOptions(0);
-        platform.ClearRecords();
-    }
-    bool HasLine(const PrintedDoc& doc, const std::string& text) {
-        for (const auto& line : doc)
-            if (line.Text() == text) return true;
-        return false;
-    }
-    std::string TitleLine(const PrintedDoc& doc) { return doc.at(5).Text(); }
+struct CommandCase {
+    const char* name;
+    Control command;  // CmdPrint or mnuFilePrint
+    FormId page;
+    bool askPartNumber;
+    std::optional<std::string> answer;  // to the part-number prompt; nothing: its default
+    std::vector<std::optional<int>> dialog;
+    std::function<void(RecordingPrinter&)> script;
+    // What the command leaves.
+    int documents;
+    std::string prompt, offered, partNumber, firstLine;
+    std::vector<std::pair<std::string, MsgIcon>> messages;
+    int newPages = 0;
 };
 
-// ---- The button ----
+class PrintCommands : public ProgramTest {};
 
-TEST_F(PrintCommands, ButtonPrintsOneSheetWithoutAsking) {
-    PrintButton(app, gear, contents, FormId::FrmOutput1);
-    ASSERT_EQ(printer.documents.size(), 1u);
-    EXPECT_TRUE(platform.InputBoxes().empty());
-    EXPECT_TRUE(printer.dialogStartCopies.empty());
-    EXPECT_EQ(TitleLine(printer.documents[0]), At(10, "External Gear Data"));
-    EXPECT_TRUE(platform.Messages().empty());
+TEST_F(PrintCommands, PrintWhatTheyShouldAndTellWhatWentWrong) {
+    const auto none = [](RecordingPrinter&) {};
+    const auto ex = MsgIcon::Exclamation;
+    const std::string failed = "The gear data sheet could not be printed";
+    const std::vector<CommandCase> cases = {
+        {"button", ctl::CmdPrint, FormId::FrmOutput1, false, {}, {}, none, 1, "", "", "", kTitle, {}},
+        {"button, part number offered again", ctl::CmdPrint, FormId::FrmOutput2, true, {}, {}, none, 1, kFull, "PN ",
+         "PN ", "         Part Number / Title - PN ", {}},
+        {"button, part number typed", ctl::CmdPrint, FormId::FrmOutput1, true, "GX-100", {}, none, 1, kFull, "PN ",
+         "GX-100", "         Part Number / Title - GX-100", {}},
+        {"button, part number blanks", ctl::CmdPrint, FormId::FrmOutput1, true, "   ", {}, none, 1, kFull, "PN ", "   ",
+         kTitle, {}},
+        {"button, part number Cancel", ctl::CmdPrint, FormId::FrmOutput1, true, "", {}, none, 0, kFull, "PN ", "", "",
+         {}},
+        {"button, no printer and no file chosen", ctl::CmdPrint, FormId::FrmOutput1, false, {}, {},
+         [](RecordingPrinter& p) { p.hasDefaultPrinter = false; }, 0, "", "", "", "", {}},
+        {"button, printer fails to start", ctl::CmdPrint, FormId::FrmOutput1, false, {}, {},
+         [](RecordingPrinter& p) { p.failStart = true, p.error = "the printer Office cannot be used"; }, 0, "", "",
+         "", "", {{failed + ": the printer Office cannot be used", ex}}},
+        {"button, document fails at its end", ctl::CmdPrint, FormId::FrmOutput1, false, {}, {},
+         [](RecordingPrinter& p) { p.failEnd = true; }, 0, "", "", "", "", {{failed + ".", ex}}},
+        {"button, into a file", ctl::CmdPrint, FormId::FrmOutput1, false, {}, {},
+         [](RecordingPrinter& p) { p.outputFile = "/home/u/Gear data sheet.pdf"; }, 1, "", "", "", kTitle,
+         {{"The gear data sheet was saved in the file /home/u/Gear data sheet.pdf.", MsgIcon::Information}}},
+        {"menu, three copies as three jobs", ctl::mnuFilePrint, FormId::FrmOutput1, false, {}, {3}, none, 3, "", "",
+         "", kTitle, {}},
+        {"menu, dialog cancelled", ctl::mnuFilePrint, FormId::FrmOutput1, true, {}, {std::nullopt},
+         [](RecordingPrinter& p) { p.SetCopies(4); }, 0, "", "", "PN", "", {}},
+        {"menu, part number after the dialog", ctl::mnuFilePrint, FormId::FRMHelical2, true, {}, {2}, none, 2, kShort,
+         "PN ", "PN ", "       Part Number / Title - PN ", {}},
+        {"menu, part number Cancel", ctl::mnuFilePrint, FormId::FrmOutput1, true, "", {2}, none, 0, kShort, "PN ", "",
+         "", {}},
+        {"tolerance menu prints whatever the answer", ctl::mnuFilePrint, FormId::AGMATOL, true, "", {}, none, 1, kFull,
+         "PN", "", kTitle, {}},
+        {"menu stops at the first failed copy", ctl::mnuFilePrint, FormId::FrmOutput1, false, {}, {3},
+         [](RecordingPrinter& p) { p.failEnd = true; }, 0, "", "", "", "", {{failed + ".", ex}}},
+        {"menu, copies as pages of one file", ctl::mnuFilePrint, FormId::FrmOutput1, false, {}, {3},
+         [](RecordingPrinter& p) { p.copiesArePages = true, p.outputFile = "/tmp/g.pdf"; }, 1, "", "", "", kTitle,
+         {{"The gear data sheet was saved in the file /tmp/g.pdf, 3 copies, each on a page of its own.",
+           MsgIcon::Information}},
+         2},
+    };
+    for (const CommandCase& c : cases) {
+        const bool helical = c.page == FormId::FRMHelical2;
+        HeadlessView& page1 = Calculate({{ctl::InputNT, "24"},
+                                         {ctl::InputDP, "10"},
+                                         {ctl::InputHA, helical ? "30" : "0"},
+                                         {ctl::ComboQuality, "8"}});
+        if (c.page != FormId::FrmOutput1) page1.Press(ctl::Next1);
+        if (c.page == FormId::AGMATOL) Page(FormId::FrmOutput2).Press(ctl::Next);
+        platform.RunTimers();
+        SetOnly({});
+        gear.PrintoutChoices[kOptPartNumber] = c.askPartNumber;
+        gear.PartNumber = c.askPartNumber ? "PN" : "";
+        printer = RecordingPrinter();
+        c.script(printer);
+        for (const auto& answer : c.dialog) printer.dialogAnswers.push_back(answer);
+        if (c.answer) platform.ScriptInput(*c.answer);
+        platform.ClearRecords();
+
+        if (c.command == ctl::CmdPrint) Page(c.page).Press(c.command);
+        else Page(c.page).Click(c.command);
+
+        ASSERT_EQ(printer.documents.size(), static_cast<size_t>(c.documents)) << c.name;
+        if (c.documents > 0) {
+            EXPECT_EQ(printer.Lines(0).at(5), c.firstLine) << c.name;
+            for (int d = 1; d < c.documents; ++d) EXPECT_EQ(printer.Lines(d), printer.Lines(0)) << c.name;
+        }
+        EXPECT_EQ(printer.newPages, c.newPages) << c.name;
+        if (c.command == ctl::mnuFilePrint) {
+            EXPECT_EQ(printer.Copies(), 1) << c.name;
+        }
+        ASSERT_EQ(platform.InputBoxes().size(), c.prompt.empty() ? 0u : 1u) << c.name;
+        if (!c.prompt.empty()) {
+            const ShownInputBox& box = platform.InputBoxes()[0];
+            EXPECT_EQ(box.prompt, c.prompt) << c.name;
+            EXPECT_EQ(box.title, "Part number?") << c.name;
+            EXPECT_EQ(box.defaultText, c.offered) << c.name;
+            EXPECT_EQ(box.form, c.page) << c.name;
+        }
+        EXPECT_EQ(gear.PartNumber, c.partNumber) << c.name;
+        ASSERT_EQ(platform.Messages().size(), c.messages.size()) << c.name;
+        for (size_t i = 0; i < c.messages.size(); ++i) {
+            EXPECT_EQ(platform.Messages()[i].text, c.messages[i].first) << c.name;
+            EXPECT_EQ(platform.Messages()[i].icon, c.messages[i].second) << c.name;
+            EXPECT_EQ(platform.Messages()[i].title, "Involvo") << c.name;
+        }
+        // The notice shows while a document is printed, and only then.
+        EXPECT_EQ(app.IsLoaded(FormId::FrmPrinting), c.documents > 0 || printer.failEnd) << c.name;
+        Screen().Activate();  // back to the input screen: the pages close
+        platform.RunTimers();
+    }
 }
 
-TEST_F(PrintCommands, ButtonPartNumberPromptOkWithTheBlankDefaultPrintsWithoutAPartNumberLine) {
-    SetOnly({18});
-    PrintButton(app, gear, contents, FormId::FrmOutput1);
-    ASSERT_EQ(platform.InputBoxes().size(), 1u);
-    const ShownInputBox& box = platform.InputBoxes()[0];
-    EXPECT_EQ(box.title, "Part number?");
-    EXPECT_EQ(box.prompt, kFullPrompt);
-    EXPECT_EQ(box.defaultText, " ");
-    EXPECT_EQ(box.form, FormId::FrmOutput1);
-    EXPECT_EQ(gear.PartNumber, " ");
-    ASSERT_EQ(printer.documents.size(), 1u);
-    EXPECT_EQ(TitleLine(printer.documents[0]), At(10, "External Gear Data"));
-}
-
-TEST_F(PrintCommands, ButtonPartNumberPromptWithATypedPartNumberPrintsIt) {
-    SetOnly({18});
-    platform.ScriptInput("GX-100");
-    PrintButton(app, gear, contents, FormId::FrmOutput2);
-    EXPECT_EQ(gear.PartNumber, "GX-100");
-    ASSERT_EQ(printer.documents.size(), 1u);
-    EXPECT_EQ(printer.documents[0][5].Text(), At(10, "Part Number / Title - GX-100"));
-    EXPECT_TRUE(printer.documents[0][5].items[0].bold);
-    EXPECT_EQ(printer.documents[0][6].Text(), "");
-    // The next print offers it again, with a blank after it.
-    PrintButton(app, gear, contents, FormId::FrmOutput2);
-    EXPECT_EQ(platform.InputBoxes().at(1).defaultText, "GX-100 ");
-}
-
-TEST_F(PrintCommands, ButtonPartNumberPromptCancelPrintsNothing) {
-    SetOnly({18});
-    gear.PartNumber = "old";
-    platform.ScriptInput("");  // Cancel answers the empty text
-    PrintButton(app, gear, contents, FormId::FrmOutput1);
-    EXPECT_TRUE(printer.documents.empty());
-    EXPECT_EQ(gear.PartNumber, "");
-    EXPECT_EQ(printer.defaultPrinterRequests, 0);
-    EXPECT_FALSE(app.IsLoaded(FormId::FrmPrinting));
-}
-
-TEST_F(PrintCommands, ButtonWithNoPrinterAndNoFileChosenPrintsNothingAndClaimsNothing) {
-    printer.hasDefaultPrinter = false;
-    PrintButton(app, gear, contents, FormId::FrmOutput1);
-    EXPECT_TRUE(printer.documents.empty());
-    EXPECT_FALSE(app.IsLoaded(FormId::FrmPrinting));
-    EXPECT_TRUE(platform.Messages().empty());
-}
-
-TEST_F(PrintCommands, ASheetSavedToAFileSaysWhere) {
-    printer.outputFile = "/home/user/Gear data sheet.pdf";
-    PrintButton(app, gear, contents, FormId::FrmOutput1);
-    ASSERT_EQ(printer.documents.size(), 1u);
-    ASSERT_EQ(platform.Messages().size(), 1u);
-    EXPECT_EQ(platform.Messages()[0].text, "The gear data sheet was saved in the file /home/user/Gear data sheet.pdf.");
-    EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::Information);
-    EXPECT_EQ(platform.Messages()[0].title, "Involvo");
-}
-
-TEST_F(PrintCommands, APrinterThatFailsIsReported) {
-    printer.failStart = true;
-    printer.error = "the printer Office cannot be used";
-    PrintButton(app, gear, contents, FormId::FrmOutput1);
-    EXPECT_TRUE(printer.documents.empty());
-    ASSERT_EQ(platform.Messages().size(), 1u);
-    EXPECT_EQ(platform.Messages()[0].text,
-              "The gear data sheet could not be printed: the printer Office cannot be used");
-    EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::Exclamation);
-    EXPECT_FALSE(app.IsLoaded(FormId::FrmPrinting));
-}
-
-TEST_F(PrintCommands, AFailureAtTheEndOfTheDocumentIsReported) {
-    printer.failEnd = true;
-    PrintButton(app, gear, contents, FormId::FrmOutput1);
-    ASSERT_EQ(platform.Messages().size(), 1u);
-    EXPECT_EQ(platform.Messages()[0].text, "The gear data sheet could not be printed.");
-}
-
-TEST_F(PrintCommands, WithoutAnyPrinterServiceTheUserIsTold) {
+TEST_F(PrintCommands, WithoutAnyPrinterTheUserIsTold) {
+    HeadlessView& page1 = Calculate({{ctl::InputNT, "24"}, {ctl::InputDP, "10"}});
     platform.SetPrinter(nullptr);
-    PrintButton(app, gear, contents, FormId::FrmOutput1);
-    ASSERT_EQ(platform.Messages().size(), 1u);
-    EXPECT_EQ(platform.Messages()[0].text, "There is no printer to print the gear data sheet on.");
-    PrintMenu(app, gear, contents, FormId::FrmOutput1);
-    EXPECT_EQ(platform.Messages().size(), 2u);
-    platform.SetPrinter(&printer);
+    page1.Press(ctl::CmdPrint);
+    page1.Click(ctl::mnuFilePrint);
+    ASSERT_EQ(platform.Messages().size(), 2u);
+    for (const ShownMessage& m : platform.Messages()) {
+        EXPECT_EQ(m.text, "There is no printer to print the gear data sheet on.");
+        EXPECT_EQ(m.icon, MsgIcon::Exclamation);
+    }
 }
 
-// ---- The notice ----
-
-TEST_F(PrintCommands, NoticeShowsWhilePrintingAndClosesAfterASecond) {
-    PrintButton(app, gear, contents, FormId::FrmOutput1);
-    ASSERT_TRUE(app.IsLoaded(FormId::FrmPrinting));
-    HeadlessView* notice = platform.ViewOf(FormId::FrmPrinting);
-    EXPECT_TRUE(notice->IsShown());
-    EXPECT_EQ(notice->Text(ctl::Window), "Printing");
-    EXPECT_EQ(notice->Text(ctl::Label1), "Printing ...");
+TEST_F(PrintCommands, TheNoticeClosesItselfAfterASecondUnlessClosedBefore) {
+    HeadlessView& page1 = Calculate({{ctl::InputNT, "24"}, {ctl::InputDP, "10"}});
+    page1.Press(ctl::CmdPrint);
+    HeadlessView& notice = Page(FormId::FrmPrinting);
+    EXPECT_TRUE(notice.IsShown());
+    EXPECT_EQ(notice.Text(ctl::Window) + "|" + notice.Text(ctl::Label1), "Printing|Printing ...");
     platform.RunTimers();
     EXPECT_FALSE(app.IsLoaded(FormId::FrmPrinting));
-}
 
-TEST_F(PrintCommands, NoticeThatClosedBeforeItsTimerIsLeftAlone) {
-    PrintButton(app, gear, contents, FormId::FrmOutput1);
+    page1.Press(ctl::CmdPrint);
     app.Unload(FormId::FrmPrinting);
     platform.RunTimers();  // the notice's tick finds it gone
-    EXPECT_FALSE(app.IsLoaded(FormId::FrmPrinting));
-    PrintButton(app, gear, contents, FormId::FrmOutput1);
+    page1.Press(ctl::CmdPrint);
     EXPECT_TRUE(app.IsLoaded(FormId::FrmPrinting));
-    platform.RunTimers();
-    EXPECT_FALSE(app.IsLoaded(FormId::FrmPrinting));
-}
-
-// ---- The menu ----
-
-TEST_F(PrintCommands, MenuPrintsOneJobPerCopyThenTheCopyCountIsOneAgain) {
-    printer.dialogAnswers.push_back(3);
-    PrintMenu(app, gear, contents, FormId::FrmOutput1);
-    ASSERT_EQ(printer.documents.size(), 3u);
-    EXPECT_EQ(TextOf(printer.documents[0]), TextOf(printer.documents[1]));
-    EXPECT_EQ(TextOf(printer.documents[0]), TextOf(printer.documents[2]));
-    EXPECT_EQ(printer.Copies(), 1);
-    ASSERT_EQ(printer.dialogStartCopies.size(), 1u);
-    EXPECT_EQ(printer.dialogStartCopies[0], 1);
-    // The next dialog starts from one copy.
-    PrintMenu(app, gear, contents, FormId::FrmOutput1);
-    EXPECT_EQ(printer.dialogStartCopies.at(1), 1);
-    EXPECT_EQ(printer.documents.size(), 4u);
-}
-
-TEST_F(PrintCommands, MenuCancelPrintsNothingSaysNothingAndResetsTheCopies) {
-    printer.SetCopies(4);
-    printer.dialogAnswers.push_back(std::nullopt);
-    PrintMenu(app, gear, contents, FormId::FrmOutput1);
-    EXPECT_TRUE(printer.documents.empty());
-    EXPECT_TRUE(platform.Messages().empty());
-    EXPECT_TRUE(platform.InputBoxes().empty());
-    EXPECT_EQ(printer.Copies(), 1);
-}
-
-TEST_F(PrintCommands, MenuAsksForThePartNumberAfterTheDialogWithTheShortPrompt) {
-    SetOnly({18});
-    gear.PartNumber = "PN";
-    printer.dialogAnswers.push_back(2);
-    PrintMenu(app, gear, contents, FormId::FrmOutput2);
-    ASSERT_EQ(platform.InputBoxes().size(), 1u);
-    EXPECT_EQ(platform.InputBoxes()[0].prompt, kShortPrompt);
-    EXPECT_EQ(platform.InputBoxes()[0].title, "Part number?");
-    EXPECT_EQ(platform.InputBoxes()[0].defaultText, "PN ");
-    EXPECT_EQ(gear.PartNumber, "PN ");
-    EXPECT_EQ(printer.documents.size(), 2u);
-    EXPECT_EQ(printer.documents[0][5].Text(), At(10, "Part Number / Title - PN "));
-}
-
-TEST_F(PrintCommands, MenuPartNumberCancelPrintsNothing) {
-    SetOnly({18});
-    printer.dialogAnswers.push_back(2);
-    platform.ScriptInput("");
-    PrintMenu(app, gear, contents, FormId::FrmOutput1);
-    EXPECT_TRUE(printer.documents.empty());
-    EXPECT_EQ(printer.Copies(), 1);
-}
-
-TEST_F(PrintCommands, ToleranceMenuAsksWithTheWholePromptAndNoBlankAndPrintsWhateverTheAnswer) {
-    SetOnly({18});
-    gear.PartNumber = "PN";
-    platform.ScriptInput("");
-    PrintMenu(app, gear, contents, FormId::AGMATOL);
-    ASSERT_EQ(platform.InputBoxes().size(), 1u);
-    EXPECT_EQ(platform.InputBoxes()[0].prompt, kFullPrompt);
-    EXPECT_EQ(platform.InputBoxes()[0].defaultText, "PN");
-    EXPECT_EQ(platform.InputBoxes()[0].form, FormId::AGMATOL);
-    EXPECT_EQ(printer.documents.size(), 1u);
-    EXPECT_EQ(TitleLine(printer.documents[0]), At(10, "External Gear Data"));
-}
-
-TEST_F(PrintCommands, MenuStopsAtTheFirstFailedCopy) {
-    printer.dialogAnswers.push_back(3);
-    printer.failEnd = true;
-    PrintMenu(app, gear, contents, FormId::FrmOutput1);
-    EXPECT_EQ(platform.Messages().size(), 1u);
-    EXPECT_EQ(printer.Copies(), 1);
-}
-
-class HelicalPrintCommands : public ProgramTest {
-protected:
-    void SetUp() override {
-        ProgramTest::SetUp();
-        FillHelicalPages();
-        SetAllOptions(0);
-    }
-};
-
-TEST_F(HelicalPrintCommands, HelicalPagesPrintTheHelicalSheet) {
-    PrintButton(app, gear, contents, FormId::FRMHelical2);
-    ASSERT_EQ(printer.documents.size(), 1u);
-    EXPECT_EQ(printer.documents[0][5].Text(), At(8, "External Helical Gear Data"));
-    EXPECT_EQ(printer.documents[0][7].Text(), At(46, " Normal"));
 }
 
 }  // namespace

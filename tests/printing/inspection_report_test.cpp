@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "printing/inspection_report.h"
-#include "tests/printing/printing_fixture.h"
+#include "tests/printing/program.h"
 
 namespace involvo::test {
 namespace {
@@ -43,16 +43,23 @@ InspectionReport Report(Inspection in) {
     return report;
 }
 
-PrintedDoc Composed(const InspectionReport& report) {
-    FakePrinter p;
+RecordingPrinter Composed(const InspectionReport& report) {
+    RecordingPrinter p;
     p.StartDoc();
     ComposeInspectionReport(p, report);
     p.EndDoc();
-    return p.documents.back();
+    return p;
+}
+
+std::string At(int column, const std::string& text) { return std::string(column - 1, ' ') + text; }
+std::string PadTo(std::string line, int column) {
+    line.resize(std::max<size_t>(line.size(), column - 1), ' ');
+    return line;
 }
 
 std::string Row(const std::string& caption, const std::string& low, const std::string& high = "") {
-    std::string line = PadTo(At(10, HelicalLead(caption)), 46) + low;
+    const std::string lead = caption + " " + std::string(std::max(0, 33 - static_cast<int>(caption.size())), '-') + "> ";
+    std::string line = PadTo(At(10, lead), 46) + low;
     return high.empty() ? line : PadTo(line, 72) + high;
 }
 
@@ -63,7 +70,8 @@ std::string ReadingRow(const std::string& n, const std::string& reading, const s
 }
 
 TEST(InspectionReportPage, CarriesTheGearTheLimitsTheReadingsAndTheVerdict) {
-    const PrintedDoc doc = Composed(Report(FourReadings()));
+    const RecordingPrinter p = Composed(Report(FourReadings()));
+    const auto& doc = p.documents.at(0);
     const std::vector<std::string> expected = {
         "",
         "",
@@ -98,16 +106,19 @@ TEST(InspectionReportPage, CarriesTheGearTheLimitsTheReadingsAndTheVerdict) {
         PadTo(PadTo(PadTo(At(10, "Inspected by"), 24) + "______________________________", 62) + "Signature", 72) +
             "______________",
     };
-    EXPECT_EQ(TextOf(doc), expected);
+    EXPECT_EQ(p.Lines(0), expected);
 
     // The verdict stands out: large and bold; so does what is out of limits.
-    const PrintedItem& verdict = doc.at(27).items.at(0);
+    const PrintedItem& verdict = doc.at(27).at(0);
     EXPECT_TRUE(verdict.bold);
     EXPECT_GT(verdict.size, 20);
-    EXPECT_EQ(doc.at(28).items.size(), 0u);
-    EXPECT_FALSE(doc.at(19).items.back().bold);  // within
-    EXPECT_TRUE(doc.at(21).items.back().bold);   // over
-    EXPECT_EQ(doc.at(30).items.at(0).size, 12);  // back to the text size
+    EXPECT_EQ(doc.at(28).size(), 0u);
+    EXPECT_FALSE(doc.at(19).back().bold);  // within
+    EXPECT_TRUE(doc.at(21).back().bold);   // over
+    EXPECT_EQ(doc.at(30).at(0).size, 12);  // back to the text size
+    EXPECT_TRUE(doc.at(4).at(0).bold && doc.at(4).at(0).underline);  // the heading
+    EXPECT_TRUE(doc.at(6).at(0).bold && !doc.at(6).at(0).underline);
+    EXPECT_TRUE(doc.at(13).at(0).bold && !doc.at(14).at(0).bold && !doc.at(15).back().bold);  // the limits
 }
 
 TEST(InspectionReportPage, ASingleValueShowsTheNominalAndTheDifferencesWithoutAVerdict) {
@@ -122,7 +133,7 @@ TEST(InspectionReportPage, ASingleValueShowsTheNominalAndTheDifferencesWithoutAV
     in.spread = "1.527354";
     InspectionReport report = Report(in);
     report.partNumber = " ";
-    const std::vector<std::string> lines = TextOf(Composed(report));
+    const std::vector<std::string> lines = Composed(report).Lines(0);
     auto has = [&](const std::string& line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); };
     EXPECT_TRUE(has(At(10, "Part Number / Title - ______________________________")));
     EXPECT_TRUE(has(At(10, "Nominal (a single value: no limits)")));
@@ -164,77 +175,73 @@ TEST(InspectionReportPage, TheGearDataAreWrittenAsPageOneWritesThem) {
 
 TEST(InspectionReportPage, TheDateAndTimeAreWrittenTheSameEverywhere) {
     std::tm local{};
-    local.tm_year = 2025 - 1900;
-    local.tm_mon = 2;
-    local.tm_mday = 14;
-    local.tm_hour = 10;
-    local.tm_min = 42;
+    local.tm_year = 2025 - 1900, local.tm_mon = 2, local.tm_mday = 14, local.tm_hour = 10, local.tm_min = 42;
     local.tm_isdst = -1;
     EXPECT_EQ(ReportDateTime(std::mktime(&local)), "2025-03-14 10:42");
 }
 
 // ---- The print command ----
 
-class PrintReport : public ProgramTest {
-protected:
-    void SetUp() override {
-        ProgramTest::SetUp();
-        SetAllOptions(0);
+class PrintReport : public ProgramTest {};
+
+TEST_F(PrintReport, PrintsOneReportPerCopyAfterTheDialogAndThePartNumberAndTellsWhatWentWrong) {
+    struct Case {
+        const char* name;
+        bool askPartNumber, noPrinter = false;
+        std::vector<std::optional<int>> dialog;
+        std::optional<std::string> answer;
+        std::function<void(RecordingPrinter&)> script;
+        bool printed;
+        size_t documents;
+        std::string partLine, message;
+    };
+    const auto none = [](RecordingPrinter&) {};
+    const std::string part = "         Part Number / Title - ";
+    const std::vector<Case> cases = {
+        {"two copies", false, false, {2}, {}, none, true, 2, part + "A-1234", ""},
+        {"part number asked", true, false, {}, "B-77", none, true, 1, part + "B-77", ""},
+        {"part number Cancel", true, false, {}, "", none, false, 0, "", ""},
+        {"dialog Cancel", false, false, {std::nullopt}, {}, none, false, 0, "", ""},
+        {"printer fails", false, false, {}, {},
+         [](RecordingPrinter& p) { p.failStart = true, p.error = "the printer Office cannot be used"; }, false, 0, "",
+         "The inspection report could not be printed: the printer Office cannot be used"},
+        {"fails at the end", false, false, {}, {}, [](RecordingPrinter& p) { p.failEnd = true; }, false, 0, "",
+         "The inspection report could not be printed."},
+        {"no printer", false, true, {}, {}, none, false, 0, "", "There is no printer to print the inspection report on."},
+        {"into a file", false, false, {}, {}, [](RecordingPrinter& p) { p.outputFile = "/home/qa/report.pdf"; }, true,
+         1, part + "A-1234", "The inspection report was saved in the file /home/qa/report.pdf."},
+    };
+    for (const Case& c : cases) {
+        printer = RecordingPrinter();
+        c.script(printer);
+        for (const auto& answer : c.dialog) printer.dialogAnswers.push_back(answer);
+        if (c.answer) platform.ScriptInput(*c.answer);
+        SetOnly({});
+        gear.PrintoutChoices[kOptPartNumber] = c.askPartNumber;
+        gear.PartNumber = "A-1234";
         platform.ClearRecords();
+        View& window = app.Load(FormId::FrmOutput1);
+        EXPECT_EQ(PrintInspectionReport(window, c.noPrinter ? nullptr : &printer, gear, Report(FourReadings())),
+                  c.printed)
+            << c.name;
+        ASSERT_EQ(printer.documents.size(), c.documents) << c.name;
+        for (size_t d = 0; d < c.documents; ++d) EXPECT_EQ(printer.Lines(d).at(6), c.partLine) << c.name;
+        EXPECT_EQ(printer.Copies(), 1) << c.name;
+        ASSERT_EQ(platform.InputBoxes().size(), c.askPartNumber ? 1u : 0u) << c.name;
+        if (c.askPartNumber) {
+            EXPECT_EQ(platform.InputBoxes()[0].prompt,
+                      "Please enter a part number or title to include\ron the printed form or leave blank and click OK.");
+            EXPECT_EQ(platform.InputBoxes()[0].title, "Part number?");
+            EXPECT_EQ(platform.InputBoxes()[0].defaultText, "A-1234 ");
+            EXPECT_EQ(gear.PartNumber, *c.answer) << c.name;
+        }
+        ASSERT_EQ(platform.Messages().size(), c.message.empty() ? 0u : 1u) << c.name;
+        if (!c.message.empty()) {
+            EXPECT_EQ(platform.Messages()[0].text, c.message) << c.name;
+            EXPECT_EQ(platform.Messages()[0].title, "Involvo");
+            EXPECT_EQ(platform.Messages()[0].icon, c.printed ? MsgIcon::Information : MsgIcon::Exclamation) << c.name;
+        }
     }
-    View& Window() { return app.Load(FormId::FrmOutput1); }
-    std::string PartLine(size_t document) { return printer.documents.at(document).at(6).Text(); }
-};
-
-TEST_F(PrintReport, PrintsOneReportPerCopyAfterTheDialog) {
-    printer.dialogAnswers.push_back(2);
-    gear.PartNumber = "A-1234";
-    EXPECT_TRUE(PrintInspectionReport(Window(), &printer, gear, Report(FourReadings())));
-    ASSERT_EQ(printer.documents.size(), 2u);
-    EXPECT_EQ(PartLine(1), At(10, "Part Number / Title - A-1234"));
-    EXPECT_EQ(printer.Copies(), 1);
-    EXPECT_TRUE(platform.InputBoxes().empty());
-    EXPECT_TRUE(platform.Messages().empty());
-}
-
-TEST_F(PrintReport, AsksThePartNumberAsTheSheetDoes) {
-    SetOnly({kOptPartNumber});
-    gear.PartNumber = "A-1234";
-    platform.ScriptInput("B-77");
-    EXPECT_TRUE(PrintInspectionReport(Window(), &printer, gear, Report(FourReadings())));
-    ASSERT_EQ(platform.InputBoxes().size(), 1u);
-    EXPECT_EQ(platform.InputBoxes()[0].title, "Part number?");
-    EXPECT_EQ(platform.InputBoxes()[0].prompt, kPartNumberShortPrompt);
-    EXPECT_EQ(platform.InputBoxes()[0].defaultText, "A-1234 ");
-    EXPECT_EQ(gear.PartNumber, "B-77");
-    EXPECT_EQ(PartLine(0), At(10, "Part Number / Title - B-77"));
-
-    platform.ScriptInput("");  // Cancel
-    EXPECT_FALSE(PrintInspectionReport(Window(), &printer, gear, Report(FourReadings())));
-    EXPECT_EQ(printer.documents.size(), 1u);
-}
-
-TEST_F(PrintReport, CancelInTheDialogPrintsNothingAndAFailureIsTold) {
-    printer.dialogAnswers.push_back(std::nullopt);
-    EXPECT_FALSE(PrintInspectionReport(Window(), &printer, gear, Report(FourReadings())));
-    EXPECT_TRUE(printer.documents.empty());
-    EXPECT_TRUE(platform.Messages().empty());
-
-    printer.failStart = true;
-    printer.error = "the printer Office cannot be used";
-    EXPECT_FALSE(PrintInspectionReport(Window(), &printer, gear, Report(FourReadings())));
-    ASSERT_EQ(platform.Messages().size(), 1u);
-    EXPECT_EQ(platform.Messages()[0].text, "The inspection report could not be printed: the printer Office cannot be used");
-    EXPECT_EQ(platform.Messages()[0].title, "Involvo");
-
-    EXPECT_FALSE(PrintInspectionReport(Window(), nullptr, gear, Report(FourReadings())));
-    EXPECT_EQ(platform.Messages().back().text, "There is no printer to print the inspection report on.");
-
-    printer.failStart = false;
-    printer.outputFile = "/home/qa/report.pdf";
-    EXPECT_TRUE(PrintInspectionReport(Window(), &printer, gear, Report(FourReadings())));
-    EXPECT_EQ(platform.Messages().back().text, "The inspection report was saved in the file /home/qa/report.pdf.");
-    EXPECT_EQ(platform.Messages().back().icon, MsgIcon::Information);
 }
 
 }  // namespace

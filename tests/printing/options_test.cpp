@@ -1,349 +1,303 @@
-// The printout options: the file, its start-up read, and the dialog.
-#include <gtest/gtest.h>
+// The printout options: the file's text, what the start-up makes of whatever
+// lies where the file should be, the save that never loses the options saved
+// before, and the dialog.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
-#include "tests/printing/printing_fixture.h"
+#include <atomic>
+#include <functional>
+#include <thread>
+
+#include "tests/printing/program.h"
 
 namespace involvo::test {
 namespace {
 
-const std::string kAllOff = Repeat("0\r\n", 18);
-const std::string kAllOn = Repeat("1\r\n", 18);
-
-OptionValues Values(std::initializer_list<int> on) {
+std::string Repeat(const std::string& s, int n) {
+    std::string out;
+    while (n-- > 0) out += s;
+    return out;
+}
+OptionValues Only(std::initializer_list<int> on, int16_t value = 1) {
     OptionValues v{};
-    for (int i : on) v[i] = 1;
+    for (int i : on) v[i] = value;
     return v;
 }
-
-OptionValues AllOf(int16_t value) {
+OptionValues All(int16_t value) {
     OptionValues v{};
     for (int i = 1; i <= kOptionCount; ++i) v[i] = value;
     return v;
 }
-
-// ---- The file's text ----
-
-TEST(OptionsFile, AllOnIsFiftyFourBytesOfOneAndCrLf) {
-    std::string text = OptionsFileText(AllOf(1));
-    EXPECT_EQ(text.size(), 54u);
-    EXPECT_EQ(text, kAllOn);
-}
-
-TEST(OptionsFile, LinesFollowTheIndexOrder) {
-    EXPECT_EQ(OptionsFileText(Values({1, 3, 18})),
-              "1\r\n0\r\n1\r\n" + Repeat("0\r\n", 14) + "1\r\n");
-}
-
-struct ParseCase {
-    const char* name;
+std::string Garbage(size_t size) {
     std::string text;
-    std::optional<OptionValues> expected;
+    while (text.size() < size) text += static_cast<char>(text.size() * 37 % 256);
+    return text;
+}
+
+const std::string kAllOff = Repeat("0\r\n", 18), kAllOn = Repeat("1\r\n", 18);
+
+// Writes beyond `bytes` fail in this process as on a full disk, until the guard
+// goes; the signal the kernel sends with it is ignored, as a program must.
+class FailingDisk {
+public:
+    explicit FailingDisk(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        oldSignal_ = signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FailingDisk() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        signal(SIGXFSZ, oldSignal_);
+    }
+
+private:
+    rlimit old_{};
+    sighandler_t oldSignal_ = SIG_DFL;
 };
 
-class ParseOptionsTable : public ::testing::TestWithParam<ParseCase> {};
+TEST(OptionsFileText, IsOneValueALineWithCrLf) {
+    EXPECT_EQ(OptionsFileText(Only({1, 3, 18})), "1\r\n0\r\n1\r\n" + Repeat("0\r\n", 14) + "1\r\n");
+}
 
-TEST_P(ParseOptionsTable, ReadsWhatTheFileHolds) {
-    const ParseCase& c = GetParam();
-    auto values = ParseOptions(c.text);
-    ASSERT_EQ(values.has_value(), c.expected.has_value()) << c.name;
-    if (values) {
-        EXPECT_EQ(*values, *c.expected) << c.name;
+TEST(ParseOptions, TakesTheLastWholeGroupOfEighteenStatesAndNothingDamaged) {
+    const std::optional<OptionValues> damaged;
+    const std::vector<std::tuple<const char*, std::string, std::optional<OptionValues>>> cases = {
+        {"all off", kAllOff, All(0)},
+        {"all on", kAllOn, All(1)},
+        {"mixed", OptionsFileText(Only({1, 3, 18})), Only({1, 3, 18})},
+        {"a greyed box (2)", "2\r\n" + Repeat("0\r\n", 17), Only({1}, 2)},
+        {"the second group counts", kAllOff + kAllOn, All(1)},
+        {"commas end values too", "1,0,1," + Repeat("0,", 14) + "1\r\n", Only({1, 3, 18})},
+        {"line feeds alone", Repeat("1\n", 18), All(1)},
+        {"quoted values", Repeat("\"1\"\r\n", 18), All(1)},
+        {"quoted value with blanks after it", "\"1\" \r\n" + Repeat("0\r\n", 17), Only({1})},
+        {"no line end at the end", Repeat("0\r\n", 17) + "1", Only({18})},
+        {"cut between CR and LF", Repeat("1\r\n", 17) + "1\r", All(1)},
+        {"blank lines at the end", kAllOn + "\r\n \r\n", All(1)},
+        {"blanks around a value", " 1\t\r\n" + Repeat("0\r\n", 17), Only({1})},
+        {"empty", "", damaged},
+        {"only line ends", Repeat("\r\n", 18), damaged},
+        {"seventeen lines", Repeat("1\r\n", 17), damaged},
+        {"cut in the second group", kAllOn + Repeat("1\r\n", 4), damaged},
+        {"a quote that is not closed", Repeat("1\r\n", 9) + "\"1", damaged},
+        {"text after a closing quote", "\"1\"x\r\n" + Repeat("0\r\n", 17), damaged},
+        {"a value 3", "3\r\n" + Repeat("0\r\n", 17), damaged},
+        {"a negative value", "-1\r\n" + Repeat("0\r\n", 17), damaged},
+        {"a huge number", "70000\r\n" + Repeat("0\r\n", 17), damaged},
+        {"beyond any integer", Repeat("99999999999999999999\r\n", 18), damaged},
+        {"words", Repeat("True\r\n", 9) + Repeat("nan\r\n", 9), damaged},
+        {"two values on a line", "1 0\r\n" + Repeat("0\r\n", 17), damaged},
+        {"an empty value between commas", "1,,1" + Repeat("\r\n0", 16), damaged},
+        {"binary garbage", Garbage(4096), damaged},
+        {"garbage after a good group", kAllOn + Garbage(100), damaged},
+        {"a NUL after each value", Repeat(std::string("1\0\r\n", 4), 18), damaged},
+        {"UTF-16", "\xff\xfe" + Repeat(std::string("1\0\r\0\n\0", 6), 18), damaged},
+        {"one very long line", std::string(300000, '1'), damaged},
+    };
+    for (const auto& [name, text, expected] : cases) EXPECT_EQ(ParseOptions(text), expected) << name;
+}
+
+// ---- The start-up read: whatever lies where the file should be ----
+
+struct StartUpCase {
+    const char* name;
+    std::function<void(const fs::path&)> prepare;
+    OptionValues expected;
+    // What is left in the file's place afterwards; nothing: left as it was.
+    std::optional<std::string> fileAfter;
+    bool fullDisk = false;
+};
+
+TEST(ReadOptionsAtStartUp, ReadsAGoodFileAndReplacesADamagedOneAndLeavesWhatIsNoFile) {
+    const auto write = [](std::string text) { return [text](const fs::path& p) { WriteFile(p, text); }; };
+    const std::vector<StartUpCase> cases = {
+        {"missing: created with every option off", [](const fs::path&) {}, All(0), kAllOff},
+        {"two groups: the second, file kept", write(kAllOff + OptionsFileText(Only({2, 4}))), Only({2, 4}),
+         kAllOff + OptionsFileText(Only({2, 4}))},
+        {"damaged: replaced", write(Repeat("1\r\n", 17)), All(0), kAllOff},
+        {"a value 7: replaced", write(Repeat("1\r\n", 10) + "7\r\n" + Repeat("1\r\n", 7)), All(0), kAllOff},
+        {"larger than any options file: replaced", write(Repeat(kAllOn, 40000)), All(0), kAllOff},
+        {"a folder", [](const fs::path& p) { fs::create_directories(p / "kept"); }, All(0), std::nullopt},
+        {"a pipe", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, All(0), std::nullopt},
+        {"an endless device", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); }, All(0), std::nullopt},
+        {"a folder that does not exist", [](const fs::path&) {}, All(0), std::nullopt},
+        {"damaged on a full disk: left", write("x\r\n"), All(0), "x\r\n", true},
+    };
+    for (const StartUpCase& c : cases) {
+        const fs::path dir = FreshFolder();
+        const bool noFolder = std::string(c.name).find("not exist") != std::string::npos;
+        const fs::path file = noFolder ? dir / "gone" / kOptionsFileName : dir / kOptionsFileName;
+        c.prepare(file);
+        // Should the read wait on a pipe, the watchdog opens it for writing after
+        // five seconds, which lets the reader go, and says so.
+        std::atomic<bool> done = false, hung = false;
+        std::thread watchdog([&] {
+            for (int i = 0; i < 500 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            if (done) return;
+            hung = true;
+            if (int fd = ::open(file.c_str(), O_WRONLY | O_NONBLOCK); fd >= 0) ::close(fd);
+        });
+        std::optional<FailingDisk> disk;
+        if (c.fullDisk) disk.emplace(0);
+        const OptionValues values = ReadOptionsAtStartUp(file);
+        disk.reset();
+        done = true;
+        watchdog.join();
+        EXPECT_FALSE(hung) << c.name;
+        EXPECT_EQ(values, c.expected) << c.name;
+        if (c.fileAfter) {
+            EXPECT_EQ(ReadFile(file), *c.fileAfter) << c.name;
+        }
+        EXPECT_TRUE(std::string(c.name) != "a folder" || fs::is_directory(file / "kept"));
+        EXPECT_TRUE(std::string(c.name) != "an endless device" || fs::read_symlink(file) == "/dev/zero");
+        const std::vector<std::string> left =
+            noFolder ? std::vector<std::string>{} : std::vector<std::string>{kOptionsFileName};
+        EXPECT_EQ(Names(dir), left) << c.name << ": nothing else is left";
+        fs::remove_all(dir);
     }
 }
 
-OptionValues WithTwo() {
-    OptionValues v = Values({1});
-    v[5] = 2;
-    return v;
-}
+// ---- The save ----
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ParseOptionsTable,
-    ::testing::Values(
-        ParseCase{"all off", kAllOff, AllOf(0)},
-        ParseCase{"all on", kAllOn, AllOf(1)},
-        ParseCase{"mixed", "1\r\n0\r\n1\r\n" + Repeat("0\r\n", 14) + "1\r\n", Values({1, 3, 18})},
-        ParseCase{"seventeen lines", Repeat("1\r\n", 17), std::nullopt},
-        ParseCase{"thirty-six lines: the second group counts", kAllOff + kAllOn, AllOf(1)},
-        ParseCase{"thirty-five lines: the second group ends early", kAllOn + Repeat("0\r\n", 17), std::nullopt},
-        ParseCase{"a value 7", "7\r\n" + Repeat("0\r\n", 17), std::nullopt},
-        ParseCase{"a value x", Repeat("0\r\n", 9) + "x\r\n" + Repeat("0\r\n", 8), std::nullopt},
-        ParseCase{"a negative value", "-1\r\n" + Repeat("0\r\n", 17), std::nullopt},
-        ParseCase{"a greyed box (2) is a check box state", "1\r\n0\r\n0\r\n0\r\n2\r\n" + Repeat("0\r\n", 13),
-                  WithTwo()},
-        ParseCase{"commas end values too", "1,0,1," + Repeat("0,", 14) + "1\r\n", Values({1, 3, 18})},
-        ParseCase{"line feeds alone", Repeat("1\n", 18), AllOf(1)},
-        ParseCase{"quoted values", Repeat("\"1\"\r\n", 18), AllOf(1)},
-        ParseCase{"no line end after the last value", Repeat("0\r\n", 17) + "1", Values({18})},
-        ParseCase{"a blank line at the end", kAllOn + "\r\n", AllOf(1)},
-        ParseCase{"blanks around a value", " 1 \r\n" + Repeat("0\r\n", 17), Values({1})},
-        ParseCase{"two values on one line without a comma", "1 0\r\n" + Repeat("0\r\n", 17), std::nullopt},
-        ParseCase{"an empty value between commas", "1,,1" + Repeat("\r\n0", 16), std::nullopt},
-        ParseCase{"an empty file", "", std::nullopt},
-        ParseCase{"a huge number", "70000\r\n" + Repeat("0\r\n", 17), std::nullopt}),
-    [](const ::testing::TestParamInfo<ParseCase>& info) {
-        std::string name;
-        for (const char* p = info.param.name; *p; ++p)
-            name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-        return name;
-    });
-
-// ---- The start-up read ----
-
-class StartUpWithoutFile : public ProgramTest {};
-
-TEST_F(StartUpWithoutFile, FirstRunTurnsEveryOptionOffAndCreatesTheFile) {
-    for (int i = 1; i <= kOptionCount; ++i) EXPECT_EQ(gear.PrintoutChoices[i], 0) << i;
-    EXPECT_EQ(ReadFile(OptionsFile()), kAllOff);
-    EXPECT_TRUE(app.IsLoaded(FormId::FrmChecklist1));
-    EXPECT_FALSE(platform.ViewOf(FormId::FrmChecklist1)->IsShown());
-    EXPECT_TRUE(platform.Messages().empty());
-}
-
-class StartUpWithFile : public ProgramTest {
-protected:
-    void BeforeStartUp() override { WriteFile(OptionsFile(), FileText()); }
-    virtual std::string FileText() = 0;
-};
-
-class SeventeenLines : public StartUpWithFile {
-    std::string FileText() override { return Repeat("1\r\n", 17); }
-};
-TEST_F(SeventeenLines, AreReplacedByEighteenZeros) {
-    for (int i = 1; i <= kOptionCount; ++i) EXPECT_EQ(gear.PrintoutChoices[i], 0) << i;
-    EXPECT_EQ(ReadFile(OptionsFile()), kAllOff);
-    EXPECT_TRUE(platform.Messages().empty());
-}
-
-class ThirtySixLines : public StartUpWithFile {
-    std::string FileText() override { return kAllOff + OptionsFileText(Values({2, 4, 6})); }
-};
-TEST_F(ThirtySixLines, LeaveTheSecondGroupInEffectAndTheFileAsItWas) {
-    EXPECT_EQ(OptionsOf(gear), Values({2, 4, 6}));
-    EXPECT_EQ(ReadFile(OptionsFile()), kAllOff + OptionsFileText(Values({2, 4, 6})));
-    HeadlessView* dialog = platform.ViewOf(FormId::FrmChecklist1);
-    EXPECT_TRUE(dialog->Checked(ctl::Check(2)));
-    EXPECT_FALSE(dialog->Checked(ctl::Check(3)));
-    EXPECT_TRUE(dialog->Checked(ctl::Check(6)));
-}
-
-class ValueSeven : public StartUpWithFile {
-    std::string FileText() override { return Repeat("1\r\n", 10) + "7\r\n" + Repeat("1\r\n", 7); }
-};
-TEST_F(ValueSeven, IsNotACheckBoxStateAndTheFileIsReplaced) {
-    EXPECT_EQ(OptionsOf(gear), AllOf(0));
-    EXPECT_EQ(ReadFile(OptionsFile()), kAllOff);
-}
-
-class ValueX : public StartUpWithFile {
-    std::string FileText() override { return "x\r\n" + Repeat("1\r\n", 17); }
-};
-TEST_F(ValueX, IsNotANumberAndTheFileIsReplaced) {
-    EXPECT_EQ(OptionsOf(gear), AllOf(0));
-    EXPECT_EQ(ReadFile(OptionsFile()), kAllOff);
-}
-
-class AllOnFile : public StartUpWithFile {
-    std::string FileText() override { return kAllOn; }
-};
-TEST_F(AllOnFile, TicksEveryBoxOfTheHiddenDialog) {
-    EXPECT_EQ(OptionsOf(gear), AllOf(1));
-    HeadlessView* dialog = platform.ViewOf(FormId::FrmChecklist1);
-    for (int i = 1; i <= kOptionCount; ++i) EXPECT_TRUE(dialog->Checked(ctl::Check(i))) << i;
+TEST(WriteOptionsFile, AFailedSaveKeepsTheSavedFileWholeAndLeavesNoTemporaryFile) {
+    const std::vector<std::pair<const char*, rlim_t>> disks = {{"full", 0}, {"full half-way", 20}};
+    for (const auto& [name, room] : disks) {
+        const fs::path dir = FreshFolder(), file = dir / kOptionsFileName;
+        WriteFile(file, OptionsFileText(Only({1, 3, 9})));
+        std::optional<std::string> reason;
+        {
+            FailingDisk disk(room);
+            reason = WriteOptionsFile(file, All(1));
+        }
+        ASSERT_TRUE(reason) << name;
+        EXPECT_NE(*reason, "") << name;
+        EXPECT_EQ(ReadFile(file), OptionsFileText(Only({1, 3, 9}))) << name;
+        EXPECT_EQ(Names(dir), std::vector<std::string>{kOptionsFileName}) << name;
+        EXPECT_EQ(WriteOptionsFile(file, All(0)), std::nullopt) << name << ": with room again";
+        EXPECT_EQ(ReadFile(file), kAllOff) << name;
+        fs::remove_all(dir);
+    }
 }
 
 // ---- The dialog ----
 
 class OptionsDialog : public ProgramTest {
 protected:
+    // The user opens the printout options from the input screen's menu.
     HeadlessView& Open() {
-        OpenPrintoutOptions(app, gear);
-        return *platform.ViewOf(FormId::FrmChecklist1);
+        Screen().Click(ctl::MnuCheckbox1);
+        HeadlessView& dialog = Page(FormId::FrmChecklist1);
+        EXPECT_TRUE(dialog.IsShown());
+        return dialog;
+    }
+    void Choose(std::initializer_list<int> ticks) {
+        HeadlessView& d = Open();
+        for (int i : ticks) d.Tick(ctl::Check(i));
+        d.Press(ctl::CmdCustom1OK);
+        platform.RunTimers();
     }
 };
 
-TEST_F(OptionsDialog, ShowsItsCaptions) {
-    HeadlessView& d = Open();
+TEST_F(OptionsDialog, CarriesItsCaptions) {
+    const HeadlessView& d = Open();
     EXPECT_EQ(d.Text(ctl::Window), "Involvo -  Printout Options");
     EXPECT_EQ(d.Text(ctl::Frame1), "Check the items to include on the printed form");
-    EXPECT_EQ(d.Text(ctl::Checkall), "Check All");
-    EXPECT_EQ(d.Text(ctl::CmdCustom1OK), "OK");
-    EXPECT_EQ(d.Text(ctl::CmdCustom1Cancel), "Cancel");
-    const char* captions[] = {"AGMA Quality Tolerences",
-                              "Outside/Inside Diameter",
-                              "Root Diameter (Basic)",
-                              "Root Diameter (Finished)",
-                              "Addendum",
-                              "Dedendum",
-                              "Whole Depth",
-                              "Working Depth",
-                              "Tooth Tip Land",
-                              "Chordal Tooth Thickness/Space Width",
-                              "Circular Pitch",
-                              "K Factor",
-                              "Transverse Dimensions (Helical gears)",
-                              "Pin Contact Diameter",
-                              "Base Pitch",
-                              "Radial Dimension Over (1) Pin",
-                              "Axial Pitch (Helical Gears)",
-                              "Part Number or Title"};
+    EXPECT_EQ(d.Text(ctl::Checkall) + "|" + d.Text(ctl::CmdCustom1OK) + "|" + d.Text(ctl::CmdCustom1Cancel),
+              "Check All|OK|Cancel");
+    const char* captions[] = {"AGMA Quality Tolerences", "Outside/Inside Diameter", "Root Diameter (Basic)",
+                              "Root Diameter (Finished)", "Addendum", "Dedendum", "Whole Depth", "Working Depth",
+                              "Tooth Tip Land", "Chordal Tooth Thickness/Space Width", "Circular Pitch", "K Factor",
+                              "Transverse Dimensions (Helical gears)", "Pin Contact Diameter", "Base Pitch",
+                              "Radial Dimension Over (1) Pin", "Axial Pitch (Helical Gears)", "Part Number or Title"};
     for (int i = 1; i <= 18; ++i) EXPECT_EQ(d.Text(ctl::Check(i)), captions[i - 1]) << i;
-    EXPECT_TRUE(d.IsShown());
 }
 
-TEST_F(OptionsDialog, OpensWithTheOptionsInForce) {
-    SetOptions(gear, Values({3, 12}));
-    HeadlessView& d = Open();
-    EXPECT_TRUE(d.Checked(ctl::Check(3)));
-    EXPECT_TRUE(d.Checked(ctl::Check(12)));
-    EXPECT_FALSE(d.Checked(ctl::Check(1)));
-}
+class SavedBefore : public OptionsDialog {
+protected:
+    void BeforeStartUp() override { WriteFile(OptionsFile(), OptionsFileText(Only({1, 3, 9}))); }
+};
 
-TEST_F(OptionsDialog, CheckAllThenCancelChangesNothing) {
-    HeadlessView& d = Open();
-    d.Tick(ctl::Checkall);
-    for (int i = 1; i <= 18; ++i) EXPECT_TRUE(d.Checked(ctl::Check(i)));
-    d.Press(ctl::CmdCustom1Cancel);
-    EXPECT_FALSE(app.IsLoaded(FormId::FrmChecklist1));
-    EXPECT_EQ(OptionsOf(gear), AllOf(0));
-    EXPECT_EQ(ReadFile(OptionsFile()), kAllOff);
-}
-
-TEST_F(OptionsDialog, CheckAllThenOkWritesEighteenOnes) {
-    HeadlessView& d = Open();
-    d.Tick(ctl::Checkall);
-    EXPECT_TRUE(d.Checked(ctl::Checkall));
-    d.Press(ctl::CmdCustom1OK);
-    EXPECT_FALSE(app.IsLoaded(FormId::FrmChecklist1));
-    EXPECT_EQ(OptionsOf(gear), AllOf(1));
-    EXPECT_EQ(ReadFile(OptionsFile()), kAllOn);
-    // Only the file itself is left in the folder: no temporary file.
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder_)) names.push_back(entry.path().filename().string());
-    EXPECT_EQ(names, std::vector<std::string>{kOptionsFileName});
+TEST_F(SavedBefore, StartUpTicksTheSavedOptionsInTheHiddenDialog) {
+    EXPECT_EQ(OptionsOf(gear), Only({1, 3, 9}));
+    const HeadlessView& d = Page(FormId::FrmChecklist1);
+    EXPECT_FALSE(d.IsShown());
+    for (int i = 1; i <= 18; ++i) EXPECT_EQ(d.Checked(ctl::Check(i)), i == 1 || i == 3 || i == 9) << i;
     EXPECT_TRUE(platform.Messages().empty());
 }
 
-TEST_F(OptionsDialog, ClickingCheckAllWhenItIsTickedStillTicksEverything) {
+TEST_F(SavedBefore, OkSavesTheTicksAndCheckAllTicksEveryBox) {
+    Choose({3, 18});
+    EXPECT_EQ(OptionsOf(gear), Only({1, 9, 18}));
     HeadlessView& d = Open();
+    EXPECT_TRUE(d.Checked(ctl::Check(18)) && !d.Checked(ctl::Check(3)));
     d.Tick(ctl::Checkall);
-    d.Tick(ctl::Check(4));  // off again
-    d.Tick(ctl::Checkall);  // the user's click takes the tick away; the command puts it back
-    EXPECT_TRUE(d.Checked(ctl::Checkall));
-    EXPECT_TRUE(d.Checked(ctl::Check(4)));
-}
-
-TEST_F(OptionsDialog, OkStoresSingleTicks) {
-    HeadlessView& d = Open();
-    d.Tick(ctl::Check(3));
-    d.Tick(ctl::Check(18));
+    d.Tick(ctl::Check(4));   // off again
+    d.Tick(ctl::Checkall);   // the click takes the tick away; the command puts it back
+    EXPECT_TRUE(d.Checked(ctl::Checkall) && d.Checked(ctl::Check(4)));
     d.Press(ctl::CmdCustom1OK);
-    EXPECT_EQ(OptionsOf(gear), Values({3, 18}));
-    EXPECT_EQ(ReadFile(OptionsFile()), OptionsFileText(Values({3, 18})));
-}
-
-TEST_F(OptionsDialog, ActivatingAnotherWindowDiscardsTheChanges) {
-    HeadlessView& d = Open();
-    d.Tick(ctl::Checkall);
-    d.Deactivate();
-    platform.ViewOf(FormId::FrmMain)->Activate();
     EXPECT_FALSE(app.IsLoaded(FormId::FrmChecklist1));
-    EXPECT_EQ(OptionsOf(gear), AllOf(0));
-    EXPECT_EQ(ReadFile(OptionsFile()), kAllOff);
+    EXPECT_EQ(OptionsOf(gear), All(1));
+    EXPECT_EQ(ReadFile(OptionsFile()), kAllOn);
+    EXPECT_EQ(Names(folder), std::vector<std::string>{kOptionsFileName});
+    EXPECT_TRUE(platform.Messages().empty());
 }
 
-TEST_F(OptionsDialog, ReopeningStartsAgainFromTheOptions) {
-    HeadlessView& d = Open();
-    d.Tick(ctl::Check(7));
-    d.Press(ctl::CmdCustom1Cancel);
-    platform.RunTimers();
-    HeadlessView& again = Open();
-    EXPECT_FALSE(again.Checked(ctl::Check(7)));
-    EXPECT_FALSE(again.Checked(ctl::Checkall));
-}
-
-TEST_F(OptionsDialog, ExitWhileTheDialogIsOpenSavesNothing) {
-    HeadlessView& d = Open();
-    d.Tick(ctl::Checkall);
-    platform.ViewOf(FormId::FrmMain)->Press(ctl::cmdExit);
+TEST_F(SavedBefore, CancelAnotherWindowAndExitDiscardTheTicks) {
+    for (int way = 0; way < 3; ++way) {
+        HeadlessView& d = Open();
+        d.Tick(ctl::Checkall);
+        if (way == 0) d.Press(ctl::CmdCustom1Cancel);
+        if (way == 1) d.Deactivate(), Screen().Activate();
+        if (way == 2) Screen().Press(ctl::cmdExit);
+        platform.RunTimers();
+        EXPECT_FALSE(app.IsLoaded(FormId::FrmChecklist1)) << way;
+        EXPECT_EQ(OptionsOf(gear), Only({1, 3, 9})) << way;
+        EXPECT_EQ(ReadFile(OptionsFile()), OptionsFileText(Only({1, 3, 9}))) << way;
+    }
     EXPECT_TRUE(app.Ended());
-    EXPECT_EQ(OptionsOf(gear), AllOf(0));
-    EXPECT_EQ(ReadFile(OptionsFile()), kAllOff);
 }
 
 TEST_F(OptionsDialog, AGreyedOptionNobodyTouchedKeepsItsValue) {
-    OptionValues v = Values({1});
-    v[5] = 2;
+    OptionValues v = Only({1});
+    v[5] = v[6] = 2;
     SetOptions(gear, v);
     HeadlessView& d = Open();
     EXPECT_TRUE(d.Checked(ctl::Check(5)));
+    d.Tick(ctl::Check(6));  // greyed, then clicked: off
     d.Press(ctl::CmdCustom1OK);
+    v[6] = 0;
     EXPECT_EQ(OptionsOf(gear), v);
     EXPECT_EQ(ReadFile(OptionsFile()), OptionsFileText(v));
 }
 
-// ---- A file that cannot be written ----
-
-class UnwritableFolder : public OptionsDialog {
-protected:
-    void BeforeStartUp() override {
-        // Root ignores permissions; a folder that is a file cannot hold the file.
-        WriteFile(folder_ / "not-a-folder", "x");
-        app.SetPrintoutOptionsFile(folder_ / "not-a-folder" / kOptionsFileName);
-    }
+class FolderInItsPlace : public OptionsDialog {
+    void BeforeStartUp() override { fs::create_directories(OptionsFile() / "kept"); }
 };
 
-TEST_F(UnwritableFolder, StartsWithEveryOptionOffAndNoMessage) {
-    EXPECT_EQ(OptionsOf(gear), AllOf(0));
+TEST_F(FolderInItsPlace, OkSaysTheOptionsWereNotSavedAndKeepsThemForTheRun) {
     EXPECT_TRUE(platform.Messages().empty());
-}
-
-TEST_F(UnwritableFolder, OkSaysTheOptionsWereNotSavedAndKeepsThemForTheRun) {
-    HeadlessView& d = Open();
-    d.Tick(ctl::Checkall);
-    d.Press(ctl::CmdCustom1OK);
+    Choose({1, 5});
     ASSERT_EQ(platform.Messages().size(), 1u);
     const ShownMessage& m = platform.Messages()[0];
     EXPECT_EQ(m.title, "Involvo");
     EXPECT_EQ(m.icon, MsgIcon::Exclamation);
-    EXPECT_NE(m.text.find("could not be saved"), std::string::npos) << m.text;
-    EXPECT_NE(m.text.find("CheckboxValues.dat"), std::string::npos) << m.text;
-    EXPECT_NE(m.text.find("until Involvo is closed"), std::string::npos) << m.text;
-    EXPECT_EQ(OptionsOf(gear), AllOf(1));
+    EXPECT_EQ(m.buttons, MsgButtons::OK);
+    const std::string lead = "The printout options could not be saved in the file " +
+                             fs::absolute(OptionsFile()).string() + " (",
+                      tail = ").\r\rThe options chosen stay in effect until Involvo is closed.";
+    EXPECT_EQ(m.text.substr(0, lead.size()), lead);
+    ASSERT_GT(m.text.size(), lead.size() + tail.size()) << "a reason is given: " << m.text;
+    EXPECT_EQ(m.text.substr(m.text.size() - tail.size()), tail);
+    EXPECT_EQ(OptionsOf(gear), Only({1, 5}));
     EXPECT_FALSE(app.IsLoaded(FormId::FrmChecklist1));
-    EXPECT_EQ(ReadFile(folder_ / "not-a-folder"), "x");
-}
-
-TEST(OptionsWriter, AMissingFolderIsReported) {
-    fs::path path = fs::temp_directory_path() / "involvo-no-such-folder-for-options" / kOptionsFileName;
-    fs::remove_all(path.parent_path());
-    auto reason = WriteOptionsFile(path, AllOf(1));
-    ASSERT_TRUE(reason.has_value());
-    EXPECT_FALSE(reason->empty());
-    EXPECT_FALSE(fs::exists(path.parent_path()));
-}
-
-TEST(OptionsWriter, AFailedReplaceKeepsTheOldFileAndLeavesNoTemporaryFile) {
-    fs::path dir = fs::temp_directory_path() / ("involvo-options-replace-" + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir / kOptionsFileName / "inside");  // the target is a folder that is not empty
-    auto reason = WriteOptionsFile(dir / kOptionsFileName, AllOf(1));
-    EXPECT_TRUE(reason.has_value());
-    EXPECT_TRUE(fs::is_directory(dir / kOptionsFileName / "inside"));
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
-    EXPECT_EQ(names, std::vector<std::string>{kOptionsFileName});
-    fs::remove_all(dir);
-}
-
-TEST(OptionsWriter, ReplacesTheOldFileWhole) {
-    fs::path dir = fs::temp_directory_path() / ("involvo-options-whole-" + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    WriteFile(dir / kOptionsFileName, Repeat("1\r\n", 36) + "garbage");
-    EXPECT_FALSE(WriteOptionsFile(dir / kOptionsFileName, AllOf(0)).has_value());
-    EXPECT_EQ(ReadFile(dir / kOptionsFileName), kAllOff);
-    fs::remove_all(dir);
+    EXPECT_TRUE(fs::is_directory(OptionsFile() / "kept"));
+    EXPECT_EQ(Names(folder), std::vector<std::string>{kOptionsFileName});
+    HeadlessView& d = Open();
+    EXPECT_TRUE(d.Checked(ctl::Check(1)) && d.Checked(ctl::Check(5)) && !d.Checked(ctl::Check(2)));
 }
 
 }  // namespace

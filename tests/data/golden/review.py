@@ -101,8 +101,9 @@ def expected(o, rows):
         else:
             ts = [g.thickness_of_pins(M, d) for M in values]
     else:
-        # an O.D. enlarged by x thickens the tooth (narrows the space) by x tan(a) at the pitch circle
-        change = float(o.get("od-change", 0)) * tan(radians(g.pa)) if g.h == 0 else 0
+        # an O.D. enlarged by x thickens the tooth (narrows the space) by x tan(a) at the pitch circle; on a
+        # helical gear the rack moves as far in the normal plane, so the normal thickness by x tan(a normal)
+        change = float(o.get("od-change", 0)) * tan(radians(g.pa))
         if change and values: return {}
         ts = values or [pi / (2 * g.P) + change]
     e = {"Pitch Diameter": [g.D], "Base Circle Diameter": [g.Db],
