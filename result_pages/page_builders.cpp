@@ -467,7 +467,8 @@ std::vector<Notice> HelicalAdvice(GearMain& gear) {
     return advice;
 }
 
-void BuildMeasurementContent(PageContent& page, const GearMain& gear, const EntryTexts& texts, PageKind kind) {
+void BuildMeasurementContent(PageContent& page, const GearMain& gear, const EntryTexts& texts, PageKind kind,
+                             PageDetail detail) {
     const bool helical = kind == PageKind::Helical;
     page.form = helical ? FormId::FrmHelical1 : FormId::FrmOutput1;
     page.caption.assign(pages::kPageOneCaption);
@@ -477,20 +478,28 @@ void BuildMeasurementContent(PageContent& page, const GearMain& gear, const Entr
 
     std::vector<PageRow>& rows = page.rows;
     rows.resize(kPageOneRows);
-    SetRow(rows[0], Quantity::NumberOfTeeth, "Number of Teeth", MaskedText(texts.teeth, "0"));
-    if (helical) {
-        // A pitch fraction of the combination stub system is not a number: it
-        // is shown as typed.
-        SetRow(rows[1], Quantity::DiametralPitch, "Diametral Pitch", MaskedText(texts.pitch, "0.000000"),
-               Format(gear.TransverseDP, "0.000000"));
-        SetRow(rows[2], Quantity::PressureAngle, "Pressure Angle", MaskedText(texts.pressureAngle, "0.000000"),
-               Format(gear.TransversePA, "0.000000"));
+    if (detail == PageDetail::All) {
+        SetRow(rows[0], Quantity::NumberOfTeeth, "Number of Teeth", MaskedText(texts.teeth, "0"));
+        if (helical) {
+            // A pitch fraction of the combination stub system is not a number:
+            // it is shown as typed.
+            SetRow(rows[1], Quantity::DiametralPitch, "Diametral Pitch", MaskedText(texts.pitch, "0.000000"),
+                   Format(gear.TransverseDP, "0.000000"));
+            SetRow(rows[2], Quantity::PressureAngle, "Pressure Angle", MaskedText(texts.pressureAngle, "0.000000"),
+                   Format(gear.TransversePA, "0.000000"));
+        } else {
+            SetRow(rows[1], Quantity::DiametralPitch, "Normal Diametral Pitch",
+                   gear.DepthSystem == 8 ? texts.pitch : MaskedText(texts.pitch, "0.000000"));
+            SetRow(rows[2], Quantity::PressureAngle, "Normal Pressure Angle",
+                   MaskedText(texts.pressureAngle, "0.000000"));
+        }
+        SetRow(rows[3], Quantity::HelixAngle, "Helix Angle", MaskedText(texts.helix, "0.000000"));
     } else {
-        SetRow(rows[1], Quantity::DiametralPitch, "Normal Diametral Pitch",
-               gear.DepthSystem == 8 ? texts.pitch : MaskedText(texts.pitch, "0.000000"));
-        SetRow(rows[2], Quantity::PressureAngle, "Normal Pressure Angle", MaskedText(texts.pressureAngle, "0.000000"));
+        SetRow(rows[0], Quantity::NumberOfTeeth, "Number of Teeth", {});
+        SetRow(rows[1], Quantity::DiametralPitch, helical ? "Diametral Pitch" : "Normal Diametral Pitch", {});
+        SetRow(rows[2], Quantity::PressureAngle, helical ? "Pressure Angle" : "Normal Pressure Angle", {});
+        SetRow(rows[3], Quantity::HelixAngle, "Helix Angle", {});
     }
-    SetRow(rows[3], Quantity::HelixAngle, "Helix Angle", MaskedText(texts.helix, "0.000000"));
     for (int row = 5; row <= kPageOneRows; ++row) ClearRow(rows[row - 1]);
 
     KFactorRow(rows, gear);
