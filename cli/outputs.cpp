@@ -416,15 +416,44 @@ constexpr auto kQuoted = [] {
 // around it.
 size_t CellRoom(std::string_view cell) { return 2 * cell.size() + 2; }
 
+// Whether a cell must be quoted. Every character that makes it so lies below
+// '-', as no digit, point or minus sign does: the cell is looked at eight (or
+// four) characters at a time for one below '-' first (the last block
+// overlapping the one before), and character by character only when there is
+// one.
+bool MustQuote(std::string_view cell) {
+    constexpr uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u;
+    auto anyBelow = [](uint64_t w) { return ((w - kOnes * '-') & ~w & kHighs) != 0; };
+    const char* const s = cell.data();
+    const size_t n = cell.size();
+    auto exact = [&] {
+        for (size_t i = 0; i < n; ++i)
+            if (kQuoted[static_cast<unsigned char>(s[i])]) return true;
+        return false;
+    };
+    if (n >= 8) {
+        uint64_t w;
+        size_t i = 0;
+        for (; i + 8 <= n; i += 8) {
+            std::memcpy(&w, s + i, 8);
+            if (anyBelow(w)) return exact();
+        }
+        if (i == n) return false;
+        std::memcpy(&w, s + n - 8, 8);
+        return anyBelow(w) && exact();
+    }
+    if (n >= 4) {
+        uint32_t a, b;
+        std::memcpy(&a, s, 4);
+        std::memcpy(&b, s + n - 4, 4);
+        return anyBelow(a | static_cast<uint64_t>(b) << 32) && exact();
+    }
+    return exact();
+}
+
 // Writes a cell at p, quoted when it must be; returns where it ends.
 char* PutCell(char* p, std::string_view cell) {
-    bool plain = true;
-    for (char c : cell)
-        if (kQuoted[static_cast<unsigned char>(c)]) {
-            plain = false;
-            break;
-        }
-    if (plain) {
+    if (!MustQuote(cell)) {
         if (!cell.empty()) std::memcpy(p, cell.data(), cell.size());
         return p + cell.size();
     }
