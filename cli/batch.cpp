@@ -53,6 +53,7 @@ struct Chunk {
 
 // One thread's gear entry and the room of its runs.
 struct Hands {
+    Hands() { entry.SetPageDetail(PageDetail::ResultRows); }
     GearEntry entry;
     GearRun run;
     gearmain::ReadingList readings;

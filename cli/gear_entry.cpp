@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "result_pages/page_builders.h"
 
 namespace involvo::cli {
 
@@ -109,7 +108,7 @@ void GearEntry::Run(const GearOptions& options, GearRun& run) {
     kind_ = first == FirstPage::Helical ? PageKind::Helical : PageKind::Spur;
     WritePageOneState(gear_, kind_);
     run.pages.resize(2);
-    BuildMeasurementContent(run.pages[0], gear_, texts_, kind_);
+    BuildMeasurementContent(run.pages[0], gear_, texts_, kind_, detail_);
     if (kind_ == PageKind::Helical)
         for (gearmain::Notice& advice : HelicalAdvice(gear_)) run.messages.push_back(std::move(advice));
     BuildDimensionsContent(run.pages[1], gear_, texts_, kind_);

@@ -15,6 +15,7 @@
 #include "input_screen/entry_texts.h"
 #include "input_screen/screen_core.h"
 #include "printing/gear_sheet.h"
+#include "result_pages/page_builders.h"
 #include "result_pages/page_content.h"
 
 namespace involvo::cli {
@@ -71,6 +72,10 @@ public:
     // when asked, the picture of the pin in its tooth space.
     Measuring Measure(bool picture) const;
 
+    // A batch writes the result columns only: page 1's rows 1 to 4 (the basic
+    // data as typed) are then built without their values.
+    void SetPageDetail(PageDetail detail) { detail_ = detail; }
+
     gearmain::GearMain& gear() { return gear_; }
     const EntryTexts& texts() const { return texts_; }
 
@@ -87,6 +92,7 @@ private:
     HintMemory openingMemory_;
     EntryTexts openingTexts_;
     PageKind kind_ = PageKind::Spur;
+    PageDetail detail_ = PageDetail::All;
 };
 
 }  // namespace involvo::cli

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <ostream>
 
 #include <nlohmann/json.hpp>
@@ -402,18 +403,91 @@ std::vector<std::string> CsvRow(const GearRun& run, ExtraColumns extra) {
     return line;
 }
 
+namespace {
+
+// The characters that make a cell quoted: a comma, a quote, a line end.
+constexpr auto kQuoted = [] {
+    std::array<bool, 256> quoted{};
+    for (unsigned char c : {',', '"', '\r', '\n'}) quoted[c] = true;
+    return quoted;
+}();
+
+// The room a cell may take: every character a doubled quote, and the quotes
+// around it.
+size_t CellRoom(std::string_view cell) { return 2 * cell.size() + 2; }
+
+// Whether a cell must be quoted. Every character that makes it so lies below
+// '-', as no digit, point or minus sign does: the cell is looked at eight (or
+// four) characters at a time for one below '-' first (the last block
+// overlapping the one before), and character by character only when there is
+// one.
+bool MustQuote(std::string_view cell) {
+    constexpr uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u;
+    auto anyBelow = [](uint64_t w) { return ((w - kOnes * '-') & ~w & kHighs) != 0; };
+    const char* const s = cell.data();
+    const size_t n = cell.size();
+    auto exact = [&] {
+        for (size_t i = 0; i < n; ++i)
+            if (kQuoted[static_cast<unsigned char>(s[i])]) return true;
+        return false;
+    };
+    if (n >= 8) {
+        uint64_t w;
+        size_t i = 0;
+        for (; i + 8 <= n; i += 8) {
+            std::memcpy(&w, s + i, 8);
+            if (anyBelow(w)) return exact();
+        }
+        if (i == n) return false;
+        std::memcpy(&w, s + n - 8, 8);
+        return anyBelow(w) && exact();
+    }
+    if (n >= 4) {
+        uint32_t a, b;
+        std::memcpy(&a, s, 4);
+        std::memcpy(&b, s + n - 4, 4);
+        return anyBelow(a | static_cast<uint64_t>(b) << 32) && exact();
+    }
+    return exact();
+}
+
+// Writes a cell at p, quoted when it must be; returns where it ends.
+char* PutCell(char* p, std::string_view cell) {
+    if (!MustQuote(cell)) {
+        if (!cell.empty()) std::memcpy(p, cell.data(), cell.size());
+        return p + cell.size();
+    }
+    *p++ = '"';
+    for (char ch : cell) {
+        if (ch == '"') *p++ = '"';
+        *p++ = ch;
+    }
+    *p++ = '"';
+    return p;
+}
+
+}  // namespace
+
 void AppendCsvRow(std::string& line, size_t rowNumber, const GearRun& run, ExtraColumns extra) {
-    char number[24];
-    const auto end = std::to_chars(number, number + sizeof number, rowNumber).ptr;
-    line.append(number, end);
-    line += run.ok ? ",1," : ",0,";
-    if (!run.ok) AppendCsvCell(line, run.error);
     static thread_local ResultCells cells;
     PickColumns(run, cells);
+    // The row number, ok and the message, then the result columns, written
+    // into room made for them at once.
+    constexpr size_t kNumberRoom = 24;
+    size_t room = kNumberRoom + 4 + (run.ok ? 0 : CellRoom(run.error));
+    for (const std::string* value : cells.values) room += 1 + (value ? CellRoom(*value) : 0);
+    const size_t start = line.size();
+    line.resize(start + room);
+    char* const begin = line.data() + start;
+    char* p = std::to_chars(begin, begin + kNumberRoom, rowNumber).ptr;
+    std::memcpy(p, run.ok ? ",1," : ",0,", 3);
+    p += 3;
+    if (!run.ok) p = PutCell(p, run.error);
     for (const std::string* value : cells.values) {
-        line.push_back(',');
-        if (value) AppendCsvCell(line, *value);
+        *p++ = ',';
+        if (value) p = PutCell(p, *value);
     }
+    line.resize(static_cast<size_t>(p - line.data()));
     if (extra.inspection || extra.measuring)
         ExtraCells(run, extra, [&](std::string_view cell) {
             line.push_back(',');
@@ -423,24 +497,10 @@ void AppendCsvRow(std::string& line, size_t rowNumber, const GearRun& run, Extra
 }
 
 void AppendCsvCell(std::string& line, std::string_view cell) {
-    // A comma, a quote or a line end makes a cell quoted; every one of them
-    // comes before the digits, the point and the minus sign.
-    bool plain = true;
-    for (char c : cell)
-        if (static_cast<unsigned char>(c) <= ',' && (c == ',' || c == '"' || c == '\r' || c == '\n')) {
-            plain = false;
-            break;
-        }
-    if (plain) {
-        line.append(cell);
-        return;
-    }
-    line.push_back('"');
-    for (char ch : cell) {
-        if (ch == '"') line.push_back('"');
-        line.push_back(ch);
-    }
-    line.push_back('"');
+    const size_t start = line.size();
+    line.resize(start + CellRoom(cell));
+    char* const end = PutCell(line.data() + start, cell);
+    line.resize(static_cast<size_t>(end - line.data()));
 }
 
 void AppendCsvLine(std::string& line, const std::vector<std::string>& cells) {

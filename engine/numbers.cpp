@@ -564,6 +564,12 @@ size_t FormatTo(char* out, double value, std::string_view mask) {
     return FormatDecimalsTo(out, value, MaskDecimals(mask));
 }
 
+void FormatTo(std::string& out, double value, std::string_view mask) {
+    char buf[kFormatCapacity];
+    const std::string_view text = FormatInto(buf, value, MaskDecimals(mask));
+    out.assign(text.data(), text.size());
+}
+
 std::string FormatDecimals(double value, int decimals) {
     char buf[kFormatCapacity];
     return std::string(FormatInto(buf, value, decimals));

@@ -44,6 +44,8 @@ inline constexpr size_t kFormatCapacity = 360;
 // terminating zero); return their length.
 size_t FormatTo(char* out, double value, std::string_view mask);
 size_t FormatDecimalsTo(char* out, double value, int decimals);
+// The same text written over out, in its room.
+void FormatTo(std::string& out, double value, std::string_view mask);
 
 // Val(Format(value, mask)), the engine's rounding of a result to a mask, without
 // writing and reading the text: the same double for every value and mask.

@@ -73,30 +73,54 @@ void ScreenCore::Write(Field field, std::string text) {
     written_ |= Bit(field);
 }
 
+namespace {
+
+// A set of the characters below 128, to test a key in a step.
+struct KeySet {
+    uint64_t low = 0, high = 0;
+    constexpr explicit KeySet(const char* chars) {
+        for (; *chars; ++chars) {
+            const unsigned c = static_cast<unsigned char>(*chars);
+            (c < 64 ? low : high) |= uint64_t{1} << (c % 64);
+        }
+    }
+    constexpr bool Has(int key) const {
+        if (key < 0 || key >= 128) return false;
+        return (((key < 64 ? low : high) >> (key % 64)) & 1) != 0;
+    }
+};
+
+constexpr KeySet kDecimalKeys{kDecimal};
+constexpr KeySet kDigitKeys{kDigits};
+constexpr KeySet kFractionKeys{".0123456789/"};
+constexpr KeySet kSignedKeys{".-0123456789"};
+constexpr KeySet kBandKeys{".0123456789/-"};
+constexpr KeySet kSecondOfBandKeys{".0123456789-"};
+
+}  // namespace
+
 bool ScreenCore::KeyAccepted(Field field, int16_t depthSystem, const std::string& text, int key) {
-    const char* allowed = kDecimal;
+    const KeySet* allowed = &kDecimalKeys;
     switch (field) {
         case Field::Feature: return false;  // the feature is chosen from the list only
-        case Field::Teeth: allowed = kDigits; break;
+        case Field::Teeth: allowed = &kDigitKeys; break;
         // A combination stub pitch is entered as a fraction.
-        case Field::Pitch: allowed = depthSystem == 8 ? ".0123456789/" : kDecimal; break;
-        case Field::ODChange: allowed = ".-0123456789"; break;
+        case Field::Pitch: allowed = depthSystem == 8 ? &kFractionKeys : &kDecimalKeys; break;
+        case Field::ODChange: allowed = &kSignedKeys; break;
         // A single value or one range "a / b": at most one slash.
         case Field::FeatureValue:
-            allowed = text.find('/') != std::string::npos ? ".0123456789-" : ".0123456789/-";
+            allowed = text.find('/') != std::string::npos ? &kSecondOfBandKeys : &kBandKeys;
             break;
         case Field::PressureAngle:
         case Field::Helix:
         case Field::Pin:
         case Field::FaceWidth:
-        case Field::Quality: allowed = kDecimal; break;
+        case Field::Quality: allowed = &kDecimalKeys; break;
         case Field::None: return true;
     }
     if (key < 0 || key > 0x7FFF) return false;
     if (key == kBackspace) return true;
-    for (const char* c = allowed; *c; ++c)
-        if (static_cast<unsigned char>(*c) == key) return true;
-    return false;
+    return allowed->Has(key);
 }
 
 // ---------------------------------------------------------------------------

@@ -50,7 +50,7 @@ void TrimBlanks(std::string& text) {
 
 const std::string& Formatted(TextMemo& memo, double value, std::string_view mask) {
     if (!memo.valid || Bits(memo.value) != Bits(value) || memo.mask != mask) {
-        memo.text = Format(value, mask);
+        gearmain::FormatTo(memo.text, value, mask);
         memo.value = value;
         memo.mask = mask;
         memo.valid = true;

@@ -254,6 +254,15 @@ void SetRow(PageRow& row, Quantity quantity, std::string_view caption, std::stri
     row.visible = true;
 }
 
+// A row of a number written to its mask (the value text keeps its room).
+void SetNumberRow(PageRow& row, Quantity quantity, std::string_view caption, double value, std::string_view mask) {
+    row.quantity = quantity;
+    row.caption.assign(caption);
+    gearmain::FormatTo(row.value, value, mask);
+    row.transverse.clear();
+    row.visible = true;
+}
+
 // A row that shows nothing until the tables choose it.
 void ClearRow(PageRow& row) {
     row.quantity = Quantity::None;
@@ -467,7 +476,8 @@ std::vector<Notice> HelicalAdvice(GearMain& gear) {
     return advice;
 }
 
-void BuildMeasurementContent(PageContent& page, const GearMain& gear, const EntryTexts& texts, PageKind kind) {
+void BuildMeasurementContent(PageContent& page, const GearMain& gear, const EntryTexts& texts, PageKind kind,
+                             PageDetail detail) {
     const bool helical = kind == PageKind::Helical;
     page.form = helical ? FormId::FrmHelical1 : FormId::FrmOutput1;
     page.caption.assign(pages::kPageOneCaption);
@@ -477,20 +487,28 @@ void BuildMeasurementContent(PageContent& page, const GearMain& gear, const Entr
 
     std::vector<PageRow>& rows = page.rows;
     rows.resize(kPageOneRows);
-    SetRow(rows[0], Quantity::NumberOfTeeth, "Number of Teeth", MaskedText(texts.teeth, "0"));
-    if (helical) {
-        // A pitch fraction of the combination stub system is not a number: it
-        // is shown as typed.
-        SetRow(rows[1], Quantity::DiametralPitch, "Diametral Pitch", MaskedText(texts.pitch, "0.000000"),
-               Format(gear.TransverseDP, "0.000000"));
-        SetRow(rows[2], Quantity::PressureAngle, "Pressure Angle", MaskedText(texts.pressureAngle, "0.000000"),
-               Format(gear.TransversePA, "0.000000"));
+    if (detail == PageDetail::All) {
+        SetRow(rows[0], Quantity::NumberOfTeeth, "Number of Teeth", MaskedText(texts.teeth, "0"));
+        if (helical) {
+            // A pitch fraction of the combination stub system is not a number:
+            // it is shown as typed.
+            SetRow(rows[1], Quantity::DiametralPitch, "Diametral Pitch", MaskedText(texts.pitch, "0.000000"),
+                   Format(gear.TransverseDP, "0.000000"));
+            SetRow(rows[2], Quantity::PressureAngle, "Pressure Angle", MaskedText(texts.pressureAngle, "0.000000"),
+                   Format(gear.TransversePA, "0.000000"));
+        } else {
+            SetRow(rows[1], Quantity::DiametralPitch, "Normal Diametral Pitch",
+                   gear.DepthSystem == 8 ? texts.pitch : MaskedText(texts.pitch, "0.000000"));
+            SetRow(rows[2], Quantity::PressureAngle, "Normal Pressure Angle",
+                   MaskedText(texts.pressureAngle, "0.000000"));
+        }
+        SetRow(rows[3], Quantity::HelixAngle, "Helix Angle", MaskedText(texts.helix, "0.000000"));
     } else {
-        SetRow(rows[1], Quantity::DiametralPitch, "Normal Diametral Pitch",
-               gear.DepthSystem == 8 ? texts.pitch : MaskedText(texts.pitch, "0.000000"));
-        SetRow(rows[2], Quantity::PressureAngle, "Normal Pressure Angle", MaskedText(texts.pressureAngle, "0.000000"));
+        SetRow(rows[0], Quantity::NumberOfTeeth, "Number of Teeth", {});
+        SetRow(rows[1], Quantity::DiametralPitch, helical ? "Diametral Pitch" : "Normal Diametral Pitch", {});
+        SetRow(rows[2], Quantity::PressureAngle, helical ? "Pressure Angle" : "Normal Pressure Angle", {});
+        SetRow(rows[3], Quantity::HelixAngle, "Helix Angle", {});
     }
-    SetRow(rows[3], Quantity::HelixAngle, "Helix Angle", MaskedText(texts.helix, "0.000000"));
     for (int row = 5; row <= kPageOneRows; ++row) ClearRow(rows[row - 1]);
 
     KFactorRow(rows, gear);
@@ -526,31 +544,30 @@ void BuildDimensionsContent(PageContent& page, const GearMain& gear, const Entry
     // The tolerance page can be reached only when a quality number was chosen.
     page.next = gear.QualityNumber != 0;
     page.zeroNote = false;
-    auto six = [](float v) { return Format(v, "0.000000"); };
-    auto five = [](float v) { return Format(v, "0.00000"); };
+    constexpr std::string_view six = "0.000000", five = "0.00000";
     std::vector<PageRow>& rows = page.rows;
     rows.resize(12);
-    SetRow(rows[0], Quantity::BaseDiameter, "Base Circle Diameter", six(gear.BaseDiameter));
-    SetRow(rows[1], Quantity::PitchDiameter, "Pitch Diameter", six(gear.PitchDiameter));
-    SetRow(rows[2], Quantity::CircularPitch, "Circular Pitch", six(gear.CircPitch));
-    SetRow(rows[3], Quantity::BasePitch, "Base Pitch", six(gear.BasePitch));
+    SetNumberRow(rows[0], Quantity::BaseDiameter, "Base Circle Diameter", gear.BaseDiameter, six);
+    SetNumberRow(rows[1], Quantity::PitchDiameter, "Pitch Diameter", gear.PitchDiameter, six);
+    SetNumberRow(rows[2], Quantity::CircularPitch, "Circular Pitch", gear.CircPitch, six);
+    SetNumberRow(rows[3], Quantity::BasePitch, "Base Pitch", gear.BasePitch, six);
     if (helical) {
-        rows[2].transverse = six(gear.TransCircPitch);
-        rows[3].transverse = six(gear.TransBasePitch);
+        gearmain::FormatTo(rows[2].transverse, gear.TransCircPitch, six);
+        gearmain::FormatTo(rows[3].transverse, gear.TransBasePitch, six);
     }
     // An internal gear shows its inside diameter (which page 1 also copies
     // into OutsideDiameter).
-    SetRow(rows[4], Quantity::OutsideOrInsideDiameter, external ? "Outside Diameter" : "Inside Diameter",
-           five(external ? gear.OutsideDiameter : gear.InsideDiameter));
-    SetRow(rows[5], Quantity::RootDiameter, "Root Diameter (Basic)", five(gear.RootDiameter));
+    SetNumberRow(rows[4], Quantity::OutsideOrInsideDiameter, external ? "Outside Diameter" : "Inside Diameter",
+                 external ? gear.OutsideDiameter : gear.InsideDiameter, five);
+    SetNumberRow(rows[5], Quantity::RootDiameter, "Root Diameter (Basic)", gear.RootDiameter, five);
     // One finished root diameter is rounded to five decimals; a range of two
     // keeps the six decimals of its text.
     SetRow(rows[6], Quantity::FinishedRootDiameter, helical ? "Root Diameter (Finish)" : "Root Diameter (Finished Size)",
            MaskedText(gear.FinishedRootText, "0.00000"));
-    SetRow(rows[7], Quantity::WholeDepth, "Whole Depth", five(gear.WholeDepth));
-    SetRow(rows[8], Quantity::WorkingDepth, "Working Depth", five(gear.WorkingDepth));
-    SetRow(rows[9], Quantity::Addendum, "Addendum", five(gear.Addendum));
-    SetRow(rows[10], Quantity::Dedendum, "Dedendum", five(gear.Dedendum));
+    SetNumberRow(rows[7], Quantity::WholeDepth, "Whole Depth", gear.WholeDepth, five);
+    SetNumberRow(rows[8], Quantity::WorkingDepth, "Working Depth", gear.WorkingDepth, five);
+    SetNumberRow(rows[9], Quantity::Addendum, "Addendum", gear.Addendum, five);
+    SetNumberRow(rows[10], Quantity::Dedendum, "Dedendum", gear.Dedendum, five);
     SetRow(rows[11], Quantity::TipLand, helical ? "Tooth Tip Land" : "Tooth Tip Land ", gear.TipLandText);
 }
 
@@ -580,7 +597,7 @@ void BuildToleranceContent(PageContent& page, const GearMain& gear, std::string_
     page.rows.resize(std::size(tolerances));
     for (size_t i = 0; i < std::size(tolerances); ++i) {
         auto [quantity, value] = tolerances[i];
-        SetRow(page.rows[i], quantity, pages::kToleranceCaptions[i], Format(value, mask));
+        SetNumberRow(page.rows[i], quantity, pages::kToleranceCaptions[i], value, mask);
         // The note explains a tolerance of 0; without one it is not needed.
         if (Val(page.rows[i].value) == 0) page.zeroNote = true;
     }

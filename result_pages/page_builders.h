@@ -48,10 +48,15 @@ PageContent DimensionsContent(const gearmain::GearMain& gear, const EntryTexts& 
 // itself, "0.000000" when a helical page 1 fills them ahead of time).
 PageContent ToleranceContent(const gearmain::GearMain& gear, std::string_view mask);
 
+// How much of page 1 a builder writes: every row, or all but the values of
+// rows 1 to 4 (the basic data as typed, which no batch column reads; their
+// values are left empty).
+enum class PageDetail { All, ResultRows };
+
 // The same contents written into contents that may hold an earlier page: the
 // room of their texts is reused (a batch builds page after page).
 void BuildMeasurementContent(PageContent& page, const gearmain::GearMain& gear, const EntryTexts& texts,
-                             PageKind kind);
+                             PageKind kind, PageDetail detail = PageDetail::All);
 void BuildDimensionsContent(PageContent& page, const gearmain::GearMain& gear, const EntryTexts& texts,
                             PageKind kind);
 void BuildToleranceContent(PageContent& page, const gearmain::GearMain& gear, std::string_view mask);
