@@ -8,8 +8,13 @@
 //   [exit 1]                               when the tool did not end with 0
 //   [stderr] ...                           each line of its standard error
 //
+// In a command, @DATA@ is the folder of the files and @TMP@ a folder of the
+// file's own, emptied before it; "< FILE" at the end is standard input.
 // INVOLVO_GOLDEN_UPDATE=1 rewrites the outputs of the files (then review the diff).
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -26,6 +31,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kGolden = INVOLVO_GOLDEN_DATA;
+const fs::path kTemp = fs::temp_directory_path() / ("involvo-golden-" + std::to_string(::getpid()));
 
 std::vector<std::string> SplitArguments(const std::string& line) {
     std::vector<std::string> args;
@@ -45,27 +51,46 @@ std::vector<std::string> SplitArguments(const std::string& line) {
         }
     }
     if (any) args.push_back(word);
-    for (std::string& arg : args) {
-        const size_t at = arg.find("@DATA@");
-        if (at != std::string::npos) arg.replace(at, 6, kGolden.string());
-    }
+    for (std::string& arg : args)
+        for (const auto& [mark, path] : {std::pair{std::string("@DATA@"), kGolden}, std::pair{std::string("@TMP@"), kTemp}})
+            if (const size_t at = arg.find(mark); at != std::string::npos) arg.replace(at, mark.size(), path.string());
     return args;
 }
 
-// What the tool writes for one command line, in the files' form.
+// What the tool writes for one command line, in the files' form; the tool is
+// run in this process, with standard input from the file of "< FILE".
 std::string Outputs(const std::string& commandLine) {
     std::vector<std::string> args = SplitArguments(commandLine);
+    std::string input;
+    if (args.size() >= 2 && args[args.size() - 2] == "<") {
+        input = args.back();
+        args.resize(args.size() - 2);
+    }
     args.insert(args.begin(), "involvo-cli");
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
+    const int savedInput = input.empty() ? -1 : ::dup(STDIN_FILENO);
+    if (!input.empty()) {
+        const int fd = ::open(input.c_str(), O_RDONLY);
+        EXPECT_GE(fd, 0) << input;
+        ::dup2(fd, STDIN_FILENO);
+        ::close(fd);
+    }
     std::ostringstream out, err;
     const int status = involvo::cli::Main(static_cast<int>(args.size()), argv.data(), out, err);
+    if (savedInput >= 0) {
+        ::dup2(savedInput, STDIN_FILENO);
+        ::close(savedInput);
+    }
     std::string text = out.str();
     if (!text.empty() && text.back() != '\n') text += '\n';
     if (status != 0) text += "[exit " + std::to_string(status) + "]\n";
     std::istringstream errLines(err.str());
     for (std::string line; std::getline(errLines, line);) text += "[stderr] " + line + "\n";
+    // The folders' names back as the marks, so the files hold no paths.
+    for (const auto& [mark, path] : {std::pair{"@DATA@", kGolden.string()}, std::pair{"@TMP@", kTemp.string()}})
+        for (size_t at; (at = text.find(path)) != std::string::npos;) text.replace(at, path.size(), mark);
     return text;
 }
 
@@ -122,6 +147,8 @@ TEST_P(Golden, OutputsAsChecked) {
     const fs::path path = kGolden / (GetParam() + ".txt");
     GoldenFile file = Read(path);
     ASSERT_FALSE(file.commands.empty()) << path;
+    fs::remove_all(kTemp);
+    fs::create_directories(kTemp);
     const bool update = std::getenv("INVOLVO_GOLDEN_UPDATE") != nullptr;
     std::string rewritten = file.notes;
     for (const Command& command : file.commands) {
@@ -133,10 +160,25 @@ TEST_P(Golden, OutputsAsChecked) {
                 << FirstDifference(command.expected, actual);
         }
     }
+    fs::remove_all(kTemp);
     if (update) std::ofstream(path, std::ios::binary) << rewritten;
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, Golden, testing::ValuesIn(GoldenNames()),
                          [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+
+TEST(Help, ExplainsEveryOptionWithAnExample) {
+    const std::string help = involvo::cli::kHelp;
+    std::vector<std::string> options = {"json", "sheet",     "pdf",    "batch",   "readings", "part",
+                                        "part-number", "save-part", "report", "picture", "measuring"};
+    for (size_t i = 0; i < involvo::cli::kGearOptionCount; ++i)
+        options.push_back(involvo::cli::OptionName(static_cast<involvo::cli::Option>(i)));
+    for (const std::string& name : options) {
+        const size_t at = help.find("\n  --" + name + " ");
+        ASSERT_NE(at, std::string::npos) << name;
+        // An example on its line or the lines that go on explaining it.
+        EXPECT_NE(help.substr(at, help.find("\n  --", at + 1) - at).find("e.g. --"), std::string::npos) << name;
+    }
+}
 
 }  // namespace

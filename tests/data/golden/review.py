@@ -20,7 +20,7 @@ def options(line):
     args, o, i = shlex.split(line), {}, 0
     while i < len(args):
         name = args[i][2:]
-        if name in ("internal", "json", "sheet", "measuring"):
+        if name in ("internal", "json", "sheet", "measuring", "help"):
             o[name] = True; i += 1
         else:
             o[name] = args[i + 1]; i += 2
@@ -94,16 +94,16 @@ def expected(o, rows):
     k = int(re.search(r"\((\d+)\)", span_caption).group(1)) if span_caption else None
     d = numbers(rows[pin_caption][0])[0] if pin_caption else None
     values = [float(v) for v in o["value"].split("/")] if "value" in o else None
-    if mode == "thickness":
-        if values is None: return {}
+    # an O.D. enlarged by x thickens the tooth (narrows the space) by x tan(a) at the pitch circle; on a
+    # helical gear the rack moves as far in the normal plane, so the normal thickness by x tan(a normal)
+    change = float(o.get("od-change", 0)) * tan(radians(g.pa))
+    if mode == "thickness" and values:
         if feature == "Span Measurement":
             ts = [g.thickness_of_span(W, int(o["pin"])) for W in values]
         else:
             ts = [g.thickness_of_pins(M, d) for M in values]
     else:
-        # an O.D. enlarged by x thickens the tooth (narrows the space) by x tan(a) at the pitch circle; on a
-        # helical gear the rack moves as far in the normal plane, so the normal thickness by x tan(a normal)
-        change = float(o.get("od-change", 0)) * tan(radians(g.pa))
+        # without a value, the basic one the screen offers: the tooth comes out basic
         if change and values: return {}
         ts = values or [pi / (2 * g.P) + change]
     e = {"Pitch Diameter": [g.D], "Base Circle Diameter": [g.Db],
@@ -140,6 +140,7 @@ def review():
         for line, out in zip(blocks[1::2], blocks[2::2]):
             if "--batch" in line or "[exit" in out: continue
             o = options(line)
+            if "teeth" not in o or "pitch" not in o: continue
             rows = rows_of(out.strip("\n"))
             for caption, want in expected(o, rows).items():
                 if caption not in rows: continue
