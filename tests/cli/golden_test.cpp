@@ -167,18 +167,4 @@ TEST_P(Golden, OutputsAsChecked) {
 INSTANTIATE_TEST_SUITE_P(Files, Golden, testing::ValuesIn(GoldenNames()),
                          [](const testing::TestParamInfo<std::string>& info) { return info.param; });
 
-TEST(Help, ExplainsEveryOptionWithAnExample) {
-    const std::string help = involvo::cli::kHelp;
-    std::vector<std::string> options = {"json", "sheet",     "pdf",    "batch",   "readings", "part",
-                                        "part-number", "save-part", "report", "picture", "measuring"};
-    for (size_t i = 0; i < involvo::cli::kGearOptionCount; ++i)
-        options.push_back(involvo::cli::OptionName(static_cast<involvo::cli::Option>(i)));
-    for (const std::string& name : options) {
-        const size_t at = help.find("\n  --" + name + " ");
-        ASSERT_NE(at, std::string::npos) << name;
-        // An example on its line or the lines that go on explaining it.
-        EXPECT_NE(help.substr(at, help.find("\n  --", at + 1) - at).find("e.g. --"), std::string::npos) << name;
-    }
-}
-
 }  // namespace
