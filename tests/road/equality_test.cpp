@@ -270,17 +270,12 @@ public:
         }
 
         // Rows that must be refused.
+        static const std::pair<Option, const char*> kRefused[] = {
+            {Option::Teeth, "2"},   {Option::Teeth, "0"}, {Option::Pitch, "0.05"},  {Option::PressureAngle, "3"},
+            {Option::Quality, "16"}, {Option::Pin, "0"},  {Option::Value, "0.001"}, {Option::PressureAngle, "0"}};
         if (Chance(0.08)) {
-            switch (Pick(8)) {
-                case 0: o.Set(Option::Teeth, "2"); break;
-                case 1: o.Set(Option::Teeth, "0"); break;
-                case 2: o.Set(Option::Pitch, "0.05"); break;
-                case 3: o.Set(Option::PressureAngle, "3"); break;
-                case 4: o.Set(Option::Quality, "16"); break;
-                case 5: o.Set(Option::Pin, "0"); break;
-                case 6: o.Set(Option::Value, "0.001"); break;
-                default: o.Set(Option::PressureAngle, "0"); break;
-            }
+            const auto& [option, text] = kRefused[Pick(8)];
+            o.Set(option, text);
         }
 
         ++kinds["mode " + std::to_string(mode) + ": " + feature];
