@@ -163,11 +163,9 @@ std::string Describe(const GearOptions& options) {
 
 // A number written with the decimals given.
 std::string Decimals(double value, int decimals) {
-    std::ostringstream s;
-    s.setf(std::ios::fixed);
-    s.precision(decimals);
-    s << value;
-    return s.str();
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
 }
 
 // What kinds of gear the random gears were, counted.
