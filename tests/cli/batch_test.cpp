@@ -22,8 +22,9 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 TEST(StreamedBatch, RowsComeOutInTheirOrderWhateverTheThreadsAndChunks) {
-    // More than two chunks of many kinds of gear, some refused.
-    const int rows = 2600;
+    // More than three chunks (each chunk's room is used again) of many kinds
+    // of gear, some refused.
+    const int rows = 3500;
     std::string csv = "teeth,pitch,helix,mode,internal,quality,pin\n";
     for (int i = 0; i < rows; ++i) {
         const char* mode = i % 4 == 0 ? "thickness" : i % 4 == 1 ? "span" : "pins";
