@@ -17,7 +17,7 @@ from worked_numbers import pins, inv, tol  # noqa: E402
 TOL = 3e-6
 
 def options(line):
-    args, o, i = shlex.split(line), {}, 0
+    args, o, i = shlex.split(line.replace("@TOOL@ ", "")), {}, 0
     while i < len(args):
         name = args[i][2:]
         if name in ("internal", "json", "sheet", "measuring", "help"):
