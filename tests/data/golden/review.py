@@ -126,7 +126,7 @@ def expected(o, rows):
         e.update({"Whole Depth": [whole], "Addendum": [add], "Dedendum": [whole - add],
                   "Outside Diameter": [g.D + 2 * add], "Root Diameter (Basic)": [g.D + 2 * add - 2 * whole]})
     q = o.get("quality")
-    if q:
+    if q and q.isdigit():
         raw, rounded = tol(int(q), g.N, g.P, g.h, float(o.get("face-width", 1)))
         for c, v in zip(["Runout Tolerance", "Pitch Variation Allowable", "Profile Tolerance",
                          "Tooth Alignment (Lead)", "Tooth To Tooth Composite", "Total Composite"], rounded):
