@@ -165,4 +165,14 @@ TEST_P(Golden, OutputsAsChecked) {
 INSTANTIATE_TEST_SUITE_P(Files, Golden, testing::ValuesIn(GoldenNames()),
                          [](const testing::TestParamInfo<std::string>& info) { return info.param; });
 
+TEST(Tool, DrawsThePictureOnAPageOf800By920) {
+    fs::create_directories(kTemp);
+    const fs::path svg = kTemp / "p.svg";
+    ASSERT_EQ(std::system((INVOLVO_CLI_PATH " --teeth 24 --pitch 10 --picture " + svg.string() + " >/dev/null").c_str()), 0);
+    std::ostringstream text;
+    text << std::ifstream(svg).rdbuf();
+    EXPECT_NE(text.str().find("viewBox=\"0 0 800 920\""), std::string::npos);
+    fs::remove_all(kTemp);
+}
+
 }  // namespace

@@ -150,17 +150,6 @@ GearRun WindowRun(const GearOptions& options) {
     return run;
 }
 
-std::string Describe(const GearOptions& options) {
-    std::string s = "involvo-cli";
-    for (size_t i = 0; i < cli::kGearOptionCount; ++i) {
-        const Option option = static_cast<Option>(i);
-        if (!options.Has(option)) continue;
-        s += std::string(" --") + cli::OptionName(option);
-        if (!cli::IsFlag(option)) s += " \"" + options.Get(option) + "\"";
-    }
-    return s;
-}
-
 // A number written with the decimals given.
 std::string Decimals(double value, int decimals) {
     char text[64];
@@ -366,7 +355,7 @@ TEST(Road, RandomGearsGiveTheWindowsPagesMessagesColumnsAndState) {
         refused += !batch.ok;
         const std::string difference = Difference(window, batch);
         if (!difference.empty() && ++failures <= 10)
-            ADD_FAILURE() << "gear " << i + 1 << ": " << Describe(options) << "\n" << difference;
+            ADD_FAILURE() << "gear " << i + 1 << ", as a batch:\n" << BatchOf({options}) << difference;
         all.push_back(options);
         cli::AppendCsvRow(expectedBatch, i + 1, window);
     }
