@@ -11,12 +11,14 @@
 //   e u d              Enter, Up arrow, Down arrow
 //   C                  Calculate Gear Data (a page that opens is walked with
 //                      Next, then the input screen is clicked again); "Cp"
-//                      prints the sheet from page 1 first
+//                      prints the sheet from page 1 first, "Cb" goes Back
+//                      from page 2 once, "Cq" closes page 1 from its menu
 //   #<n><text>         Depth System item n (n = 1 to 9); for 9 the text is
 //                      the cutter depth typed into the box
 //   x y                External, Internal
 //   m c s              Options: dimension over pins, tooth thickness, span
-//   B S E              click the Basic, Standard or Best Pin hint
+//   B S E R            click the Basic, Standard, Best Pin or Standard O.D. hint
+//   h i j              the mouse over the Basic, Standard or Best Pin hint
 //   F<n>               choose feature n of the list
 //   !                  the next OK/Cancel question is answered Cancel
 //   o                  Options > Printout Options
@@ -27,8 +29,10 @@
 // message, input box or printed sheet reads nan or inf, and the printout
 // options are those last confirmed with OK, in the gear state and in the file.
 // After every field typed into: tabbing through it again reads back what it
-// holds. On every page that opens: nothing calculated is a nan or an infinity,
-// and the backlash or measurement calculated with is the one the field shows.
+// holds. Every message shown is one of the program's own. On every page that
+// opens: nothing calculated is a nan or an infinity, every visible row has its
+// value, and the backlash or measurement calculated with is the one the field
+// shows.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -40,6 +44,8 @@
 #include <vector>
 
 #include "engine/gearmain.h"
+#include "engine/messages.h"
+#include "input_screen/screen_texts.h"
 #include "fuzz/fuzz_support.h"
 #include "platform/headless.h"
 #include "printing/printout_options.h"
@@ -76,6 +82,29 @@ void CheckText(const std::string& text, const char* kind, FormId id, Control con
                             text);
 }
 
+// The program's own messages; those that go on with a number or a name by
+// their beginning.
+bool IsProgramMessage(const std::string& text) {
+    namespace e = gearmain::msg;
+    namespace m = screen::msg;
+    static const std::string_view exact[] = {
+        e::kSpanValue, e::kThicknessOrPin, e::kSpaceWidthOrPin, e::kOverPinsOrPin, e::kBetweenPinsOrPin,
+        e::kInvolute, e::kSpanThickness, e::kChordalThickness, e::kChordalSpace, e::kGearData,
+        e::kShapedDepthAngles, e::kPointedTooth, e::kPointedInternalTooth, e::kPinTooLargeOD,
+        e::kPinTooSmallExternal, e::kPinTooLargeID, e::kPinTooSmallInternal, m::kNoTeeth, m::kNoPitch, m::kNoPin,
+        m::kNoTeethSpanned, m::kTeethSpannedNotWhole, m::kNoPressureAngle, m::kTeethOutOfRange,
+        m::kPitchOutOfRange, m::kPressureAngleOutOfRange, m::kQualityOutOfRange, m::kSpanCaution,
+        m::kCutterDepthNoPitch, m::kCutterDepthLimits, "Use balls for measuring internal helical gears",
+        "Odd tooth helical gears should be measured using balls\ror measured from the center of the gear over one pin."};
+    static const std::string_view prefixes[] = {m::kEnter, m::kSpanMinimum, m::kSpanMaximum, m::kFaceWidthOver,
+                                                "The gear data sheet ", "There is no printer"};
+    for (std::string_view known : exact)
+        if (text == known) return true;
+    for (std::string_view known : prefixes)
+        if (text.rfind(known, 0) == 0) return true;
+    return false;
+}
+
 void CheckState(gearmain::GearMain& gear, HeadlessPlatform& platform, const std::string& what) {
     const std::pair<const char*, float> entries[] = {
         {"NumTeeth", gear.NumTeeth},       {"NormalDP", gear.NormalDP},   {"DepthPitch", gear.DepthPitch},
@@ -99,7 +128,10 @@ void CheckState(gearmain::GearMain& gear, HeadlessPlatform& platform, const std:
             for (const auto& item : view->Items(control)) CheckText(item, "list item", id, control, what);
         }
     }
-    for (const auto& m : platform.Messages()) Require(!ShowsNanOrInf(m.text), "a message reads nan/inf", m.text);
+    for (const auto& m : platform.Messages()) {
+        Require(!ShowsNanOrInf(m.text), "a message reads nan/inf", m.text);
+        Require(IsProgramMessage(m.text), "a message that is not the program's own", m.text);
+    }
     for (const auto& box : platform.InputBoxes()) {
         Require(!ShowsNanOrInf(box.prompt), "an input box prompt reads nan/inf", box.prompt);
         Require(!ShowsNanOrInf(box.defaultText), "an input box default reads nan/inf", box.defaultText);
@@ -111,7 +143,7 @@ void CheckState(gearmain::GearMain& gear, HeadlessPlatform& platform, const std:
 
 // The actions of a script that type into a field, press a button or click a
 // menu item or hint, by their letters.
-enum class Hand { Type, Press, Click };
+enum class Hand { Type, Press, Click, Hover };
 struct Acting {
     char letter;
     Hand hand;
@@ -127,6 +159,8 @@ constexpr Acting kActings[] = {
     {'c', Hand::Click, ctl::MnuCTT},           {'s', Hand::Click, ctl::MnuSpan},
     {'B', Hand::Click, ctl::LabelBasic},       {'S', Hand::Click, ctl::LabelStandard},
     {'E', Hand::Click, ctl::LabelBestPin},     {'o', Hand::Click, ctl::MnuCheckbox1},
+    {'R', Hand::Click, ctl::LabelStandardOD},  {'h', Hand::Hover, ctl::LabelBasic},
+    {'i', Hand::Hover, ctl::LabelStandard},    {'j', Hand::Hover, ctl::LabelBestPin},
 };
 
 const Acting* ActingOf(char letter) {
@@ -220,6 +254,20 @@ void CheckLeavingAgain(HeadlessView& screen, HeadlessPlatform& platform, gearmai
         involvo::fuzz::Fail(name + " read a third time changes a field's text", screen.Text(field));
 }
 
+// Every visible row of the pages shown has its value; a backlash left empty
+// reads as none.
+void CheckRows(HeadlessPlatform& platform) {
+    for (FormId id : {FormId::FrmOutput1, FormId::FrmHelical1, FormId::FrmOutput2, FormId::FRMHelical2,
+                      FormId::AGMATOL}) {
+        HeadlessView* page = platform.ViewOf(id);
+        if (!page || !page->IsShown()) continue;
+        for (int i = 1; i <= (id == FormId::AGMATOL ? 6 : 12); ++i)
+            if (page->Visible(ctl::Label(i)) && page->Visible(ctl::Text(i)) && page->Text(ctl::Text(i)).empty())
+                Require(page->Text(ctl::Label(i)) == "Contributing Backlash", "a visible row has no value",
+                        page->Text(ctl::Label(i)));
+    }
+}
+
 HeadlessView* ShownPage(HeadlessPlatform& platform) {
     for (FormId id : {FormId::FrmOutput1, FormId::FrmHelical1}) {
         HeadlessView* v = platform.ViewOf(id);
@@ -228,7 +276,8 @@ HeadlessView* ShownPage(HeadlessPlatform& platform) {
     return nullptr;
 }
 
-void Calculate(HeadlessView& screen, HeadlessPlatform& platform, gearmain::GearMain& gear, bool print) {
+void Calculate(HeadlessView& screen, HeadlessPlatform& platform, gearmain::GearMain& gear, bool print, bool back,
+               bool close) {
     screen.Press(ctl::CmdCalc);
     CheckState(gear, platform, "Calculate");
     if (HeadlessView* page = ShownPage(platform)) {
@@ -266,11 +315,24 @@ void Calculate(HeadlessView& screen, HeadlessPlatform& platform, gearmain::GearM
             page->Press(ctl::CmdPrint);
             platform.RunTimers();
         }
+        CheckRows(platform);
+        if (close) {
+            page->Click(ctl::mnuFileClose);
+            return;
+        }
         page->Press(ctl::Next1);
+        CheckRows(platform);
+        for (FormId id : {FormId::FrmOutput2, FormId::FRMHelical2})
+            if (HeadlessView* p2 = platform.ViewOf(id); back && p2 && p2->IsShown()) {
+                p2->Press(ctl::Back);
+                CheckRows(platform);
+                page->Press(ctl::Next1);
+            }
         for (FormId id : {FormId::FrmOutput2, FormId::FRMHelical2}) {
             HeadlessView* p2 = platform.ViewOf(id);
             if (p2 && p2->IsShown() && p2->Visible(ctl::Next) && p2->Enabled(ctl::Next)) p2->Press(ctl::Next);
         }
+        CheckRows(platform);
         CheckState(gear, platform, "Next");
         // Clicking the input screen closes the pages.
         screen.Activate();
@@ -322,6 +384,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             screen.Leave();
             CheckState(gear, platform, what);
             CheckLeavingAgain(screen, platform, gear, acting->control);
+        } else if (acting && acting->hand == Hand::Hover) {
+            screen.MouseOver(acting->control);
         } else if (acting && acting->hand == Hand::Press) {
             screen.Press(acting->control);
         } else if (acting) {
@@ -339,7 +403,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         } else if (action == 'd') {
             screen.KeyDown(kKeyDown);
         } else if (action == 'C') {
-            Calculate(screen, platform, gear, typed.find('p') != std::string::npos);
+            Calculate(screen, platform, gear, typed.find('p') != std::string::npos, typed.find('b') != std::string::npos,
+                      typed.find('q') != std::string::npos);
         } else if (action == '#' && !typed.empty() && typed[0] >= '1' && typed[0] <= '9') {
             if (typed[0] == '9') {
                 // A typed cutter depth; the box has no key filter, but the

@@ -8,8 +8,15 @@
 //   [exit 1]                               when the tool did not end with 0
 //   [stderr] ...                           each line of its standard error
 //
+// In a command, @DATA@ is the folder of the files and @TMP@ a folder of the
+// file's own, emptied before it; "< FILE" at the end is standard input. The
+// tool runs in this process, or as the built tool after "$ @TOOL@".
 // INVOLVO_GOLDEN_UPDATE=1 rewrites the outputs of the files (then review the diff).
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -26,6 +33,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kGolden = INVOLVO_GOLDEN_DATA;
+const fs::path kTemp = fs::temp_directory_path() / ("involvo-golden-" + std::to_string(::getpid()));
 
 std::vector<std::string> SplitArguments(const std::string& line) {
     std::vector<std::string> args;
@@ -45,27 +53,56 @@ std::vector<std::string> SplitArguments(const std::string& line) {
         }
     }
     if (any) args.push_back(word);
-    for (std::string& arg : args) {
-        const size_t at = arg.find("@DATA@");
-        if (at != std::string::npos) arg.replace(at, 6, kGolden.string());
-    }
+    for (std::string& arg : args)
+        for (const auto& [mark, path] : {std::pair{std::string("@DATA@"), kGolden}, std::pair{std::string("@TMP@"), kTemp}})
+            if (const size_t at = arg.find(mark); at != std::string::npos) arg.replace(at, mark.size(), path.string());
     return args;
 }
 
 // What the tool writes for one command line, in the files' form.
 std::string Outputs(const std::string& commandLine) {
     std::vector<std::string> args = SplitArguments(commandLine);
+    std::string input;
+    if (args.size() >= 2 && args[args.size() - 2] == "<") {
+        input = args.back();
+        args.resize(args.size() - 2);
+    }
     args.insert(args.begin(), "involvo-cli");
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
+    const int savedInput = input.empty() ? -1 : ::dup(STDIN_FILENO);
+    if (!input.empty()) {
+        const int fd = ::open(input.c_str(), O_RDONLY);
+        EXPECT_GE(fd, 0) << input;
+        ::dup2(fd, STDIN_FILENO);
+        ::close(fd);
+    }
     std::ostringstream out, err;
-    const int status = involvo::cli::Main(static_cast<int>(args.size()), argv.data(), out, err);
+    int status;
+    if (args[1] == "@TOOL@") {
+        // The built tool, for the files its Qt module writes (PDF files, pictures).
+        std::string command = INVOLVO_CLI_PATH;
+        for (size_t i = 2; i < args.size(); ++i) command += " '" + args[i] + "'";
+        const fs::path o = kTemp / "stdout", e = kTemp / "stderr";
+        status = WEXITSTATUS(std::system((command + " >" + o.string() + " 2>" + e.string()).c_str()));
+        out << std::ifstream(o).rdbuf();
+        err << std::ifstream(e).rdbuf();
+    } else {
+        status = involvo::cli::Main(static_cast<int>(args.size()), argv.data(), out, err);
+    }
+    if (savedInput >= 0) {
+        ::dup2(savedInput, STDIN_FILENO);
+        ::close(savedInput);
+    }
     std::string text = out.str();
     if (!text.empty() && text.back() != '\n') text += '\n';
     if (status != 0) text += "[exit " + std::to_string(status) + "]\n";
     std::istringstream errLines(err.str());
     for (std::string line; std::getline(errLines, line);) text += "[stderr] " + line + "\n";
+    // The folders' names back as the marks, so the files hold no paths.
+    for (const auto& [mark, path] : {std::pair{"@DATA@", kGolden.string()}, std::pair{"@TMP@", kTemp.string()}})
+        for (size_t at; (at = text.find(path)) != std::string::npos;) text.replace(at, path.size(), mark);
     return text;
 }
 
@@ -103,25 +140,14 @@ std::vector<std::string> GoldenNames() {
     return names;
 }
 
-// The first line where two outputs part, for the failure message.
-std::string FirstDifference(const std::string& expected, const std::string& actual) {
-    std::istringstream a(expected), b(actual);
-    std::string x, y;
-    for (int line = 1;; ++line) {
-        const bool moreA = static_cast<bool>(std::getline(a, x)), moreB = static_cast<bool>(std::getline(b, y));
-        if (!moreA && !moreB) return "same";
-        if (!moreA || !moreB || x != y)
-            return "output line " + std::to_string(line) + "\n  expected: " + (moreA ? x : "(end)") +
-                   "\n  actual:   " + (moreB ? y : "(end)");
-    }
-}
-
 class Golden : public testing::TestWithParam<std::string> {};
 
 TEST_P(Golden, OutputsAsChecked) {
     const fs::path path = kGolden / (GetParam() + ".txt");
     GoldenFile file = Read(path);
     ASSERT_FALSE(file.commands.empty()) << path;
+    fs::remove_all(kTemp);
+    fs::create_directories(kTemp);
     const bool update = std::getenv("INVOLVO_GOLDEN_UPDATE") != nullptr;
     std::string rewritten = file.notes;
     for (const Command& command : file.commands) {
@@ -129,14 +155,24 @@ TEST_P(Golden, OutputsAsChecked) {
         rewritten += "$ " + command.line + "\n" + actual;
         if (!update) {
             EXPECT_EQ(command.expected, actual)
-                << path.filename().string() << ":" << command.lineNumber << ": $ " << command.line << "\n"
-                << FirstDifference(command.expected, actual);
+                << path.filename().string() << ":" << command.lineNumber << ": $ " << command.line;
         }
     }
+    fs::remove_all(kTemp);
     if (update) std::ofstream(path, std::ios::binary) << rewritten;
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, Golden, testing::ValuesIn(GoldenNames()),
                          [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+
+TEST(Tool, DrawsThePictureOnAPageOf800By920) {
+    fs::create_directories(kTemp);
+    const fs::path svg = kTemp / "p.svg";
+    ASSERT_EQ(std::system((INVOLVO_CLI_PATH " --teeth 24 --pitch 10 --picture " + svg.string() + " >/dev/null").c_str()), 0);
+    std::ostringstream text;
+    text << std::ifstream(svg).rdbuf();
+    EXPECT_NE(text.str().find("viewBox=\"0 0 800 920\""), std::string::npos);
+    fs::remove_all(kTemp);
+}
 
 }  // namespace

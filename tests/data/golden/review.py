@@ -17,10 +17,10 @@ from worked_numbers import pins, inv, tol  # noqa: E402
 TOL = 3e-6
 
 def options(line):
-    args, o, i = shlex.split(line), {}, 0
+    args, o, i = shlex.split(line.replace("@TOOL@ ", "")), {}, 0
     while i < len(args):
         name = args[i][2:]
-        if name in ("internal", "json", "sheet", "measuring"):
+        if name in ("internal", "json", "sheet", "measuring", "help"):
             o[name] = True; i += 1
         else:
             o[name] = args[i + 1]; i += 2
@@ -94,16 +94,16 @@ def expected(o, rows):
     k = int(re.search(r"\((\d+)\)", span_caption).group(1)) if span_caption else None
     d = numbers(rows[pin_caption][0])[0] if pin_caption else None
     values = [float(v) for v in o["value"].split("/")] if "value" in o else None
-    if mode == "thickness":
-        if values is None: return {}
+    # an O.D. enlarged by x thickens the tooth (narrows the space) by x tan(a) at the pitch circle; on a
+    # helical gear the rack moves as far in the normal plane, so the normal thickness by x tan(a normal)
+    change = float(o.get("od-change", 0)) * tan(radians(g.pa))
+    if mode == "thickness" and values:
         if feature == "Span Measurement":
             ts = [g.thickness_of_span(W, int(o["pin"])) for W in values]
         else:
             ts = [g.thickness_of_pins(M, d) for M in values]
     else:
-        # an O.D. enlarged by x thickens the tooth (narrows the space) by x tan(a) at the pitch circle; on a
-        # helical gear the rack moves as far in the normal plane, so the normal thickness by x tan(a normal)
-        change = float(o.get("od-change", 0)) * tan(radians(g.pa))
+        # without a value, the basic one the screen offers: the tooth comes out basic
         if change and values: return {}
         ts = values or [pi / (2 * g.P) + change]
     e = {"Pitch Diameter": [g.D], "Base Circle Diameter": [g.Db],
@@ -126,7 +126,7 @@ def expected(o, rows):
         e.update({"Whole Depth": [whole], "Addendum": [add], "Dedendum": [whole - add],
                   "Outside Diameter": [g.D + 2 * add], "Root Diameter (Basic)": [g.D + 2 * add - 2 * whole]})
     q = o.get("quality")
-    if q:
+    if q and q.isdigit():
         raw, rounded = tol(int(q), g.N, g.P, g.h, float(o.get("face-width", 1)))
         for c, v in zip(["Runout Tolerance", "Pitch Variation Allowable", "Profile Tolerance",
                          "Tooth Alignment (Lead)", "Tooth To Tooth Composite", "Total Composite"], rounded):
@@ -140,6 +140,7 @@ def review():
         for line, out in zip(blocks[1::2], blocks[2::2]):
             if "--batch" in line or "[exit" in out: continue
             o = options(line)
+            if "teeth" not in o or "pitch" not in o: continue
             rows = rows_of(out.strip("\n"))
             for caption, want in expected(o, rows).items():
                 if caption not in rows: continue
