@@ -126,6 +126,12 @@ void FrmMain::CreateControls() {
 void FrmMain::CreateMenus() {
     View& v = view();
     v.SetText(ctl::mnuFile, "&File");
+    v.SetText(ctl::MnuOpenPart, "&Open Part...");
+    v.SetText(ctl::MnuOpenRecent, "Open &Recent");
+    for (int i = 1; i <= static_cast<int>(kRecentParts); ++i) v.SetVisible(ctl::MnuRecent(i), false);
+    v.SetEnabled(ctl::MnuOpenRecent, false);
+    v.SetText(ctl::MnuSavePart, "&Save Part...");
+    v.SetText(ctl::mnuFileBar1, "-");
     v.SetText(ctl::MnuExit, "E&xit");
     v.SetText(ctl::mnuOptions, "&Options");
     v.SetText(ctl::MnuMow, "Calculate &Dimension over/between pins");
@@ -159,7 +165,7 @@ void FrmMain::Activate() {
     // discarded: the next Calculate builds them again.
     gear_.PartNumber = "";
     for (FormId page : {FormId::FrmOutput1, FormId::FrmOutput2, FormId::FrmHelical1, FormId::FRMHelical2,
-                        FormId::AGMATOL})
+                        FormId::AGMATOL, FormId::FrmCheckPart})
         if (forms_.IsLoaded(page)) forms_.Unload(page);
 }
 
@@ -317,6 +323,13 @@ void FrmMain::Click(Control control) {
         FeatureChosen();
     } else if (control == ctl::mnuFile) {
         FileMenuOpening();
+        ShowRecentParts();
+    } else if (control == ctl::MnuSavePart) {
+        SavePartCommand();
+    } else if (control == ctl::MnuOpenPart) {
+        OpenPartCommand();
+    } else if (ctl::MnuRecent.Has(control)) {
+        OpenRecent(control.index());
     } else if (control == ctl::mnuHelpContents) {
         ShowHelpContents(forms_.platform(), v);
     } else if (control == ctl::mnuHelpAbout) {

@@ -14,12 +14,14 @@
 #include "engine/gearmain.h"
 #include "input_screen/entry_texts.h"
 #include "input_screen/field_controls.h"
+#include "input_screen/part_file.h"
+#include "input_screen/part_notes.h"
 #include "input_screen/screen_core.h"
 #include "platform/view.h"
 
 namespace involvo {
 
-class FrmMain : public Presenter {
+class FrmMain : public Presenter, public PartNotesHolder {
 public:
     FrmMain(gearmain::GearMain& gear, Forms& forms);
 
@@ -36,6 +38,18 @@ public:
 
     // The texts of the fields as the window shows them now.
     const EntryTexts& Texts();
+
+    // The part number and readings of the part on the screen.
+    PartNotes& Notes() override { return notes_; }
+
+    // ---- Part files (part_commands.cpp) ----
+    // Opens a part file: the screen is filled as if its entries were typed,
+    // and its part number and readings become the notes. A file that cannot
+    // be opened, or holds no part that fits the screen, is told in a message
+    // box and changes nothing. True when the part was opened.
+    bool OpenPart(const std::string& path);
+    // Saves the screen's part (entries, part number, readings) in a file.
+    bool SavePart(const std::string& path);
 
 private:
     // ---- Building the window ----
@@ -73,11 +87,25 @@ private:
     void ChooseDepthSystem(int index);
     void CheckDepthItem(int index);
 
+    // ---- Part files (part_commands.cpp) ----
+    void SavePartCommand();
+    void OpenPartCommand();
+    void OpenRecent(int index);
+    void ShowRecentParts();
+    std::vector<std::string> RecentParts();
+    void Remember(const std::string& path);
+    void Fill(const Part& part);
+    void TypeInto(gearmain::Field field, const std::string& text);
+    // Why a part does not fit the screen (a feature its mode does not offer); "" when it fits.
+    static std::string Misfit(const Part& part);
+
     gearmain::GearMain& gear_;
     Forms& forms_;
     HintMemory hintMemory_;
     EntryTexts texts_;
     ScreenCore core_;
+    PartNotes notes_;
+    std::string lastPart_;  // the part file last opened or saved
 };
 
 // The texts of the input screen's fields, as the window shows them now.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/headless_tools.h"
+
 namespace involvo {
 
 HeadlessView::HeadlessView(HeadlessPlatform& platform, FormId id, Presenter& presenter)
@@ -237,6 +239,10 @@ void HeadlessPlatform::Forget(HeadlessView* view) {
             return;
         }
 }
+
+HeadlessPlatform::HeadlessPlatform() : tools_(std::make_unique<HeadlessTools>()) {}
+HeadlessPlatform::~HeadlessPlatform() = default;
+ToolPort* HeadlessPlatform::Tools() { return tools_.get(); }
 
 // ---- The text printer ----
 

@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -148,8 +149,12 @@ private:
     double fontSize_ = 0;
 };
 
+class HeadlessTools;
+
 class HeadlessPlatform : public Platform {
 public:
+    HeadlessPlatform();
+    ~HeadlessPlatform() override;
     std::unique_ptr<View> CreateView(FormId id, Presenter& presenter) override;
     void StartTimer(int milliseconds, std::function<void()> tick) override;
     void Quit() override { quit_ = true; }
@@ -178,6 +183,10 @@ public:
     void SetPrinter(PrinterPort* printer) { printer_ = printer; }
     TextPrinter& TextOutput() { return textPrinter_; }
 
+    // File dialogs, PDF files and the measuring-aids window (headless_tools.h).
+    ToolPort* Tools() override;
+    HeadlessTools& ToolOutput() { return *tools_; }
+
 private:
     friend class HeadlessView;
     MsgAnswer Answer(ShownMessage message);
@@ -194,6 +203,7 @@ private:
     bool quit_ = false;
     TextPrinter textPrinter_;
     PrinterPort* printer_ = &textPrinter_;
+    std::unique_ptr<HeadlessTools> tools_;
 };
 
 }  // namespace involvo

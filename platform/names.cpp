@@ -17,7 +17,8 @@ constexpr const char* kControlNames[] = {
 using N = ControlName;
 
 constexpr FormControl kInputScreen[] = {
-    {N::mnuFile}, {N::MnuExit}, {N::mnuOptions}, {N::MnuMow}, {N::MnuCTT}, {N::MnuSpan}, {N::MnuDepthSystem},
+    {N::mnuFile}, {N::MnuOpenPart}, {N::MnuOpenRecent}, {N::MnuRecent, 4}, {N::MnuSavePart}, {N::mnuFileBar1},
+    {N::MnuExit}, {N::mnuOptions}, {N::MnuMow}, {N::MnuCTT}, {N::MnuSpan}, {N::MnuDepthSystem},
     {N::MnuDepth, 9}, {N::MnuCheckbox1}, {N::mnuHelp}, {N::mnuHelpContents}, {N::mnuHelpBar1}, {N::mnuHelpAbout},
     {N::Title}, {N::Labelnumteeth}, {N::InputNT}, {N::LabelPitch}, {N::InputDP}, {N::LabelPA}, {N::InputPA},
     {N::LABELHA}, {N::InputHA}, {N::Combo1}, {N::LabelCTT_MOW}, {N::InputCTT_MOW}, {N::LblAddendumMod},
@@ -27,12 +28,12 @@ constexpr FormControl kInputScreen[] = {
 };
 
 constexpr FormControl kSpurPageOne[] = {
-    {N::Mnufile}, {N::mnuFilePrint}, {N::mnuFileClose}, {N::LabelTitleBlock}, {N::Label, 12}, {N::Text, 12},
+    {N::Mnufile}, {N::mnuFilePrint}, {N::mnuFileCheck}, {N::mnuFileAids}, {N::mnuFileBar1}, {N::mnuFileClose}, {N::LabelTitleBlock}, {N::Label, 12}, {N::Text, 12},
     {N::Next1},   {N::CmdOK},        {N::CmdPrint},
 };
 
 constexpr FormControl kHelicalPageOne[] = {
-    {N::mnuFile},   {N::mnuFilePrint}, {N::mnuFileClose}, {N::LabelTitleBlock}, {N::LabelNorm}, {N::LabelTransv},
+    {N::mnuFile}, {N::mnuFilePrint}, {N::mnuFileCheck}, {N::mnuFileAids}, {N::mnuFileBar1}, {N::mnuFileClose}, {N::LabelTitleBlock}, {N::LabelNorm}, {N::LabelTransv},
     {N::Label, 12}, {N::Text, 18},     {N::Next1},        {N::CmdOK},           {N::CmdPrint},
 };
 
@@ -63,6 +64,17 @@ constexpr FormControl kAbout[] = {
 
 constexpr FormControl kPrintingNotice[] = {{N::Label1}};
 
+// The rows of the Check a Part table: kReadingRows of result_pages/check_part.h.
+constexpr int kCheckRows = 12;
+constexpr FormControl kCheckPart[] = {
+    {N::LabelPartNumber},  {N::TextPartNumber},       {N::LabelLimitsTitle},    {N::LabelLimits},
+    {N::TextLimits},       {N::LabelThicknessLimits}, {N::TextThicknessLimits}, {N::LabelReading},
+    {N::LabelThickness},   {N::LabelBeyond},          {N::LabelStatus},         {N::LabelRow, kCheckRows},
+    {N::Reading, kCheckRows}, {N::Thickness, kCheckRows}, {N::Beyond, kCheckRows}, {N::Status, kCheckRows},
+    {N::LabelSpread},      {N::TextSpread},           {N::LabelVerdict},        {N::LabelVerdictNote},
+    {N::CmdPrint},         {N::CmdSavePdf},           {N::CmdClear},            {N::CmdClose},
+};
+
 }  // namespace
 
 const char* FormName(FormId id) {
@@ -77,6 +89,7 @@ const char* FormName(FormId id) {
         case FormId::frmSplash: return "frmSplash";
         case FormId::frmAbout: return "frmAbout";
         case FormId::FrmPrinting: return "FrmPrinting";
+        case FormId::FrmCheckPart: return "FrmCheckPart";
     }
     return "";
 }
@@ -127,6 +140,7 @@ std::span<const FormControl> ControlsOf(FormId form) {
         case FormId::frmSplash: return kSplash;
         case FormId::frmAbout: return kAbout;
         case FormId::FrmPrinting: return kPrintingNotice;
+        case FormId::FrmCheckPart: return kCheckPart;
     }
     return {};
 }

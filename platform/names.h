@@ -34,6 +34,7 @@ enum class FormId {
     frmSplash,
     frmAbout,
     FrmPrinting,
+    FrmCheckPart,
 };
 const char* FormName(FormId id);
 
@@ -44,7 +45,7 @@ const char* FormName(FormId id);
     /* The window itself: its caption; where the mouse is, the form's background. */                  \
     X(Window)                                                                                         \
     /* The input screen FrmMain: its menus... */                                                      \
-    X(mnuFile) X(MnuExit)                                                                             \
+    X(mnuFile) X(MnuOpenPart) X(MnuOpenRecent) A(MnuRecent) X(MnuSavePart) X(mnuFileBar1) X(MnuExit)  \
     X(mnuOptions) X(MnuMow) X(MnuCTT) X(MnuSpan) X(MnuDepthSystem) A(MnuDepth) X(MnuCheckbox1)        \
     X(mnuHelp) X(mnuHelpContents) X(mnuHelpBar1) X(mnuHelpAbout)                                      \
     /* ...its fields with their captions, in tab order... */                                          \
@@ -58,6 +59,8 @@ const char* FormName(FormId id);
     X(Frame1) X(External) X(Internal) X(CmdCalc) X(cmdExit)                                           \
     /* The result pages: the File menu (Mnufile on the spur page 1, mnuFile elsewhere)... */          \
     X(Mnufile) X(mnuFilePrint) X(mnuFileClose)                                                        \
+    /* ...on page 1, the windows of its gear (with mnuFileBar1 before Close)... */                    \
+    X(mnuFileCheck) X(mnuFileAids)                                                                    \
     /* ...the title, the column headings of the helical pages, the rows (captions and values)... */   \
     X(LabelTitleBlock) X(AGMAFRM) X(LabelNorm) X(LabelTransv) A(Label) A(Text)                        \
     /* ...the tolerance page's note and the buttons. */                                               \
@@ -67,7 +70,16 @@ const char* FormName(FormId id);
     /* The splash window frmSplash and the notice FrmPrinting. */                                     \
     X(Label1) X(Label2)                                                                               \
     /* The about box frmAbout. */                                                                     \
-    X(picIcon) X(lblTitle) X(lblVersion) X(lblDescription) X(cmdOK) X(cmdSysInfo)
+    X(picIcon) X(lblTitle) X(lblVersion) X(lblDescription) X(cmdOK) X(cmdSysInfo)                    \
+    /* Check a Part FrmCheckPart: the part and its limits... */                                       \
+    X(LabelPartNumber) X(TextPartNumber) X(LabelLimitsTitle) X(LabelLimits) X(TextLimits)              \
+    X(LabelThicknessLimits) X(TextThicknessLimits)                                                    \
+    /* ...the table of readings (headings, then a row each)... */                                     \
+    X(LabelReading) X(LabelThickness) X(LabelBeyond) X(LabelStatus)                                   \
+    A(LabelRow) A(Reading) A(Thickness) A(Beyond) A(Status)                                           \
+    /* ...the spread, the verdict and the buttons (and CmdPrint). */                                  \
+    X(LabelSpread) X(TextSpread) X(LabelVerdict) X(LabelVerdictNote) X(CmdSavePdf) X(CmdClear)        \
+    X(CmdClose)
 
 enum class ControlName : uint8_t {
 #define INVOLVO_CONTROL_ENUMERATOR(name) name,

@@ -148,6 +148,7 @@ public:
 class PrinterPort;
 class SettingsPort;
 class DesktopPort;
+class ToolPort;
 
 // What the program needs of the windowing platform beyond single windows.
 class Platform {
@@ -165,6 +166,9 @@ public:
     virtual PrinterPort* Printer() { return nullptr; }
     virtual SettingsPort* Settings() { return nullptr; }
     virtual DesktopPort* Desktop() { return nullptr; }
+    // File dialogs, a printer into a PDF file and the measuring-aids window
+    // (platform/tool_port.h).
+    virtual ToolPort* Tools() { return nullptr; }
 };
 
 }  // namespace involvo

@@ -12,6 +12,8 @@ using namespace pages;
 MeasurementPage::MeasurementPage(GearMain& gear, Forms& forms, FormId id, PageKind kind)
     : ResultPage(gear, forms, id), kind_(kind) {}
 
+MeasurementPage::~MeasurementPage() = default;
+
 void MeasurementPage::LoadCommon() {
     View& v = view();
     v.SetText(ctl::Window, kPageOneCaption);
@@ -22,6 +24,10 @@ void MeasurementPage::LoadCommon() {
     v.SetText(ctl::Next1, "Next");
     v.SetText(ctl::CmdOK, "Close");
     SetUpPrintButton(v, PrintCaption::TipOnly);
+    // The windows of the page's gear, in the File menu before Close.
+    v.SetText(ctl::mnuFileCheck, "Chec&k a Part...");
+    v.SetText(ctl::mnuFileAids, "Measuring &Aids...");
+    v.SetText(ctl::mnuFileBar1, "-");
 }
 
 void MeasurementPage::Activate() {
@@ -37,12 +43,21 @@ void MeasurementPage::Activate() {
     ResultPageOf(forms_, kind_ == PageKind::Helical ? FormId::FRMHelical2 : FormId::FrmOutput2)
         .Display(std::move(contents.dimensions));
     ResultPageOf(forms_, FormId::AGMATOL).Display(std::move(contents.tolerances));
+    if (aids_) aids_->Refresh(Content());
 }
 
 void MeasurementPage::Click(Control control) {
     if (control == ctl::Next1) forms_.Show(kind_ == PageKind::Helical ? FormId::FRMHelical2 : FormId::FrmOutput2);
     else if (control == ctl::CmdOK || control == ctl::mnuFileClose) Close();
+    else if (control == ctl::mnuFileCheck) forms_.Show(FormId::FrmCheckPart);
+    else if (control == ctl::mnuFileAids) OpenAids();
     else PrintCommand(control, kind_);
+}
+
+void MeasurementPage::OpenAids() {
+    if (!aids_) aids_ = std::make_unique<MeasuringAidsWindow>(gear_, forms_.platform());
+    if (!aids_->Open(Content()))
+        view().MessageBox("The Measuring Aids window cannot be shown here.", kMessageTitle, MsgIcon::Information, MsgButtons::OK);
 }
 
 FrmOutput1::FrmOutput1(GearMain& gear, Forms& forms)

@@ -9,12 +9,14 @@
 // hold.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "engine/gearmain.h"
 #include "input_screen/entry_texts.h"
 #include "platform/view.h"
 #include "printing/gear_sheet.h"
+#include "result_pages/measuring_aids_window.h"
 #include "result_pages/page_content.h"
 
 namespace involvo {
@@ -71,6 +73,7 @@ SheetContents HeldContents(Forms& forms, Sheet sheet);
 // measured with balls, and advice about balls).
 class MeasurementPage : public ResultPage {
 public:
+    ~MeasurementPage() override;
     void Activate() override;
     void Click(Control control) override;
 
@@ -78,9 +81,12 @@ protected:
     MeasurementPage(gearmain::GearMain& gear, Forms& forms, FormId id, PageKind kind);
     // The designer texts that both faces share.
     void LoadCommon();
+    void OpenAids();
 
 private:
     PageKind kind_;
+    // The Measuring Aids window of this page's gear; it closes with the page.
+    std::unique_ptr<MeasuringAidsWindow> aids_;
 };
 
 // Page 1 of a spur gear.

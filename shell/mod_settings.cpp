@@ -60,7 +60,8 @@ bool RestoresPlacement(FormId form) {
         case FormId::FrmOutput2:
         case FormId::FRMHelical2:
         case FormId::AGMATOL:
-        case FormId::FrmChecklist1: return true;
+        case FormId::FrmChecklist1:
+        case FormId::FrmCheckPart: return true;
         case FormId::frmSplash:
         case FormId::frmAbout:
         case FormId::FrmPrinting: return false;

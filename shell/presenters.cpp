@@ -2,6 +2,7 @@
 #include "input_screen/frm_main.h"
 #include "printing/print_commands.h"
 #include "printing/printout_options.h"
+#include "result_pages/check_part.h"
 #include "result_pages/result_pages.h"
 #include "shell/about_box.h"
 #include "shell/application.h"
@@ -22,6 +23,7 @@ std::unique_ptr<Presenter> MakePresenter(FormId id, gearmain::GearMain& gear, Fo
         case FormId::frmAbout: return std::make_unique<FrmAbout>(forms);
         case FormId::FrmChecklist1: return std::make_unique<FrmChecklist1>(gear, forms, printoutOptionsFile);
         case FormId::FrmPrinting: return std::make_unique<FrmPrinting>(forms);
+        case FormId::FrmCheckPart: return std::make_unique<FrmCheckPart>(gear, forms);
         default: return std::make_unique<Presenter>();
     }
 }

@@ -21,6 +21,11 @@ namespace {
 
 void BuildMenus(FormBuilder& b) {
     QMenu* file = b.Menu(ctl::mnuFile);
+    b.Item(file, ctl::MnuOpenPart);
+    QMenu* recent = b.Submenu(file, ctl::MnuOpenRecent);
+    for (int i = 1; i <= 4; ++i) b.Item(recent, ctl::MnuRecent(i));
+    b.Item(file, ctl::MnuSavePart);
+    b.Separator(file, ctl::mnuFileBar1);
     b.Item(file, ctl::MnuExit);
 
     QMenu* options = b.Menu(ctl::mnuOptions);

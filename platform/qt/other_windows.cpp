@@ -108,6 +108,7 @@ void BuildForm(FormId id, FormBuilder& b) {
         case FormId::FrmChecklist1: BuildPrintoutOptions(b); return;
         case FormId::FrmPrinting: BuildPrintingNotice(b); return;
         case FormId::frmAbout: BuildAboutBox(b); return;
+        case FormId::FrmCheckPart: BuildCheckPart(b); return;
     }
 }
 

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 
+#include "platform/qt/qt_tools.h"
 #include "platform/view.h"
 
 class QObject;
@@ -23,6 +24,7 @@ public:
     void StartTimer(int milliseconds, std::function<void()> tick) override;
     // Ends the event loop once the running handler has finished.
     void Quit() override;
+    ToolPort* Tools() override { return &tools_; }
 
     // The program's windows, for closing a window with its title-bar button.
     void SetForms(Forms* forms) { forms_ = forms; }
@@ -40,6 +42,7 @@ private:
     // The window that was made active last, by the user or by the program.
     QtView* lastActive_ = nullptr;
     std::unique_ptr<QObject> timers_;
+    QtTools tools_;
 };
 
 }  // namespace involvo

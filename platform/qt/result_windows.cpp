@@ -22,9 +22,15 @@ struct Page {
 };
 
 // Title, then a framed table; the caller fills the table and adds the buttons.
-Page StartPage(FormBuilder& b, Control fileMenu, Control heading) {
+// Page 1's File menu also opens the windows of its gear, before Close.
+Page StartPage(FormBuilder& b, Control fileMenu, Control heading, bool pageOne = false) {
     QMenu* file = b.Menu(fileMenu);
     b.Item(file, ctl::mnuFilePrint);
+    if (pageOne) {
+        b.Item(file, ctl::mnuFileCheck);
+        b.Item(file, ctl::mnuFileAids);
+        b.Separator(file, ctl::mnuFileBar1);
+    }
     b.Item(file, ctl::mnuFileClose);
 
     auto* central = new QWidget;
@@ -82,13 +88,13 @@ constexpr int kRangeChars = 22;  // "0.282902 / 0.288675" and some room
 }  // namespace
 
 void BuildSpurDataPage(FormBuilder& b) {
-    Page page = StartPage(b, ctl::Mnufile, ctl::LabelTitleBlock);
+    Page page = StartPage(b, ctl::Mnufile, ctl::LabelTitleBlock, true);
     AddRows(b, page.table, 12, 0, kRangeChars);
     AddButtons(b, page.outer, {ctl::Next1, ctl::CmdOK, ctl::CmdPrint});
 }
 
 void BuildHelicalDataPage(FormBuilder& b) {
-    Page page = StartPage(b, ctl::mnuFile, ctl::LabelTitleBlock);
+    Page page = StartPage(b, ctl::mnuFile, ctl::LabelTitleBlock, true);
     AddHeadings(b, page.table);
     AddRows(b, page.table, 12, 1, kRangeChars);
     const int beside[][2] = {{13, 2}, {14, 3}, {15, 5}, {16, 9}, {17, 10}, {18, 11}};

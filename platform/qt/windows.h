@@ -19,6 +19,7 @@ void BuildSplash(FormBuilder& b);           // frmSplash
 // picIcon, lblTitle, lblVersion, lblDescription, the lines Line1 to Line3 and
 // the buttons cmdOK and cmdSysInfo, in a fixed dialog.
 void BuildAboutBox(FormBuilder& b);         // frmAbout
+void BuildCheckPart(FormBuilder& b);        // FrmCheckPart
 
 // Builds the window of any form.
 void BuildForm(FormId id, FormBuilder& b);

@@ -281,7 +281,17 @@ void DrawDimension(QPainter& p, const Clipped& c, const QTransform& t, const QRe
     const char* caption = pic.internal ? (balls ? kBetweenBalls : kBetweenPins) : (balls ? kOverBalls : kOverPins);
     p.setFont(DrawingFont(size * 0.85));
     p.setPen(kInk);
-    const QPointF at(x + size * 0.4, std::min(end.y() + size * 3.5, area.bottom() - size * 2.6));
+    // The number stands clear of the teeth: halfway down the gear's body below
+    // the root circle of an external gear, below the tips of an internal one.
+    const double lowest = area.bottom() - size * 2.6;
+    double y = end.y() + size * 3.5;
+    const double clear = pic.internal ? pic.tipRadius : pic.rootRadius;
+    const double gx = t.inverted().map(QPointF(x, end.y())).x();
+    if (std::fabs(gx) < clear) {
+        const double below = t.map(QPointF(gx, std::sqrt(clear * clear - gx * gx))).y() + size * 1.8;
+        y = std::max(y, lowest > below ? (below + lowest) / 2 : below);
+    }
+    const QPointF at(x + size * 0.4, std::min(y, lowest));
     if (c.Holds(at)) Label(p, at, caption + Number(pic.dimension->value, "0.000000"));
 }
 
