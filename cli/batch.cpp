@@ -180,7 +180,8 @@ public:
         Fill(*computing);
         if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
         Computers computers(computing->count >= kParallelRows ? threads - 1 : 0);
-        while (computing->count > 0) {
+        // Rows are not worked for an output that no longer takes them.
+        while (computing->count > 0 && out_) {
             computers.Start(*computing);
             Write(*writing);
             // Input that has not arrived yet is waited for only once every
@@ -198,12 +199,14 @@ public:
             writing = done;
         }
         Write(*writing);
+        if (reader_.TooLong()) throw UsageError{kTooLong};
         return status_;
     }
 
 private:
     void ReadHeader() {
-        if (!reader_.Next(cells_)) throw UsageError{"the batch file has no header row"};
+        if (!reader_.Next(cells_))
+            throw UsageError{reader_.TooLong() ? kTooLong : "the batch file has no header row"};
         for (const std::string& cell : cells_) {
             const std::string name = Trim(cell);
             if (name == "readings") {
@@ -272,6 +275,8 @@ private:
         out_.flush();
         chunk.written = true;
     }
+
+    static constexpr const char* kTooLong = "the batch file has a row too long to be a gear's; it is read no further";
 
     CsvReader reader_;
     std::ostream& out_;

@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -211,7 +212,9 @@ GearRun RunGear(const GearOptions& options, bool withState, const SheetRequest& 
     return run;
 }
 
-int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
+namespace {
+
+int Run(int argc, char** argv, std::ostream& out, std::ostream& err) {
     GearOptions options;
     bool json = false;
     std::string batch, partFile;
@@ -272,6 +275,11 @@ int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
             // Standard input, or the file, read as the rows arrive.
             const int fd = batch == "-" ? STDIN_FILENO : ::open(batch.c_str(), O_RDONLY | O_CLOEXEC);
             if (fd < 0) throw UsageError{"cannot read " + batch};
+            struct stat info {};
+            if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+                ::close(fd);
+                throw UsageError{"cannot read " + batch + ": it is a folder"};
+            }
             FileSource source(fd);
             int status;
             try {
@@ -329,6 +337,19 @@ int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
         return run.error.rfind("--feature", 0) == 0 ? 2 : 1;
     }
     return 0;
+}
+
+}  // namespace
+
+int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
+    const int status = Run(argc, argv, out, err);
+    // A full disk or a closed pipe must not pass for results written.
+    out.flush();
+    if (!out) {
+        err << "involvo-cli: the output could not be written\n";
+        return 1;
+    }
+    return status;
 }
 
 }  // namespace involvo::cli

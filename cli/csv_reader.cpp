@@ -9,6 +9,14 @@
 
 namespace involvo::cli {
 
+namespace {
+
+// A gear's row is a few hundred characters; one of these sizes is no row.
+constexpr size_t kLongestCell = 1 << 16;
+constexpr size_t kMostCells = 1 << 10;
+
+}  // namespace
+
 size_t FileSource::Read(char* buffer, size_t size) {
     for (;;) {
         const ssize_t n = ::read(fd_, buffer, size);
@@ -42,6 +50,11 @@ bool CsvReader::Next(std::vector<std::string>& cells) {
     cell->clear();
     // Whether the line has anything: a character, a comma or a quote.
     bool quoted = false, any = false;
+    auto tooLong = [&] {
+        tooLong_ = ended_ = true;
+        at_ = end_;
+        return false;
+    };
     auto nextCell = [&] {
         ++n;
         if (n == cells.size()) cells.emplace_back();
@@ -49,6 +62,7 @@ bool CsvReader::Next(std::vector<std::string>& cells) {
         cell->clear();
     };
     for (;;) {
+        if (cell->size() > kLongestCell || n > kMostCells) return tooLong();
         const int c = Get();
         if (c < 0) {
             if (!any && cell->empty()) return false;

@@ -50,6 +50,9 @@ public:
     // The next row into cells (its strings reused, its size set to the row's
     // cell count); false at the end of the input.
     bool Next(std::vector<std::string>& cells);
+    // True when the input ended at a row too long to be a gear's (an endless
+    // device, or a file that is no CSV): the rest is not read.
+    bool TooLong() const { return tooLong_; }
     // True when the next row may have to wait for input to arrive.
     bool Waiting() const { return at_ == end_ && !ended_ && source_.Waiting(); }
 
@@ -68,7 +71,7 @@ private:
     ByteSource& source_;
     std::array<char, 1 << 16> buffer_;
     size_t at_ = 0, end_ = 0;
-    bool ended_ = false;
+    bool ended_ = false, tooLong_ = false;
 };
 
 // Splits CSV text into rows of cells.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -83,6 +84,20 @@ TEST(StreamedBatch, ResultsOfTheRowsReadAreWrittenBeforeTheBatchWaitsForMore) {
     const auto lines = Lines(out.str());
     ASSERT_EQ(lines.size(), 6u);
     for (int i = 1; i <= 5; ++i) EXPECT_EQ(lines[i].rfind(std::to_string(i) + ",1,,", 0), 0u) << lines[i];
+}
+
+TEST(ToolOutput, AFullDiskIsAFailureNotASuccess) {
+    const std::string csv = testing::TempDir() + "full_disk_gears.csv";
+    std::ofstream(csv) << "teeth,pitch\n24,10\n";
+    for (std::vector<std::string> words : {std::vector<std::string>{"involvo-cli", "--teeth", "24", "--pitch", "10"},
+                                          std::vector<std::string>{"involvo-cli", "--batch", csv}}) {
+        std::vector<char*> argv;
+        for (std::string& word : words) argv.push_back(word.data());
+        std::ofstream full("/dev/full");
+        std::ostringstream err;
+        EXPECT_EQ(Main(static_cast<int>(argv.size()), argv.data(), full, err), 1) << words[1];
+        EXPECT_EQ(err.str(), "involvo-cli: the output could not be written\n") << words[1];
+    }
 }
 
 }  // namespace
