@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "input_screen/part_file.h"
-#include "shell/settings_port.h"
+#include "tests/support/fakes.h"
 
 namespace involvo {
 namespace {
@@ -200,24 +200,6 @@ TEST_F(PartFiles, APartIsSavedUnderItsSuffix) {
 
 // ---- Open Recent ----
 
-class MemorySettings : public SettingsPort {
-public:
-    std::optional<std::string> GetSetting(const std::string& application, const std::string& section,
-                                          const std::string& key) override {
-        auto it = values.find(application + "/" + section + "/" + key);
-        if (it == values.end()) return std::nullopt;
-        return it->second;
-    }
-    bool SaveSetting(const std::string& application, const std::string& section, const std::string& key,
-                     const std::string& value) override {
-        if (readOnly) return false;
-        values[application + "/" + section + "/" + key] = value;
-        return true;
-    }
-    std::map<std::string, std::string> values;
-    bool readOnly = false;
-};
-
 TEST(RecentParts, TheLastFileComesFirstEachOnceAtMostFour) {
     using List = std::vector<std::string>;
     List recent;
@@ -232,15 +214,15 @@ TEST(RecentParts, TheLastFileComesFirstEachOnceAtMostFour) {
 }
 
 TEST(RecentParts, TheListIsKeptInTheSettings) {
-    MemorySettings settings;
+    testing::FakeSettings settings;
     EXPECT_TRUE(LoadRecentParts(settings).empty());
     EXPECT_TRUE(SaveRecentParts(settings, {"/p/a.gear", "/p/b.gear"}));
-    EXPECT_EQ(settings.values.at("Involvo/RecentParts/Part1"), "/p/a.gear");
-    EXPECT_EQ(settings.values.at("Involvo/RecentParts/Part4"), "");
+    EXPECT_EQ(settings.At("RecentParts", "Part1"), "/p/a.gear");
+    EXPECT_TRUE(settings.values.count({"Involvo", "RecentParts", "Part4"}));
     EXPECT_EQ(LoadRecentParts(settings), (std::vector<std::string>{"/p/a.gear", "/p/b.gear"}));
-    settings.values["Involvo/RecentParts/Part3"] = "/p/a.gear";  // edited by hand: each file once
+    settings.Put("RecentParts", "Part3", "/p/a.gear");  // edited by hand: each file once
     EXPECT_EQ(LoadRecentParts(settings).size(), 2u);
-    settings.readOnly = true;
+    settings.writable = false;
     EXPECT_FALSE(SaveRecentParts(settings, {"/p/c.gear"}));
 }
 
