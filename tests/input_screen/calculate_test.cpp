@@ -232,6 +232,7 @@ TEST_F(ProgramTest, AFaultIsReportedOncePerCalculateAndNeverWhileTyping) {
         Calculate();
         EXPECT_EQ(MessageTexts(), (std::vector<std::string>{r.message, r.message}));
         EXPECT_FALSE(PageOpen());
+        EXPECT_EQ(gear().CalcFailed, -1);
         // The next hint clears the marker of the failed run; the field is refilled later.
         Enter(ctl::InputDP, "12");
         EXPECT_EQ(gear().CalcFailed, 0);

@@ -69,6 +69,10 @@ const Hint kHints[] = {
     {"a measured span", {{ctl::MnuCTT, ""}, {ctl::InputNT, "30"}, {ctl::InputDP, "10"}, {ctl::Combo1, "Span Measurement"}},
      {{ctl::LabelStandard, "-> Standard = 4"}, {ctl::InputPINDIA, "4"}, {ctl::LabelBasic2, "    (Over 4 teeth)"},
       {ctl::LABELPINDIA, "Number of Teeth Spanned"}, {ctl::InputCTT_MOW, "1.075263"}}},
+    {"a measured span before the gear", {{ctl::MnuCTT, ""}, {ctl::Combo1, "Span Measurement"}},
+     {{ctl::LABELPINDIA, "Number of teeth spanned"}}},
+    {"pins after a span", {{ctl::MnuCTT, ""}, {ctl::Combo1, "Span Measurement"}, {ctl::Combo1, "Dimension Over Pins"}},
+     {{ctl::LABELPINDIA, "Measuring Pin Diameter"}}},
 };
 
 class Hints : public ProgramTest, public ::testing::WithParamInterface<Hint> {};

@@ -20,7 +20,8 @@ void PrintTo(const Mode& m, std::ostream* os) { *os << m.what; }
 
 const Mode kModes[] = {
     {"opening", {}, {{ctl::Window, "Involvo -  (Calculate Dimension Over Pins)"}, {ctl::Combo1, "Circular Tooth Thickness"}},
-     {"Circular Tooth Thickness", "Chordal Tooth Thickness", "Contributing Backlash"}, {{ctl::External, true}}},
+     {"Circular Tooth Thickness", "Chordal Tooth Thickness", "Contributing Backlash"},
+     {{ctl::External, true}, {ctl::MnuDepth(1), true}, {ctl::MnuDepth(2), false}}},
     {"internal", {{ctl::Internal, ""}},
      {{ctl::Window, "Involvo - (Calculate Dimension Between Pins)"}, {ctl::Combo1, "Circular Space Width"}},
      {"Circular Space Width", "Chordal Space Width", "Contributing Backlash"}, {{ctl::Internal, true}}, {}, 2},
