@@ -47,10 +47,6 @@ const Entries kSpan100 = {{ctl::MnuSpan, ""}, {ctl::InputNT, "100"}, {ctl::Input
 const Entries kBothWarnings = {{ctl::InputNT, "12"}, {ctl::InputDP, "10"}, {ctl::MnuDepth(9), ""},
                                {ctl::InputCTT_MOW, "0.12/0.2"}, {ctl::InputPINDIA, "0.4"}};
 
-Entries With(Entries all, const Entries& more) {
-    all.insert(all.end(), more.begin(), more.end());
-    return all;
-}
 
 const FormId kSpur = FormId::FrmOutput1;
 const Case kCases[] = {

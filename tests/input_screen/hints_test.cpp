@@ -23,10 +23,6 @@ struct Hint {
 void PrintTo(const Hint& h, std::ostream* os) { *os << h.what; }
 
 const Entries kGear20 = {{ctl::InputNT, "20"}, {ctl::InputDP, "10"}};
-Entries With(Entries all, const Entries& more) {
-    all.insert(all.end(), more.begin(), more.end());
-    return all;
-}
 
 const Hint kHints[] = {
     {"standard O.D.", kGear20, {{ctl::LabelStandardOD, "-> Standard O.D. = 2.2"}}},

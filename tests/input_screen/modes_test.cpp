@@ -113,8 +113,7 @@ TEST_F(ProgramTest, ACutterDepthFallsBackToTheStandardDepth) {
         for (const std::string& answer : answers) platform().ScriptInput(answer);
         screen().Click(ctl::MnuDepth(9));
         EXPECT_EQ(gear().DepthSystem, 1) << pitch;
-        EXPECT_TRUE(screen().Checked(ctl::MnuDepth(1)));
-        EXPECT_FALSE(screen().Checked(ctl::MnuDepth(9)));
+        EXPECT_TRUE(screen().Checked(ctl::MnuDepth(1)) && !screen().Checked(ctl::MnuDepth(9)));
         if (answers.empty()) {
             EXPECT_EQ(MessageTexts(), std::vector<std::string>{"You must enter a Diametral Pitch before using this option"});
             EXPECT_TRUE(platform().InputBoxes().empty());

@@ -145,13 +145,9 @@ TEST_F(PartFiles, WhatIsNoFileIsNotRead) {
         fs::path path;
         std::string reason;
     };
-    const std::vector<Case> cases = {
-        {fifo, "it is not a file"},
-        {"/dev/zero", "it is not a file"},
-        {folder, "it is not a file"},
-        {large, "it is too large for a part file"},
-        {folder / "missing.gear", "No such file or directory"},
-    };
+    const std::vector<Case> cases = {{fifo, "it is not a file"}, {"/dev/zero", "it is not a file"}, {folder, "it is not a file"},
+                                     {large, "it is too large for a part file"},
+                                     {folder / "missing.gear", "No such file or directory"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         PartRead read = ReadPartFile(c.path);
@@ -174,10 +170,9 @@ TEST_F(PartFiles, SavingReplacesTheFileWholeOrLeavesItAsItWas) {
 }
 
 TEST_F(PartFiles, APartIsSavedUnderItsSuffix) {
-    EXPECT_EQ(WithPartSuffix("ring"), "ring.gear");
-    EXPECT_EQ(WithPartSuffix("ring.gear"), "ring.gear");
-    EXPECT_EQ(WithPartSuffix("RING.GEAR"), "RING.GEAR");
-    EXPECT_EQ(WithPartSuffix("ring.v2"), "ring.v2.gear");
+    for (auto [name, saved] : {std::pair{"ring", "ring.gear"}, {"ring.gear", "ring.gear"}, {"RING.GEAR", "RING.GEAR"},
+                               {"ring.v2", "ring.v2.gear"}})
+        EXPECT_EQ(WithPartSuffix(name), saved);
 }
 
 // ---- Open Recent ----

@@ -20,38 +20,29 @@ protected:
 };
 
 TEST_F(Help, TheInputScreenSetsTheHelpFileAndOffersItsCommands) {
-    EXPECT_EQ(HelpFilePath(desktop), kHelpFile);
-    EXPECT_EQ(run().platform.Desktop(), &desktop);
-    EXPECT_EQ(desktop.helpFile, kHelpFile);
     EXPECT_EQ(Text(ctl::mnuHelpContents), "&Contents");
     EXPECT_EQ(Text(ctl::mnuHelpAbout), "&About Involvo...");
+    EXPECT_EQ(HelpFilePath(desktop), kHelpFile);
+    EXPECT_EQ(desktop.helpFile, kHelpFile);
 }
 
 TEST_F(Help, ContentsShowsTheHelpFileOrNamesTheFileItLookedFor) {
-    for (bool present : {true, false}) {
-        Restart();
-        desktop.helpFile.clear();
-        if (present) desktop.files.insert(kHelpFile);
-        else desktop.files.clear();
-        screen().Click(ctl::mnuHelpContents);
-        EXPECT_EQ(desktop.helpFile, kHelpFile) << "the contents command sets the help file again";
-        EXPECT_EQ(desktop.helpOwner, FormId::FrmMain);
-        if (present) {
-            EXPECT_TRUE(platform().Messages().empty());
-            continue;
-        }
-        ASSERT_EQ(platform().Messages().size(), 1u);
-        const ShownMessage& m = platform().Messages()[0];
-        EXPECT_EQ(m.text, "The help file " + kHelpFile + " cannot be shown:\rNo such file or directory");
-        EXPECT_EQ(m.title, "Involvo");
-        EXPECT_EQ(m.icon, MsgIcon::Critical);
-        EXPECT_EQ(m.buttons, MsgButtons::OK);
-    }
+    desktop.files = {kHelpFile};
+    desktop.helpFile.clear();
+    screen().Click(ctl::mnuHelpContents);
+    EXPECT_EQ(desktop.helpFile, kHelpFile) << "the contents command sets the help file again";
+    EXPECT_EQ(desktop.helpOwner, FormId::FrmMain);
     EXPECT_EQ(desktop.helpShown, std::vector<std::string>{kHelpFile});
+    desktop.files.clear();
+    screen().Click(ctl::mnuHelpContents);
+    ASSERT_EQ(MessageTexts(), std::vector<std::string>{"The help file " + kHelpFile + " cannot be shown:\rNo such file or directory"});
+    const ShownMessage& m = platform().Messages()[0];
+    EXPECT_TRUE(m.title == "Involvo" && m.icon == MsgIcon::Critical && m.buttons == MsgButtons::OK);
 }
 
-// A platform without a desktop has no help viewer and no System Info.
-TEST(HelpWithoutDesktop, SaysSo) {
+// A platform without a desktop or settings has no help viewer and no System Info,
+// and starts and ends as any other.
+TEST(PlatformWithoutServices, SaysSoAndEndsAsAnyOther) {
     gearmain::GearMain gear;
     HeadlessPlatform bare;
     Application app(gear, bare);
@@ -62,6 +53,9 @@ TEST(HelpWithoutDesktop, SaysSo) {
     std::vector<std::string> texts;
     for (const auto& m : bare.Messages()) texts.push_back(m.text);
     EXPECT_EQ(texts, (std::vector<std::string>{"No help viewer is available.", kUnavailable}));
+    bare.ViewOf(FormId::FrmMain)->Press(ctl::cmdExit);
+    bare.RunTimers();
+    EXPECT_TRUE(app.Ended());
 }
 
 TEST_F(Help, TheAboutBoxShowsItsTextsAndOKClosesIt) {

@@ -71,15 +71,6 @@ INSTANTIATE_TEST_SUITE_P(
                       Garbage{"maximized_a_megabyte", "WasMaximized", std::string(1 << 20, 'T')}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(SettingsFaults, EveryValueGarbageGivesAReachableWindow) {
-    for (const char* key : {"FormLeft", "FormTop", "FormWidth", "FormHeight", "WasMaximized"})
-        settings.Put("FrmMain_Settings", key, "\xef\xbb\xbf garbage \x80\x81");
-    Start();
-    EXPECT_TRUE(OnScreen(Window(FormId::FrmMain).rect));
-    EXPECT_FALSE(Window(FormId::FrmMain).maximized);
-    ExpectItWorksAndEnds();
-}
-
 TEST_F(SettingsFaults, AnotherProgramsSectionsAreIgnoredAndKept) {
     settings.Put("SomethingElse_Settings", "FormLeft", "77");
     settings.values[{"OtherProgram", "FrmMain_Settings", "FormLeft"}] = "99999";
@@ -138,26 +129,6 @@ TEST_F(SettingsFaults, AStoreThatFillsUpHalfWayStopsAtTheFirstRefusal) {
     settings.writesLeft = -1;
     Start();
     EXPECT_TRUE(OnScreen(Window(FormId::FrmMain).rect));
-}
-
-TEST_F(SettingsFaults, NoScreenAtAllKeepsTheStoredPlacementFinite) {
-    settings.Put("FrmMain_Settings", "FormLeft", "1e39");
-    settings.Put("FrmMain_Settings", "FormWidth", "-1e39");
-    desktop.screens.clear();
-    Start();
-    EXPECT_TRUE(Finite(Window(FormId::FrmMain).rect));
-    EXPECT_GE(Window(FormId::FrmMain).rect.width, 1440);
-    ExpectItWorksAndEnds();
-}
-
-TEST(PlatformWithoutServices, StartsAndEndsAsBefore) {
-    gearmain::GearMain gear;
-    HeadlessPlatform platform;
-    Application app(gear, platform);
-    app.StartUpWithoutSplash();
-    platform.ViewOf(FormId::FrmMain)->Press(ctl::cmdExit);
-    platform.RunTimers();
-    EXPECT_TRUE(app.Ended());
 }
 
 }  // namespace

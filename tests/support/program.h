@@ -19,6 +19,10 @@
 namespace involvo::testing {
 
 using Entries = std::vector<std::pair<Control, std::string>>;
+inline Entries With(Entries all, const Entries& more) {
+    all.insert(all.end(), more.begin(), more.end());
+    return all;
+}
 
 // One run of the program, started without the splash screen.
 struct Program {
