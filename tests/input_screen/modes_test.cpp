@@ -78,8 +78,7 @@ TEST_F(ProgramTest, TheDepthSystemChosenIsCheckedAlone) {
     }
     Enter(ctl::InputDP, "12");  // a new pitch ends the cutter depth
     EXPECT_EQ(gear().DepthSystem, 1);
-    EXPECT_TRUE(screen().Checked(ctl::MnuDepth(1)));
-    EXPECT_FALSE(screen().Checked(ctl::MnuDepth(9)));
+    EXPECT_TRUE(screen().Checked(ctl::MnuDepth(1)) && !screen().Checked(ctl::MnuDepth(9)));
 }
 
 TEST_F(ProgramTest, ACutterDepthMustLieBetweenOneAndThreeOverThePitch) {
