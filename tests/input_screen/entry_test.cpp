@@ -150,6 +150,21 @@ TEST_F(ProgramTest, ArrowsAndEnterMoveAlongTheTabOrder) {
                                                           ctl::InputNT}));
 }
 
+// Enter on Calculate presses it (the button's own doing) and leaves the focus
+// there, not on Exit for the next Enter.
+TEST_F(ProgramTest, EnterOnCalculateLeavesTheFocusOffExit) {
+    EnterAll({{ctl::InputNT, "24"}, {ctl::InputDP, "10"}});
+    screen().FocusTo(ctl::CmdCalc);
+    for (int i = 0; i < 2; ++i) {
+        screen().KeyDown(kKeyEnter);
+        Calculate();
+        EXPECT_TRUE(PageOpen());
+        screen().Activate();
+        EXPECT_EQ(screen().Focused(), ctl::CmdCalc);
+    }
+    EXPECT_FALSE(app().Ended());
+}
+
 // 20 teeth, pitch 10: basic thickness pi/20, standard pin 1.728/10, ideal pin
 // (tan(pi/20 - 0.07854 + 20 deg) - tan 20 deg) 2 cos 20 deg = 0.17244.
 TEST_F(ProgramTest, HintLabelsCopyTheirValuesIntoTheirFields) {
