@@ -6,13 +6,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "input_screen/part_file.h"
-#include "shell/settings_port.h"
+#include "tests/support/fakes.h"
 
 namespace involvo {
 namespace {
@@ -22,48 +19,33 @@ namespace fs = std::filesystem;
 class PartFiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("involvo-parts-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder = fs::temp_directory_path() / ("involvo-parts-" + std::to_string(::getpid()) + "-" +
+                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(folder);
         fs::create_directories(folder);
     }
     void TearDown() override { fs::remove_all(folder); }
-
     fs::path Write(const std::string& name, const std::string& text) {
-        fs::path path = folder / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
+        std::ofstream(folder / name, std::ios::binary) << text;
+        return folder / name;
     }
     static std::string Contents(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
         std::stringstream s;
-        s << in.rdbuf();
+        s << std::ifstream(path, std::ios::binary).rdbuf();
         return s.str();
     }
     std::vector<std::string> FilesInFolder() const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
         return names;
     }
-
     fs::path folder;
 };
 
 // The screen of a helical internal gear with a band, ball diameter and quality.
 Part ScreenPart() {
-    EntryTexts texts;
-    texts.teeth = "60";
-    texts.pitch = "10";
-    texts.pressureAngle = "20.00000";
-    texts.helix = "15";
-    texts.feature = "Circular Space Width";
-    texts.featureValue = "0.155000 / 0.157000";
-    texts.odChange = "0.00000";
-    texts.pin = "0.14400";
-    texts.faceWidth = "1.00000";
-    texts.quality = "8";
+    const EntryTexts texts{"60", "10", "20.00000", "15", "Circular Space Width", "0.155000 / 0.157000", "0.00000",
+                           "0.14400", "1.00000", "8"};
     gearmain::GearMain gear;
     gear.CalcMode = 1;
     gear.GearType = 2;
@@ -116,7 +98,7 @@ TEST_F(PartFiles, NumbersMayBeWrittenAsNumbersAndUnknownKeysArePassedOver) {
     EXPECT_EQ(read.part->readings, (std::vector<std::string>{"2.6371", "2.6368"}));
 
     // The readings also as the command line takes them.
-    PartParse listed = ParsePart(R"({"readings": "2.6371, 2.6368 2.6375", "internal": true})");
+    PartParse listed = ParsePart(R"({"readings": "2.6371, 2.6368 2.6375", "internal": "yes"})");
     ASSERT_TRUE(listed.part);
     EXPECT_EQ(listed.part->readings, (std::vector<std::string>{"2.6371", "2.6368", "2.6375"}));
     EXPECT_EQ(listed.part->Options(), (std::map<std::string, std::string>{{"internal", ""}}));
@@ -136,7 +118,7 @@ TEST_F(PartFiles, ADamagedFileSaysWhyAndGivesNoPart) {
         {"{\"teeth\": [24]}", "\"teeth\" must be a text or a number"},
         {"{\"teeth\": \"24.5\"}", "\"teeth\" must be a whole number"},
         {"{\"pitch\": \"-10\"}", "\"pitch\" must be a number, or a fraction a/b"},
-        {"{\"value\": \"0.155 / x\"}", "\"value\" must be a number, or a band \"a / b\""},
+        {"{\"value\": \"0.155/x\"}", "\"value\" must be a number, or a band \"a / b\""},
         {"{\"mode\": \"gears\"}", "\"mode\" must be pins, thickness or span"},
         {"{\"feature\": \"Tooth Thickness\"}", "\"feature\" must be one of the input features"},
         {"{\"depth-system\": 12}", "\"depth-system\" must be a whole number 1 to 9"},
@@ -163,13 +145,9 @@ TEST_F(PartFiles, WhatIsNoFileIsNotRead) {
         fs::path path;
         std::string reason;
     };
-    const std::vector<Case> cases = {
-        {fifo, "it is not a file"},
-        {"/dev/zero", "it is not a file"},
-        {folder, "it is not a file"},
-        {large, "it is too large for a part file"},
-        {folder / "missing.gear", "No such file or directory"},
-    };
+    const std::vector<Case> cases = {{fifo, "it is not a file"}, {"/dev/zero", "it is not a file"}, {folder, "it is not a file"},
+                                     {large, "it is too large for a part file"},
+                                     {folder / "missing.gear", "No such file or directory"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         PartRead read = ReadPartFile(c.path);
@@ -192,31 +170,12 @@ TEST_F(PartFiles, SavingReplacesTheFileWholeOrLeavesItAsItWas) {
 }
 
 TEST_F(PartFiles, APartIsSavedUnderItsSuffix) {
-    EXPECT_EQ(WithPartSuffix("ring"), "ring.gear");
-    EXPECT_EQ(WithPartSuffix("ring.gear"), "ring.gear");
-    EXPECT_EQ(WithPartSuffix("RING.GEAR"), "RING.GEAR");
-    EXPECT_EQ(WithPartSuffix("ring.v2"), "ring.v2.gear");
+    for (auto [name, saved] : {std::pair{"ring", "ring.gear"}, {"ring.gear", "ring.gear"}, {"RING.GEAR", "RING.GEAR"},
+                               {"ring.v2", "ring.v2.gear"}})
+        EXPECT_EQ(WithPartSuffix(name), saved);
 }
 
 // ---- Open Recent ----
-
-class MemorySettings : public SettingsPort {
-public:
-    std::optional<std::string> GetSetting(const std::string& application, const std::string& section,
-                                          const std::string& key) override {
-        auto it = values.find(application + "/" + section + "/" + key);
-        if (it == values.end()) return std::nullopt;
-        return it->second;
-    }
-    bool SaveSetting(const std::string& application, const std::string& section, const std::string& key,
-                     const std::string& value) override {
-        if (readOnly) return false;
-        values[application + "/" + section + "/" + key] = value;
-        return true;
-    }
-    std::map<std::string, std::string> values;
-    bool readOnly = false;
-};
 
 TEST(RecentParts, TheLastFileComesFirstEachOnceAtMostFour) {
     using List = std::vector<std::string>;
@@ -232,15 +191,15 @@ TEST(RecentParts, TheLastFileComesFirstEachOnceAtMostFour) {
 }
 
 TEST(RecentParts, TheListIsKeptInTheSettings) {
-    MemorySettings settings;
+    testing::FakeSettings settings;
     EXPECT_TRUE(LoadRecentParts(settings).empty());
     EXPECT_TRUE(SaveRecentParts(settings, {"/p/a.gear", "/p/b.gear"}));
-    EXPECT_EQ(settings.values.at("Involvo/RecentParts/Part1"), "/p/a.gear");
-    EXPECT_EQ(settings.values.at("Involvo/RecentParts/Part4"), "");
+    EXPECT_EQ(settings.At("RecentParts", "Part1"), "/p/a.gear");
+    EXPECT_TRUE(settings.values.count({"Involvo", "RecentParts", "Part4"}));
     EXPECT_EQ(LoadRecentParts(settings), (std::vector<std::string>{"/p/a.gear", "/p/b.gear"}));
-    settings.values["Involvo/RecentParts/Part3"] = "/p/a.gear";  // edited by hand: each file once
+    settings.Put("RecentParts", "Part3", "/p/a.gear");  // edited by hand: each file once
     EXPECT_EQ(LoadRecentParts(settings).size(), 2u);
-    settings.readOnly = true;
+    settings.writable = false;
     EXPECT_FALSE(SaveRecentParts(settings, {"/p/c.gear"}));
 }
 

@@ -1,249 +1,139 @@
 // Window placement: each main window opens where it was left, as large as it
-// was, maximised if it was, from one run of the program to the next.
-#include <gtest/gtest.h>
-
+// was, maximised if it was, from one run of the program to the next, and always
+// with its title bar on a screen.
 #include <cmath>
-#include <memory>
-#include <string>
-#include <vector>
 
-#include "engine/gearmain.h"
-#include "shell/application.h"
 #include "shell/mod_settings.h"
-#include "tests/shell/shell_fakes.h"
+#include "tests/shell/placement.h"
 
 namespace involvo::testing {
 namespace {
 
-const TwipsRect kMainDesign{1200, 900, 10800, 8100};
-const TwipsRect kPageDesign{2400, 1500, 9000, 7200};
-const TwipsRect kScreen{0, 0, 28800, 16200};  // 1920 x 1080 pixels
+const TwipsRect kMoved{3000, 2250, 12600, 9450};
+const FrameMargins kFrame{15, 300, 15, 75};  // 1 pixel borders, a 20 pixel title bar, a 5 pixel bottom edge
+const char* const kKeys[] = {"FormLeft", "FormTop", "FormWidth", "FormHeight", "WasMaximized"};
 
-// One run of the program on the stores that outlive it.
-struct ProgramRun {
-    ProgramRun(FakeSettings& settings, FakeDesktop& desktop) : platform(settings, desktop), app(gear, platform) {
-        app.StartUpWithoutSplash();
-    }
-    HeadlessView& Main() { return *platform.ViewOf(FormId::FrmMain); }
-    void Exit() {
-        Main().Press(ctl::cmdExit);
-        platform.RunTimers();
-    }
-    gearmain::GearMain gear;
-    ShellPlatform platform;
-    Application app;
-};
+// ---- Opening: what the settings hold decides where the input screen opens ----
 
-class PlacementTest : public ::testing::Test {
-protected:
-    // Every window is created at its designed place; the user then moves it.
-    std::unique_ptr<ProgramRun> Start() {
-        desktop.windows.clear();
-        desktop.windows[FormId::FrmMain].rect = kMainDesign;
-        for (FormId page : {FormId::FrmOutput1, FormId::FrmHelical1, FormId::FrmOutput2, FormId::FRMHelical2,
-                            FormId::AGMATOL, FormId::FrmChecklist1, FormId::frmSplash, FormId::frmAbout,
-                            FormId::FrmPrinting})
-            desktop.windows[page].rect = kPageDesign;
-        for (auto& [form, w] : desktop.windows) w.sizable = sizable;
-        desktop.moves = 0;
-        return std::make_unique<ProgramRun>(settings, desktop);
-    }
-    WindowPlacement& Window(FormId form) { return desktop.windows[form]; }
-    void Store(const std::string& section, const TwipsRect& r, const std::string& maximized = "False") {
-        settings.Put(section, "FormLeft", gearmain::Format(r.left, "0"));
-        settings.Put(section, "FormTop", gearmain::Format(r.top, "0"));
-        settings.Put(section, "FormWidth", gearmain::Format(r.width, "0"));
-        settings.Put(section, "FormHeight", gearmain::Format(r.height, "0"));
-        settings.Put(section, "WasMaximized", maximized);
-    }
-
-    FakeSettings settings;
-    FakeDesktop desktop;
+struct Restore {
+    const char* what;
+    std::vector<std::pair<const char*, std::string>> stored;  // FrmMain_Settings
+    TwipsRect opens;
+    bool maximized = false;
+    std::set<std::string> unreadable = {};
     bool sizable = true;
 };
+void PrintTo(const Restore& r, std::ostream* os) { *os << r.what; }
 
-TEST_F(PlacementTest, FirstRunOpensTheInputScreenAtItsDesign) {
-    auto run = Start();
-    EXPECT_EQ(Window(FormId::FrmMain).rect, kMainDesign);
-    EXPECT_FALSE(Window(FormId::FrmMain).maximized);
-    EXPECT_EQ(desktop.moves, 0) << "without settings the window is not moved at all";
+using KV = std::vector<std::pair<const char*, std::string>>;
+const KV kMovedKV = {{"FormLeft", "3000"}, {"FormTop", "2250"}, {"FormWidth", "12600"}, {"FormHeight", "9450"}};
+KV With(KV all, const KV& more) {
+    all.insert(all.end(), more.begin(), more.end());
+    return all;
 }
 
-TEST_F(PlacementTest, ExitSavesTheInputScreenInTwipsAsText) {
-    auto run = Start();
-    run->Exit();
-    EXPECT_EQ(settings.At("FrmMain_Settings", "FormLeft"), "1200");
-    EXPECT_EQ(settings.At("FrmMain_Settings", "FormTop"), "900");
-    EXPECT_EQ(settings.At("FrmMain_Settings", "FormWidth"), "10800");
-    EXPECT_EQ(settings.At("FrmMain_Settings", "FormHeight"), "8100");
-    EXPECT_EQ(settings.At("FrmMain_Settings", "WasMaximized"), "False");
-}
+const Restore kRestores[] = {
+    {"nothing stored", {}, kMainDesign},
+    {"where it was left", kMovedKV, kMoved},
+    {"maximised", With(kMovedKV, {{"WasMaximized", "True"}}), kMoved, true},
+    {"only the position", {{"FormLeft", "3000"}, {"FormTop", "2250"}}, {3000, 2250, 10800, 8100}},
+    {"only the size", {{"FormWidth", "12600"}, {"FormHeight", "9450"}}, {1200, 900, 12600, 9450}},
+    {"only maximised", {{"WasMaximized", "True"}}, kMainDesign, true},
+    {"a fixed border keeps its size", With(kMovedKV, {{"FormWidth", "20000"}, {"FormHeight", "15000"}}),
+     {3000, 2250, 10800, 8100}, false, {}, false},
+    {"a left that is no number reads 0", With(kMovedKV, {{"FormLeft", "left edge"}}), {0, 2250, 12600, 9450}},
+    {"texts read as their leading number", {{"FormLeft", " 1 500 twips"}, {"FormTop", "750.4"}, {"FormWidth", "9000,5"},
+                                            {"FormHeight", "+6000"}}, {1500, 750.4f, 9000, 6000}},
+    {"values that cannot be read keep the window's own", With(kMovedKV, {{"WasMaximized", "True"}}),
+     {3000, 900, 10800, 9450}, true, {"FormTop", "FormWidth"}},
+    {"a monitor that is gone", With(kMovedKV, {{"FormLeft", "35000"}}), {28800 - 12600, 2250, 12600, 9450}},
+    {"garbage sizes and places", {{"FormLeft", "-99999999999999999999"},
+                                  {"FormTop", "99999999999999999999999999999999999999999"},
+                                  {"FormWidth", std::string(400, '9')}, {"FormHeight", "0"}},
+     {0, 16200 - 1440, 28800, 1440}},
+    // Only the exact text True maximises.
+    {"true", {{"WasMaximized", "true"}}, kMainDesign},   {"TRUE", {{"WasMaximized", "TRUE"}}, kMainDesign},
+    {"_True", {{"WasMaximized", " True"}}, kMainDesign}, {"True_", {{"WasMaximized", "True "}}, kMainDesign},
+    {"1", {{"WasMaximized", "1"}}, kMainDesign},         {"-1", {{"WasMaximized", "-1"}}, kMainDesign},
+};
 
-TEST_F(PlacementTest, InputScreenOpensWhereAndAsLargeAsItWasLeft) {
-    const TwipsRect moved{3000, 2250, 12600, 9450};
-    {
-        auto run = Start();
-        Window(FormId::FrmMain).rect = moved;
-        run->Exit();
-    }
-    auto run = Start();
-    EXPECT_EQ(Window(FormId::FrmMain).rect, moved);
-    EXPECT_FALSE(Window(FormId::FrmMain).maximized);
-}
+class Restoring : public Placement, public ::testing::WithParamInterface<Restore> {};
 
-TEST_F(PlacementTest, MaximisedWindowOpensMaximisedOverTheNormalPlacementSavedBefore) {
-    const TwipsRect moved{3000, 2250, 12600, 9450};
-    {
-        auto run = Start();
-        Window(FormId::FrmMain).rect = moved;
-        run->Exit();
-    }
-    {
-        auto run = Start();
-        Window(FormId::FrmMain).maximized = true;
-        Window(FormId::FrmMain).rect = kScreen;
-        run->Exit();
-    }
-    EXPECT_EQ(settings.At("FrmMain_Settings", "WasMaximized"), "True");
-    EXPECT_EQ(settings.At("FrmMain_Settings", "FormLeft"), "3000") << "the normal placement stays";
-    EXPECT_EQ(settings.At("FrmMain_Settings", "FormWidth"), "12600");
-
-    auto run = Start();
-    EXPECT_EQ(Window(FormId::FrmMain).rect, moved);
-    EXPECT_TRUE(Window(FormId::FrmMain).maximized);
-}
-
-TEST_F(PlacementTest, MinimisedWindowKeepsItsNormalPlacementAndIsNotMaximisedNextTime) {
-    const TwipsRect moved{3000, 2250, 12600, 9450};
-    {
-        auto run = Start();
-        Window(FormId::FrmMain).rect = moved;
-        run->Exit();
-    }
-    {
-        auto run = Start();
-        Window(FormId::FrmMain).minimized = true;
-        Window(FormId::FrmMain).rect = {-32000, -32000, 2400, 450};
-        run->Exit();
-    }
-    EXPECT_EQ(settings.At("FrmMain_Settings", "FormLeft"), "3000");
-    EXPECT_EQ(settings.At("FrmMain_Settings", "FormTop"), "2250");
-    EXPECT_EQ(settings.At("FrmMain_Settings", "WasMaximized"), "False");
-}
-
-TEST_F(PlacementTest, FixedBorderKeepsTheDesignedSizeWhateverIsStored) {
-    sizable = false;
-    Store("FrmMain_Settings", {3000, 2250, 20000, 15000});
-    auto run = Start();
-    EXPECT_EQ(Window(FormId::FrmMain).rect, (TwipsRect{3000, 2250, kMainDesign.width, kMainDesign.height}));
-}
-
-TEST_F(PlacementTest, LeftThatIsNotANumberPutsTheWindowAtZero) {
-    Store("FrmMain_Settings", {3000, 2250, 12600, 9450});
-    settings.Put("FrmMain_Settings", "FormLeft", "left edge");
-    auto run = Start();
-    EXPECT_EQ(Window(FormId::FrmMain).rect, (TwipsRect{0, 2250, 12600, 9450}));
-}
-
-TEST_F(PlacementTest, StoredTextsReadAsTheirLeadingNumber) {
-    Store("FrmMain_Settings", {0, 0, 0, 0});
-    settings.Put("FrmMain_Settings", "FormLeft", " 1 500 twips");
-    settings.Put("FrmMain_Settings", "FormTop", "750.4");
-    settings.Put("FrmMain_Settings", "FormWidth", "9000,5");
-    settings.Put("FrmMain_Settings", "FormHeight", "+6000");
-    auto run = Start();
-    EXPECT_EQ(Window(FormId::FrmMain).rect.left, 1500);
-    EXPECT_FLOAT_EQ(static_cast<float>(Window(FormId::FrmMain).rect.top), 750.4f);
-    EXPECT_EQ(Window(FormId::FrmMain).rect.width, 9000);
-    EXPECT_EQ(Window(FormId::FrmMain).rect.height, 6000);
-}
-
-TEST_F(PlacementTest, OnlyTheExactTextTrueMaximises) {
-    struct Case {
-        const char* stored;
-        bool maximized;
-    };
-    const Case cases[] = {{"True", true},  {"true", false}, {"TRUE", false}, {" True", false},
-                          {"True ", false}, {"1", false},    {"-1", false},   {"False", false},
-                          {"", false}};
-    for (const Case& c : cases) {
-        settings.values.clear();
-        settings.Put("FrmMain_Settings", "WasMaximized", c.stored);
-        auto run = Start();
-        EXPECT_EQ(Window(FormId::FrmMain).maximized, c.maximized) << '"' << c.stored << '"';
-        EXPECT_EQ(Window(FormId::FrmMain).rect, kMainDesign) << '"' << c.stored << '"';
+TEST_P(Restoring, OpensTheInputScreenWhereTheSettingsSay) {
+    const Restore& r = GetParam();
+    for (const auto& [key, value] : r.stored) settings.Put("FrmMain_Settings", key, value);
+    settings.unreadable = r.unreadable;
+    sizable = r.sizable;
+    Start();
+    EXPECT_EQ(Window(FormId::FrmMain).rect, r.opens);
+    EXPECT_EQ(Window(FormId::FrmMain).maximized, r.maximized);
+    if (r.stored.empty()) {
+        EXPECT_EQ(desktop.moves, 0) << "without settings the window is not moved at all";
     }
 }
 
-TEST_F(PlacementTest, ValueThatCannotBeReadKeepsTheWindowsOwnAndTheOthersStillApply) {
-    Store("FrmMain_Settings", {3000, 2250, 12600, 9450}, "True");
-    settings.unreadable = {"FormTop", "FormWidth"};
-    auto run = Start();
-    EXPECT_EQ(Window(FormId::FrmMain).rect, (TwipsRect{3000, kMainDesign.top, kMainDesign.width, 9450}));
-    EXPECT_TRUE(Window(FormId::FrmMain).maximized);
+INSTANTIATE_TEST_SUITE_P(Table, Restoring, ::testing::ValuesIn(kRestores));
+
+// ---- Saving: what the settings hold after the user left the window so ----
+
+struct Save {
+    const char* what;
+    FormId form;
+    TwipsRect left;
+    bool maximized, minimized;
+    std::vector<std::string> saved;  // kKeys in order
+    FrameMargins frame = {};
+};
+void PrintTo(const Save& s, std::ostream* os) { *os << s.what; }
+
+const Save kSaves[] = {
+    {"at its design", FormId::FrmMain, kMainDesign, false, false, {"1200", "900", "10800", "8100", "False"}},
+    {"moved", FormId::FrmMain, kMoved, false, false, {"3000", "2250", "12600", "9450", "False"}},
+    // A maximised or minimised window keeps the normal placement saved before.
+    {"maximised", FormId::FrmMain, {0, 0, 28800, 16200}, true, false, {"3000", "2250", "12600", "9450", "True"}},
+    {"minimised", FormId::FrmMain, {-32000, -32000, 2400, 450}, false, true, {"3000", "2250", "12600", "9450", "False"}},
+    // A place where the title bar is out of reach is saved where the next start brings it.
+    {"grown past the top edge", FormId::FrmOutput1, {13600, -300, 5800, 6600}, false, false,
+     {"13600", "0", "5800", "6600", "False"}, kFrame},
+    {"title bar under the bottom edge", FormId::FrmOutput1, {2000, 16150, 9000, 7000}, false, false,
+     {"2000", "8825", "9000", "7000", "False"}, kFrame},
+    {"low but within reach", FormId::FrmOutput1, {2000, 15000, 9000, 7000}, false, false,
+     {"2000", "15000", "9000", "7000", "False"}, kFrame},
+};
+
+class Saving : public Placement, public ::testing::WithParamInterface<Save> {};
+
+TEST_P(Saving, WritesThePlacementAsTwipsInText) {
+    const Save& s = GetParam();
+    const std::string section = std::string(FormName(s.form)) + "_Settings";
+    settings.Store(section, kMoved);
+    Start();
+    if (s.form != FormId::FrmMain) app().Load(s.form);
+    WindowPlacement& w = Window(s.form);
+    w = {s.left, s.frame, s.maximized, s.minimized, w.sizable};
+    if (s.form == FormId::FrmMain) Exit();
+    else app().Unload(s.form);
+    platform().RunTimers();
+    for (size_t i = 0; i < s.saved.size(); ++i) EXPECT_EQ(settings.At(section, kKeys[i]), s.saved[i]) << kKeys[i];
 }
 
-TEST_F(PlacementTest, StoreThatCannotBeWrittenKeepsTheOldSettings) {
-    Store("FrmMain_Settings", {3000, 2250, 12600, 9450}, "True");
-    auto before = settings.values;
-    settings.writable = false;
-    auto run = Start();
-    Window(FormId::FrmMain).rect = {600, 600, 9000, 6000};
-    Window(FormId::FrmMain).maximized = false;
-    run->Exit();
-    EXPECT_EQ(settings.values, before);
-    EXPECT_TRUE(run->app.Ended()) << "the program ends all the same";
-}
+INSTANTIATE_TEST_SUITE_P(Table, Saving, ::testing::ValuesIn(kSaves));
 
-TEST_F(PlacementTest, WindowLeftOnAMonitorThatIsGoneComesBackOntoTheScreen) {
-    // Last run the window stood on a second monitor to the right.
-    Store("FrmMain_Settings", {35000, 2250, 12600, 9450});
-    desktop.screens = {kScreen};
-    auto run = Start();
-    EXPECT_EQ(Window(FormId::FrmMain).rect, (TwipsRect{28800 - 12600, 2250, 12600, 9450}));
-}
-
-TEST_F(PlacementTest, PageSavedWithItsTitleBarAboveTheScreenOpensWithItOnTheScreen) {
-    // An earlier run saved a page that had landed partly above the screen.
-    Store("FrmOutput1_Settings", {13600, -300, 5800, 6600});
-    auto run = Start();
-    Window(FormId::FrmOutput1).frame = {15, 300, 15, 75};
-    run->app.Load(FormId::FrmOutput1);
+TEST_F(Placement, APageSavedWithItsTitleBarAboveTheScreenOpensWithItOnTheScreen) {
+    settings.Store("FrmOutput1_Settings", {13600, -300, 5800, 6600});
+    Start();
+    Window(FormId::FrmOutput1).frame = kFrame;
+    app().Load(FormId::FrmOutput1);
     EXPECT_EQ(Window(FormId::FrmOutput1).rect, (TwipsRect{13600, 0, 5800, 6600}));
 }
 
-TEST_F(PlacementTest, APlaceWithTheTitleBarOutOfReachIsNeverSaved) {
-    struct Case {
-        const char* what;
-        TwipsRect left, saved;
-    };
-    const Case cases[] = {
-        {"grown past the top edge", {13600, -300, 5800, 6600}, {13600, 0, 5800, 6600}},
-        {"title bar under the bottom edge", {2000, 16150, 9000, 7000}, {2000, 8825, 9000, 7000}},
-        {"where the user can reach it", {2000, 15000, 9000, 7000}, {2000, 15000, 9000, 7000}},
-    };
-    for (const Case& c : cases) {
-        auto run = Start();
-        run->app.Load(FormId::FrmOutput1);
-        Window(FormId::FrmOutput1).rect = c.left;
-        Window(FormId::FrmOutput1).frame = {15, 300, 15, 75};
-        run->app.Unload(FormId::FrmOutput1);
-        run->platform.RunTimers();
-        EXPECT_EQ(settings.At("FrmOutput1_Settings", "FormLeft"), gearmain::Format(c.saved.left, "0")) << c.what;
-        EXPECT_EQ(settings.At("FrmOutput1_Settings", "FormTop"), gearmain::Format(c.saved.top, "0")) << c.what;
-        EXPECT_EQ(settings.At("FrmOutput1_Settings", "FormWidth"), gearmain::Format(c.saved.width, "0")) << c.what;
-        EXPECT_EQ(settings.At("FrmOutput1_Settings", "FormHeight"), gearmain::Format(c.saved.height, "0"))
-            << c.what;
-    }
-}
-
-TEST_F(PlacementTest, GarbageSizesAndPositionsGiveAWindowOnTheScreen) {
-    settings.Put("FrmMain_Settings", "FormLeft", "-99999999999999999999");
-    settings.Put("FrmMain_Settings", "FormTop", "99999999999999999999999999999999999999999");
-    settings.Put("FrmMain_Settings", "FormWidth", std::string(400, '9'));
-    settings.Put("FrmMain_Settings", "FormHeight", "0");
-    auto run = Start();
-    EXPECT_EQ(Window(FormId::FrmMain).rect, (TwipsRect{0, 16200 - 1440, 28800, 1440}));
+TEST_F(Placement, ClosingTheInputScreenSavesTheOpenPagesToo) {
+    Start();
+    app().Load(FormId::FrmOutput2);
+    Window(FormId::FrmOutput2).rect = {4500, 3000, 9000, 6000};
+    Exit();
+    EXPECT_EQ(settings.At("FrmOutput2_Settings", "FormLeft"), "4500");
+    EXPECT_EQ(settings.At("FrmMain_Settings", "FormLeft"), "1200");
 }
 
 // ---- Which windows take part ----
@@ -253,75 +143,42 @@ struct FormCase {
     bool restores, saves;
 };
 
-class PlacementPerFormTest : public PlacementTest, public ::testing::WithParamInterface<FormCase> {};
+class EveryForm : public Placement, public ::testing::WithParamInterface<FormCase> {};
 
-TEST_P(PlacementPerFormTest, RestoresOnLoadAndSavesOnUnloadAsTheWindowDoes) {
+TEST_P(EveryForm, RestoresOnLoadAndSavesOnUnloadAsTheWindowDoes) {
     const FormCase c = GetParam();
     const std::string section = std::string(FormName(c.form)) + "_Settings";
-    const TwipsRect stored{3000, 2250, 12600, 9450};
-    Store(section, stored, "True");
-    auto before = settings.values;
-
-    auto run = Start();
-    run->app.Load(c.form);
-    EXPECT_EQ(Window(c.form).rect, c.restores ? stored : kPageDesign);
+    EXPECT_EQ(modSettings::SectionOf(c.form), section);
+    settings.Store(section, kMoved, "True");
+    const auto before = settings.values;
+    Start();
+    app().Load(c.form);
+    EXPECT_EQ(Window(c.form).rect, c.restores ? kMoved : kPageDesign);
     EXPECT_EQ(Window(c.form).maximized, c.restores);
-
     Window(c.form).rect = {4500, 3000, 9000, 6000};
     Window(c.form).maximized = false;
-    run->app.Unload(c.form);
-    run->platform.RunTimers();
+    app().Unload(c.form);
+    platform().RunTimers();
     if (c.saves) {
-        EXPECT_EQ(settings.At(section, "FormLeft"), "4500");
-        EXPECT_EQ(settings.At(section, "FormTop"), "3000");
-        EXPECT_EQ(settings.At(section, "FormWidth"), "9000");
-        EXPECT_EQ(settings.At(section, "FormHeight"), "6000");
-        EXPECT_EQ(settings.At(section, "WasMaximized"), "False");
+        EXPECT_EQ(settings.At(section, "FormLeft") + " " + settings.At(section, "FormTop") + " " +
+                      settings.At(section, "FormWidth") + " " + settings.At(section, "FormHeight") + " " +
+                      settings.At(section, "WasMaximized"),
+                  "4500 3000 9000 6000 False");
     } else {
         EXPECT_EQ(settings.values, before) << "nothing is written for " << FormName(c.form);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryForm, PlacementPerFormTest,
-                         ::testing::Values(FormCase{FormId::FrmOutput1, true, true},
-                                           FormCase{FormId::FrmHelical1, true, true},
-                                           FormCase{FormId::FrmOutput2, true, true},
-                                           FormCase{FormId::FRMHelical2, true, true},
-                                           FormCase{FormId::AGMATOL, true, true},
-                                           FormCase{FormId::FrmChecklist1, true, false},
-                                           FormCase{FormId::frmSplash, false, false},
-                                           FormCase{FormId::frmAbout, false, false},
+INSTANTIATE_TEST_SUITE_P(Table, EveryForm,
+                         ::testing::Values(FormCase{FormId::FrmOutput1, true, true}, FormCase{FormId::FrmHelical1, true, true},
+                                           FormCase{FormId::FrmOutput2, true, true}, FormCase{FormId::FRMHelical2, true, true},
+                                           FormCase{FormId::AGMATOL, true, true}, FormCase{FormId::FrmChecklist1, true, false},
+                                           FormCase{FormId::frmSplash, false, false}, FormCase{FormId::frmAbout, false, false},
                                            FormCase{FormId::FrmPrinting, false, false}),
                          [](const auto& info) { return std::string(FormName(info.param.form)); });
 
-TEST_F(PlacementTest, SpurPageTwoUsesTheSectionFrmOutput2Settings) {
-    EXPECT_EQ(modSettings::SectionOf(FormId::FrmOutput2), "FrmOutput2_Settings");
-    EXPECT_EQ(modSettings::SectionOf(FormId::FRMHelical2), "FRMHelical2_Settings");
-}
-
-TEST_F(PlacementTest, ClosingTheInputScreenSavesTheOpenPagesToo) {
-    auto run = Start();
-    run->app.Load(FormId::FrmOutput2);
-    Window(FormId::FrmOutput2).rect = {4500, 3000, 9000, 6000};
-    run->Exit();
-    EXPECT_EQ(settings.At("FrmOutput2_Settings", "FormLeft"), "4500");
-    EXPECT_EQ(settings.At("FrmMain_Settings", "FormLeft"), "1200");
-}
-
-TEST_F(PlacementTest, PlatformWithoutTheServicesStartsAndEndsAsBefore) {
-    gearmain::GearMain gear;
-    HeadlessPlatform platform;
-    Application app(gear, platform);
-    app.StartUpWithoutSplash();
-    platform.ViewOf(FormId::FrmMain)->Press(ctl::cmdExit);
-    platform.RunTimers();
-    EXPECT_TRUE(app.Ended());
-}
-
 // ---- Bringing a placement back within reach ----
 
-// A frame of 1 pixel borders, a 20 pixel title bar and a 5 pixel bottom edge.
-const FrameMargins kFrame{15, 300, 15, 75};
 
 TEST(KeepReachableTest, PlacementsAreKeptOnOrBroughtBackOntoTheScreens) {
     const TwipsRect a{0, 0, 28800, 16200};       // 1920 x 1080

@@ -1,10 +1,10 @@
-// The headless platform with a settings store and a desktop that the tests
-// set up and look into.
+// The settings store and the desktop of the headless program: set up by the
+// tests, looked into afterwards, and made to fail on demand.
 #pragma once
 
 #include <map>
-#include <ostream>
 #include <optional>
+#include <ostream>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -30,15 +30,17 @@ public:
 
     std::optional<std::string> GetSetting(const std::string& application, const std::string& section,
                                           const std::string& key) override {
-        if (unreadable.count(key)) throw std::runtime_error("the store cannot be read");
+        if (throwOnRead || unreadable.count(key)) throw std::runtime_error("the store cannot be read");
         auto it = values.find({application, section, key});
         if (it == values.end()) return std::nullopt;
         return it->second;
     }
     bool SaveSetting(const std::string& application, const std::string& section, const std::string& key,
                      const std::string& value) override {
+        if (throwOnWrite) throw std::runtime_error("the store is gone");
         ++writes;
-        if (!writable) return false;
+        if (!writable || writesLeft == 0) return false;
+        if (writesLeft > 0) --writesLeft;
         values[{application, section, key}] = value;
         return true;
     }
@@ -48,22 +50,27 @@ public:
         auto it = values.find({"Involvo", section, key});
         return it == values.end() ? std::string() : it->second;
     }
-    bool Has(const std::string& section, const std::string& key) const {
-        return values.count({"Involvo", section, key}) != 0;
-    }
     void Put(const std::string& section, const std::string& key, const std::string& value) {
         values[{"Involvo", section, key}] = value;
+    }
+    // A window's placement as the program saves it, in whole twips.
+    void Store(const std::string& section, const TwipsRect& r, const std::string& maximized = "False") {
+        Put(section, "FormLeft", std::to_string(static_cast<long long>(r.left)));
+        Put(section, "FormTop", std::to_string(static_cast<long long>(r.top)));
+        Put(section, "FormWidth", std::to_string(static_cast<long long>(r.width)));
+        Put(section, "FormHeight", std::to_string(static_cast<long long>(r.height)));
+        Put(section, "WasMaximized", maximized);
     }
 
     std::map<Key, std::string> values;
     std::set<std::string> unreadable;  // keys whose reading fails
-    bool writable = true;
+    bool writable = true, throwOnRead = false, throwOnWrite = false;
+    int writesLeft = -1;  // a store that fills up: -1 for no limit
     int writes = 0;
 };
 
 class FakeDesktop : public DesktopPort {
 public:
-    // ---- Windows: each form has the placement given here, as its design ----
     std::optional<WindowPlacement> Placement(FormId form) override {
         auto it = windows.find(form);
         if (it == windows.end()) return std::nullopt;
@@ -82,8 +89,7 @@ public:
     void MaximizeWindow(FormId form) override { windows[form].maximized = true; }
     std::vector<TwipsRect> Screens() override { return screens; }
 
-    // ---- Files and programs ----
-    std::string ProgramFolder() override { return folder; }
+    std::string ProgramFolder() override { return "/opt/involvo/bin"; }
     std::string PathSeparator() override { return "/"; }
     bool FileExists(const std::string& path) override { return files.count(path) != 0; }
     std::string FindProgram(const std::string& name) override {
@@ -95,7 +101,6 @@ public:
         return launchWorks;
     }
 
-    // ---- Help ----
     void SetHelpFile(const std::string& path) override { helpFile = path; }
     std::string ShowHelpContents(FormId owner, const std::string& path) override {
         helpOwner = owner;
@@ -103,7 +108,6 @@ public:
         helpShown.push_back(path);
         return "";
     }
-
     std::optional<std::string> MachineSetting(const std::string& key, const std::string& valueName) override {
         auto it = machine.find({key, valueName});
         if (it == machine.end()) return std::nullopt;
@@ -113,7 +117,6 @@ public:
     std::map<FormId, WindowPlacement> windows;
     std::vector<TwipsRect> screens = {{0, 0, 28800, 16200}};  // 1920 x 1080 at 96 dpi
     int moves = 0;
-    std::string folder = "/opt/involvo/bin";
     std::set<std::string> files;
     std::map<std::string, std::string> onPath;
     std::vector<std::string> launched;
