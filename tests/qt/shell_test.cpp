@@ -180,16 +180,6 @@ TEST_F(QtShellTest, PlacementOfAWindowIsReadAndSetInTwips) {
                                           std::round(first.width() * tpp), std::round(first.height() * tpp)}));
 }
 
-TEST_F(QtShellTest, AnUnloadedTwinWaitingToBeDestroyedIsNotTakenForTheNewWindow) {
-    auto old = std::make_unique<QMainWindow>();
-    old->setObjectName("FrmOutput2");
-    old->show();
-    old->hide();  // unloaded, not yet destroyed
-    QMainWindow fresh;
-    fresh.setObjectName("FrmOutput2");
-    EXPECT_EQ(qtshell::TopLevelNamed(FormId::FrmOutput2), &fresh);
-}
-
 TEST_F(QtShellTest, TheInputScreenOpensWhereAndAsTheUserLeftIt) {
     for (bool maximized : {false, true}) {
         QRect left;
@@ -238,14 +228,6 @@ TEST_F(QtShellTest, APageThatGrowsAsItOpensKeepsItsTitleBarOnTheScreen) {
     EXPECT_EQ(file.value("FrmOutput1_Settings/FormLeft").toString().toStdString(), gearmain::Format(frame.left() * tpp, "0"));
 }
 
-TEST_F(QtShellTest, AGarbageSettingsFileStartsTheProgramOnTheScreen) {
-    Write("Involvo.conf", Garbage(8192, 7));
-    Program run(dir.path());
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_TRUE(screen.intersects(run.Window(FormId::FrmMain)->geometry()));
-    EXPECT_TRUE(run.CalculateSpurGear());
-}
-
 TEST_F(QtShellTest, AFullDiskAtExitKeepsThePlacementSavedBefore) {
     {
         Program first(dir.path());
@@ -289,16 +271,6 @@ TEST_F(QtShellTest, HelpShowsTheFileReadOnlyWithTheContentsFirstAndEscapeClosesI
         QTest::keyClick(text, Qt::Key_Escape);
         EXPECT_FALSE(desktop.HelpWindow()->isVisible()) << time;
     }
-}
-
-TEST_F(QtShellTest, TheShippedHelpFileIsAGuideWithItsContentsFirst) {
-    QtDesktop desktop;
-    ASSERT_EQ(desktop.ShowHelpContents(FormId::FrmMain, INVOLVO_HELP_SOURCE), "");
-    QString text = desktop.HelpText()->toPlainText();
-    EXPECT_TRUE(text.startsWith("Involvo Help")) << text.left(80).toStdString();
-    for (const char* topic : {"Contents", "Calculate Span Measurement", "Depth System", "a / b", "involvo-cli",
-                              "Printout Options", "too large and will contact", "Number of Teeth Spanned"})
-        EXPECT_TRUE(text.contains(topic)) << topic;
 }
 
 TEST_F(QtShellTest, AHelpFileThatCannotBeShownIsToldWhyAndNotWaitedFor) {
@@ -366,16 +338,6 @@ TEST_F(QtShellTest, TheAboutBoxShowsTheProgramIconIsFixedAndEscapeClosesIt) {
     EXPECT_TRUE(seen);
     EXPECT_FALSE(run.app_.IsLoaded(FormId::frmAbout));
     EXPECT_FALSE(run.app_.Ended());
-}
-
-TEST_F(QtShellTest, MachineSettingsAreReadFromTheSystemStoreAsWrittenByQtOrByHand) {
-    QSettings(Path("qt.conf"), QSettings::IniFormat).setValue("SOFTWARE/Microsoft/Shared Tools/MSINFO/PATH", "/usr/bin/a");
-    Write("hand.conf", "[SOFTWARE]\nMicrosoft\\Shared%20Tools\\MSINFO\\PATH=/opt/tools/sysinfo\n");
-    EXPECT_EQ(QtDesktop({}, Path("qt.conf")).MachineSetting("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH"), "/usr/bin/a");
-    EXPECT_EQ(QtDesktop({}, Path("hand.conf")).MachineSetting("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH"),
-              "/opt/tools/sysinfo");
-    EXPECT_EQ(QtDesktop({}, Path("qt.conf")).MachineSetting("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO"),
-              std::nullopt);
 }
 
 TEST_F(QtShellTest, ProgramsAreFoundOnTheSearchPathAndFilesTestedAsFiles) {

@@ -160,9 +160,7 @@ TEST_F(QtViewTest, TextsReadBackAsWrittenAndShowCarriageReturnsAsLineBreaks) {
              {FormId::AGMATOL, ctl::Text1, "first\r\nsecond\r", "first\nsecond\n"},
              {FormId::AGMATOL, ctl::Label(1), "one\rtwo", "one\ntwo"},
              {FormId::FrmOutput1, ctl::Window, "Calculated gear data page 1", "Calculated gear data page 1"},
-             {FormId::FrmOutput1, ctl::Text(1), "24", "24"},
              {FormId::FrmMain, ctl::mnuFile, "&File", "&File"},
-             {FormId::FrmMain, ctl::CmdCalc, "&Calculate", "&Calculate"},
              {FormId::FrmMain, ctl::MnuExit, "E&xit", "E&xit"},
              {FormId::FrmMain, ctl::mnuHelpBar1, "-", ""}}) {
         Recorder recorder;
@@ -293,17 +291,6 @@ TEST_F(QtViewTest, DialogsReturnTheAnswerAndLeaveTheFocusAndTheActivation) {
     EXPECT_EQ(r.events, Events{});
     EXPECT_TRUE(view.window()->isActiveWindow());
     EXPECT_TRUE(Get(view, ctl::InputNT)->hasFocus());
-}
-
-TEST_F(QtViewTest, TheActivationOfTheProgramsOwnShowIsNotForwarded) {
-    QtView& view = Open(FormId::FrmOutput1, r);
-    view.Show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(view.window()));
-    Settle();
-    EXPECT_TRUE(r.Only("Activate").empty());
-    EXPECT_TRUE(view.IsShown());
-    view.Hide();
-    EXPECT_FALSE(view.IsShown() || view.window()->isVisible());
 }
 
 TEST_F(QtViewTest, TheUserSwitchingBetweenWindowsActivatesAndDeactivates) {
