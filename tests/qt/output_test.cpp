@@ -1,7 +1,9 @@
-// What the Qt printer and the drawing write: the gear data sheet in a PDF file (their words there, the value columns in line,
-// nothing off the page), the print dialog's copies, failures reported; the
-// measuring-aids drawing as SVG, PNG and a printed page, and its widget.
+// What the Qt printer and the drawing write: the gear data sheet in a PDF file
+// (printed from page 1, its value columns in line, nothing off the page), the
+// print dialog's copies, failures reported; the measuring-aids drawing as SVG,
+// PNG and a printed page, and its widget.
 #include <QAction>
+#include <QLabel>
 #include <QImage>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -43,7 +45,7 @@ struct PdfPage {
     std::vector<std::vector<Word>> lines;  // top to bottom, each left to right
     int pages = 0;
     std::string Text() const {
-        std::string s;
+        std::string s = "| ";
         for (const auto& line : lines) {
             for (const auto& w : line) s += w.text + " ";
             s += "| ";
@@ -148,6 +150,34 @@ TEST_F(PdfSheet, AFileThatCannotBeWrittenIsReported) {
     EXPECT_EQ(platform_.Messages()[0].text.rfind("The gear data sheet could not be printed: ", 0), 0u)
         << platform_.Messages()[0].text;
     EXPECT_FALSE(app_.IsLoaded(FormId::FrmPrinting));
+}
+
+class PrintToPdf : public QtProgram {
+protected:
+    PrintToPdf() : QtProgram(&printer_) {}
+    QtPrinter printer_{Path("sheet.pdf").toStdString()};
+};
+
+// The "Printing ..." notice comes and goes without the activation: the input
+// screen never becomes active, so the pages and the part number stay.
+TEST_F(PrintToPdf, PrintingFromPageOneWritesTheSheetAndKeepsThePagesAndThePartNumber) {
+    for (int i = 1; i <= kOptionCount; ++i) gear_.PrintoutChoices[i] = 1;
+    ASSERT_TRUE(CalculateSpurGear());
+    DialogHand hand;
+    hand.Type("GEAR-24");
+    Click(FormId::FrmOutput1, ctl::CmdPrint);
+    ASSERT_TRUE(WaitFor([&] { return app_.IsLoaded(FormId::FrmPrinting); }));
+    ASSERT_EQ(hand.Seen().size(), 1u);
+    EXPECT_EQ(hand.Seen()[0].title, "Part number?");
+    EXPECT_EQ(hand.Seen()[0].window, "FrmOutput1");
+    EXPECT_EQ(Widget<QLabel>(FormId::FrmPrinting, ctl::Label1)->text(), "Printing ...");
+    EXPECT_TRUE(WaitFor([&] { return !app_.IsLoaded(FormId::FrmPrinting); }));
+    EXPECT_TRUE(Window(FormId::FrmOutput1)->isActiveWindow());
+    EXPECT_TRUE(app_.IsLoaded(FormId::FrmOutput2) && app_.IsLoaded(FormId::AGMATOL));
+    EXPECT_EQ(gear_.PartNumber, "GEAR-24");
+    const std::string text = ReadPdf(Path("sheet.pdf")).Text();
+    for (const char* line : {"| << Involvo >> |", "| Part Number / Title - GEAR-24 |", "| External Gear Data |"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << " not in: " << text;
 }
 
 class PrintDialog : public QtProgram {

@@ -1,31 +1,15 @@
 // The whole program on real Qt windows: the text boxes as a user meets them,
 // the pin warning answered OK and Cancel, the result pages walked and closed,
-// Enter pressed again and again, the printout options dialog left every way,
-// and a sheet printed from page 1 into a PDF file.
+// Enter pressed again and again, the printout options dialog left every way.
 #include <QAction>
 #include <QLabel>
 
-#include <cstdio>
-
-#include "platform/qt_print/qt_printer.h"
 #include "tests/qt/qt_support.h"
 
 namespace involvo::testing {
 namespace {
 
 using ProgramTest = QtProgram;
-
-// The text of a PDF file, as pdftotext reads it; empty when it cannot.
-std::string PdfText(const QString& file) {
-    const std::string command = "pdftotext -layout '" + file.toStdString() + "' - 2>/dev/null";
-    std::string text;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
-        ::pclose(pipe);
-    }
-    return text;
-}
 
 TEST_F(ProgramTest, AFieldReachedByMouseOrTabHasItsWholeTextSelectedSoTypingReplacesIt) {
     Enter(ctl::InputDP, "10");
@@ -192,34 +176,6 @@ TEST_F(ProgramTest, EveryOtherWayOutOfTheOptionsDialogForgetsTheTicks) {
     }
     EXPECT_EQ(Read(kOptionsFileName), before);
     EXPECT_FALSE(app_.Ended());
-}
-
-class PrintToPdf : public QtProgram {
-protected:
-    PrintToPdf() : QtProgram(&printer_) {}
-    QtPrinter printer_{Path("sheet.pdf").toStdString()};
-};
-
-// The "Printing ..." notice comes and goes without the activation: the input
-// screen never becomes active, so the pages and the part number stay.
-TEST_F(PrintToPdf, PrintingFromPageOneWritesTheSheetAndKeepsThePagesAndThePartNumber) {
-    for (int i = 1; i <= kOptionCount; ++i) gear_.PrintoutChoices[i] = 1;
-    ASSERT_TRUE(CalculateSpurGear());
-    DialogHand hand;
-    hand.Type("GEAR-24");
-    Click(FormId::FrmOutput1, ctl::CmdPrint);
-    ASSERT_TRUE(WaitFor([&] { return app_.IsLoaded(FormId::FrmPrinting); }));
-    ASSERT_EQ(hand.Seen().size(), 1u);
-    EXPECT_EQ(hand.Seen()[0].title, "Part number?");
-    EXPECT_EQ(hand.Seen()[0].window, "FrmOutput1");
-    EXPECT_EQ(Widget<QLabel>(FormId::FrmPrinting, ctl::Label1)->text(), "Printing ...");
-    EXPECT_TRUE(WaitFor([&] { return !app_.IsLoaded(FormId::FrmPrinting); }));
-    EXPECT_TRUE(Window(FormId::FrmOutput1)->isActiveWindow());
-    EXPECT_TRUE(app_.IsLoaded(FormId::FrmOutput2) && app_.IsLoaded(FormId::AGMATOL));
-    EXPECT_EQ(gear_.PartNumber, "GEAR-24");
-    const std::string text = PdfText(Path("sheet.pdf"));
-    for (const char* line : {"<< Involvo >>", "Part Number / Title - GEAR-24", "External Gear Data"})
-        EXPECT_NE(text.find(line), std::string::npos) << line << " not in:\n" << text;
 }
 
 }  // namespace
