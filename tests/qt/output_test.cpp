@@ -246,6 +246,33 @@ TEST(AidsFiles, TheSvgHoldsTheLabelsAlsoWhenThePinCannotBePlaced) {
     }
 }
 
+// The rows below the gear stand below its picture; the values they stress are bold.
+TEST(AidsFiles, TheRowsOfTheSvgStandBelowTheGearWithTheirValuesInBold) {
+    Folder folder;
+    const qtdraw::AidsDrawing drawing = DrawingOf(1, 24, 0, 0.1728f);
+    ASSERT_EQ(qtdraw::SaveSvg(folder.Path("aids.svg"), drawing, QSize(800, 900)), QString());
+    const std::string svg = folder.Read("aids.svg").toStdString();
+    const double below = qtdraw::PictureArea(QRectF(0, 0, 800, 900), drawing).bottom();
+    const std::regex text(R"re(<text [^>]* y="([0-9.]+)"[^>]* font-weight="([0-9]+)"[^>]*\s*>([^<]*)</text>)re");
+    std::vector<std::tuple<double, int, std::string>> texts;
+    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), text); it != std::sregex_iterator(); ++it)
+        texts.emplace_back(std::stod((*it)[1]), std::stoi((*it)[2]), (*it)[3]);
+    int rows = 0;
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const auto& [y, weight, content] = texts[i];
+        for (const char* row : {"Pins that work: ", "Teeth spanned that work: ", "Chordal tooth thickness "}) {
+            if (content.rfind(row, 0) != 0) continue;
+            ++rows;
+            EXPECT_GT(y, below) << content;
+            EXPECT_LE(y, 900) << content;
+        }
+        if (content == " at chordal addendum " && i + 1 < texts.size()) {
+            EXPECT_EQ(std::get<1>(texts[i + 1]), 700) << std::get<2>(texts[i + 1]);
+        }
+    }
+    EXPECT_EQ(rows, 3);
+}
+
 TEST(AidsFiles, ThePngHasTheSizeAskedAndThePageIsPrinted) {
     Folder folder;
     ASSERT_EQ(qtdraw::SavePng(folder.Path("aids.png"), DrawingOf(2, 60, 0, 0.144f), QSize(600, 700)), QString());
