@@ -171,6 +171,7 @@ TEST_F(PrintToPdf, PrintingFromPageOneWritesTheSheetAndKeepsThePagesAndThePartNu
     EXPECT_EQ(hand.Seen()[0].title, "Part number?");
     EXPECT_EQ(hand.Seen()[0].window, "FrmOutput1");
     EXPECT_EQ(Widget<QLabel>(FormId::FrmPrinting, ctl::Label1)->text(), "Printing ...");
+    EXPECT_EQ(Window(FormId::FrmPrinting)->minimumSize(), Window(FormId::FrmPrinting)->maximumSize()) << "a fixed notice";
     EXPECT_TRUE(WaitFor([&] { return !app_.IsLoaded(FormId::FrmPrinting); }));
     EXPECT_TRUE(Window(FormId::FrmOutput1)->isActiveWindow());
     EXPECT_TRUE(app_.IsLoaded(FormId::FrmOutput2) && app_.IsLoaded(FormId::AGMATOL));

@@ -329,6 +329,8 @@ TEST_F(QtShellTest, TheAboutBoxShowsTheProgramIconIsFixedAndEscapeClosesIt) {
         EXPECT_FALSE(run.Widget<QLabel>(FormId::frmAbout, ctl::picIcon)->pixmap().isNull());
         EXPECT_EQ(run.Widget<QPushButton>(FormId::frmAbout, ctl::cmdSysInfo)->text(), "&System Info...");
         EXPECT_FALSE(run.platform_.desktop().Placement(FormId::frmAbout)->sizable);
+        EXPECT_LE(run.Widget(FormId::frmAbout, ctl::lblVersion)->geometry().bottom(),
+                  run.Widget(FormId::frmAbout, ctl::lblDescription)->geometry().top()) << "the version above the description";
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : about->window(), Qt::Key_Escape);
     });
     QTimer::singleShot(3000, context, [&] {  // ends the wait should the Escape not close the box
