@@ -326,6 +326,7 @@ TEST_F(QtShellTest, TheAboutBoxShowsTheProgramIconIsFixedAndEscapeClosesIt) {
         if (!about || !about->window()->isVisible()) return;
         seen = true;
         EXPECT_EQ(about->window()->windowTitle(), "About Involvo");
+        EXPECT_TRUE(run.Widget(FormId::frmAbout, ctl::lblTitle)->font().bold());
         EXPECT_FALSE(run.Widget<QLabel>(FormId::frmAbout, ctl::picIcon)->pixmap().isNull());
         EXPECT_EQ(run.Widget<QPushButton>(FormId::frmAbout, ctl::cmdSysInfo)->text(), "&System Info...");
         EXPECT_FALSE(run.platform_.desktop().Placement(FormId::frmAbout)->sizable);

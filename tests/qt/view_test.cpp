@@ -351,6 +351,10 @@ TEST_F(QtViewTest, CheckBoxesReportTheUsersTickAfterItChangedTheBox) {
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, square.center());
     QTest::keyClick(box, Qt::Key_Space);
     EXPECT_EQ(r.Only("Click"), (Events{"Click Check(2)", "Click Check(2) checked"}));
+    // Two columns of nine: the second box stands below the first, the tenth beside it.
+    EXPECT_EQ(Get(view, ctl::Check(2))->geometry().left(), Get(view, ctl::Check(1))->geometry().left());
+    EXPECT_EQ(Get(view, ctl::Check(10))->geometry().top(), Get(view, ctl::Check(1))->geometry().top());
+    EXPECT_GT(Get(view, ctl::Check(10))->geometry().left(), Get(view, ctl::Check(1))->geometry().right());
 }
 
 TEST_F(QtViewTest, MenuItemsReportClicksAndTheFileMenuItsOpening) {
