@@ -1,15 +1,19 @@
-// The program on real Qt windows (offscreen), with a hand that answers the
-// message boxes and input boxes as they appear.
+// The program on real Qt windows (offscreen): a temporary folder for its
+// settings and printout options, a hand that answers the message boxes and
+// input boxes as they appear, and the user's clicks and keys.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QFile>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -18,25 +22,15 @@
 #include <vector>
 
 #include "engine/gearmain.h"
-#include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_view.h"
+#include "platform/qt_shell/qt_shell_platform.h"
+#include "printing/printout_options.h"
 #include "shell/application.h"
 
 // Readable QStrings in the failure messages.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace involvo::testing {
-
-// The one QApplication of the test program, on the offscreen platform unless
-// another one was asked for.
-inline QApplication& TheApp() {
-    static int argc = 1;
-    static char name[] = "qt_tests";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication* app = new QApplication(argc, argv);  // lives to the end of the run
-    return *app;
-}
 
 struct SeenDialog {
     std::string window;  // the window it was parented to
@@ -51,9 +45,8 @@ struct SeenDialog {
 class DialogHand {
 public:
     DialogHand() {
-        timer_.setInterval(10);
         QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
-        timer_.start();
+        timer_.start(10);
     }
     void Press(QMessageBox::StandardButton button) { buttons_.push_back(button); }
     void Type(const QString& text) { inputs_.push_back(text); }
@@ -62,30 +55,23 @@ public:
 private:
     void Poll() {
         QWidget* modal = QApplication::activeModalWidget();
-        if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->isVisible()) {
-            seen_.push_back({Parent(box), box->windowTitle().toStdString(), box->text().toStdString(),
-                             box->icon(), box->button(QMessageBox::Cancel) != nullptr});
-            QMessageBox::StandardButton b = QMessageBox::Ok;
-            if (!buttons_.empty()) {
-                b = buttons_.front();
-                buttons_.pop_front();
-            }
+        if (!modal || !modal->isVisible()) return;
+        QWidget* parent = modal->parentWidget();
+        std::string window = parent ? parent->window()->objectName().toStdString() : "";
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            seen_.push_back({window, box->windowTitle().toStdString(), box->text().toStdString(), box->icon(),
+                             box->button(QMessageBox::Cancel) != nullptr});
+            QMessageBox::StandardButton b = buttons_.empty() ? QMessageBox::Ok : buttons_.front();
+            if (!buttons_.empty()) buttons_.pop_front();
             box->button(b)->click();
-        } else if (auto* input = qobject_cast<QInputDialog*>(modal); input && input->isVisible()) {
-            seen_.push_back({Parent(input), input->windowTitle().toStdString(),
-                             input->labelText().toStdString(), QMessageBox::NoIcon, true});
-            if (inputs_.empty()) {
-                input->reject();
-            } else {
-                input->setTextValue(inputs_.front());
-                inputs_.pop_front();
-                input->accept();
-            }
+        } else if (auto* input = qobject_cast<QInputDialog*>(modal)) {
+            seen_.push_back({window, input->windowTitle().toStdString(), input->labelText().toStdString(),
+                             QMessageBox::NoIcon, true});
+            if (inputs_.empty()) return input->reject();
+            input->setTextValue(inputs_.front());
+            inputs_.pop_front();
+            input->accept();
         }
-    }
-    static std::string Parent(QWidget* dialog) {
-        QWidget* parent = dialog->parentWidget();
-        return parent ? parent->window()->objectName().toStdString() : std::string();
     }
 
     QTimer timer_;
@@ -94,59 +80,99 @@ private:
     std::vector<SeenDialog> seen_;
 };
 
-// The whole program on the Qt platform, started without the splash.
-class QtProgram : public ::testing::Test {
-protected:
-    QtProgram() : QtProgram(kOptionsFileName) {}
-    // The program with its printout options in the file given.
-    explicit QtProgram(const std::filesystem::path& optionsFile) : app_(gear_, platform_) {
+// Lets the queued events of the windows run (activations, timers).
+inline void Settle(int ms = 50) { QTest::qWait(ms); }
+// Runs the events until the condition holds (at most a few seconds), then a
+// little longer, so that a late event that would undo it shows too.
+template <class F>
+bool WaitFor(F condition) {
+    bool met = QTest::qWaitFor(condition, 5000);
+    Settle(200);
+    return met && condition();
+}
+
+// A temporary folder of the test's own.
+struct Folder {
+    QString Path(const QString& name) const { return dir.filePath(name); }
+    void Write(const QString& name, const QByteArray& bytes) const {
+        QFile f(Path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << name.toStdString();
+        f.write(bytes);
+    }
+    QByteArray Read(const QString& name) const {
+        QFile f(Path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QTemporaryDir dir;
+};
+
+// One run of the whole program on the Qt platform, started without the
+// splash: its settings and printout options in `folder`.
+class Program {
+public:
+    explicit Program(const QString& folder, PrinterPort* printer = nullptr)
+        : platform_(folder), app_(gear_, platform_) {
         platform_.SetForms(&app_);
-        app_.SetPrintoutOptionsFile(optionsFile);
+        platform_.SetPrinter(printer);
+        app_.SetPrintoutOptionsFile((folder + "/" + kOptionsFileName).toStdString());
         app_.StartUpWithoutSplash();
         EXPECT_TRUE(QTest::qWaitForWindowActive(Window(FormId::FrmMain)));
         Settle();
     }
-    ~QtProgram() override { Settle(); }
+    ~Program() {
+        if (!app_.Ended()) app_.Unload(FormId::FrmMain);
+        Settle();
+    }
 
     QtView* View(FormId id) { return platform_.ViewOf(id); }
-    QMainWindow* Window(FormId id) {
-        QtView* view = View(id);
-        return view ? view->window() : nullptr;
-    }
+    QMainWindow* Window(FormId id) { return View(id) ? View(id)->window() : nullptr; }
+    bool OnScreen(FormId id) { return app_.IsLoaded(id) && Window(id) && Window(id)->isVisible(); }
     template <class T = QWidget>
     T* Widget(FormId id, Control control) {
-        QtView* view = View(id);
-        return view ? qobject_cast<T*>(view->ObjectOf(control)) : nullptr;
+        return View(id) ? qobject_cast<T*>(View(id)->ObjectOf(control)) : nullptr;
     }
     template <class T = QWidget>
     T* Main(Control control) {
         return Widget<T>(FormId::FrmMain, control);
     }
-    // Lets the queued events of the windows run (activations, timers).
-    static void Settle(int ms = 50) { QTest::qWait(ms); }
-    // Runs the events until the condition holds (at most a few seconds), then a
-    // little longer, so that a late event that would undo it shows too.
-    template <class F>
-    static bool WaitFor(F condition) {
-        bool met = QTest::qWaitFor(condition, 5000);
-        Settle(200);
-        return met && condition();
+    // The text box of a field, also of the quality list.
+    QLineEdit* Edit(Control field) {
+        if (auto* list = Main<QComboBox>(field)) return list->lineEdit();
+        return Main<QLineEdit>(field);
     }
-
+    void Click(FormId id, Control control) {
+        auto* widget = Widget(id, control);
+        ASSERT_NE(widget, nullptr) << FormName(id) << " " << control;
+        QTest::mouseClick(widget, Qt::LeftButton);
+    }
     // Clicks into a field, types into it and leaves it with Tab.
     void Enter(Control field, const QString& keys) {
-        auto* edit = Main<QLineEdit>(field);
+        QLineEdit* edit = Edit(field);
         ASSERT_NE(edit, nullptr) << field;
         QTest::mouseClick(edit, Qt::LeftButton);
         edit->selectAll();
         QTest::keyClicks(edit, keys);
         QTest::keyClick(edit, Qt::Key_Tab);
     }
+    // 24 teeth of pitch 10, Calculate: page 1 comes up.
+    bool CalculateSpurGear() {
+        Window(FormId::FrmMain)->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(Window(FormId::FrmMain)));
+        Enter(ctl::InputNT, "24");
+        Enter(ctl::InputDP, "10");
+        Click(FormId::FrmMain, ctl::CmdCalc);
+        return WaitFor([&] { return OnScreen(FormId::FrmOutput1); });
+    }
 
-    QApplication& qapp_ = TheApp();
     gearmain::GearMain gear_;
-    QtPlatform platform_;
+    qtshell::QtShellPlatform platform_;
     Application app_;
+};
+
+// The program started in a temporary folder of the test's own.
+class QtProgram : public ::testing::Test, public Folder, public Program {
+protected:
+    explicit QtProgram(PrinterPort* printer = nullptr) : Program(dir.path(), printer) {}
 };
 
 }  // namespace involvo::testing

@@ -1,0 +1,182 @@
+// The whole program on real Qt windows: the text boxes as a user meets them,
+// the pin warning answered OK and Cancel, the result pages walked and closed,
+// Enter pressed again and again, the printout options dialog left every way.
+#include <QAction>
+#include <QLabel>
+
+#include "tests/qt/qt_support.h"
+
+namespace involvo::testing {
+namespace {
+
+using ProgramTest = QtProgram;
+
+TEST_F(ProgramTest, AFieldReachedByMouseOrTabHasItsWholeTextSelectedSoTypingReplacesIt) {
+    Enter(ctl::InputDP, "10");
+    Enter(ctl::ComboQuality, "8");
+    for (bool byTab : {false, true}) {
+        for (auto [field, previous] : {std::pair{ctl::InputDP, ctl::InputNT}, std::pair{ctl::ComboQuality, ctl::InputFaceWidth}}) {
+            QLineEdit* edit = Edit(field);
+            if (byTab) {
+                View(FormId::FrmMain)->SetFocus(previous);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            } else {
+                View(FormId::FrmMain)->SetFocus(ctl::CmdCalc);
+                // A click a little way into the text, where the caret would go.
+                QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(edit->width() / 4, edit->height() / 2));
+            }
+            ASSERT_EQ(View(FormId::FrmMain)->Focused(), field) << byTab;
+            EXPECT_EQ(edit->selectedText(), edit->text()) << field << byTab;
+            QTest::keyClicks(edit, "9");
+            EXPECT_EQ(edit->text(), "9") << field << byTab;
+        }
+    }
+}
+
+TEST_F(ProgramTest, AClickIntoTheFieldThatHasTheFocusPlacesTheCaret) {
+    Enter(ctl::InputNT, "24");
+    QLineEdit* teeth = Edit(ctl::InputNT);
+    QTest::mouseClick(teeth, Qt::LeftButton);
+    ASSERT_EQ(teeth->selectedText(), "24");
+    QTest::mouseClick(teeth, Qt::LeftButton, {}, QPoint(teeth->width() - 4, teeth->height() / 2));
+    QTest::keyClicks(teeth, "0");
+    EXPECT_EQ(teeth->text(), "240");
+}
+
+TEST_F(ProgramTest, TypedKeysReachTheGearThroughTheKeyFilter) {
+    Enter(ctl::InputNT, "2a4.");
+    Enter(ctl::ComboQuality, "7a");
+    EXPECT_EQ(Edit(ctl::InputNT)->text(), "24");
+    EXPECT_EQ(gear_.NumTeeth, 24.0f);
+    EXPECT_EQ(gear_.QualityNumber, 7);
+}
+
+TEST_F(ProgramTest, LeavingAFieldEndsItsUndoButAMenuTakingTheFocusDoesNot) {
+    QLineEdit* teeth = Edit(ctl::InputNT);
+    QTest::mouseClick(teeth, Qt::LeftButton);
+    QTest::keyClicks(teeth, "24");
+    QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
+    QCoreApplication::sendEvent(teeth, &popup);
+    EXPECT_TRUE(teeth->isUndoAvailable());
+    QTest::keyClick(teeth, Qt::Key_Tab);
+    EXPECT_EQ(teeth->text(), "24");
+    EXPECT_FALSE(teeth->isUndoAvailable()) << "a long session piles up no undo history";
+}
+
+// A 0.5 pin on the 2.4 pitch circle of 24 teeth, pitch 10, touches the flank
+// above the 2.6 O.D.: the warning asks OK or Cancel.
+TEST_F(ProgramTest, ThePinWarningAnsweredOkShowsPageOneAndCancelReturnsToThePin) {
+    for (auto answer : {QMessageBox::Ok, QMessageBox::Cancel}) {
+        DialogHand hand;
+        hand.Press(answer);
+        Window(FormId::FrmMain)->activateWindow();
+        ASSERT_TRUE(WaitFor([&] { return !app_.IsLoaded(FormId::FrmOutput1); }));
+        Enter(ctl::InputNT, "24");
+        Enter(ctl::InputDP, "10");
+        Enter(ctl::InputPINDIA, "0.5");
+        Click(FormId::FrmMain, ctl::CmdCalc);
+        const bool ok = answer == QMessageBox::Ok;
+        EXPECT_TRUE(WaitFor([&] { return hand.Seen().size() == 1 && OnScreen(FormId::FrmOutput1) == ok; }));
+        ASSERT_EQ(hand.Seen().size(), 1u);
+        EXPECT_EQ(hand.Seen()[0].window, "FrmMain");
+        EXPECT_EQ(hand.Seen()[0].icon, QMessageBox::Warning);
+        EXPECT_TRUE(hand.Seen()[0].hasCancel);
+        EXPECT_EQ(hand.Seen()[0].text,
+                  "The pin diameter that you have chosen is too large and will\n"
+                  "contact on the outside diameter and not on the tooth profile.\n"
+                  "Choose OK to continue or Cancel to enter a smaller pin diameter?");
+        if (ok) {
+            EXPECT_EQ(Widget<QLineEdit>(FormId::FrmOutput1, ctl::Text(1))->text(), "24");
+        } else {
+            EXPECT_TRUE(Edit(ctl::InputPINDIA)->hasFocus());
+        }
+    }
+}
+
+TEST_F(ProgramTest, AfterCalculateByMouseOrEnterTheFocusIsNotOnExit) {
+    Enter(ctl::InputNT, "24");
+    Enter(ctl::InputDP, "10");
+    for (bool byEnter : {false, true}) {
+        if (byEnter) {
+            View(FormId::FrmMain)->SetFocus(ctl::CmdCalc);
+            QTest::keyClick(Main(ctl::CmdCalc), Qt::Key_Return);
+        } else {
+            Click(FormId::FrmMain, ctl::CmdCalc);
+        }
+        ASSERT_TRUE(WaitFor([&] { return OnScreen(FormId::FrmOutput1); })) << byEnter;
+        EXPECT_EQ(View(FormId::FrmOutput1)->Focused(), ctl::Next1);
+        EXPECT_FALSE(Main(ctl::cmdExit)->hasFocus()) << byEnter;
+        // Back on the input screen, the next Enter calculates again.
+        Window(FormId::FrmMain)->activateWindow();
+        ASSERT_TRUE(WaitFor([&] { return !app_.IsLoaded(FormId::FrmOutput1); })) << byEnter;
+        EXPECT_EQ(View(FormId::FrmMain)->Focused(), ctl::CmdCalc) << byEnter;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_TRUE(WaitFor([&] { return OnScreen(FormId::FrmOutput1); })) << byEnter;
+        Window(FormId::FrmMain)->activateWindow();
+        ASSERT_TRUE(WaitFor([&] { return !app_.IsLoaded(FormId::FrmOutput1); })) << byEnter;
+    }
+    EXPECT_FALSE(app_.Ended());
+}
+
+TEST_F(ProgramTest, NoRunOfEntersEndsTheProgram) {
+    DialogHand hand;  // answers OK to whatever a hurried Enter brings up
+    Enter(ctl::InputNT, "24");
+    Enter(ctl::InputDP, "10");
+    View(FormId::FrmMain)->SetFocus(ctl::InputNT);
+    for (int i = 1; i <= 40 && !app_.Ended(); ++i) {
+        // A page closed by Enter leaves no window active: the user clicks on the input screen.
+        if (!QTest::qWaitFor([] { return QApplication::activeWindow() != nullptr; }, 300) || i % 7 == 0)
+            Window(FormId::FrmMain)->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, 3000)) << i;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        Settle(20);
+        EXPECT_NE(View(FormId::FrmMain)->Focused(), ctl::cmdExit) << "Enter " << i;
+    }
+    EXPECT_FALSE(app_.Ended());
+    EXPECT_TRUE(OnScreen(FormId::FrmMain));
+}
+
+TEST_F(ProgramTest, NextAndBackWalkThePagesAndTheInputScreenClosesThem) {
+    ASSERT_TRUE(CalculateSpurGear());
+    Click(FormId::FrmOutput1, ctl::Next1);
+    EXPECT_TRUE(WaitFor([&] { return OnScreen(FormId::FrmOutput2) && !Window(FormId::FrmOutput1)->isVisible(); }));
+    Click(FormId::FrmOutput2, ctl::Back);
+    EXPECT_TRUE(WaitFor([&] { return OnScreen(FormId::FrmOutput1) && !app_.IsLoaded(FormId::FrmOutput2); }));
+    Window(FormId::FrmMain)->activateWindow();  // the user clicks on the input screen
+    EXPECT_TRUE(WaitFor([&] { return !app_.IsLoaded(FormId::FrmOutput1); }));
+    ASSERT_TRUE(CalculateSpurGear());
+    Window(FormId::FrmOutput1)->close();  // its title-bar button
+    EXPECT_TRUE(WaitFor([&] { return !app_.IsLoaded(FormId::FrmOutput1); }));
+    EXPECT_FALSE(app_.Ended());
+    Window(FormId::FrmMain)->close();
+    EXPECT_TRUE(WaitFor([&] { return app_.Ended() && !app_.IsLoaded(FormId::FrmMain); }));
+}
+
+// Options > Printout Options on the input screen.
+bool OpenOptions(Program& p) {
+    p.Main<QAction>(ctl::MnuCheckbox1)->trigger();
+    return WaitFor([&] { return p.OnScreen(FormId::FrmChecklist1) && p.Window(FormId::FrmChecklist1)->isActiveWindow(); });
+}
+
+// Cancel, Escape, the title-bar button and another window of the program
+// taking the activation all close the dialog and forget its ticks.
+TEST_F(ProgramTest, EveryOtherWayOutOfTheOptionsDialogForgetsTheTicks) {
+    const QByteArray before = Read(kOptionsFileName);
+    for (int way = 0; way < 4; ++way) {
+        ASSERT_TRUE(OpenOptions(*this)) << way;
+        Click(FormId::FrmChecklist1, ctl::Checkall);
+        switch (way) {
+            case 0: Click(FormId::FrmChecklist1, ctl::CmdCustom1Cancel); break;
+            case 1: QTest::keyClick(Widget(FormId::FrmChecklist1, ctl::Check(5)), Qt::Key_Escape); break;
+            case 2: EXPECT_FALSE(Window(FormId::FrmChecklist1)->close()); break;
+            case 3: Window(FormId::FrmMain)->activateWindow(); break;
+        }
+        EXPECT_TRUE(WaitFor([&] { return !app_.IsLoaded(FormId::FrmChecklist1); })) << way;
+        EXPECT_EQ(gear_.PrintoutChoices[5], 0) << way;
+    }
+    EXPECT_EQ(Read(kOptionsFileName), before);
+    EXPECT_FALSE(app_.Ended());
+}
+
+}  // namespace
+}  // namespace involvo::testing
