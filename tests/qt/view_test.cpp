@@ -148,6 +148,7 @@ TEST_F(QtViewTest, EachKindOfControlIsItsWidget) {
     Recorder splashRecorder;
     QtView& splash = Open(FormId::frmSplash, splashRecorder);
     EXPECT_TRUE(splash.window()->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(Get(splash, ctl::Label1)->font().bold());
     EXPECT_TRUE(splash.window()->centralWidget()->autoFillBackground()) << "the splash paints its background";
     auto depth = Get<QMenu>(main, ctl::MnuDepthSystem)->actions();
     ASSERT_EQ(depth.size(), 9);
