@@ -34,7 +34,7 @@ namespace involvo::testing {
 
 struct SeenDialog {
     std::string window;  // the window it was parented to
-    std::string title, text;
+    std::string title, text, offered;  // offered: an input box's text as it came up
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     bool hasCancel = false;
 };
@@ -59,14 +59,14 @@ private:
         QWidget* parent = modal->parentWidget();
         std::string window = parent ? parent->window()->objectName().toStdString() : "";
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            seen_.push_back({window, box->windowTitle().toStdString(), box->text().toStdString(), box->icon(),
+            seen_.push_back({window, box->windowTitle().toStdString(), box->text().toStdString(), "", box->icon(),
                              box->button(QMessageBox::Cancel) != nullptr});
             QMessageBox::StandardButton b = buttons_.empty() ? QMessageBox::Ok : buttons_.front();
             if (!buttons_.empty()) buttons_.pop_front();
             box->button(b)->click();
         } else if (auto* input = qobject_cast<QInputDialog*>(modal)) {
             seen_.push_back({window, input->windowTitle().toStdString(), input->labelText().toStdString(),
-                             QMessageBox::NoIcon, true});
+                             input->textValue().toStdString(), QMessageBox::NoIcon, true});
             if (inputs_.empty()) return input->reject();
             input->setTextValue(inputs_.front());
             inputs_.pop_front();

@@ -145,6 +145,11 @@ TEST_F(QtViewTest, EachKindOfControlIsItsWidget) {
     EXPECT_TRUE(action(ctl::MnuMow)->isCheckable());
     // A separator has no text: a menu would draw it as a heading.
     EXPECT_TRUE(action(ctl::mnuHelpBar1)->isSeparator() && action(ctl::mnuHelpBar1)->text().isEmpty());
+    Recorder splashRecorder;
+    QtView& splash = Open(FormId::frmSplash, splashRecorder);
+    EXPECT_TRUE(splash.window()->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(Get(splash, ctl::Label1)->font().bold());
+    EXPECT_TRUE(splash.window()->centralWidget()->autoFillBackground()) << "the splash paints its background";
     auto depth = Get<QMenu>(main, ctl::MnuDepthSystem)->actions();
     ASSERT_EQ(depth.size(), 9);
     for (int i = 1; i <= 9; ++i) EXPECT_EQ(depth[i - 1], action(ctl::MnuDepth(i))) << i;
@@ -293,6 +298,7 @@ TEST_F(QtViewTest, DialogsReturnTheAnswerAndLeaveTheFocusAndTheActivation) {
     EXPECT_EQ(hand.Seen()[0].title, "Involvo");
     EXPECT_EQ(hand.Seen()[3].title, "Input cutter depth");
     EXPECT_EQ(hand.Seen()[3].text, "Enter Hob or Shaper cutter whole depth.");
+    EXPECT_EQ(hand.Seen()[3].offered, "0.2");
     Settle(200);
     EXPECT_EQ(r.events, Events{});
     EXPECT_TRUE(view.window()->isActiveWindow());
