@@ -180,6 +180,16 @@ TEST_F(QtShellTest, PlacementOfAWindowIsReadAndSetInTwips) {
                                           std::round(first.width() * tpp), std::round(first.height() * tpp)}));
 }
 
+TEST_F(QtShellTest, AnUnloadedTwinWaitingToBeDestroyedIsNotTakenForTheNewWindow) {
+    auto old = std::make_unique<QMainWindow>();
+    old->setObjectName("FrmOutput2");
+    old->show();
+    old->hide();  // unloaded, not yet destroyed
+    QMainWindow fresh;
+    fresh.setObjectName("FrmOutput2");
+    EXPECT_EQ(qtshell::TopLevelNamed(FormId::FrmOutput2), &fresh);
+}
+
 TEST_F(QtShellTest, TheInputScreenOpensWhereAndAsTheUserLeftIt) {
     for (bool maximized : {false, true}) {
         QRect left;

@@ -388,6 +388,7 @@ TEST_F(QtViewTest, ListsKeepTheirTextWhenTheItemsChange) {
               (std::vector<std::string>{"Circular Space Width", "Chordal Tooth Thickness", "Contributing Backlash"}));
     view.SetText(ctl::Combo1, "Span Measurement");  // a text outside the list is still the list's text
     EXPECT_EQ(view.Text(ctl::Combo1), "Span Measurement");
+    EXPECT_EQ(Get<QLabel>(view, ctl::LabelCTT_MOW)->text(), "Span Measurement") << "the value's caption follows";
     view.SetText(ctl::ComboQuality, "7");
     EXPECT_EQ(view.Text(ctl::ComboQuality), "7");
 }
