@@ -139,6 +139,7 @@ void CheckTheGear(GearRun& run, GearEntry& entry, const CheckRequest& checks) {
         run.sheetError += (run.sheetError.empty() ? "" : "\n") + text;
     };
     if (checks.readings) run.inspection = entry.Inspect(checks.readings->values, run);
+    run.partNumber = gearmain::Trim(checks.partNumber);
     if (checks.measuring || !checks.picture.empty()) run.measuring = entry.Measure(true);
     if (!checks.report.empty() && run.inspection) {
         InspectionReport report;
@@ -156,7 +157,7 @@ void CheckTheGear(GearRun& run, GearEntry& entry, const CheckRequest& checks) {
             failed("the picture could not be written to " + checks.picture + ": " + *why);
     if (!checks.savePart.empty()) {
         Part part = PartOf(entry.texts(), entry.gear(), checks.readings ? checks.readings->texts : std::vector<std::string>{});
-        part.partNumber = gearmain::Trim(checks.partNumber);
+        part.partNumber = run.partNumber;
         if (std::optional<std::string> why = WritePartFile(checks.savePart, part)) failed(*why);
     }
 }

@@ -42,6 +42,8 @@ struct GearRun {
     // were given; the measuring aids, when asked for.
     std::optional<gearmain::Inspection> inspection;
     std::optional<Measuring> measuring;
+    // The part number of the check (of --part-number or of the part file).
+    std::string partNumber;
 };
 
 // The gear entry of the tool. One entry runs gear after gear, each on a fresh

@@ -167,7 +167,7 @@ JsonValue BandOrNull(const std::optional<gearmain::Band>& band) {
     return band ? JsonValue::array({band->low, band->high}) : JsonValue(nullptr);
 }
 
-JsonValue InspectionJson(const gearmain::Inspection& inspection) {
+JsonValue InspectionJson(const gearmain::Inspection& inspection, const std::string& partNumber) {
     JsonValue readings = JsonValue::array();
     for (const gearmain::ReadingCheck& r : inspection.readings) {
         JsonValue reading = JsonValue::object();
@@ -178,6 +178,7 @@ JsonValue InspectionJson(const gearmain::Inspection& inspection) {
         readings.push_back(std::move(reading));
     }
     JsonValue json = JsonValue::object();
+    json["part_number"] = TextOrNull(partNumber);
     json["measured"] = inspection.measuredCaption;
     json["limits"] = BandOrNull(inspection.limits);
     json["thickness_limits"] = BandOrNull(inspection.thicknessLimits);
@@ -355,7 +356,7 @@ void WriteJson(std::ostream& out, const GearRun& run) {
         entry["rows"] = std::move(rows);
     }
     if (!run.sheet.empty()) json["sheet"] = run.sheet;
-    if (run.inspection) json["inspection"] = InspectionJson(*run.inspection);
+    if (run.inspection) json["inspection"] = InspectionJson(*run.inspection, run.partNumber);
     if (run.measuring) json["measuring"] = MeasuringJson(*run.measuring);
     std::string text;
     AppendLaidOut(text, json, 0);
