@@ -105,6 +105,11 @@ TEST_F(PartWindows, ReadingsTypedGiveTheRowsAndTheVerdict) {
         EXPECT_EQ(Check().Text(ctl::TextSpread), s.spread);
     }
     EXPECT_EQ(Check().Text(ctl::LabelVerdictNote), "Row 5 holds no number: correct it or clear it.");
+    Check().Press(ctl::CmdClear);
+    EXPECT_EQ(Check().Text(ctl::Reading(1)) + Check().Text(ctl::Reading(5)) + Check().Text(ctl::LabelVerdict), "");
+    Check().Press(ctl::CmdClose);
+    HeadlessView* closed = platform().ViewOf(FormId::FrmCheckPart);
+    EXPECT_TRUE(!closed || !closed->IsShown());
     // A single value gives no limits: the difference from the nominal, no verdict.
     Restart();
     EnterAll({{ctl::InputNT, "24"}, {ctl::InputDP, "10"}, {ctl::InputCTT_MOW, "0.157"}, {ctl::InputPINDIA, "0.1728"}});
