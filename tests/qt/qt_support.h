@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -33,8 +34,7 @@ inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.
 namespace involvo::testing {
 
 struct SeenDialog {
-    std::string window;  // the window it was parented to
-    std::string title, text, offered;  // offered: an input box's text as it came up
+    std::string window, title, text;  // window: the one it was parented to
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     bool hasCancel = false;
 };
@@ -50,23 +50,21 @@ public:
     }
     void Press(QMessageBox::StandardButton button) { buttons_.push_back(button); }
     void Type(const QString& text) { inputs_.push_back(text); }
-    const std::vector<SeenDialog>& Seen() const { return seen_; }
+    std::vector<SeenDialog> seen;
 
 private:
     void Poll() {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || !modal->isVisible()) return;
-        QWidget* parent = modal->parentWidget();
-        std::string window = parent ? parent->window()->objectName().toStdString() : "";
+        std::string window = modal->parentWidget() ? modal->parentWidget()->window()->objectName().toStdString() : "";
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            seen_.push_back({window, box->windowTitle().toStdString(), box->text().toStdString(), "", box->icon(),
-                             box->button(QMessageBox::Cancel) != nullptr});
+            seen.push_back({window, box->windowTitle().toStdString(), box->text().toStdString(), box->icon(),
+                            box->button(QMessageBox::Cancel) != nullptr});
             QMessageBox::StandardButton b = buttons_.empty() ? QMessageBox::Ok : buttons_.front();
             if (!buttons_.empty()) buttons_.pop_front();
             box->button(b)->click();
         } else if (auto* input = qobject_cast<QInputDialog*>(modal)) {
-            seen_.push_back({window, input->windowTitle().toStdString(), input->labelText().toStdString(),
-                             input->textValue().toStdString(), QMessageBox::NoIcon, true});
+            seen.push_back({window, input->windowTitle().toStdString(), input->labelText().toStdString()});
             if (inputs_.empty()) return input->reject();
             input->setTextValue(inputs_.front());
             inputs_.pop_front();
@@ -77,7 +75,6 @@ private:
     QTimer timer_;
     std::deque<QMessageBox::StandardButton> buttons_;
     std::deque<QString> inputs_;
-    std::vector<SeenDialog> seen_;
 };
 
 // Lets the queued events of the windows run (activations, timers).
@@ -131,19 +128,20 @@ public:
     T* Widget(FormId id, Control control) {
         return View(id) ? qobject_cast<T*>(View(id)->ObjectOf(control)) : nullptr;
     }
-    template <class T = QWidget>
-    T* Main(Control control) {
-        return Widget<T>(FormId::FrmMain, control);
-    }
     // The text box of a field, also of the quality list.
     QLineEdit* Edit(Control field) {
-        if (auto* list = Main<QComboBox>(field)) return list->lineEdit();
-        return Main<QLineEdit>(field);
+        if (auto* list = Widget<QComboBox>(FormId::FrmMain, field)) return list->lineEdit();
+        return Widget<QLineEdit>(FormId::FrmMain, field);
     }
     void Click(FormId id, Control control) {
         auto* widget = Widget(id, control);
         ASSERT_NE(widget, nullptr) << FormName(id) << " " << control;
         QTest::mouseClick(widget, Qt::LeftButton);
+    }
+    void Trigger(FormId id, Control item) {
+        auto* action = Widget<QAction>(id, item);
+        ASSERT_NE(action, nullptr) << item;
+        action->trigger();
     }
     // Clicks into a field, types into it and leaves it with Tab.
     void Enter(Control field, const QString& keys) {

@@ -1,7 +1,6 @@
 // The Qt view's contract, seen by a presenter that records what reaches it:
 // which user actions are forwarded, which are not (a message box taking the
 // activation, the program's own changes), and what the View calls do.
-#include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGroupBox>
@@ -92,7 +91,7 @@ protected:
     static T* Get(QtView& view, Control control) {
         return qobject_cast<T*>(view.ObjectOf(control));
     }
-    void ClickInto(QtView& view, Control control, Recorder& r) {
+    void ClickInto(QtView& view, Control control) {
         QTest::mouseClick(Get(view, control), Qt::LeftButton);
         r.events.clear();
     }
@@ -103,22 +102,18 @@ protected:
     Recorder r;
 };
 
-std::vector<Control> Listed(FormId form) {
-    std::vector<Control> controls;
-    for (const FormControl& c : ControlsOf(form)) {
-        if (c.last == 0) controls.push_back(Control(c.name));
-        for (int i = 1; i <= c.last; ++i) controls.push_back(ControlArray(c.name)(i));
-    }
-    std::sort(controls.begin(), controls.end());
-    return controls;
-}
-
 TEST_F(QtViewTest, EveryWindowHasExactlyTheControlsOfItsForm) {
     for (FormId form : {FormId::FrmMain, FormId::FrmOutput1, FormId::FrmHelical1, FormId::FrmOutput2,
                         FormId::FRMHelical2, FormId::AGMATOL, FormId::FrmChecklist1, FormId::frmSplash,
                         FormId::frmAbout, FormId::FrmPrinting}) {
+        std::vector<Control> listed;
+        for (const FormControl& c : ControlsOf(form)) {
+            if (c.last == 0) listed.push_back(Control(c.name));
+            for (int i = 1; i <= c.last; ++i) listed.push_back(ControlArray(c.name)(i));
+        }
+        std::sort(listed.begin(), listed.end());
         Recorder recorder;
-        EXPECT_EQ(Open(form, recorder).Controls(), Listed(form)) << FormName(form);
+        EXPECT_EQ(Open(form, recorder).Controls(), listed) << FormName(form);
     }
 }
 
@@ -128,31 +123,21 @@ TEST_F(QtViewTest, EachKindOfControlIsItsWidget) {
     Recorder page, options;
     QtView& output = Open(FormId::FrmOutput1, page);
     QtView& checklist = Open(FormId::FrmChecklist1, options);
-    auto action = [&](Control c) { return Get<QAction>(main, c); };
     EXPECT_FALSE(Get<QLineEdit>(main, ctl::InputNT)->isReadOnly());
     EXPECT_TRUE(Get<QLineEdit>(output, ctl::Text(1))->isReadOnly()) << "the values of the pages";
     EXPECT_FALSE(Get<QComboBox>(main, ctl::Combo1)->isEditable());
     EXPECT_TRUE(Get<QComboBox>(main, ctl::ComboQuality)->isEditable());
-    EXPECT_TRUE(Get<QRadioButton>(main, ctl::Internal));
-    EXPECT_TRUE(Get<QGroupBox>(main, ctl::Frame1)->isAncestorOf(Get(main, ctl::External)));
-    EXPECT_TRUE(Get<QPushButton>(main, ctl::CmdCalc));
-    EXPECT_TRUE(Get<QLabel>(main, ctl::LabelStandard));
-    EXPECT_TRUE(Get<QCheckBox>(checklist, ctl::Check(18)));
-    EXPECT_TRUE(Get<QGroupBox>(checklist, ctl::Frame1)->isAncestorOf(Get(checklist, ctl::Check(18))));
-    EXPECT_FALSE(Get<QGroupBox>(checklist, ctl::Frame1)->isAncestorOf(Get(checklist, ctl::Checkall)));
+    EXPECT_TRUE(Get<QGroupBox>(main, ctl::Frame1)->isAncestorOf(Get<QRadioButton>(main, ctl::External)));
+    EXPECT_TRUE(Get<QPushButton>(main, ctl::CmdCalc) && Get<QLabel>(main, ctl::LabelStandard));
+    EXPECT_TRUE(Get<QGroupBox>(checklist, ctl::Frame1)->isAncestorOf(Get<QCheckBox>(checklist, ctl::Check(18))));
     EXPECT_TRUE(Get<QMenu>(main, ctl::mnuFile));
-    EXPECT_FALSE(action(ctl::MnuExit)->isCheckable());
-    EXPECT_TRUE(action(ctl::MnuMow)->isCheckable());
+    EXPECT_FALSE(Get<QAction>(main, ctl::MnuExit)->isCheckable());
+    EXPECT_TRUE(Get<QAction>(main, ctl::MnuMow)->isCheckable());
     // A separator has no text: a menu would draw it as a heading.
-    EXPECT_TRUE(action(ctl::mnuHelpBar1)->isSeparator() && action(ctl::mnuHelpBar1)->text().isEmpty());
-    Recorder splashRecorder;
-    QtView& splash = Open(FormId::frmSplash, splashRecorder);
-    EXPECT_TRUE(splash.window()->windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_TRUE(Get(splash, ctl::Label1)->font().bold());
-    EXPECT_TRUE(splash.window()->centralWidget()->autoFillBackground()) << "the splash paints its background";
-    auto depth = Get<QMenu>(main, ctl::MnuDepthSystem)->actions();
+    EXPECT_TRUE(Get<QAction>(main, ctl::mnuHelpBar1)->isSeparator());
+    const auto depth = Get<QMenu>(main, ctl::MnuDepthSystem)->actions();
     ASSERT_EQ(depth.size(), 9);
-    for (int i = 1; i <= 9; ++i) EXPECT_EQ(depth[i - 1], action(ctl::MnuDepth(i))) << i;
+    for (int i = 1; i <= 9; ++i) EXPECT_EQ(depth[i - 1], Get<QAction>(main, ctl::MnuDepth(i))) << i;
 }
 
 TEST_F(QtViewTest, TextsReadBackAsWrittenAndShowCarriageReturnsAsLineBreaks) {
@@ -162,13 +147,12 @@ TEST_F(QtViewTest, TextsReadBackAsWrittenAndShowCarriageReturnsAsLineBreaks) {
         std::string text;
         QString shown;
     };
-    for (const Row& row : std::vector<Row>{
-             {FormId::AGMATOL, ctl::Text1, "first\r\nsecond\r", "first\nsecond\n"},
-             {FormId::AGMATOL, ctl::Label(1), "one\rtwo", "one\ntwo"},
-             {FormId::FrmOutput1, ctl::Window, "Calculated gear data page 1", "Calculated gear data page 1"},
-             {FormId::FrmMain, ctl::mnuFile, "&File", "&File"},
-             {FormId::FrmMain, ctl::MnuExit, "E&xit", "E&xit"},
-             {FormId::FrmMain, ctl::mnuHelpBar1, "-", ""}}) {
+    for (const Row& row : std::vector<Row>{{FormId::AGMATOL, ctl::Text1, "first\r\nsecond\r", "first\nsecond\n"},
+                                           {FormId::AGMATOL, ctl::Label(1), "one\rtwo", "one\ntwo"},
+                                           {FormId::FrmOutput1, ctl::Window, "Page 1", "Page 1"},
+                                           {FormId::FrmMain, ctl::mnuFile, "&File", "&File"},
+                                           {FormId::FrmMain, ctl::MnuExit, "E&xit", "E&xit"},
+                                           {FormId::FrmMain, ctl::mnuHelpBar1, "-", ""}}) {
         Recorder recorder;
         QtView& view = Open(row.form, recorder);
         view.SetText(row.control, row.text);
@@ -186,119 +170,94 @@ TEST_F(QtViewTest, StatesAreTheControlsOwnSettings) {
     EXPECT_TRUE(view.Visible(ctl::Next));
     view.SetVisible(ctl::Next, false);
     view.SetEnabled(ctl::Next, false);
-    EXPECT_TRUE(Get(view, ctl::Next)->isHidden());
-    EXPECT_FALSE(view.Visible(ctl::Next) || view.Enabled(ctl::Next) || Get(view, ctl::Next)->isEnabled());
+    EXPECT_TRUE(Get(view, ctl::Next)->isHidden() && !Get(view, ctl::Next)->isEnabled());
+    EXPECT_FALSE(view.Visible(ctl::Next) || view.Enabled(ctl::Next));
     view.SetToolTip(ctl::Next, "Display Next Page");
-    EXPECT_EQ(view.ToolTip(ctl::Next), "Display Next Page");
     EXPECT_EQ(Get(view, ctl::Next)->toolTip(), "Display Next Page");
     view.SetForeground(ctl::Label(1), kDarkBlue);
-    EXPECT_EQ(view.Foreground(ctl::Label(1)), kDarkBlue);
     EXPECT_EQ(Get(view, ctl::Label(1))->palette().color(QPalette::WindowText), QColor(0, 0, 128));
-    EXPECT_FALSE(Get<QPushButton>(view, ctl::CmdPrint)->icon().isNull());
 }
 
 TEST_F(QtViewTest, OnlyTheUsersEditsAreChanges) {
     QtView& view = ShowActive(FormId::FrmMain, r);
     view.SetText(ctl::InputNT, "5");
     EXPECT_TRUE(r.Only("Change").empty());
-    ClickInto(view, ctl::InputNT, r);
+    ClickInto(view, ctl::InputNT);
     QTest::keyClicks(Get(view, ctl::InputNT), "7");
     EXPECT_EQ(r.events, (Events{"KeyPress InputNT 55", "Change InputNT"}));
     EXPECT_EQ(view.Text(ctl::InputNT), "57");
 }
 
-TEST_F(QtViewTest, TypedKeysAndBackspaceGoThroughTheKeyFilter) {
+// Keys, Backspace, an input method's text and a paste: each character asks the
+// filter once; the refused ones do not reach the box. The quality list's own
+// text box as well.
+TEST_F(QtViewTest, EveryWayOfTypingGoesThroughTheKeyFilter) {
     r.accept = "1";
     QtView& view = ShowActive(FormId::FrmMain, r);
     auto* edit = Get<QLineEdit>(view, ctl::InputPA);
     QTest::mouseClick(edit, Qt::LeftButton);
     QTest::keyClicks(edit, "1x1");
-    QTest::keyClick(edit, Qt::Key_Backspace);  // refused as well
-    EXPECT_EQ(edit->text(), "11");
-    // Text from an input method goes through the filter too, once.
+    QTest::keyClick(edit, Qt::Key_Backspace);
     QInputMethodEvent composed;
     composed.setCommitString("x1");
     QCoreApplication::sendEvent(edit, &composed);
-    EXPECT_EQ(edit->text(), "111");
-    EXPECT_EQ(r.Only("KeyPress InputPA"), (Events{"KeyPress InputPA 49", "KeyPress InputPA 120", "KeyPress InputPA 49",
-                                                  "KeyPress InputPA 8", "KeyPress InputPA 120", "KeyPress InputPA 49"}));
-    // The quality list's own text box as well.
+    QGuiApplication::clipboard()->setText("a1");
+    QTest::keySequence(edit, QKeySequence::Paste);
+    EXPECT_EQ(edit->text(), "1111");
+    EXPECT_EQ(r.Only("KeyPress"), (Events{"KeyPress InputPA 49", "KeyPress InputPA 120", "KeyPress InputPA 49",
+                                          "KeyPress InputPA 8", "KeyPress InputPA 120", "KeyPress InputPA 49",
+                                          "KeyPress InputPA 97", "KeyPress InputPA 49"}));
     auto* quality = Get<QComboBox>(view, ctl::ComboQuality);
     QTest::mouseClick(quality->lineEdit(), Qt::LeftButton);
     QTest::keyClicks(quality->lineEdit(), "x1");
     EXPECT_EQ(quality->currentText(), "1");
-    EXPECT_EQ(r.Only("KeyPress ComboQuality"), (Events{"KeyPress ComboQuality 120", "KeyPress ComboQuality 49"}));
 }
 
-TEST_F(QtViewTest, APasteInsertsTheAcceptedCharactersAsEdits) {
-    r.accept = "12";
+TEST_F(QtViewTest, FocusMovesAreReportedAndShowTheFocusMark) {
     QtView& view = ShowActive(FormId::FrmMain, r);
-    ClickInto(view, ctl::InputDP, r);
-    QGuiApplication::clipboard()->setText("1a2");
-    QTest::keySequence(Get(view, ctl::InputDP), QKeySequence::Paste);
-    EXPECT_EQ(view.Text(ctl::InputDP), "12");
-    EXPECT_EQ(r.events, (Events{"KeyPress InputDP 49", "Change InputDP", "KeyPress InputDP 97",
-                                "KeyPress InputDP 50", "Change InputDP"}));
-}
-
-TEST_F(QtViewTest, FocusMovesWithinTheWindowAreReported) {
-    QtView& view = ShowActive(FormId::FrmMain, r);
-    ClickInto(view, ctl::InputDP, r);
+    ClickInto(view, ctl::InputDP);
     QTest::mouseClick(Get(view, ctl::InputPA), Qt::LeftButton);
     EXPECT_EQ(r.Only("LostFocus"), Events{"LostFocus InputDP"});
     EXPECT_EQ(r.Only("GotFocus"), Events{"GotFocus InputPA"});
     EXPECT_EQ(r.events.front(), "LostFocus InputDP");
-    EXPECT_EQ(view.Focused(), ctl::InputPA);
-
     r.events.clear();
     view.SetFocus(ctl::InputHA);  // the program's move runs both handlers at once
     EXPECT_EQ(r.events, (Events{"LostFocus InputPA", "GotFocus InputHA"}));
     Settle(20);
     EXPECT_EQ(r.events.size(), 2u);
     EXPECT_TRUE(Get(view, ctl::InputHA)->hasFocus());
-}
-
-TEST_F(QtViewTest, ControlsReachedByTheProgramsMovesShowTheFocusMark) {
-    QtView& view = ShowActive(FormId::FrmMain, r);
+    // Moves along the program's tab order show the mark on an option too.
     view.SetTabOrder({ctl::External, ctl::Internal});
     view.SetFocus(ctl::External);
     view.FocusNext(false);
     EXPECT_EQ(view.Focused(), ctl::Internal);
     QStyleOptionButton option;
     option.initFrom(Get(view, ctl::Internal));
-    EXPECT_TRUE(option.state & QStyle::State_HasFocus);
-    EXPECT_TRUE(option.state & QStyle::State_KeyboardFocusChange);
-    view.FocusNext(true);
-    EXPECT_EQ(view.Focused(), ctl::External);
+    EXPECT_TRUE((option.state & QStyle::State_HasFocus) && (option.state & QStyle::State_KeyboardFocusChange));
 }
 
 // Message boxes and input boxes answer what was pressed or typed; they take
 // neither the focus nor the activation from the window they stand on.
 TEST_F(QtViewTest, DialogsReturnTheAnswerAndLeaveTheFocusAndTheActivation) {
     QtView& view = ShowActive(FormId::FrmMain, r);
-    ClickInto(view, ctl::InputNT, r);
+    ClickInto(view, ctl::InputNT);
     DialogHand hand;
     hand.Press(QMessageBox::Cancel);
     hand.Type("0.25");
     EXPECT_EQ(view.MessageBox("a\rb", "Involvo", MsgIcon::Exclamation, MsgButtons::OKCancel), MsgAnswer::Cancel);
     EXPECT_EQ(view.MessageBox("c", "Involvo", MsgIcon::Information, MsgButtons::OKCancel), MsgAnswer::OK);
     EXPECT_EQ(view.MessageBox("d", "Involvo", MsgIcon::Critical, MsgButtons::OK), MsgAnswer::OK);
-    EXPECT_EQ(view.InputBox("Enter Hob or Shaper cutter whole depth.", "Input cutter depth", "0.2"), "0.25");
+    EXPECT_EQ(view.InputBox("Enter the depth.", "Input cutter depth", "0.2"), "0.25");
     EXPECT_EQ(view.InputBox("Again", "Input cutter depth", "0.2"), "");  // no answer left: Cancel
-    ASSERT_EQ(hand.Seen().size(), 5u);
+    ASSERT_EQ(hand.seen.size(), 5u);
     const QMessageBox::Icon icons[] = {QMessageBox::Warning, QMessageBox::Information, QMessageBox::Critical};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(hand.Seen()[i].window, "FrmMain") << i;
-        EXPECT_EQ(hand.Seen()[i].hasCancel, i != 2) << i;
-        if (i < 3) {
-            EXPECT_EQ(hand.Seen()[i].icon, icons[i]) << i;
-        }
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(hand.seen[i].window, "FrmMain") << i;
+        EXPECT_EQ(hand.seen[i].hasCancel, i != 2) << i;
+        EXPECT_EQ(hand.seen[i].icon, icons[i]) << i;
     }
-    EXPECT_EQ(hand.Seen()[0].text, "a\nb");
-    EXPECT_EQ(hand.Seen()[0].title, "Involvo");
-    EXPECT_EQ(hand.Seen()[3].title, "Input cutter depth");
-    EXPECT_EQ(hand.Seen()[3].text, "Enter Hob or Shaper cutter whole depth.");
-    EXPECT_EQ(hand.Seen()[3].offered, "0.2");
+    EXPECT_EQ(hand.seen[0].title + "|" + hand.seen[0].text, "Involvo|a\nb");
+    EXPECT_EQ(hand.seen[3].title + "|" + hand.seen[3].text, "Input cutter depth|Enter the depth.");
     Settle(200);
     EXPECT_EQ(r.events, Events{});
     EXPECT_TRUE(view.window()->isActiveWindow());
@@ -310,7 +269,6 @@ TEST_F(QtViewTest, TheUserSwitchingBetweenWindowsActivatesAndDeactivates) {
     QtView& main = ShowActive(FormId::FrmMain, r);
     ShowActive(FormId::FrmOutput1, page);
     r.events.clear();
-    page.events.clear();
     main.window()->activateWindow();  // the user clicks on the input screen
     ASSERT_TRUE(QTest::qWaitForWindowActive(main.window()));
     Settle(20);
@@ -325,20 +283,16 @@ TEST_F(QtViewTest, ClosingWithTheTitleBarAsksTheProgram) {
     EXPECT_EQ(forms.unloaded, std::vector<FormId>{FormId::FrmOutput1});
 }
 
+// The presenter owns the selection: a click is reported, the marks stay; a
+// click on the option already selected is none; Enter on an option is a key.
 TEST_F(QtViewTest, OptionButtonsReportOnlyTheUsersSelection) {
     QtView& view = ShowActive(FormId::FrmMain, r);
     view.SetChecked(ctl::External, true);
     view.SetChecked(ctl::Internal, false);
-    EXPECT_TRUE(r.Only("Click").empty());
-    // The presenter owns the selection: a click is reported, the marks stay.
     QTest::mouseClick(Get(view, ctl::Internal), Qt::LeftButton);
-    EXPECT_EQ(r.Only("Click"), Events{"Click Internal"});
-    EXPECT_TRUE(view.Checked(ctl::External));
-    EXPECT_FALSE(view.Checked(ctl::Internal));
-    r.events.clear();  // a click on the option already selected is no selection
     QTest::mouseClick(Get(view, ctl::External), Qt::LeftButton);
-    EXPECT_TRUE(r.Only("Click").empty());
-    // Enter on an option moves on once, as a key the form sees.
+    EXPECT_EQ(r.Only("Click"), Events{"Click Internal"});
+    EXPECT_TRUE(view.Checked(ctl::External) && !view.Checked(ctl::Internal));
     view.SetFocus(ctl::External);
     r.events.clear();
     QTest::keyClick(Get(view, ctl::External), Qt::Key_Return);
@@ -349,7 +303,6 @@ TEST_F(QtViewTest, CheckBoxesReportTheUsersTickAfterItChangedTheBox) {
     QtView& view = ShowActive(FormId::FrmChecklist1, r);
     view.SetChecked(ctl::Check(2), true);
     EXPECT_TRUE(view.Checked(ctl::Check(2)));
-    EXPECT_TRUE(r.Only("Click").empty());
     auto* box = Get<QCheckBox>(view, ctl::Check(2));
     QStyleOptionButton option;
     option.initFrom(box);
@@ -357,40 +310,32 @@ TEST_F(QtViewTest, CheckBoxesReportTheUsersTickAfterItChangedTheBox) {
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, square.center());
     QTest::keyClick(box, Qt::Key_Space);
     EXPECT_EQ(r.Only("Click"), (Events{"Click Check(2)", "Click Check(2) checked"}));
-    // Two columns of nine: the second box stands below the first, the tenth beside it.
-    EXPECT_EQ(Get(view, ctl::Check(2))->geometry().left(), Get(view, ctl::Check(1))->geometry().left());
-    EXPECT_EQ(Get(view, ctl::Check(10))->geometry().top(), Get(view, ctl::Check(1))->geometry().top());
-    EXPECT_GT(Get(view, ctl::Check(10))->geometry().left(), Get(view, ctl::Check(1))->geometry().right());
 }
 
 TEST_F(QtViewTest, MenuItemsReportClicksAndTheFileMenuItsOpening) {
     QtView& view = ShowActive(FormId::FrmMain, r);
     view.SetChecked(ctl::MnuDepth(1), true);
     Get<QAction>(view, ctl::MnuDepth(9))->trigger();
-    EXPECT_EQ(r.Only("Click"), Events{"Click MnuDepth(9)"});
-    EXPECT_TRUE(view.Checked(ctl::MnuDepth(1)));
-    EXPECT_FALSE(view.Checked(ctl::MnuDepth(9)));
-    r.events.clear();
+    EXPECT_TRUE(view.Checked(ctl::MnuDepth(1)) && !view.Checked(ctl::MnuDepth(9)));
     auto* file = Get<QMenu>(view, ctl::mnuFile);
     file->popup(view.window()->mapToGlobal(QPoint(0, 0)));
     Settle(20);
     file->hide();
-    EXPECT_EQ(r.Only("Click"), Events{"Click mnuFile"});
+    EXPECT_EQ(r.Only("Click"), (Events{"Click MnuDepth(9)", "Click mnuFile"}));
 }
 
+// A list keeps its text when its items change, also a text outside them, and
+// the value's caption follows the feature list.
 TEST_F(QtViewTest, ListsKeepTheirTextWhenTheItemsChange) {
     QtView& view = Open(FormId::FrmMain, r);
     view.SetItems(ctl::Combo1, {"Circular Tooth Thickness", "Chordal Tooth Thickness"});
     view.SetText(ctl::Combo1, "Chordal Tooth Thickness");
-    view.SetItems(ctl::Combo1, {"Circular Space Width", "Chordal Tooth Thickness", "Contributing Backlash"});
+    view.SetItems(ctl::Combo1, {"Circular Space Width", "Chordal Tooth Thickness"});
     EXPECT_EQ(view.Text(ctl::Combo1), "Chordal Tooth Thickness");
-    EXPECT_EQ(view.Items(ctl::Combo1),
-              (std::vector<std::string>{"Circular Space Width", "Chordal Tooth Thickness", "Contributing Backlash"}));
-    view.SetText(ctl::Combo1, "Span Measurement");  // a text outside the list is still the list's text
+    EXPECT_EQ(view.Items(ctl::Combo1), (std::vector<std::string>{"Circular Space Width", "Chordal Tooth Thickness"}));
+    view.SetText(ctl::Combo1, "Span Measurement");
     EXPECT_EQ(view.Text(ctl::Combo1), "Span Measurement");
-    EXPECT_EQ(Get<QLabel>(view, ctl::LabelCTT_MOW)->text(), "Span Measurement") << "the value's caption follows";
-    view.SetText(ctl::ComboQuality, "7");
-    EXPECT_EQ(view.Text(ctl::ComboQuality), "7");
+    EXPECT_EQ(Get<QLabel>(view, ctl::LabelCTT_MOW)->text(), "Span Measurement");
 }
 
 TEST_F(QtViewTest, TheFormSeesNavigationKeysFirst) {
@@ -400,7 +345,6 @@ TEST_F(QtViewTest, TheFormSeesNavigationKeysFirst) {
     view.SetItems(ctl::ComboQuality, {"None", "3", "4"});
     view.SetText(ctl::ComboQuality, "None");
     QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(r.Only("KeyDown"), Events{"KeyDown 40"});
     EXPECT_EQ(list->currentText(), "None");  // swallowed: the list did not move
     QTest::keyClick(Get(view, ctl::InputNT), Qt::Key_Up);
     QTest::keyClick(Get(view, ctl::InputNT), Qt::Key_Return);
@@ -415,9 +359,8 @@ TEST_F(QtViewTest, EnterPressesTheButtonItWasTypedOn) {
     EXPECT_EQ(r.events, (Events{"KeyDown 13", "Click Next1"}));
 }
 
-TEST_F(QtViewTest, TheMouseOnTextBoxesHintsAndTheBackgroundIsReported) {
+TEST_F(QtViewTest, ClicksOnTextBoxesAndLabelsAndTheMouseOverThemAreReported) {
     QtView& view = ShowActive(FormId::FrmMain, r);
-    view.SetText(ctl::LabelStandard, "-> Standard = 0.1728");
     QTest::mouseClick(Get(view, ctl::InputCTT_MOW), Qt::LeftButton);
     QTest::mouseClick(Get(view, ctl::LabelStandard), Qt::LeftButton);
     EXPECT_EQ(r.Only("Click"), (Events{"Click InputCTT_MOW", "Click LabelStandard"}));
@@ -426,7 +369,7 @@ TEST_F(QtViewTest, TheMouseOnTextBoxesHintsAndTheBackgroundIsReported) {
     QTest::mouseMove(background, QPoint(2, background->height() - 2));
     Settle();
     EXPECT_EQ(r.Only("MouseMove").front(), "MouseMove Internal");
-    EXPECT_EQ(r.Only("MouseMove").back(), "MouseMove ");
+    EXPECT_EQ(r.Only("MouseMove").back(), "MouseMove ") << "the background";
 }
 
 TEST_F(QtViewTest, AModalFormKeepsItsCallerWaitingUntilHidden) {
