@@ -35,10 +35,6 @@ protected:
             if (w->objectName() == QLatin1String(name) && w->isVisible()) return w;
         return nullptr;
     }
-    static bool IsFile(const QString& path, const QByteArray& start) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) && file.read(start.size()) == start;
-    }
 
     std::deque<QString> files;
     QTimer fileHand;
@@ -48,7 +44,7 @@ TEST_F(PartWindows, CheckAPartShowsTheVerdictAtOnceAndSavesTheReportAsPdf) {
     DialogHand hand;
     CalculateBand();
     Trigger(FormId::FrmOutput1, ctl::mnuFileCheck);
-    ASSERT_TRUE(WaitFor([&] { return Window(FormId::FrmCheckPart) && Window(FormId::FrmCheckPart)->isVisible(); }));
+    ASSERT_TRUE(WaitFor([&] { return OnScreen(FormId::FrmCheckPart); }));
     // 2.639784 is the larger limit: the second reading is over it.
     for (const char* reading : {"2.6361", "2.6398"}) {
         QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(reading));
@@ -63,7 +59,7 @@ TEST_F(PartWindows, CheckAPartShowsTheVerdictAtOnceAndSavesTheReportAsPdf) {
     Widget<QPushButton>(FormId::FrmCheckPart, ctl::CmdSavePdf)->click();
     ASSERT_TRUE(WaitFor([&] { return !hand.seen.empty(); }));
     EXPECT_EQ(hand.seen.back().text, "The inspection report was saved in the file " + Path("report.pdf").toStdString() + ".");
-    EXPECT_TRUE(IsFile(Path("report.pdf"), "%PDF"));
+    EXPECT_TRUE(Read("report.pdf").startsWith("%PDF"));
 }
 
 TEST_F(PartWindows, MeasuringAidsDrawsThePinZoomsFitsAndSavesTheSvg) {
@@ -83,7 +79,7 @@ TEST_F(PartWindows, MeasuringAidsDrawsThePinZoomsFitsAndSavesTheSvg) {
 
     files.push_back(Path("aids"));
     QTest::mouseClick(aids->findChild<QPushButton*>("CmdSaveSvg"), Qt::LeftButton);
-    EXPECT_TRUE(WaitFor([&] { return IsFile(Path("aids.svg"), "<?xml"); }));
+    EXPECT_TRUE(WaitFor([&] { return Read("aids.svg").startsWith("<?xml"); }));
     // It closes with page 1.
     QTest::mouseClick(Widget<QPushButton>(FormId::FrmOutput1, ctl::CmdOK), Qt::LeftButton);
     EXPECT_TRUE(WaitFor([&] { return TopLevel("MeasuringAids") == nullptr; }));
@@ -94,7 +90,7 @@ TEST_F(PartWindows, SavePartAndOpenPartGoThroughTheFileDialogs) {
     Enter(ctl::InputDP, "10");
     files.push_back(Path("gear24"));
     Trigger(FormId::FrmMain, ctl::MnuSavePart);
-    ASSERT_TRUE(WaitFor([&] { return IsFile(Path("gear24.gear"), "{"); }));
+    ASSERT_TRUE(WaitFor([&] { return Read("gear24.gear").startsWith("{"); }));
     Enter(ctl::InputNT, "31");
     files.push_back(Path("gear24.gear"));
     Trigger(FormId::FrmMain, ctl::MnuOpenPart);

@@ -1,5 +1,4 @@
 // The whole program on real Qt windows: the text boxes as a user meets them,
-// the pin warning answered OK and Cancel, the result pages walked and closed,
 // Enter pressed again and again, the printout options dialog left every way.
 #include "tests/qt/qt_support.h"
 
@@ -46,27 +45,6 @@ TEST_F(ProgramTest, LeavingAFieldEndsItsUndoButAMenuTakingTheFocusDoesNot) {
     EXPECT_FALSE(teeth->isUndoAvailable()) << "a long session piles up no undo history";
 }
 
-// A 0.5 pin on 24 teeth of pitch 10 touches above the O.D.: the warning asks
-// OK or Cancel, on the input screen.
-TEST_F(ProgramTest, ThePinWarningAnsweredOkShowsPageOneAndCancelReturnsToThePin) {
-    for (auto answer : {QMessageBox::Ok, QMessageBox::Cancel}) {
-        DialogHand hand;
-        hand.Press(answer);
-        Window(FormId::FrmMain)->activateWindow();
-        ASSERT_TRUE(WaitFor([&] { return !app_.IsLoaded(FormId::FrmOutput1); }));
-        Enter(ctl::InputNT, "24");
-        Enter(ctl::InputDP, "10");
-        Enter(ctl::InputPINDIA, "0.5");
-        Click(FormId::FrmMain, ctl::CmdCalc);
-        const bool ok = answer == QMessageBox::Ok;
-        EXPECT_TRUE(WaitFor([&] { return hand.seen.size() == 1 && OnScreen(FormId::FrmOutput1) == ok; }));
-        ASSERT_EQ(hand.seen.size(), 1u);
-        EXPECT_EQ(hand.seen[0].window, "FrmMain");
-        EXPECT_TRUE(hand.seen[0].hasCancel);
-        EXPECT_EQ(Edit(ctl::InputPINDIA)->hasFocus(), !ok);
-    }
-}
-
 // Enter on the input screen calculates, on a page moves on or closes it; a
 // hurried user's run of Enters never lands on Exit.
 TEST_F(ProgramTest, NoRunOfEntersEndsTheProgram) {
@@ -87,22 +65,6 @@ TEST_F(ProgramTest, NoRunOfEntersEndsTheProgram) {
     }
     EXPECT_FALSE(app_.Ended());
     EXPECT_GT(pages, 0) << "Enter calculated";
-}
-
-TEST_F(ProgramTest, NextAndBackWalkThePagesAndTheInputScreenClosesThem) {
-    ASSERT_TRUE(CalculateSpurGear());
-    Click(FormId::FrmOutput1, ctl::Next1);
-    EXPECT_TRUE(WaitFor([&] { return OnScreen(FormId::FrmOutput2) && !Window(FormId::FrmOutput1)->isVisible(); }));
-    Click(FormId::FrmOutput2, ctl::Back);
-    EXPECT_TRUE(WaitFor([&] { return OnScreen(FormId::FrmOutput1) && !app_.IsLoaded(FormId::FrmOutput2); }));
-    Window(FormId::FrmMain)->activateWindow();  // the user clicks on the input screen
-    EXPECT_TRUE(WaitFor([&] { return !app_.IsLoaded(FormId::FrmOutput1); }));
-    ASSERT_TRUE(CalculateSpurGear());
-    Window(FormId::FrmOutput1)->close();  // its title-bar button
-    EXPECT_TRUE(WaitFor([&] { return !app_.IsLoaded(FormId::FrmOutput1); }));
-    EXPECT_FALSE(app_.Ended());
-    Window(FormId::FrmMain)->close();
-    EXPECT_TRUE(WaitFor([&] { return app_.Ended() && !app_.IsLoaded(FormId::FrmMain); }));
 }
 
 // Cancel, Escape, the title-bar button and another window of the program

@@ -60,9 +60,8 @@ private:
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             seen.push_back({window, box->windowTitle().toStdString(), box->text().toStdString(), box->icon(),
                             box->button(QMessageBox::Cancel) != nullptr});
-            QMessageBox::StandardButton b = buttons_.empty() ? QMessageBox::Ok : buttons_.front();
+            box->button(buttons_.empty() ? QMessageBox::Ok : buttons_.front())->click();
             if (!buttons_.empty()) buttons_.pop_front();
-            box->button(b)->click();
         } else if (auto* input = qobject_cast<QInputDialog*>(modal)) {
             seen.push_back({window, input->windowTitle().toStdString(), input->labelText().toStdString()});
             if (inputs_.empty()) return input->reject();
@@ -79,7 +78,7 @@ private:
 
 // Lets the queued events of the windows run (activations, timers).
 inline void Settle(int ms = 50) { QTest::qWait(ms); }
-// Runs the events until the condition holds (at most a few seconds), then a
+// Runs the events until the condition holds (at most five seconds), then a
 // little longer, so that a late event that would undo it shows too.
 template <class F>
 bool WaitFor(F condition) {
@@ -93,8 +92,7 @@ struct Folder {
     QString Path(const QString& name) const { return dir.filePath(name); }
     void Write(const QString& name, const QByteArray& bytes) const {
         QFile f(Path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << name.toStdString();
-        f.write(bytes);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size()) << name.toStdString();
     }
     QByteArray Read(const QString& name) const {
         QFile f(Path(name));
@@ -134,23 +132,20 @@ public:
         return Widget<QLineEdit>(FormId::FrmMain, field);
     }
     void Click(FormId id, Control control) {
-        auto* widget = Widget(id, control);
-        ASSERT_NE(widget, nullptr) << FormName(id) << " " << control;
-        QTest::mouseClick(widget, Qt::LeftButton);
+        ASSERT_NE(Widget(id, control), nullptr) << FormName(id) << " " << control;
+        QTest::mouseClick(Widget(id, control), Qt::LeftButton);
     }
     void Trigger(FormId id, Control item) {
-        auto* action = Widget<QAction>(id, item);
-        ASSERT_NE(action, nullptr) << item;
-        action->trigger();
+        ASSERT_NE(Widget<QAction>(id, item), nullptr) << item;
+        Widget<QAction>(id, item)->trigger();
     }
     // Clicks into a field, types into it and leaves it with Tab.
     void Enter(Control field, const QString& keys) {
-        QLineEdit* edit = Edit(field);
-        ASSERT_NE(edit, nullptr) << field;
-        QTest::mouseClick(edit, Qt::LeftButton);
-        edit->selectAll();
-        QTest::keyClicks(edit, keys);
-        QTest::keyClick(edit, Qt::Key_Tab);
+        ASSERT_NE(Edit(field), nullptr) << field;
+        QTest::mouseClick(Edit(field), Qt::LeftButton);
+        Edit(field)->selectAll();
+        QTest::keyClicks(Edit(field), keys);
+        QTest::keyClick(Edit(field), Qt::Key_Tab);
     }
     // 24 teeth of pitch 10, Calculate: page 1 comes up.
     bool CalculateSpurGear() {
