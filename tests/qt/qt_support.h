@@ -39,9 +39,8 @@ struct SeenDialog {
     bool hasCancel = false;
 };
 
-// Answers every modal dialog that comes up: message boxes with the scripted
-// buttons (OK when none is left), input boxes with the scripted text (Cancel
-// when none is left).
+// Answers every modal dialog that comes up: message boxes with the buttons
+// given (then OK), input boxes with the texts given (then Cancel).
 class DialogHand {
 public:
     DialogHand() {
@@ -147,12 +146,13 @@ public:
         QTest::keyClicks(Edit(field), keys);
         QTest::keyClick(Edit(field), Qt::Key_Tab);
     }
-    // 24 teeth of pitch 10, Calculate: page 1 comes up.
-    bool CalculateSpurGear() {
+    // 24 teeth of pitch 10 (and the thickness given), Calculate: page 1 comes up.
+    bool CalculateSpurGear(const QString& thickness = "") {
         Window(FormId::FrmMain)->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(Window(FormId::FrmMain)));
         Enter(ctl::InputNT, "24");
         Enter(ctl::InputDP, "10");
+        if (!thickness.isEmpty()) Enter(ctl::InputCTT_MOW, thickness);
         Click(FormId::FrmMain, ctl::CmdCalc);
         return WaitFor([&] { return OnScreen(FormId::FrmOutput1); });
     }

@@ -51,13 +51,6 @@ protected:
 
 // ---- The settings store ----
 
-// One section per window in Involvo.conf; a value edited by hand reads as its
-// text, commas and all.
-TEST_F(QtShellTest, AValueEditedByHandReadsAsItsText) {
-    Write("Involvo.conf", "[FrmMain_Settings]\nFormTop=1 500, 7\n");
-    EXPECT_EQ(QtSettings(dir.path()).GetSetting("Involvo", "FrmMain_Settings", "FormTop"), "1 500, 7");
-}
-
 TEST_F(QtShellTest, SettingsThatCannotBeWrittenAreReportedAndTheFileKept) {
     Write("Involvo.conf", "[FrmMain_Settings]\nFormLeft=1200\n");
     rlimit old{};
@@ -95,38 +88,19 @@ TEST_F(QtShellTest, AStoreWithNoFileInItsPlaceIsReportedAndLeftAlone) {
 TEST_F(QtShellTest, APipeInPlaceOfThePlatformsOwnSettingsFileIsNotRead) {
     const QByteArray oldHome = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", Path("config").toLocal8Bit());
+    QDir().mkpath(Path("config/Involvo"));
+    ASSERT_EQ(::mkfifo(Path("config/Involvo/Involvo.conf").toLocal8Bit().constData(), 0600), 0);
     // Qt fixes the folder of its per-user settings once a process.
     const QString probe = QSettings(QSettings::NativeFormat, QSettings::UserScope, "Probe", "Probe").fileName();
-    if (probe.startsWith(Path("config"))) {
-        QDir().mkpath(Path("config/Involvo"));
-        ASSERT_EQ(::mkfifo(Path("config/Involvo/Involvo.conf").toLocal8Bit().constData(), 0600), 0);
-        EXPECT_FALSE(WaitsOnThePipe(Path("config/Involvo/Involvo.conf"), [] {
-            EXPECT_EQ(QtSettings().GetSetting("Involvo", "FrmMain_Settings", "FormLeft"), std::nullopt);
-            EXPECT_FALSE(QtSettings().SaveSetting("Involvo", "FrmMain_Settings", "FormLeft", "1200"));
-        }));
-    }
+    EXPECT_FALSE(probe.startsWith(Path("config")) && WaitsOnThePipe(Path("config/Involvo/Involvo.conf"), [] {
+        EXPECT_EQ(QtSettings().GetSetting("Involvo", "FrmMain_Settings", "FormLeft"), std::nullopt);
+        EXPECT_FALSE(QtSettings().SaveSetting("Involvo", "FrmMain_Settings", "FormLeft", "1200"));
+    }));
     qputenv("XDG_CONFIG_HOME", oldHome);
     if (!probe.startsWith(Path("config"))) GTEST_SKIP() << "the settings folder was fixed earlier: " << probe.toStdString();
 }
 
 // ---- Windows ----
-
-TEST_F(QtShellTest, PlacementOfAWindowIsReadAndSetInTwips) {
-    QMainWindow window, fixed;
-    window.setObjectName("FrmOutput1");
-    window.setGeometry(100, 80, 500, 400);
-    fixed.setObjectName("frmAbout");
-    fixed.setFixedSize(300, 200);
-    QtDesktop desktop;
-    EXPECT_EQ(desktop.Placement(FormId::FrmOutput1)->rect.width, std::round(500 * tpp));
-    desktop.MoveWindow(FormId::frmAbout, {40 * tpp, 30 * tpp, 900 * tpp, 900 * tpp});
-    EXPECT_EQ(fixed.geometry(), QRect(40, 30, 300, 200)) << "a fixed window keeps its size";
-    desktop.MoveWindow(FormId::FrmOutput1, {3.4e38, -3.4e38, 3.4e38, -1});  // absurd: kept within reach
-    EXPECT_TRUE(window.x() <= 1000000 && window.y() >= -1000000 && window.width() >= 1 && window.height() >= 1);
-    desktop.MaximizeWindow(FormId::FrmOutput1);  // while hidden
-    window.show();
-    EXPECT_TRUE(window.isMaximized());
-}
 
 TEST_F(QtShellTest, AnUnloadedTwinWaitingToBeDestroyedIsNotTakenForTheNewWindow) {
     auto old = std::make_unique<QMainWindow>();

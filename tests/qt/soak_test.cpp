@@ -60,8 +60,7 @@ protected:
         static const char* const helices[] = {"0", "0", "15", "22.5", "30"};
         static const char* const qualities[] = {"\b\b", "6", "8", "10", "12"};
         std::minstd_rand random(static_cast<unsigned>(i) + 1);
-        auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-        const int teeth = 18 + pick(130), pitch = pick(10), helix = pick(5), quality = pick(5);
+        const int teeth = 18 + random() % 130, pitch = random() % 10, helix = random() % 5, quality = random() % 5;
         SCOPED_TRACE("calculation " + std::to_string(i));
         DialogHand hand;  // odd helical gears bring their advice: OK to every box
         const FormId page1 = helix > 1 ? FormId::FrmHelical1 : FormId::FrmOutput1;

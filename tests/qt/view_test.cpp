@@ -3,11 +3,9 @@
 // activation, the program's own changes), and what the View calls do.
 #include <QCheckBox>
 #include <QClipboard>
-#include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 
@@ -234,25 +232,6 @@ TEST_F(QtViewTest, DialogsReturnTheAnswerAndLeaveTheFocusAndTheActivation) {
     EXPECT_EQ(r.events, Events{});
     EXPECT_TRUE(view.window()->isActiveWindow());
     EXPECT_TRUE(Get(view, ctl::InputNT)->hasFocus());
-}
-
-TEST_F(QtViewTest, TheUserSwitchingBetweenWindowsActivatesAndDeactivates) {
-    Recorder page;
-    QtView& main = ShowActive(FormId::FrmMain, r);
-    ShowActive(FormId::FrmOutput1, page);
-    r.events.clear();
-    main.window()->activateWindow();  // the user clicks on the input screen
-    ASSERT_TRUE(QTest::qWaitForWindowActive(main.window()));
-    Settle(20);
-    EXPECT_EQ(r.events, Events{"Activate"}) << "the focus coming back is no move between controls";
-    EXPECT_EQ(page.events, Events{"Deactivate"});
-}
-
-TEST_F(QtViewTest, ClosingWithTheTitleBarAsksTheProgram) {
-    QtView& view = ShowActive(FormId::FrmOutput1, r);
-    EXPECT_FALSE(view.window()->close());
-    EXPECT_TRUE(view.IsShown());
-    EXPECT_EQ(forms.unloaded, std::vector<FormId>{FormId::FrmOutput1});
 }
 
 // The presenter owns the selection: a click is reported, the marks stay; a
