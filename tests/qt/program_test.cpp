@@ -1,7 +1,6 @@
-// The whole program on real Qt windows: the text boxes as a user meets them,
-// Enter pressed again and again, the printout options dialog left every way,
-// the sheet printed into a PDF file, the Check a Part and Measuring Aids
-// windows, and Save Part and Open Part through the file dialogs.
+// The whole program on real Qt windows: the text boxes, Enter pressed again and
+// again, the options dialog left every way, the sheet printed into a PDF file,
+// Check a Part, Measuring Aids, and the part files through the file dialogs.
 #include <QFileDialog>
 #include <QLabel>
 #include <QProcess>

@@ -1,7 +1,5 @@
-// The shell's services on Qt: the settings store, window placement on real
-// windows, the help window and the about box; also on settings and help files
-// that are missing, or a folder, a pipe or a device in their place, and on a
-// disk that fails the write.
+// The shell's services on Qt: settings, placement, help and the about box; also
+// with a folder, a pipe or a device in a file's place, and on a full disk.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -29,15 +27,18 @@ using qtshell::QtDesktop;
 using qtshell::QtSettings;
 
 // Runs `work`; should it wait on the pipe for five seconds, a writer opens the
-// pipe and lets it go. True when it waited.
+// pipe (again and again) and lets it go. True when it waited.
 template <class F>
 bool WaitsOnThePipe(const QString& pipe, F work) {
     std::promise<void> finished;
     auto watchdog = std::async(std::launch::async, [&pipe, done = finished.get_future()] {
-        if (done.wait_for(std::chrono::seconds(5)) == std::future_status::ready) return false;
-        const int fd = ::open(pipe.toLocal8Bit().constData(), O_WRONLY | O_NONBLOCK);
-        if (fd >= 0) ::close(fd);
-        return fd >= 0;
+        bool waited = false;
+        for (auto wait = std::chrono::milliseconds(5000); done.wait_for(wait) != std::future_status::ready;
+             wait = std::chrono::milliseconds(100)) {
+            const int fd = ::open(pipe.toLocal8Bit().constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) waited = ::close(fd) == 0;
+        }
+        return waited;
     });
     work();
     finished.set_value();

@@ -1,7 +1,7 @@
 // A long session on the Qt windows: calculation after calculation of different
 // gears, every page opened and closed. Every window that goes is destroyed, no
-// page shows nan or inf, and the memory stays flat. The suite runs a short session; INVOLVO_SOAK=<count>
-// a longer one (scripts/leak_check.sh runs 1000, with sanitizers and without).
+// page shows nan or inf, and the memory stays flat. The suite runs a short
+// session; INVOLVO_SOAK=<count> a longer one (scripts/leak_check.sh runs 1000).
 #include <QRegularExpression>
 #include <QThread>
 
