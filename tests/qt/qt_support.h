@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -33,15 +34,13 @@ inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.
 namespace involvo::testing {
 
 struct SeenDialog {
-    std::string window;  // the window it was parented to
-    std::string title, text, offered;  // offered: an input box's text as it came up
+    std::string window, title, text;  // window: the one it was parented to
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     bool hasCancel = false;
 };
 
-// Answers every modal dialog that comes up: message boxes with the scripted
-// buttons (OK when none is left), input boxes with the scripted text (Cancel
-// when none is left).
+// Answers every modal dialog that comes up: message boxes with the buttons
+// given (then OK), input boxes with the texts given (then Cancel).
 class DialogHand {
 public:
     DialogHand() {
@@ -50,23 +49,20 @@ public:
     }
     void Press(QMessageBox::StandardButton button) { buttons_.push_back(button); }
     void Type(const QString& text) { inputs_.push_back(text); }
-    const std::vector<SeenDialog>& Seen() const { return seen_; }
+    std::vector<SeenDialog> seen;
 
 private:
     void Poll() {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || !modal->isVisible()) return;
-        QWidget* parent = modal->parentWidget();
-        std::string window = parent ? parent->window()->objectName().toStdString() : "";
+        std::string window = modal->parentWidget() ? modal->parentWidget()->window()->objectName().toStdString() : "";
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            seen_.push_back({window, box->windowTitle().toStdString(), box->text().toStdString(), "", box->icon(),
-                             box->button(QMessageBox::Cancel) != nullptr});
-            QMessageBox::StandardButton b = buttons_.empty() ? QMessageBox::Ok : buttons_.front();
+            seen.push_back({window, box->windowTitle().toStdString(), box->text().toStdString(), box->icon(),
+                            box->button(QMessageBox::Cancel) != nullptr});
+            box->button(buttons_.empty() ? QMessageBox::Ok : buttons_.front())->click();
             if (!buttons_.empty()) buttons_.pop_front();
-            box->button(b)->click();
         } else if (auto* input = qobject_cast<QInputDialog*>(modal)) {
-            seen_.push_back({window, input->windowTitle().toStdString(), input->labelText().toStdString(),
-                             input->textValue().toStdString(), QMessageBox::NoIcon, true});
+            seen.push_back({window, input->windowTitle().toStdString(), input->labelText().toStdString()});
             if (inputs_.empty()) return input->reject();
             input->setTextValue(inputs_.front());
             inputs_.pop_front();
@@ -77,12 +73,11 @@ private:
     QTimer timer_;
     std::deque<QMessageBox::StandardButton> buttons_;
     std::deque<QString> inputs_;
-    std::vector<SeenDialog> seen_;
 };
 
 // Lets the queued events of the windows run (activations, timers).
 inline void Settle(int ms = 50) { QTest::qWait(ms); }
-// Runs the events until the condition holds (at most a few seconds), then a
+// Runs the events until the condition holds (at most five seconds), then a
 // little longer, so that a late event that would undo it shows too.
 template <class F>
 bool WaitFor(F condition) {
@@ -96,8 +91,7 @@ struct Folder {
     QString Path(const QString& name) const { return dir.filePath(name); }
     void Write(const QString& name, const QByteArray& bytes) const {
         QFile f(Path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << name.toStdString();
-        f.write(bytes);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size()) << name.toStdString();
     }
     QByteArray Read(const QString& name) const {
         QFile f(Path(name));
@@ -131,35 +125,34 @@ public:
     T* Widget(FormId id, Control control) {
         return View(id) ? qobject_cast<T*>(View(id)->ObjectOf(control)) : nullptr;
     }
-    template <class T = QWidget>
-    T* Main(Control control) {
-        return Widget<T>(FormId::FrmMain, control);
-    }
     // The text box of a field, also of the quality list.
     QLineEdit* Edit(Control field) {
-        if (auto* list = Main<QComboBox>(field)) return list->lineEdit();
-        return Main<QLineEdit>(field);
+        if (auto* list = Widget<QComboBox>(FormId::FrmMain, field)) return list->lineEdit();
+        return Widget<QLineEdit>(FormId::FrmMain, field);
     }
     void Click(FormId id, Control control) {
-        auto* widget = Widget(id, control);
-        ASSERT_NE(widget, nullptr) << FormName(id) << " " << control;
-        QTest::mouseClick(widget, Qt::LeftButton);
+        ASSERT_NE(Widget(id, control), nullptr) << FormName(id) << " " << control;
+        QTest::mouseClick(Widget(id, control), Qt::LeftButton);
+    }
+    void Trigger(FormId id, Control item) {
+        ASSERT_NE(Widget<QAction>(id, item), nullptr) << item;
+        Widget<QAction>(id, item)->trigger();
     }
     // Clicks into a field, types into it and leaves it with Tab.
     void Enter(Control field, const QString& keys) {
-        QLineEdit* edit = Edit(field);
-        ASSERT_NE(edit, nullptr) << field;
-        QTest::mouseClick(edit, Qt::LeftButton);
-        edit->selectAll();
-        QTest::keyClicks(edit, keys);
-        QTest::keyClick(edit, Qt::Key_Tab);
+        ASSERT_NE(Edit(field), nullptr) << field;
+        QTest::mouseClick(Edit(field), Qt::LeftButton);
+        Edit(field)->selectAll();
+        QTest::keyClicks(Edit(field), keys);
+        QTest::keyClick(Edit(field), Qt::Key_Tab);
     }
-    // 24 teeth of pitch 10, Calculate: page 1 comes up.
-    bool CalculateSpurGear() {
+    // 24 teeth of pitch 10 (and the thickness given), Calculate: page 1 comes up.
+    bool CalculateSpurGear(const QString& thickness = "") {
         Window(FormId::FrmMain)->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(Window(FormId::FrmMain)));
         Enter(ctl::InputNT, "24");
         Enter(ctl::InputDP, "10");
+        if (!thickness.isEmpty()) Enter(ctl::InputCTT_MOW, thickness);
         Click(FormId::FrmMain, ctl::CmdCalc);
         return WaitFor([&] { return OnScreen(FormId::FrmOutput1); });
     }
