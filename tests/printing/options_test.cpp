@@ -1,18 +1,13 @@
 // The printout options: the file's text, what the start-up makes of whatever
 // lies where the file should be, the save that never loses the options saved
 // before, and the dialog.
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <atomic>
-#include <functional>
-#include <thread>
+#include "tests/support/program.h"
 
-#include "tests/printing/program.h"
-
-namespace involvo::test {
+namespace involvo::testing {
 namespace {
 
 std::string Repeat(const std::string& s, int n) {
@@ -30,45 +25,32 @@ OptionValues All(int16_t value) {
     for (int i = 1; i <= kOptionCount; ++i) v[i] = value;
     return v;
 }
-std::string Garbage(size_t size) {
-    std::string text;
-    while (text.size() < size) text += static_cast<char>(text.size() * 37 % 256);
-    return text;
-}
-
 const std::string kAllOff = Repeat("0\r\n", 18), kAllOn = Repeat("1\r\n", 18);
 
-// Writes beyond `bytes` fail in this process as on a full disk, until the guard
-// goes; the signal the kernel sends with it is ignored, as a program must.
-class FailingDisk {
-public:
-    explicit FailingDisk(rlim_t bytes) {
+// Writes beyond `bytes` fail in this process as on a full disk while it lives;
+// the signal the kernel sends with them is ignored, as a program must.
+struct FailingDisk {
+    explicit FailingDisk(rlim_t bytes) : signal_(signal(SIGXFSZ, SIG_IGN)) {
         getrlimit(RLIMIT_FSIZE, &old_);
-        oldSignal_ = signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
+        const rlimit limit{bytes, old_.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limit);
     }
-    ~FailingDisk() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        signal(SIGXFSZ, oldSignal_);
-    }
-
-private:
+    ~FailingDisk() { setrlimit(RLIMIT_FSIZE, &old_), signal(SIGXFSZ, signal_); }
+    sighandler_t signal_;
     rlimit old_{};
-    sighandler_t oldSignal_ = SIG_DFL;
 };
 
 TEST(OptionsFileText, IsOneValueALineWithCrLf) {
     EXPECT_EQ(OptionsFileText(Only({1, 3, 18})), "1\r\n0\r\n1\r\n" + Repeat("0\r\n", 14) + "1\r\n");
 }
 
+// Each row checks one rule of the file's text; that nothing crashes the reader
+// and that what it reads it writes back the same is the fuzz target's to prove.
 TEST(ParseOptions, TakesTheLastWholeGroupOfEighteenStatesAndNothingDamaged) {
     const std::optional<OptionValues> damaged;
     const std::vector<std::tuple<const char*, std::string, std::optional<OptionValues>>> cases = {
-        {"all off", kAllOff, All(0)},
+        {"one value a line, in the options' order", "1\r\n0\r\n1\r\n" + Repeat("0\r\n", 14) + "1\r\n", Only({1, 3, 18})},
         {"all on", kAllOn, All(1)},
-        {"mixed", OptionsFileText(Only({1, 3, 18})), Only({1, 3, 18})},
         {"a greyed box (2)", "2\r\n" + Repeat("0\r\n", 17), Only({1}, 2)},
         {"the second group counts", kAllOff + kAllOn, All(1)},
         {"commas end values too", "1,0,1," + Repeat("0,", 14) + "1\r\n", Only({1, 3, 18})},
@@ -92,11 +74,7 @@ TEST(ParseOptions, TakesTheLastWholeGroupOfEighteenStatesAndNothingDamaged) {
         {"words", Repeat("True\r\n", 9) + Repeat("nan\r\n", 9), damaged},
         {"two values on a line", "1 0\r\n" + Repeat("0\r\n", 17), damaged},
         {"an empty value between commas", "1,,1" + Repeat("\r\n0", 16), damaged},
-        {"binary garbage", Garbage(4096), damaged},
-        {"garbage after a good group", kAllOn + Garbage(100), damaged},
         {"a NUL after each value", Repeat(std::string("1\0\r\n", 4), 18), damaged},
-        {"UTF-16", "\xff\xfe" + Repeat(std::string("1\0\r\0\n\0", 6), 18), damaged},
-        {"one very long line", std::string(300000, '1'), damaged},
     };
     for (const auto& [name, text, expected] : cases) EXPECT_EQ(ParseOptions(text), expected) << name;
 }
@@ -132,26 +110,11 @@ TEST(ReadOptionsAtStartUp, ReadsAGoodFileAndReplacesADamagedOneAndLeavesWhatIsNo
         const bool noFolder = std::string(c.name).find("not exist") != std::string::npos;
         const fs::path file = noFolder ? dir / "gone" / kOptionsFileName : dir / kOptionsFileName;
         c.prepare(file);
-        // Should the read wait on a pipe, the watchdog opens it for writing after
-        // five seconds, which lets the reader go, and says so.
-        std::atomic<bool> done = false, hung = false;
-        std::thread watchdog([&] {
-            for (int i = 0; i < 500 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            if (done) return;
-            hung = true;
-            if (int fd = ::open(file.c_str(), O_WRONLY | O_NONBLOCK); fd >= 0) ::close(fd);
-        });
         std::optional<FailingDisk> disk;
         if (c.fullDisk) disk.emplace(0);
-        const OptionValues values = ReadOptionsAtStartUp(file);
+        EXPECT_EQ(ReadOptionsAtStartUp(file), c.expected) << c.name;  // a pipe or a device would keep it waiting
         disk.reset();
-        done = true;
-        watchdog.join();
-        EXPECT_FALSE(hung) << c.name;
-        EXPECT_EQ(values, c.expected) << c.name;
-        if (c.fileAfter) {
-            EXPECT_EQ(ReadFile(file), *c.fileAfter) << c.name;
-        }
+        if (c.fileAfter) { EXPECT_EQ(ReadFile(file), *c.fileAfter) << c.name; }
         EXPECT_TRUE(std::string(c.name) != "a folder" || fs::is_directory(file / "kept"));
         EXPECT_TRUE(std::string(c.name) != "an endless device" || fs::read_symlink(file) == "/dev/zero");
         const std::vector<std::string> left =
@@ -185,120 +148,111 @@ TEST(WriteOptionsFile, AFailedSaveKeepsTheSavedFileWholeAndLeavesNoTemporaryFile
 
 // ---- The dialog ----
 
+// Options 1, 3 and 9 saved before the program starts.
 class OptionsDialog : public ProgramTest {
 protected:
+    void SetUp() override { WriteFile(OptionsFile(), OptionsFileText(Only({1, 3, 9}))); }
     // The user opens the printout options from the input screen's menu.
     HeadlessView& Open() {
-        Screen().Click(ctl::MnuCheckbox1);
-        HeadlessView& dialog = Page(FormId::FrmChecklist1);
+        screen().Click(ctl::MnuCheckbox1);
+        HeadlessView& dialog = page(FormId::FrmChecklist1);
         EXPECT_TRUE(dialog.IsShown());
         return dialog;
-    }
-    void Choose(std::initializer_list<int> ticks) {
-        HeadlessView& d = Open();
-        for (int i : ticks) d.Tick(ctl::Check(i));
-        d.Press(ctl::CmdCustom1OK);
-        platform.RunTimers();
     }
 };
 
 TEST_F(OptionsDialog, CarriesItsCaptions) {
     const HeadlessView& d = Open();
-    EXPECT_EQ(d.Text(ctl::Window), "Involvo -  Printout Options");
-    EXPECT_EQ(d.Text(ctl::Frame1), "Check the items to include on the printed form");
-    EXPECT_EQ(d.Text(ctl::Checkall) + "|" + d.Text(ctl::CmdCustom1OK) + "|" + d.Text(ctl::CmdCustom1Cancel),
-              "Check All|OK|Cancel");
-    const char* captions[] = {"AGMA Quality Tolerences", "Outside/Inside Diameter", "Root Diameter (Basic)",
-                              "Root Diameter (Finished)", "Addendum", "Dedendum", "Whole Depth", "Working Depth",
-                              "Tooth Tip Land", "Chordal Tooth Thickness/Space Width", "Circular Pitch", "K Factor",
-                              "Transverse Dimensions (Helical gears)", "Pin Contact Diameter", "Base Pitch",
-                              "Radial Dimension Over (1) Pin", "Axial Pitch (Helical Gears)", "Part Number or Title"};
-    for (int i = 1; i <= 18; ++i) EXPECT_EQ(d.Text(ctl::Check(i)), captions[i - 1]) << i;
+    std::string captions;
+    for (Control c : {ctl::Window, ctl::Frame1, ctl::Checkall, ctl::CmdCustom1OK, ctl::CmdCustom1Cancel})
+        captions += d.Text(c) + "|";
+    for (int i = 1; i <= 18; ++i) captions += d.Text(ctl::Check(i)) + "|";
+    EXPECT_EQ(captions,
+              "Involvo -  Printout Options|Check the items to include on the printed form|Check All|OK|Cancel|"
+              "AGMA Quality Tolerences|Outside/Inside Diameter|Root Diameter (Basic)|Root Diameter (Finished)|"
+              "Addendum|Dedendum|Whole Depth|Working Depth|Tooth Tip Land|Chordal Tooth Thickness/Space Width|"
+              "Circular Pitch|K Factor|Transverse Dimensions (Helical gears)|Pin Contact Diameter|Base Pitch|"
+              "Radial Dimension Over (1) Pin|Axial Pitch (Helical Gears)|Part Number or Title|");
 }
 
-class SavedBefore : public OptionsDialog {
-protected:
-    void BeforeStartUp() override { WriteFile(OptionsFile(), OptionsFileText(Only({1, 3, 9}))); }
-};
-
-TEST_F(SavedBefore, StartUpTicksTheSavedOptionsInTheHiddenDialog) {
-    EXPECT_EQ(OptionsOf(gear), Only({1, 3, 9}));
-    const HeadlessView& d = Page(FormId::FrmChecklist1);
+TEST_F(OptionsDialog, StartUpTicksTheSavedOptionsInTheHiddenDialog) {
+    EXPECT_EQ(OptionsOf(gear()), Only({1, 3, 9}));
+    const HeadlessView& d = page(FormId::FrmChecklist1);
     EXPECT_FALSE(d.IsShown());
     for (int i = 1; i <= 18; ++i) EXPECT_EQ(d.Checked(ctl::Check(i)), i == 1 || i == 3 || i == 9) << i;
-    EXPECT_TRUE(platform.Messages().empty());
+    EXPECT_TRUE(platform().Messages().empty());
 }
 
-TEST_F(SavedBefore, OkSavesTheTicksAndCheckAllTicksEveryBox) {
-    Choose({3, 18});
-    EXPECT_EQ(OptionsOf(gear), Only({1, 9, 18}));
+TEST_F(OptionsDialog, OkSavesTheTicksAndCheckAllTicksEveryBox) {
     HeadlessView& d = Open();
-    EXPECT_TRUE(d.Checked(ctl::Check(18)) && !d.Checked(ctl::Check(3)));
-    d.Tick(ctl::Checkall);
-    d.Tick(ctl::Check(4));   // off again
-    d.Tick(ctl::Checkall);   // the click takes the tick away; the command puts it back
-    EXPECT_TRUE(d.Checked(ctl::Checkall) && d.Checked(ctl::Check(4)));
+    d.Tick(ctl::Check(3)), d.Tick(ctl::Check(18));
     d.Press(ctl::CmdCustom1OK);
-    EXPECT_FALSE(app.IsLoaded(FormId::FrmChecklist1));
-    EXPECT_EQ(OptionsOf(gear), All(1));
+    EXPECT_EQ(OptionsOf(gear()), Only({1, 9, 18}));
+    HeadlessView& again = Open();
+    EXPECT_TRUE(again.Checked(ctl::Check(18)) && !again.Checked(ctl::Check(3)));
+    again.Tick(ctl::Checkall);
+    again.Tick(ctl::Check(4));   // off again
+    again.Tick(ctl::Checkall);   // the click takes the tick away; the command puts it back
+    EXPECT_TRUE(again.Checked(ctl::Checkall) && again.Checked(ctl::Check(4)));
+    again.Press(ctl::CmdCustom1OK);
+    EXPECT_FALSE(app().IsLoaded(FormId::FrmChecklist1));
+    EXPECT_EQ(OptionsOf(gear()), All(1));
     EXPECT_EQ(ReadFile(OptionsFile()), kAllOn);
-    EXPECT_EQ(Names(folder), std::vector<std::string>{kOptionsFileName});
-    EXPECT_TRUE(platform.Messages().empty());
+    EXPECT_EQ(Names(Folder()), std::vector<std::string>{kOptionsFileName});
+    EXPECT_TRUE(platform().Messages().empty());
 }
 
-TEST_F(SavedBefore, CancelAnotherWindowAndExitDiscardTheTicks) {
+TEST_F(OptionsDialog, CancelAnotherWindowAndExitDiscardTheTicks) {
     for (int way = 0; way < 3; ++way) {
         HeadlessView& d = Open();
         d.Tick(ctl::Checkall);
         if (way == 0) d.Press(ctl::CmdCustom1Cancel);
-        if (way == 1) d.Deactivate(), Screen().Activate();
-        if (way == 2) Screen().Press(ctl::cmdExit);
-        platform.RunTimers();
-        EXPECT_FALSE(app.IsLoaded(FormId::FrmChecklist1)) << way;
-        EXPECT_EQ(OptionsOf(gear), Only({1, 3, 9})) << way;
+        if (way == 1) d.Deactivate(), screen().Activate();
+        if (way == 2) screen().Press(ctl::cmdExit);
+        platform().RunTimers();
+        EXPECT_FALSE(app().IsLoaded(FormId::FrmChecklist1)) << way;
+        EXPECT_EQ(OptionsOf(gear()), Only({1, 3, 9})) << way;
         EXPECT_EQ(ReadFile(OptionsFile()), OptionsFileText(Only({1, 3, 9}))) << way;
     }
-    EXPECT_TRUE(app.Ended());
+    EXPECT_TRUE(app().Ended());
 }
 
 TEST_F(OptionsDialog, AGreyedOptionNobodyTouchedKeepsItsValue) {
     OptionValues v = Only({1});
     v[5] = v[6] = 2;
-    SetOptions(gear, v);
+    SetOptions(gear(), v);
     HeadlessView& d = Open();
     EXPECT_TRUE(d.Checked(ctl::Check(5)));
     d.Tick(ctl::Check(6));  // greyed, then clicked: off
     d.Press(ctl::CmdCustom1OK);
     v[6] = 0;
-    EXPECT_EQ(OptionsOf(gear), v);
+    EXPECT_EQ(OptionsOf(gear()), v);
     EXPECT_EQ(ReadFile(OptionsFile()), OptionsFileText(v));
 }
 
-class FolderInItsPlace : public OptionsDialog {
-    void BeforeStartUp() override { fs::create_directories(OptionsFile() / "kept"); }
-};
-
-TEST_F(FolderInItsPlace, OkSaysTheOptionsWereNotSavedAndKeepsThemForTheRun) {
-    EXPECT_TRUE(platform.Messages().empty());
-    Choose({1, 5});
-    ASSERT_EQ(platform.Messages().size(), 1u);
-    const ShownMessage& m = platform.Messages()[0];
-    EXPECT_EQ(m.title, "Involvo");
-    EXPECT_EQ(m.icon, MsgIcon::Exclamation);
-    EXPECT_EQ(m.buttons, MsgButtons::OK);
+TEST_F(OptionsDialog, OkWithAFolderInTheFilesPlaceSaysTheOptionsWereNotSavedAndKeepsThemForTheRun) {
+    fs::remove(OptionsFile());
+    fs::create_directories(OptionsFile() / "kept");
+    HeadlessView& d = Open();
+    EXPECT_TRUE(platform().Messages().empty());
+    d.Tick(ctl::Check(1)), d.Tick(ctl::Check(5));
+    d.Press(ctl::CmdCustom1OK);
+    ASSERT_EQ(platform().Messages().size(), 1u);
+    const ShownMessage& m = platform().Messages()[0];
+    EXPECT_TRUE(m.title == "Involvo" && m.icon == MsgIcon::Exclamation && m.buttons == MsgButtons::OK);
     const std::string lead = "The printout options could not be saved in the file " +
                              fs::absolute(OptionsFile()).string() + " (",
                       tail = ").\r\rThe options chosen stay in effect until Involvo is closed.";
     EXPECT_EQ(m.text.substr(0, lead.size()), lead);
     ASSERT_GT(m.text.size(), lead.size() + tail.size()) << "a reason is given: " << m.text;
     EXPECT_EQ(m.text.substr(m.text.size() - tail.size()), tail);
-    EXPECT_EQ(OptionsOf(gear), Only({1, 5}));
-    EXPECT_FALSE(app.IsLoaded(FormId::FrmChecklist1));
+    EXPECT_EQ(OptionsOf(gear()), Only({1, 5}));
+    EXPECT_FALSE(app().IsLoaded(FormId::FrmChecklist1));
     EXPECT_TRUE(fs::is_directory(OptionsFile() / "kept"));
-    EXPECT_EQ(Names(folder), std::vector<std::string>{kOptionsFileName});
-    HeadlessView& d = Open();
-    EXPECT_TRUE(d.Checked(ctl::Check(1)) && d.Checked(ctl::Check(5)) && !d.Checked(ctl::Check(2)));
+    EXPECT_EQ(Names(Folder()), std::vector<std::string>{kOptionsFileName});
+    HeadlessView& again = Open();
+    EXPECT_TRUE(again.Checked(ctl::Check(1)) && again.Checked(ctl::Check(5)) && !again.Checked(ctl::Check(2)));
 }
 
 }  // namespace
-}  // namespace involvo::test
+}  // namespace involvo::testing
