@@ -138,7 +138,7 @@ TEST_F(ProgramTest, TheReportPrintsOneReportPerCopyAfterTheDialogAndThePartNumbe
         c.script(printer);
         printer.ScriptPrintDialog(c.dialog);
         if (c.askPartNumber) platform().ScriptInput(c.partNumber);
-        SetOnly({});
+        SetOptions(gear(), {});
         gear().PrintoutChoices[kOptPartNumber] = c.askPartNumber;
         gear().PartNumber = "A-1234";
         platform().ClearRecords();

@@ -13,7 +13,8 @@ TEST_F(ProgramTest, TheSheetsHeadingTitleAndColumnHeadingsStandOutAndItsRowsDoNo
         SCOPED_TRACE(helix);
         HeadlessView& page1 =
             Calculate({{ctl::InputNT, "24"}, {ctl::InputDP, "10"}, {ctl::InputHA, helix}, {ctl::ComboQuality, "8"}});
-        SetOnly({kOptTolerances, kOptTransverse});
+        SetOptions(gear(), {});
+        gear().PrintoutChoices[kOptTolerances] = gear().PrintoutChoices[kOptTransverse] = 1;
         gear().PartNumber = "GX-100";
         printer = RecordingPrinter();
         page1.Press(ctl::CmdPrint);
@@ -39,7 +40,8 @@ TEST_F(ProgramTest, EveryPageOfAGearPrintsTheSheetOfItsKind) {
         const bool helical = helix == std::string("30");
         HeadlessView& page1 =
             Calculate({{ctl::InputNT, "24"}, {ctl::InputDP, "10"}, {ctl::InputHA, helix}, {ctl::ComboQuality, "8"}});
-        SetOnly({kOptTolerances});
+        SetOptions(gear(), {});
+        gear().PrintoutChoices[kOptTolerances] = 1;
         printer = RecordingPrinter();
         page1.Press(ctl::CmdPrint);
         page1.Press(ctl::Next1);

@@ -188,7 +188,7 @@ TEST_F(ResultPages, EntryTextsAreTheFieldsOfTheInputScreen) {
 
 TEST_F(ResultPages, ReturningToTheInputScreenForgetsThePartNumber) {
     HeadlessView& page1 = Calculate({{ctl::InputNT, "24"}, {ctl::InputDP, "10"}});
-    SetOnly({kOptPartNumber});
+    gear().PrintoutChoices[kOptPartNumber] = 1;
     platform().ScriptInput("Gear 12");
     page1.Press(ctl::CmdPrint);
     EXPECT_EQ(gear().PartNumber, "Gear 12");

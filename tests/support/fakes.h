@@ -133,11 +133,7 @@ public:
 // keeps the line's items with their styles.
 class RecordingPrinter : public TextPrinter {
 public:
-    struct Item {
-        std::string text;
-        bool bold, underline;
-        double size;
-    };
+    struct Item { std::string text; bool bold, underline; double size; };
     double dash = 1;
     bool hasDefaultPrinter = true, copiesArePages = false, failStart = false, failEnd = false;
     std::string error, outputFile;

@@ -64,11 +64,6 @@ HeadlessView& ProgramTest::Calculate(const Entries& fields) {
     return helical && helical->IsShown() ? *helical : page(FormId::FrmOutput1);
 }
 
-void ProgramTest::SetOnly(std::initializer_list<int> on) {
-    for (int i = 1; i <= kOptionCount; ++i) gear().PrintoutChoices[i] = 0;
-    for (int i : on) gear().PrintoutChoices[i] = 1;
-}
-
 Program& ProgramTest::run() {
     if (!run_) Restart();
     return *run_;

@@ -70,8 +70,6 @@ protected:
     void Calculate() { screen().Press(ctl::CmdCalc); }
     // The fields typed in over what they held, then Calculate: page 1 that opened.
     HeadlessView& Calculate(const Entries& fields);
-    // Only these printout options on.
-    void SetOnly(std::initializer_list<int> on);
     void Exit();
 
     std::vector<std::string> MessageTexts();
