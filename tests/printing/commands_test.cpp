@@ -65,9 +65,8 @@ TEST_F(ProgramTest, PrintCommandsPrintWhatTheyShouldAndTellWhatWentWrong) {
     };
     for (const CommandCase& c : cases) {
         SCOPED_TRACE(c.name);
-        HeadlessView& page1 = Calculate({{ctl::InputNT, "24"}, {ctl::InputDP, "10"},
-                                         {ctl::InputHA, c.page == FormId::FRMHelical2 ? "30" : "0"},
-                                         {ctl::ComboQuality, "8"}});
+        HeadlessView& page1 = Calculate({{ctl::InputNT, "24"}, {ctl::InputDP, "10"}, {ctl::ComboQuality, "8"},
+                                         {ctl::InputHA, c.page == FormId::FRMHelical2 ? "30" : "0"}});
         if (c.page != p1) page1.Press(ctl::Next1);
         if (c.page == FormId::AGMATOL) page(FormId::FrmOutput2).Press(ctl::Next);
         platform().RunTimers();
@@ -84,15 +83,14 @@ TEST_F(ProgramTest, PrintCommandsPrintWhatTheyShouldAndTellWhatWentWrong) {
         if (c.command == button) page(c.page).Press(c.command);
         else page(c.page).Click(c.command);
 
-        ASSERT_EQ(printer.items.size(), static_cast<size_t>(c.documents));
+        ASSERT_EQ(printer.Documents().size(), static_cast<size_t>(c.documents));
         for (int d = 0; d < c.documents; ++d) EXPECT_EQ(printer.Lines(d).at(5), c.firstLine);
         EXPECT_EQ(printer.newPages, c.newPages);
         EXPECT_EQ(printer.Copies(), 1) << "the dialog's count is put back";
         ASSERT_EQ(platform().InputBoxes().size(), c.prompt.empty() ? 0u : 1u);
-        for (const ShownInputBox& box : platform().InputBoxes()) {
-            EXPECT_EQ(box.prompt + "|" + box.title + "|" + box.defaultText, c.prompt + "|Part number?|" + c.offered);
-            EXPECT_EQ(box.form, c.page);
-        }
+        for (const ShownInputBox& box : platform().InputBoxes())
+            EXPECT_EQ(box.prompt + "|" + box.title + "|" + box.defaultText + "|" + FormName(box.form),
+                      c.prompt + "|Part number?|" + c.offered + "|" + FormName(c.page));
         EXPECT_EQ(gear().PartNumber, c.partNumber);
         ASSERT_EQ(platform().Messages().size(), c.message.empty() ? 0u : 1u);
         for (const ShownMessage& m : platform().Messages())
@@ -109,7 +107,8 @@ TEST_F(ProgramTest, ThePrintingNoticeClosesItselfAfterASecondUnlessClosedBefore)
     HeadlessView& page1 = Calculate({{ctl::InputNT, "24"}, {ctl::InputDP, "10"}});
     page1.Press(ctl::CmdPrint);
     const HeadlessView& notice = page(FormId::FrmPrinting);
-    EXPECT_TRUE(notice.IsShown() && notice.Text(ctl::Window) + "|" + notice.Text(ctl::Label1) == "Printing|Printing ...");
+    EXPECT_EQ(notice.Text(ctl::Window) + "|" + notice.Text(ctl::Label1) + (notice.IsShown() ? "|shown" : ""),
+              "Printing|Printing ...|shown");
     platform().RunTimers();
     EXPECT_FALSE(app().IsLoaded(FormId::FrmPrinting));
 

@@ -103,9 +103,7 @@ TEST(InspectionReportPage, TheGearDataAreWrittenAsPageOneWritesThem) {
 }
 
 TEST(InspectionReportPage, TheDateAndTimeAreWrittenTheSameEverywhere) {
-    std::tm local{};
-    local.tm_year = 2025 - 1900, local.tm_mon = 2, local.tm_mday = 14, local.tm_hour = 10, local.tm_min = 42;
-    local.tm_isdst = -1;
+    std::tm local{.tm_min = 42, .tm_hour = 10, .tm_mday = 14, .tm_mon = 2, .tm_year = 2025 - 1900, .tm_isdst = -1};
     EXPECT_EQ(ReportDateTime(std::mktime(&local)), "2025-03-14 10:42");
 }
 
@@ -144,7 +142,7 @@ TEST_F(ProgramTest, TheReportPrintsOneReportPerCopyAfterTheDialogAndThePartNumbe
         platform().ClearRecords();
         View& window = app().Load(FormId::FrmOutput1);
         EXPECT_EQ(PrintInspectionReport(window, c.noPrinter ? nullptr : &printer, gear(), Report()), c.documents > 0);
-        ASSERT_EQ(printer.items.size(), c.documents);
+        ASSERT_EQ(printer.Documents().size(), c.documents);
         for (size_t d = 0; d < c.documents; ++d)
             EXPECT_EQ(printer.Lines(d).at(6), "         Part Number / Title - " + c.partNumber);
         EXPECT_EQ(printer.Copies(), 1);

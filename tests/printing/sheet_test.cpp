@@ -18,15 +18,13 @@ TEST_F(ProgramTest, TheSheetsHeadingTitleAndColumnHeadingsStandOutAndItsRowsDoNo
         gear().PartNumber = "GX-100";
         printer = RecordingPrinter();
         page1.Press(ctl::CmdPrint);
-        const std::vector<std::string> lines = printer.Lines(0);
-        size_t tolerances = 0;
-        while (tolerances < lines.size() && lines[tolerances].find("AGMA Quality") == std::string::npos) ++tolerances;
+        const size_t tolerances = printer.Lines(0).size() - 7;  // their heading and six rows end the sheet
         // Size, b for bold, u for underlined: the heading, the part number, the
         // title, the helical column headings, the rows, the tolerances' heading.
         std::string styles;
         for (size_t line : {size_t{2}, size_t{5}, size_t{7}, size_t{9}, size_t{11}, tolerances, tolerances + 1}) {
             const RecordingPrinter::Item& item = printer.items[0].at(line).at(0);
-            styles += std::to_string(static_cast<int>(item.size)) + (item.bold ? "b" : "") + (item.underline ? "u " : " ");
+            styles += std::to_string(int(item.size)) + (item.bold ? "b" : "") + (item.underline ? "u " : " ");
         }
         EXPECT_EQ(styles, helix == std::string("0") ? "12 12b 12bu 12 12 12b 12 " : "12 12b 12bu 12b 12 12b 12 ");
         screen().Activate();
@@ -48,7 +46,7 @@ TEST_F(ProgramTest, EveryPageOfAGearPrintsTheSheetOfItsKind) {
         page(helical ? FormId::FRMHelical2 : FormId::FrmOutput2).Press(ctl::CmdPrint);
         page(helical ? FormId::FRMHelical2 : FormId::FrmOutput2).Press(ctl::Next);
         page(FormId::AGMATOL).Press(ctl::CmdPrint);
-        ASSERT_EQ(printer.items.size(), 3u);
+        ASSERT_EQ(printer.Documents().size(), 3u);
         EXPECT_EQ(printer.Lines(1), printer.Lines(0));
         // The tolerance page writes its values with five decimals; a helical
         // page 1 filled them with six ahead of time, and its sheet has those.

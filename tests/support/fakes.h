@@ -129,8 +129,8 @@ public:
 };
 
 // The headless text printer made to fail, to print into a file or to have no
-// default printer, with dashes of another width; beside each line's text it
-// keeps the line's items with their styles.
+// default printer, with dashes of another width; it keeps each document begun
+// as items with their styles too.
 class RecordingPrinter : public TextPrinter {
 public:
     struct Item { std::string text; bool bold, underline; double size; };
@@ -138,40 +138,34 @@ public:
     bool hasDefaultPrinter = true, copiesArePages = false, failStart = false, failEnd = false;
     std::string error, outputFile;
     int newPages = 0;
-    std::vector<std::vector<std::vector<Item>>> items;  // of each document printed, line by line
+    std::vector<std::vector<std::vector<Item>>> items;  // of each document begun, line by line
 
     bool UseDefaultPrinter() override { return hasDefaultPrinter; }
     bool CopiesArePages() const override { return copiesArePages; }
     bool StartDoc() override {
-        lines_.clear(), line_.clear(), bold_ = underline_ = false;
+        items.push_back({{}}), bold_ = underline_ = false;
         return TextPrinter::StartDoc() && !failStart;
     }
     void SetBold(bool on) override { bold_ = on; }
     void SetUnderline(bool on) override { underline_ = on; }
     void PrintAt(int column, const std::string& text) override {
-        line_.push_back({text, bold_, underline_, FontSize()});
+        items.back().back().push_back({text, bold_, underline_, FontSize()});
         TextPrinter::PrintAt(column, text);
     }
     void EndLine() override {
-        lines_.push_back(std::move(line_)), line_.clear();
+        items.back().emplace_back();
         TextPrinter::EndLine();
     }
     void NewPage() override { ++newPages; }
     double TextWidth(const std::string& text) const override {
         return TextPrinter::TextWidth(text) + (dash - 1) * static_cast<double>(std::count(text.begin(), text.end(), '-'));
     }
-    bool EndDoc() override {
-        if (failEnd) return false;
-        items.push_back(lines_);
-        return TextPrinter::EndDoc();
-    }
+    bool EndDoc() override { return !failEnd && TextPrinter::EndDoc(); }
     std::string OutputFile() const override { return outputFile; }
     std::string ErrorText() const override { return error; }
     const std::vector<std::string>& Lines(size_t document) const { return Documents().at(document); }
 
 private:
-    std::vector<std::vector<Item>> lines_;
-    std::vector<Item> line_;
     bool bold_ = false, underline_ = false;
 };
 

@@ -29,10 +29,6 @@ std::string ReadFile(const fs::path& path) {
     return text.str();
 }
 
-void WriteFile(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
-
 Program::Program(FakeSettings& settings, FakeDesktop& desktop, PrinterPort& printer, const fs::path& optionsFile)
     : platform(settings, desktop), app(gear, platform) {
     app.SetPrintoutOptionsFile(optionsFile);

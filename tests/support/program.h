@@ -28,7 +28,6 @@ namespace fs = std::filesystem;
 fs::path FreshFolder();
 std::vector<std::string> Names(const fs::path& dir);
 std::string ReadFile(const fs::path& path);
-void WriteFile(const fs::path& path, const std::string& text);
 
 using Entries = std::vector<std::pair<Control, std::string>>;
 inline Entries With(Entries all, const Entries& more) {
