@@ -1,18 +1,15 @@
 // The printout options: the file's text, what the start-up makes of whatever
 // lies where the file should be, the save that never loses the options saved
 // before, and the dialog.
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <atomic>
-#include <functional>
-#include <thread>
+#include <fstream>
 
-#include "tests/printing/program.h"
+#include "tests/support/program.h"
 
-namespace involvo::test {
+namespace involvo::testing {
 namespace {
 
 std::string Repeat(const std::string& s, int n) {
@@ -25,50 +22,28 @@ OptionValues Only(std::initializer_list<int> on, int16_t value = 1) {
     for (int i : on) v[i] = value;
     return v;
 }
-OptionValues All(int16_t value) {
-    OptionValues v{};
-    for (int i = 1; i <= kOptionCount; ++i) v[i] = value;
-    return v;
-}
-std::string Garbage(size_t size) {
-    std::string text;
-    while (text.size() < size) text += static_cast<char>(text.size() * 37 % 256);
-    return text;
-}
-
+OptionValues All(int16_t value) { return Only({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}, value); }
 const std::string kAllOff = Repeat("0\r\n", 18), kAllOn = Repeat("1\r\n", 18);
 
-// Writes beyond `bytes` fail in this process as on a full disk, until the guard
-// goes; the signal the kernel sends with it is ignored, as a program must.
-class FailingDisk {
-public:
-    explicit FailingDisk(rlim_t bytes) {
+// Writes beyond `bytes` fail in this process as on a full disk while it lives;
+// the signal the kernel sends with them is ignored, as a program must.
+struct FailingDisk {
+    explicit FailingDisk(rlim_t bytes) : signal_(signal(SIGXFSZ, SIG_IGN)) {
         getrlimit(RLIMIT_FSIZE, &old_);
-        oldSignal_ = signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
+        const rlimit limit{bytes, old_.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limit);
     }
-    ~FailingDisk() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        signal(SIGXFSZ, oldSignal_);
-    }
-
-private:
+    ~FailingDisk() { setrlimit(RLIMIT_FSIZE, &old_), signal(SIGXFSZ, signal_); }
+    sighandler_t signal_;
     rlimit old_{};
-    sighandler_t oldSignal_ = SIG_DFL;
 };
 
-TEST(OptionsFileText, IsOneValueALineWithCrLf) {
-    EXPECT_EQ(OptionsFileText(Only({1, 3, 18})), "1\r\n0\r\n1\r\n" + Repeat("0\r\n", 14) + "1\r\n");
-}
-
+// Each row checks one rule of the file's text; that nothing crashes the reader
+// and that what it reads it writes back the same is the fuzz target's to prove.
 TEST(ParseOptions, TakesTheLastWholeGroupOfEighteenStatesAndNothingDamaged) {
     const std::optional<OptionValues> damaged;
     const std::vector<std::tuple<const char*, std::string, std::optional<OptionValues>>> cases = {
-        {"all off", kAllOff, All(0)},
-        {"all on", kAllOn, All(1)},
-        {"mixed", OptionsFileText(Only({1, 3, 18})), Only({1, 3, 18})},
+        {"one value a line, in the options' order", "1\r\n0\r\n1\r\n" + Repeat("0\r\n", 14) + "1\r\n", Only({1, 3, 18})},
         {"a greyed box (2)", "2\r\n" + Repeat("0\r\n", 17), Only({1}, 2)},
         {"the second group counts", kAllOff + kAllOn, All(1)},
         {"commas end values too", "1,0,1," + Repeat("0,", 14) + "1\r\n", Only({1, 3, 18})},
@@ -92,11 +67,7 @@ TEST(ParseOptions, TakesTheLastWholeGroupOfEighteenStatesAndNothingDamaged) {
         {"words", Repeat("True\r\n", 9) + Repeat("nan\r\n", 9), damaged},
         {"two values on a line", "1 0\r\n" + Repeat("0\r\n", 17), damaged},
         {"an empty value between commas", "1,,1" + Repeat("\r\n0", 16), damaged},
-        {"binary garbage", Garbage(4096), damaged},
-        {"garbage after a good group", kAllOn + Garbage(100), damaged},
         {"a NUL after each value", Repeat(std::string("1\0\r\n", 4), 18), damaged},
-        {"UTF-16", "\xff\xfe" + Repeat(std::string("1\0\r\0\n\0", 6), 18), damaged},
-        {"one very long line", std::string(300000, '1'), damaged},
     };
     for (const auto& [name, text, expected] : cases) EXPECT_EQ(ParseOptions(text), expected) << name;
 }
@@ -107,13 +78,12 @@ struct StartUpCase {
     const char* name;
     std::function<void(const fs::path&)> prepare;
     OptionValues expected;
-    // What is left in the file's place afterwards; nothing: left as it was.
-    std::optional<std::string> fileAfter;
+    std::optional<std::string> fileAfter;  // what is in the file's place afterwards; nothing: left as it was
     bool fullDisk = false;
 };
 
 TEST(ReadOptionsAtStartUp, ReadsAGoodFileAndReplacesADamagedOneAndLeavesWhatIsNoFile) {
-    const auto write = [](std::string text) { return [text](const fs::path& p) { WriteFile(p, text); }; };
+    const auto write = [](std::string text) { return [text](const fs::path& p) { std::ofstream(p) << text; }; };
     const std::vector<StartUpCase> cases = {
         {"missing: created with every option off", [](const fs::path&) {}, All(0), kAllOff},
         {"two groups: the second, file kept", write(kAllOff + OptionsFileText(Only({2, 4}))), Only({2, 4}),
@@ -124,181 +94,126 @@ TEST(ReadOptionsAtStartUp, ReadsAGoodFileAndReplacesADamagedOneAndLeavesWhatIsNo
         {"a folder", [](const fs::path& p) { fs::create_directories(p / "kept"); }, All(0), std::nullopt},
         {"a pipe", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, All(0), std::nullopt},
         {"an endless device", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); }, All(0), std::nullopt},
-        {"a folder that does not exist", [](const fs::path&) {}, All(0), std::nullopt},
         {"damaged on a full disk: left", write("x\r\n"), All(0), "x\r\n", true},
     };
     for (const StartUpCase& c : cases) {
-        const fs::path dir = FreshFolder();
-        const bool noFolder = std::string(c.name).find("not exist") != std::string::npos;
-        const fs::path file = noFolder ? dir / "gone" / kOptionsFileName : dir / kOptionsFileName;
+        const fs::path dir = FreshFolder(), file = dir / kOptionsFileName;
         c.prepare(file);
-        // Should the read wait on a pipe, the watchdog opens it for writing after
-        // five seconds, which lets the reader go, and says so.
-        std::atomic<bool> done = false, hung = false;
-        std::thread watchdog([&] {
-            for (int i = 0; i < 500 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            if (done) return;
-            hung = true;
-            if (int fd = ::open(file.c_str(), O_WRONLY | O_NONBLOCK); fd >= 0) ::close(fd);
-        });
-        std::optional<FailingDisk> disk;
-        if (c.fullDisk) disk.emplace(0);
-        const OptionValues values = ReadOptionsAtStartUp(file);
-        disk.reset();
-        done = true;
-        watchdog.join();
-        EXPECT_FALSE(hung) << c.name;
-        EXPECT_EQ(values, c.expected) << c.name;
-        if (c.fileAfter) {
-            EXPECT_EQ(ReadFile(file), *c.fileAfter) << c.name;
-        }
+        const auto read = [&] { return ReadOptionsAtStartUp(file); };  // a pipe or a device would keep it waiting
+        EXPECT_EQ(c.fullDisk ? [&] { FailingDisk disk(0); return read(); }() : read(), c.expected) << c.name;
+        if (c.fileAfter) { EXPECT_EQ(ReadFile(file), *c.fileAfter) << c.name; }
         EXPECT_TRUE(std::string(c.name) != "a folder" || fs::is_directory(file / "kept"));
         EXPECT_TRUE(std::string(c.name) != "an endless device" || fs::read_symlink(file) == "/dev/zero");
-        const std::vector<std::string> left =
-            noFolder ? std::vector<std::string>{} : std::vector<std::string>{kOptionsFileName};
-        EXPECT_EQ(Names(dir), left) << c.name << ": nothing else is left";
+        EXPECT_EQ(Names(dir), std::vector<std::string>{kOptionsFileName}) << c.name << ": nothing else is left";
         fs::remove_all(dir);
     }
 }
-
-// ---- The save ----
 
 TEST(WriteOptionsFile, AFailedSaveKeepsTheSavedFileWholeAndLeavesNoTemporaryFile) {
-    const std::vector<std::pair<const char*, rlim_t>> disks = {{"full", 0}, {"full half-way", 20}};
-    for (const auto& [name, room] : disks) {
+    for (const rlim_t room : {0, 20}) {  // full, full half-way
         const fs::path dir = FreshFolder(), file = dir / kOptionsFileName;
-        WriteFile(file, OptionsFileText(Only({1, 3, 9})));
-        std::optional<std::string> reason;
-        {
-            FailingDisk disk(room);
-            reason = WriteOptionsFile(file, All(1));
-        }
-        ASSERT_TRUE(reason) << name;
-        EXPECT_NE(*reason, "") << name;
-        EXPECT_EQ(ReadFile(file), OptionsFileText(Only({1, 3, 9}))) << name;
-        EXPECT_EQ(Names(dir), std::vector<std::string>{kOptionsFileName}) << name;
-        EXPECT_EQ(WriteOptionsFile(file, All(0)), std::nullopt) << name << ": with room again";
-        EXPECT_EQ(ReadFile(file), kAllOff) << name;
+        std::ofstream(file) << OptionsFileText(Only({1, 3, 9}));
+        const auto reason = [&] { FailingDisk disk(room); return WriteOptionsFile(file, All(1)); }();
+        EXPECT_NE(reason.value_or(""), "") << room << ": the reason";
+        EXPECT_EQ(ReadFile(file), OptionsFileText(Only({1, 3, 9}))) << room;
+        EXPECT_EQ(Names(dir), std::vector<std::string>{kOptionsFileName}) << room;
+        EXPECT_EQ(WriteOptionsFile(file, All(0)), std::nullopt) << room << ": with room again";
+        EXPECT_EQ(ReadFile(file), kAllOff) << room;
         fs::remove_all(dir);
     }
 }
 
-// ---- The dialog ----
-
+// Options 1, 3 and 9 saved before the program starts.
 class OptionsDialog : public ProgramTest {
 protected:
+    void SetUp() override { std::ofstream(OptionsFile()) << OptionsFileText(Only({1, 3, 9})); }
     // The user opens the printout options from the input screen's menu.
     HeadlessView& Open() {
-        Screen().Click(ctl::MnuCheckbox1);
-        HeadlessView& dialog = Page(FormId::FrmChecklist1);
-        EXPECT_TRUE(dialog.IsShown());
-        return dialog;
-    }
-    void Choose(std::initializer_list<int> ticks) {
-        HeadlessView& d = Open();
-        for (int i : ticks) d.Tick(ctl::Check(i));
-        d.Press(ctl::CmdCustom1OK);
-        platform.RunTimers();
+        screen().Click(ctl::MnuCheckbox1);
+        EXPECT_TRUE(page(FormId::FrmChecklist1).IsShown());
+        return page(FormId::FrmChecklist1);
     }
 };
 
 TEST_F(OptionsDialog, CarriesItsCaptions) {
     const HeadlessView& d = Open();
-    EXPECT_EQ(d.Text(ctl::Window), "Involvo -  Printout Options");
-    EXPECT_EQ(d.Text(ctl::Frame1), "Check the items to include on the printed form");
-    EXPECT_EQ(d.Text(ctl::Checkall) + "|" + d.Text(ctl::CmdCustom1OK) + "|" + d.Text(ctl::CmdCustom1Cancel),
-              "Check All|OK|Cancel");
-    const char* captions[] = {"AGMA Quality Tolerences", "Outside/Inside Diameter", "Root Diameter (Basic)",
-                              "Root Diameter (Finished)", "Addendum", "Dedendum", "Whole Depth", "Working Depth",
-                              "Tooth Tip Land", "Chordal Tooth Thickness/Space Width", "Circular Pitch", "K Factor",
-                              "Transverse Dimensions (Helical gears)", "Pin Contact Diameter", "Base Pitch",
-                              "Radial Dimension Over (1) Pin", "Axial Pitch (Helical Gears)", "Part Number or Title"};
-    for (int i = 1; i <= 18; ++i) EXPECT_EQ(d.Text(ctl::Check(i)), captions[i - 1]) << i;
+    std::string captions;
+    for (Control c : {ctl::Window, ctl::Frame1, ctl::Checkall, ctl::CmdCustom1OK, ctl::CmdCustom1Cancel})
+        captions += d.Text(c) + "|";
+    for (int i = 1; i <= 18; ++i) captions += d.Text(ctl::Check(i)) + "|";
+    EXPECT_EQ(captions,
+              "Involvo -  Printout Options|Check the items to include on the printed form|Check All|OK|Cancel|"
+              "AGMA Quality Tolerences|Outside/Inside Diameter|Root Diameter (Basic)|Root Diameter (Finished)|"
+              "Addendum|Dedendum|Whole Depth|Working Depth|Tooth Tip Land|Chordal Tooth Thickness/Space Width|"
+              "Circular Pitch|K Factor|Transverse Dimensions (Helical gears)|Pin Contact Diameter|Base Pitch|"
+              "Radial Dimension Over (1) Pin|Axial Pitch (Helical Gears)|Part Number or Title|");
 }
 
-class SavedBefore : public OptionsDialog {
-protected:
-    void BeforeStartUp() override { WriteFile(OptionsFile(), OptionsFileText(Only({1, 3, 9}))); }
-};
-
-TEST_F(SavedBefore, StartUpTicksTheSavedOptionsInTheHiddenDialog) {
-    EXPECT_EQ(OptionsOf(gear), Only({1, 3, 9}));
-    const HeadlessView& d = Page(FormId::FrmChecklist1);
-    EXPECT_FALSE(d.IsShown());
-    for (int i = 1; i <= 18; ++i) EXPECT_EQ(d.Checked(ctl::Check(i)), i == 1 || i == 3 || i == 9) << i;
-    EXPECT_TRUE(platform.Messages().empty());
-}
-
-TEST_F(SavedBefore, OkSavesTheTicksAndCheckAllTicksEveryBox) {
-    Choose({3, 18});
-    EXPECT_EQ(OptionsOf(gear), Only({1, 9, 18}));
+TEST_F(OptionsDialog, OkSavesTheTicksAndCheckAllTicksEveryBox) {
+    EXPECT_EQ(OptionsOf(gear()), Only({1, 3, 9})) << "read at start-up";
     HeadlessView& d = Open();
-    EXPECT_TRUE(d.Checked(ctl::Check(18)) && !d.Checked(ctl::Check(3)));
-    d.Tick(ctl::Checkall);
-    d.Tick(ctl::Check(4));   // off again
-    d.Tick(ctl::Checkall);   // the click takes the tick away; the command puts it back
-    EXPECT_TRUE(d.Checked(ctl::Checkall) && d.Checked(ctl::Check(4)));
-    d.Press(ctl::CmdCustom1OK);
-    EXPECT_FALSE(app.IsLoaded(FormId::FrmChecklist1));
-    EXPECT_EQ(OptionsOf(gear), All(1));
+    d.Tick(ctl::Check(3)), d.Tick(ctl::Check(18)), d.Press(ctl::CmdCustom1OK);
+    EXPECT_EQ(OptionsOf(gear()), Only({1, 9, 18}));
+    HeadlessView& again = Open();
+    EXPECT_TRUE(again.Checked(ctl::Check(18)) && !again.Checked(ctl::Check(3)));
+    // Check All again after a box was taken off: its click takes its own tick
+    // away, the command puts it back, and every box is ticked.
+    again.Tick(ctl::Checkall), again.Tick(ctl::Check(4)), again.Tick(ctl::Checkall);
+    EXPECT_TRUE(again.Checked(ctl::Checkall) && again.Checked(ctl::Check(4)));
+    again.Press(ctl::CmdCustom1OK);
+    EXPECT_FALSE(app().IsLoaded(FormId::FrmChecklist1));
+    EXPECT_EQ(OptionsOf(gear()), All(1));
     EXPECT_EQ(ReadFile(OptionsFile()), kAllOn);
-    EXPECT_EQ(Names(folder), std::vector<std::string>{kOptionsFileName});
-    EXPECT_TRUE(platform.Messages().empty());
+    EXPECT_EQ(Names(Folder()), std::vector<std::string>{kOptionsFileName});
+    EXPECT_TRUE(platform().Messages().empty());
 }
 
-TEST_F(SavedBefore, CancelAnotherWindowAndExitDiscardTheTicks) {
+TEST_F(OptionsDialog, CancelAnotherWindowAndExitDiscardTheTicks) {
     for (int way = 0; way < 3; ++way) {
         HeadlessView& d = Open();
         d.Tick(ctl::Checkall);
         if (way == 0) d.Press(ctl::CmdCustom1Cancel);
-        if (way == 1) d.Deactivate(), Screen().Activate();
-        if (way == 2) Screen().Press(ctl::cmdExit);
-        platform.RunTimers();
-        EXPECT_FALSE(app.IsLoaded(FormId::FrmChecklist1)) << way;
-        EXPECT_EQ(OptionsOf(gear), Only({1, 3, 9})) << way;
+        if (way == 1) d.Deactivate(), screen().Activate();
+        if (way == 2) screen().Press(ctl::cmdExit);
+        platform().RunTimers();
+        EXPECT_FALSE(app().IsLoaded(FormId::FrmChecklist1)) << way;
+        EXPECT_EQ(OptionsOf(gear()), Only({1, 3, 9})) << way;
         EXPECT_EQ(ReadFile(OptionsFile()), OptionsFileText(Only({1, 3, 9}))) << way;
     }
-    EXPECT_TRUE(app.Ended());
+    EXPECT_TRUE(app().Ended());
 }
 
 TEST_F(OptionsDialog, AGreyedOptionNobodyTouchedKeepsItsValue) {
     OptionValues v = Only({1});
     v[5] = v[6] = 2;
-    SetOptions(gear, v);
+    SetOptions(gear(), v);
     HeadlessView& d = Open();
     EXPECT_TRUE(d.Checked(ctl::Check(5)));
-    d.Tick(ctl::Check(6));  // greyed, then clicked: off
-    d.Press(ctl::CmdCustom1OK);
+    d.Tick(ctl::Check(6)), d.Press(ctl::CmdCustom1OK);  // greyed, then clicked: off
     v[6] = 0;
-    EXPECT_EQ(OptionsOf(gear), v);
-    EXPECT_EQ(ReadFile(OptionsFile()), OptionsFileText(v));
+    EXPECT_EQ(OptionsOf(gear()), v);
+    EXPECT_EQ(ReadFile(OptionsFile()), "1\r\n0\r\n0\r\n0\r\n2\r\n0\r\n" + Repeat("0\r\n", 12));  // in order
 }
 
-class FolderInItsPlace : public OptionsDialog {
-    void BeforeStartUp() override { fs::create_directories(OptionsFile() / "kept"); }
-};
-
-TEST_F(FolderInItsPlace, OkSaysTheOptionsWereNotSavedAndKeepsThemForTheRun) {
-    EXPECT_TRUE(platform.Messages().empty());
-    Choose({1, 5});
-    ASSERT_EQ(platform.Messages().size(), 1u);
-    const ShownMessage& m = platform.Messages()[0];
-    EXPECT_EQ(m.title, "Involvo");
-    EXPECT_EQ(m.icon, MsgIcon::Exclamation);
-    EXPECT_EQ(m.buttons, MsgButtons::OK);
+TEST_F(OptionsDialog, OkWithAFolderInTheFilesPlaceSaysTheOptionsWereNotSavedAndKeepsThemForTheRun) {
+    fs::remove(OptionsFile());
+    fs::create_directories(OptionsFile() / "kept");
+    HeadlessView& d = Open();
+    EXPECT_TRUE(platform().Messages().empty());
+    d.Tick(ctl::Check(1)), d.Tick(ctl::Check(5)), d.Press(ctl::CmdCustom1OK);
+    ASSERT_EQ(platform().Messages().size(), 1u);
+    const ShownMessage& m = platform().Messages()[0];
+    EXPECT_TRUE(m.title == "Involvo" && m.icon == MsgIcon::Exclamation && m.buttons == MsgButtons::OK);
     const std::string lead = "The printout options could not be saved in the file " +
                              fs::absolute(OptionsFile()).string() + " (",
                       tail = ").\r\rThe options chosen stay in effect until Involvo is closed.";
-    EXPECT_EQ(m.text.substr(0, lead.size()), lead);
-    ASSERT_GT(m.text.size(), lead.size() + tail.size()) << "a reason is given: " << m.text;
-    EXPECT_EQ(m.text.substr(m.text.size() - tail.size()), tail);
-    EXPECT_EQ(OptionsOf(gear), Only({1, 5}));
-    EXPECT_FALSE(app.IsLoaded(FormId::FrmChecklist1));
+    using ::testing::StartsWith, ::testing::EndsWith, ::testing::SizeIs, ::testing::Gt;
+    EXPECT_THAT(m.text, AllOf(StartsWith(lead), EndsWith(tail), SizeIs(Gt(lead.size() + tail.size()))));  // a reason
+    EXPECT_EQ(OptionsOf(gear()), Only({1, 5}));
+    EXPECT_FALSE(app().IsLoaded(FormId::FrmChecklist1));
     EXPECT_TRUE(fs::is_directory(OptionsFile() / "kept"));
-    EXPECT_EQ(Names(folder), std::vector<std::string>{kOptionsFileName});
-    HeadlessView& d = Open();
-    EXPECT_TRUE(d.Checked(ctl::Check(1)) && d.Checked(ctl::Check(5)) && !d.Checked(ctl::Check(2)));
+    EXPECT_EQ(Names(Folder()), std::vector<std::string>{kOptionsFileName});
 }
 
 }  // namespace
-}  // namespace involvo::test
+}  // namespace involvo::testing

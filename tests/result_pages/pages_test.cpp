@@ -5,19 +5,19 @@
 // golden outputs of involvo-cli, built by the same builders.)
 #include "result_pages/page_builders.h"
 #include "result_pages/result_pages.h"
-#include "tests/printing/program.h"
+#include "tests/support/program.h"
 
-namespace involvo::test {
+namespace involvo::testing {
 namespace {
 
 using Fields = std::vector<std::pair<Control, std::string>>;
 
 class ResultPages : public ProgramTest {
 protected:
-    const PageContent& ContentOf(FormId id) { return ResultPageOf(app, id).Content(); }
+    const PageContent& ContentOf(FormId id) { return ResultPageOf(app(), id).Content(); }
     // Every row of the content, and nothing else, is what the page's view shows.
     void ExpectDisplayed(FormId id) {
-        const HeadlessView& view = Page(id);
+        const HeadlessView& view = page(id);
         const PageContent& content = ContentOf(id);
         const std::string what = FormName(id);
         EXPECT_EQ(content.form, id);
@@ -46,66 +46,66 @@ TEST_F(ResultPages, EachPageShowsTheContentOfTheLastCalculation) {
          FormId::FrmOutput1, FormId::FrmOutput2},
     };
     for (const auto& [fields, internal, page1, page2] : gears) {
-        Screen().Press(internal ? ctl::Internal : ctl::External);
+        screen().Press(internal ? ctl::Internal : ctl::External);
         HeadlessView& first = Calculate(fields);
         EXPECT_EQ(first.id(), page1);
         EXPECT_EQ(first.Focused(), ctl::Next1);
         // Page 1 filled page 2 and the tolerance page, hidden, with what its
         // print button prints.
         const PageKind kind = page1 == FormId::FrmHelical1 ? PageKind::Helical : PageKind::Spur;
-        const SheetContents held = HeldContents(app, kind);
-        EXPECT_EQ(held.measurement, PageOneContents(gear, ReadEntryTexts(app), kind).measurement);
-        EXPECT_EQ(held.dimensions, PageOneContents(gear, ReadEntryTexts(app), kind).dimensions);
+        const SheetContents held = HeldContents(app(), kind);
+        EXPECT_EQ(held.measurement, PageOneContents(gear(), ReadEntryTexts(app()), kind).measurement);
+        EXPECT_EQ(held.dimensions, PageOneContents(gear(), ReadEntryTexts(app()), kind).dimensions);
         EXPECT_EQ(held.tolerances.rows.at(0).value.size(), kind == PageKind::Helical ? 8u : 7u);
         EXPECT_EQ(ContentOf(page1).rows.at(0).value, fields[0].second);
         EXPECT_EQ(ContentOf(page1).rows.at(11).visible, !internal);
         ExpectDisplayed(page1);
         ExpectDisplayed(page2);
-        EXPECT_FALSE(Page(page2).IsShown() || Page(FormId::AGMATOL).IsShown());
+        EXPECT_FALSE(page(page2).IsShown() || page(FormId::AGMATOL).IsShown());
         first.Press(ctl::Next1);
-        EXPECT_TRUE(Page(page2).IsShown() && !first.IsShown());
-        EXPECT_EQ(Page(page2).Focused(), ctl::CmdOK);
+        EXPECT_TRUE(page(page2).IsShown() && !first.IsShown());
+        EXPECT_EQ(page(page2).Focused(), ctl::CmdOK);
         ExpectDisplayed(page2);
-        Page(page2).Press(ctl::Next);
-        EXPECT_TRUE(Page(FormId::AGMATOL).IsShown() && !Page(page2).IsShown());
+        page(page2).Press(ctl::Next);
+        EXPECT_TRUE(page(FormId::AGMATOL).IsShown() && !page(page2).IsShown());
         ExpectDisplayed(FormId::AGMATOL);
         EXPECT_EQ(ContentOf(FormId::AGMATOL).rows.at(0).value.size(), 7u) << "five decimals of its own";
-        EXPECT_FALSE(Page(FormId::AGMATOL).Visible(ctl::Text1)) << "no tolerance is 0";
-        Page(FormId::AGMATOL).Press(ctl::Back);
-        EXPECT_FALSE(app.IsLoaded(FormId::AGMATOL));
-        EXPECT_TRUE(Page(page2).IsShown());
-        Page(page2).Press(ctl::Back);
-        EXPECT_FALSE(app.IsLoaded(page2));
-        EXPECT_TRUE(Page(page1).IsShown());
-        Screen().Activate();  // clicking the input screen closes the pages
-        platform.RunTimers();
-        EXPECT_FALSE(app.IsLoaded(page1));
+        EXPECT_FALSE(page(FormId::AGMATOL).Visible(ctl::Text1)) << "no tolerance is 0";
+        page(FormId::AGMATOL).Press(ctl::Back);
+        EXPECT_FALSE(app().IsLoaded(FormId::AGMATOL));
+        EXPECT_TRUE(page(page2).IsShown());
+        page(page2).Press(ctl::Back);
+        EXPECT_FALSE(app().IsLoaded(page2));
+        EXPECT_TRUE(page(page1).IsShown());
+        screen().Activate();  // clicking the input screen closes the pages
+        platform().RunTimers();
+        EXPECT_FALSE(app().IsLoaded(page1));
     }
 }
 
 TEST_F(ResultPages, AnInternalGearsHiddenRowComesBackForAnExternalGear) {
-    Screen().Press(ctl::Internal);
+    screen().Press(ctl::Internal);
     Calculate({{ctl::InputNT, "60"}, {ctl::InputDP, "10"}});
-    EXPECT_FALSE(Page(FormId::FrmOutput1).Visible(ctl::Label(12)) || Page(FormId::FrmOutput1).Visible(ctl::Text(12)));
-    Screen().Press(ctl::External);
+    EXPECT_FALSE(page(FormId::FrmOutput1).Visible(ctl::Label(12)) || page(FormId::FrmOutput1).Visible(ctl::Text(12)));
+    screen().Press(ctl::External);
     Calculate({{ctl::InputNT, "24"}});
-    EXPECT_TRUE(Page(FormId::FrmOutput1).Visible(ctl::Label(12)) && Page(FormId::FrmOutput1).Visible(ctl::Text(12)));
-    EXPECT_EQ(Page(FormId::FrmOutput1).Text(ctl::Label(12)), "K Factor");
+    EXPECT_TRUE(page(FormId::FrmOutput1).Visible(ctl::Label(12)) && page(FormId::FrmOutput1).Visible(ctl::Text(12)));
+    EXPECT_EQ(page(FormId::FrmOutput1).Text(ctl::Label(12)), "K Factor");
 }
 
 TEST_F(ResultPages, NextOfPage2AndTheToleranceNoteFollowTheQualityNumber) {
     Calculate({{ctl::InputNT, "24"}, {ctl::InputDP, "10"}}).Press(ctl::Next1);
-    HeadlessView& page2 = Page(FormId::FrmOutput2);
+    HeadlessView& page2 = page(FormId::FrmOutput2);
     EXPECT_FALSE(page2.Visible(ctl::Next) || page2.Enabled(ctl::Next));
     page2.Press(ctl::Next);
-    EXPECT_FALSE(Page(FormId::AGMATOL).IsShown());
-    Screen().Activate();
-    platform.RunTimers();
+    EXPECT_FALSE(page(FormId::AGMATOL).IsShown());
+    screen().Activate();
+    platform().RunTimers();
     // 28 teeth of 12 DP at quality 6: the face width of 1 is outside the lead formula.
     Calculate({{ctl::InputNT, "28"}, {ctl::InputDP, "12"}, {ctl::ComboQuality, "6"}}).Press(ctl::Next1);
-    EXPECT_TRUE(Page(FormId::FrmOutput2).Visible(ctl::Next) && Page(FormId::FrmOutput2).Enabled(ctl::Next));
-    Page(FormId::FrmOutput2).Press(ctl::Next);
-    HeadlessView& tolerances = Page(FormId::AGMATOL);
+    EXPECT_TRUE(page(FormId::FrmOutput2).Visible(ctl::Next) && page(FormId::FrmOutput2).Enabled(ctl::Next));
+    page(FormId::FrmOutput2).Press(ctl::Next);
+    HeadlessView& tolerances = page(FormId::AGMATOL);
     EXPECT_EQ(tolerances.Text(ctl::Text(4)), "0.00000");
     EXPECT_TRUE(tolerances.Visible(ctl::Text1));
     EXPECT_EQ(tolerances.Text(ctl::Text1),
@@ -115,26 +115,26 @@ TEST_F(ResultPages, NextOfPage2AndTheToleranceNoteFollowTheQualityNumber) {
 
 TEST_F(ResultPages, TheBallAdviceIsAMessageBoxOfTheHelicalPageOnce) {
     HeadlessView& page1 = Calculate({{ctl::InputNT, "25"}, {ctl::InputDP, "10"}, {ctl::InputHA, "30"}});
-    ASSERT_EQ(platform.Messages().size(), 1u);
-    const ShownMessage& m = platform.Messages()[0];
+    ASSERT_EQ(platform().Messages().size(), 1u);
+    const ShownMessage& m = platform().Messages()[0];
     EXPECT_EQ(m.text, "Odd tooth helical gears should be measured using balls\r"
                       "or measured from the center of the gear over one pin.");
     EXPECT_TRUE(m.title == "Involvo" && m.icon == MsgIcon::Information && m.buttons == MsgButtons::OK);
     EXPECT_EQ(m.form, FormId::FrmHelical1);
     page1.Press(ctl::Next1);
-    Page(FormId::FRMHelical2).Press(ctl::Back);
+    page(FormId::FRMHelical2).Press(ctl::Back);
     EXPECT_TRUE(page1.IsShown());
-    EXPECT_EQ(platform.Messages().size(), 1u) << "returning to the page does not repeat it";
+    EXPECT_EQ(platform().Messages().size(), 1u) << "returning to the page does not repeat it";
 }
 
 TEST_F(ResultPages, CloseAndTheCloseMenuUnloadEveryPage) {
     for (FormId id : {FormId::FrmOutput1, FormId::FrmHelical1, FormId::FrmOutput2, FormId::FRMHelical2,
                       FormId::AGMATOL}) {
         for (Control close : {ctl::CmdOK, ctl::mnuFileClose}) {
-            app.Show(id);
-            Page(id).Press(close);
-            EXPECT_FALSE(app.IsLoaded(id)) << FormName(id) << close;
-            platform.RunTimers();
+            app().Show(id);
+            page(id).Press(close);
+            EXPECT_FALSE(app().IsLoaded(id)) << FormName(id) << close;
+            platform().RunTimers();
         }
     }
 }
@@ -148,7 +148,7 @@ TEST_F(ResultPages, PagesCarryTheirDesignerTexts) {
         {FormId::AGMATOL, "AGMA Tolerances", ctl::mnuFile},
     };
     for (const auto& [id, caption, fileMenu] : pages) {
-        const View& page = app.Load(id);
+        const View& page = app().Load(id);
         const bool pageOne = id == FormId::FrmOutput1 || id == FormId::FrmHelical1;
         EXPECT_EQ(page.Text(ctl::Window), caption);
         EXPECT_EQ(page.Text(fileMenu) + page.Text(ctl::mnuFilePrint) + page.Text(ctl::mnuFileClose),
@@ -165,10 +165,10 @@ TEST_F(ResultPages, PagesCarryTheirDesignerTexts) {
             EXPECT_EQ(page.Text(ctl::LabelNorm) + "|" + page.Text(ctl::LabelTransv), "Normal|Transverse");
         }
     }
-    const View& page1 = app.Load(FormId::FrmOutput1);
+    const View& page1 = app().Load(FormId::FrmOutput1);
     EXPECT_EQ(page1.ToolTip(ctl::Next1) + "|" + page1.ToolTip(ctl::CmdOK), "Display Next Page|Close This page");
     EXPECT_EQ(page1.Text(ctl::Next1), "Next");
-    EXPECT_EQ(app.Load(FormId::FrmOutput2).Text(ctl::Next), "Next");
+    EXPECT_EQ(app().Load(FormId::FrmOutput2).Text(ctl::Next), "Next");
 }
 
 TEST_F(ResultPages, EntryTextsAreTheFieldsOfTheInputScreen) {
@@ -180,21 +180,21 @@ TEST_F(ResultPages, EntryTextsAreTheFieldsOfTheInputScreen) {
         {ctl::Combo1, &EntryTexts::feature},         {ctl::ComboQuality, &EntryTexts::quality},
     };
     int n = 0;
-    for (const auto& [control, member] : fields) Screen().SetText(control, "text " + std::to_string(++n));
-    const EntryTexts texts = ReadEntryTexts(app);
+    for (const auto& [control, member] : fields) screen().SetText(control, "text " + std::to_string(++n));
+    const EntryTexts texts = ReadEntryTexts(app());
     n = 0;
     for (const auto& [control, member] : fields) EXPECT_EQ(texts.*member, "text " + std::to_string(++n)) << control;
 }
 
 TEST_F(ResultPages, ReturningToTheInputScreenForgetsThePartNumber) {
     HeadlessView& page1 = Calculate({{ctl::InputNT, "24"}, {ctl::InputDP, "10"}});
-    SetOnly({kOptPartNumber});
-    platform.ScriptInput("Gear 12");
+    gear().PrintoutChoices[kOptPartNumber] = 1;
+    platform().ScriptInput("Gear 12");
     page1.Press(ctl::CmdPrint);
-    EXPECT_EQ(gear.PartNumber, "Gear 12");
-    Screen().Activate();
-    EXPECT_EQ(gear.PartNumber, "");
+    EXPECT_EQ(gear().PartNumber, "Gear 12");
+    screen().Activate();
+    EXPECT_EQ(gear().PartNumber, "");
 }
 
 }  // namespace
-}  // namespace involvo::test
+}  // namespace involvo::testing

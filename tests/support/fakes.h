@@ -2,6 +2,7 @@
 // tests, looked into afterwards, and made to fail on demand.
 #pragma once
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -125,6 +126,47 @@ public:
     std::optional<FormId> helpOwner;
     std::vector<std::string> helpShown;
     std::map<std::pair<std::string, std::string>, std::string> machine;
+};
+
+// The headless text printer made to fail, to print into a file or to have no
+// default printer, with dashes of another width; it keeps each document begun
+// as items with their styles too.
+class RecordingPrinter : public TextPrinter {
+public:
+    struct Item { std::string text; bool bold, underline; double size; };
+    double dash = 1;
+    bool hasDefaultPrinter = true, copiesArePages = false, failStart = false, failEnd = false;
+    std::string error, outputFile;
+    int newPages = 0;
+    std::vector<std::vector<std::vector<Item>>> items;  // of each document begun, line by line
+
+    bool UseDefaultPrinter() override { return hasDefaultPrinter; }
+    bool CopiesArePages() const override { return copiesArePages; }
+    bool StartDoc() override {
+        items.push_back({{}}), bold_ = underline_ = false;
+        return TextPrinter::StartDoc() && !failStart;
+    }
+    void SetBold(bool on) override { bold_ = on; }
+    void SetUnderline(bool on) override { underline_ = on; }
+    void PrintAt(int column, const std::string& text) override {
+        items.back().back().push_back({text, bold_, underline_, FontSize()});
+        TextPrinter::PrintAt(column, text);
+    }
+    void EndLine() override {
+        items.back().emplace_back();
+        TextPrinter::EndLine();
+    }
+    void NewPage() override { ++newPages; }
+    double TextWidth(const std::string& text) const override {
+        return TextPrinter::TextWidth(text) + (dash - 1) * static_cast<double>(std::count(text.begin(), text.end(), '-'));
+    }
+    bool EndDoc() override { return !failEnd && TextPrinter::EndDoc(); }
+    std::string OutputFile() const override { return outputFile; }
+    std::string ErrorText() const override { return error; }
+    const std::vector<std::string>& Lines(size_t document) const { return Documents().at(document); }
+
+private:
+    bool bold_ = false, underline_ = false;
 };
 
 // The stores outlive the platform, as the desktop and the settings outlive one

@@ -1,14 +1,63 @@
 #include "tests/support/program.h"
 
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
 namespace involvo::testing {
 
-Program::Program(FakeSettings& settings, FakeDesktop& desktop) : platform(settings, desktop), app(gear, platform) {
+fs::path FreshFolder() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const fs::path dir = fs::temp_directory_path() / ("involvo-" + std::to_string(::getpid()) + "-" +
+                                                      info->test_suite_name() + "-" + info->name());
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+std::vector<std::string> Names(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+    return names;
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+
+Program::Program(FakeSettings& settings, FakeDesktop& desktop, PrinterPort& printer, const fs::path& optionsFile)
+    : platform(settings, desktop), app(gear, platform) {
+    app.SetPrintoutOptionsFile(optionsFile);
+    platform.SetPrinter(&printer);
     app.StartUpWithoutSplash();
+}
+
+ProgramTest::~ProgramTest() {
+    run_.reset();
+    std::error_code ec;
+    if (!folder_.empty()) fs::remove_all(folder_, ec);
 }
 
 void ProgramTest::Restart() {
     run_.reset();
-    run_ = std::make_unique<Program>(settings, desktop);
+    run_ = std::make_unique<Program>(settings, desktop, printer, OptionsFile());
+}
+
+HeadlessView& ProgramTest::page(FormId id) {
+    HeadlessView* view = platform().ViewOf(id);
+    if (!view) throw std::runtime_error(std::string(FormName(id)) + " is not loaded");
+    return *view;
+}
+
+HeadlessView& ProgramTest::Calculate(const Entries& fields) {
+    for (const auto& [field, keys] : fields) Enter(field, std::string(12, '\b') + keys);
+    Calculate();
+    HeadlessView* helical = platform().ViewOf(FormId::FrmHelical1);
+    return helical && helical->IsShown() ? *helical : page(FormId::FrmOutput1);
 }
 
 Program& ProgramTest::run() {
