@@ -117,6 +117,9 @@ TEST_F(ProgramTest, ACutterDepthFallsBackToTheStandardDepth) {
             EXPECT_EQ(MessageTexts(), std::vector<std::string>{"You must enter a Diametral Pitch before using this option"});
             EXPECT_TRUE(platform().InputBoxes().empty());
         }
+        if (answers.size() == 1 && answers[0] == "5") {
+            EXPECT_EQ(platform().InputBoxes().size(), 50u) << "fifty asks, then no more";
+        }
     }
     EXPECT_TRUE(Shown("This value is not within program limits"));
 }
