@@ -3,6 +3,7 @@
 // tolerance page ahead of time, the moves between the pages, the advice, the
 // designer texts. (What each row holds for each kind of gear is pinned by the
 // golden outputs of involvo-cli, built by the same builders.)
+#include "result_pages/measuring_aids_window.h"
 #include "result_pages/page_builders.h"
 #include "result_pages/result_pages.h"
 #include "tests/support/program.h"
@@ -194,6 +195,31 @@ TEST_F(ResultPages, ReturningToTheInputScreenForgetsThePartNumber) {
     EXPECT_EQ(gear().PartNumber, "Gear 12");
     screen().Activate();
     EXPECT_EQ(gear().PartNumber, "");
+}
+
+// The note over the measuring aids' picture: pin or ball, the thickness (of a
+// band its first end) or the internal gear's space width, and a pin outside
+// the range of pins that work (0.1146 to 0.3306 for 24 teeth, pitch 10).
+TEST_F(ResultPages, TheAidsNoteNamesThePinItsThicknessAndWhetherItWorks) {
+    const std::pair<Fields, std::string> cases[] = {
+        {{{ctl::InputNT, "24"}, {ctl::InputDP, "10"}, {ctl::InputCTT_MOW, "0.155/0.157"}, {ctl::InputPINDIA, "0.1728"}},
+         "The pin 0.1728 at the tooth thickness 0.155000 (the first end of the band), seen along the axis."},
+        {{{ctl::InputNT, "24"}, {ctl::InputDP, "10"}, {ctl::InputCTT_MOW, "0.15708"}, {ctl::InputPINDIA, "0.35"}},
+         "The pin 0.3500 at the tooth thickness 0.157080, seen along the axis. This pin lies outside the pins that work."},
+        {{{ctl::Internal, ""}, {ctl::InputNT, "60"}, {ctl::InputDP, "10"}, {ctl::InputCTT_MOW, "0.15708"},
+          {ctl::InputPINDIA, "0.144"}},
+         "The pin 0.1440 in the space width 0.157080, seen along the axis."},
+        {{{ctl::InputNT, "25"}, {ctl::InputDP, "10"}, {ctl::InputHA, "30"}, {ctl::InputCTT_MOW, "0.15708"},
+          {ctl::InputPINDIA, "0.1728"}},
+         "The ball 0.1728 at the tooth thickness 0.157080, seen along the axis."},
+    };
+    for (const auto& [fields, note] : cases) {
+        Restart();
+        EnterAll(fields);
+        Calculate();
+        const FormId first = app().IsLoaded(FormId::FrmOutput1) ? FormId::FrmOutput1 : FormId::FrmHelical1;
+        EXPECT_EQ(AidsContentOf(gear(), ContentOf(first)).note, note);
+    }
 }
 
 }  // namespace
