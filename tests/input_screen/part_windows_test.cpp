@@ -9,7 +9,7 @@
 #include "input_screen/frm_main.h"
 #include "input_screen/part_file.h"
 #include "platform/headless_tools.h"
-#include "tests/input_screen/screen.h"
+#include "tests/support/program.h"
 
 namespace involvo::testing {
 namespace {
@@ -20,7 +20,7 @@ const Control kFields[] = {ctl::InputNT,     ctl::InputDP,        ctl::InputPA, 
                            ctl::Combo1,      ctl::InputCTT_MOW,   ctl::InputAddendumMod,
                            ctl::InputPINDIA, ctl::InputFaceWidth, ctl::ComboQuality};
 
-class PartWindows : public InputScreen {
+class PartWindows : public ProgramTest {
 protected:
     void SetUp() override {
         folder = fs::temp_directory_path() / ("involvo-win-" + std::to_string(::getpid()));

@@ -1,4 +1,4 @@
-// The shell's services on Qt: settings, placement, help and the about box; also
+// The shell's services on Qt: settings, placement and help; also
 // with a folder, a pipe or a device in a file's place, and on a full disk.
 #include <fcntl.h>
 #include <signal.h>
@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <QDir>
-#include <QLabel>
 #include <QScreen>
 #include <QSettings>
 #include <QTextBrowser>
@@ -189,25 +188,6 @@ TEST_F(QtShellTest, AHelpFileThatCannotBeShownIsToldWhyAndNotWaitedFor) {
         })) << file;
         EXPECT_EQ(desktop.HelpWindow(), nullptr) << file;
     }
-}
-
-TEST_F(QtShellTest, TheAboutBoxShowsTheProgramIconIsFixedAndEscapeClosesIt) {
-    Program run(dir.path());
-    bool seen = false;
-    QObject* context = run.Window(FormId::FrmMain);  // the timers go with the run
-    QTimer::singleShot(300, context, [&] {  // the box is modal: this runs while it waits for the user
-        if (!run.OnScreen(FormId::frmAbout)) return;
-        seen = !run.Widget<QLabel>(FormId::frmAbout, ctl::picIcon)->pixmap().isNull();
-        EXPECT_FALSE(run.platform_.desktop().Placement(FormId::frmAbout)->sizable);
-        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : run.Window(FormId::frmAbout), Qt::Key_Escape);
-    });
-    QTimer::singleShot(3000, context, [&] {  // ends the wait should the Escape not close the box
-        if (run.app_.IsLoaded(FormId::frmAbout)) run.app_.Unload(FormId::frmAbout);
-    });
-    run.Trigger(FormId::FrmMain, ctl::mnuHelpAbout);
-    EXPECT_TRUE(seen);
-    EXPECT_FALSE(run.app_.IsLoaded(FormId::frmAbout));
-    EXPECT_FALSE(run.app_.Ended());
 }
 
 }  // namespace
