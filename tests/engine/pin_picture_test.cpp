@@ -112,6 +112,9 @@ TEST_P(Picture, FlanksAreTheInvolutesAndTheContactsLieOnThem) {
     ASSERT_GE(flank.size(), 20u);
     for (const Point& q : flank) EXPECT_NEAR(std::atan2(q.y, q.x), RightFlankAt(std::hypot(q.x, q.y)), 1e-7);
     EXPECT_LT(std::hypot(flank.front().x, flank.front().y), std::hypot(flank.back().x, flank.back().y));
+    // An external tooth's flank runs out to the tip circle, or to the point of a pointed tooth.
+    const double outer = std::hypot(flank.back().x, flank.back().y), half = RightFlankAt(outer) - kPi / 2 + kPi / c.teeth;
+    EXPECT_TRUE(c.type != 1 || std::fabs(outer - pic.tipRadius) < 1e-9 || std::fabs(half) < 1e-9) << outer;
     const Point& p = pic.contacts[0];
     const double r = std::hypot(p.x, p.y), offset = c.pin / 2.0 * std::sin(baseHelix);
     EXPECT_NEAR(std::fabs(std::atan2(p.y, p.x) - RightFlankAt(r)), offset * std::tan(baseHelix) / rb, 2e-7);

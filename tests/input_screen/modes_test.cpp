@@ -69,8 +69,16 @@ INSTANTIATE_TEST_SUITE_P(Table, Modes, ::testing::ValuesIn(kModes));
 // cutter depth from 1/P to 3/P, offers each refused answer again, and falls back
 // to system 1 without a pitch, when cancelled, or refused to the end.
 TEST_F(ProgramTest, TheDepthSystemChosenIsCheckedAlone) {
+    const char* const captions[] = {
+        "AGMA (Current standard) - 2.25/DP,  (2.20/DP)+.002 for 20 DP and finer",
+        "Old Standard - 2.157/DP,  (2.20/DP)+.002 for 20 DP and finer", "Full Fillet (Hobbed) - 2.335/DP",
+        "Full Fillet (Shaped) - 14.5 PA = 2.4/DP, 20 PA=2.35/DP, 25 PA=2.25/DP",
+        "Pre-Grind or Pre-Shave - 2.35/DP,  (2.4/DP) + .002  for 20 DP and finer", "AGMA Stub Pitch (1.80/DP)",
+        "AGMA Stub-Full Fillet (2.00/DP)", "Combination Stub Pitch (2.25/Pitch Fraction)",
+        "Enter Actual Hob or Shaper Whole Depth"};
     EnterAll({{ctl::InputNT, "20"}, {ctl::InputDP, "10"}});
     for (int system = 1; system <= 9; ++system) {
+        EXPECT_EQ(Text(ctl::MnuDepth(system)), captions[system - 1]);
         platform().ScriptInput("0.2");
         screen().Click(ctl::MnuDepth(system));
         EXPECT_EQ(gear().DepthSystem, system);

@@ -1,19 +1,10 @@
-// The batch road gives the window's numbers: seeded random gears entered both
-// through the whole input screen on the headless platform (typing, leaving
-// each field, the menus, Calculate, Next) and through involvo-cli's road (the
-// input screen's core over plain field texts, the page builders), with every
-// page row (hidden ones too), title, message, batch column and value of the
-// gear state equal byte for byte; then the same gears as one batch give the
-// window's rows.
-//
-// The gears cover every mode and feature, spur and helical, external and
-// internal, odd and even tooth counts, tolerance bands, O.D. changes with any
-// number of decimals, every depth system (a pitch fraction, a cutter depth
-// inside and outside its limits), quality numbers, values from the Basic hint,
-// and rows that must be refused; the test counts them and requires each kind.
-//
-// INVOLVO_ROAD_GEARS=<n> plays n gears instead of 3000; INVOLVO_ROAD_SEED=<s>
-// changes the seed; INVOLVO_ROAD_KINDS=1 prints the kinds counted.
+// The batch road gives the window's numbers: seeded random gears (every mode,
+// feature, gear type and depth system, spur and helical, bands, O.D. changes,
+// qualities, values from the Basic hint, rows to refuse) entered through the
+// whole headless input screen and through involvo-cli's road, with every page
+// row, title, message, batch column and state value equal byte for byte; then
+// the same gears as one batch. INVOLVO_ROAD_GEARS (3000), INVOLVO_ROAD_SEED and
+// INVOLVO_ROAD_KINDS=1 (print the kinds counted) change the run.
 #include <gtest/gtest.h>
 
 #include <algorithm>
