@@ -103,8 +103,10 @@ TEST_F(PartWindows, ReadingsTypedGiveTheRowsAndTheVerdict) {
         EXPECT_EQ(shown.substr(bar + 3), s.beyondAndStatus);
         EXPECT_EQ(Check().Text(ctl::LabelVerdict), s.verdict);
         EXPECT_EQ(Check().Text(ctl::TextSpread), s.spread);
+        const char* const notes[] = {"The reading is within the limits.", "All 2 readings are within the limits.",
+                                     "1 reading of 3 is out of the limits.", "2 readings of 4 are out of the limits."};
+        EXPECT_EQ(Check().Text(ctl::LabelVerdictNote), row <= 4 ? notes[row - 1] : "Row 5 holds no number: correct it or clear it.");
     }
-    EXPECT_EQ(Check().Text(ctl::LabelVerdictNote), "Row 5 holds no number: correct it or clear it.");
     Check().Press(ctl::CmdClear);
     EXPECT_EQ(Check().Text(ctl::Reading(1)) + Check().Text(ctl::Reading(5)) + Check().Text(ctl::LabelVerdict), "");
     Check().Press(ctl::CmdClose);
