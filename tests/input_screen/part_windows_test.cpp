@@ -103,6 +103,9 @@ TEST_F(PartWindows, ReadingsTypedGiveTheRowsAndTheVerdict) {
         EXPECT_EQ(shown.substr(bar + 3), s.beyondAndStatus);
         EXPECT_EQ(Check().Text(ctl::LabelVerdict), s.verdict);
         EXPECT_EQ(Check().Text(ctl::TextSpread), s.spread);
+        const Rgb green{0, 128, 0}, red{255, 0, 0};  // within and accepted, or not
+        EXPECT_EQ(Check().Foreground(ctl::Status(row)), row <= 2 ? green : red);
+        EXPECT_EQ(Check().Foreground(ctl::LabelVerdict), !*s.verdict ? Rgb{} : row <= 2 ? green : red);
         const char* const notes[] = {"The reading is within the limits.", "All 2 readings are within the limits.",
                                      "1 reading of 3 is out of the limits.", "2 readings of 4 are out of the limits."};
         EXPECT_EQ(Check().Text(ctl::LabelVerdictNote), row <= 4 ? notes[row - 1] : "Row 5 holds no number: correct it or clear it.");
