@@ -102,6 +102,8 @@ TEST_F(PartFiles, NumbersMayBeWrittenAsNumbersAndUnknownKeysArePassedOver) {
     ASSERT_TRUE(listed.part);
     EXPECT_EQ(listed.part->readings, (std::vector<std::string>{"2.6371", "2.6368", "2.6375"}));
     EXPECT_EQ(listed.part->Options(), (std::map<std::string, std::string>{{"internal", ""}}));
+    for (const char* no : {R"({"internal": "no"})", R"({"internal": "0"})", R"({"internal": false})"})
+        EXPECT_FALSE(ParsePart(no).part->internal) << no;
 }
 
 TEST_F(PartFiles, ADamagedFileSaysWhyAndGivesNoPart) {
