@@ -201,24 +201,21 @@ TEST_F(ResultPages, ReturningToTheInputScreenForgetsThePartNumber) {
 // band its first end) or the internal gear's space width, and a pin outside
 // the range of pins that work (0.1146 to 0.3306 for 24 teeth, pitch 10).
 TEST_F(ResultPages, TheAidsNoteNamesThePinItsThicknessAndWhetherItWorks) {
-    const std::pair<Fields, std::string> cases[] = {
-        {{{ctl::InputNT, "24"}, {ctl::InputDP, "10"}, {ctl::InputCTT_MOW, "0.155/0.157"}, {ctl::InputPINDIA, "0.1728"}},
+    const struct { Control type; const char *teeth, *helix, *value, *pin, *note; } cases[] = {
+        {ctl::External, "24", "0", "0.155/0.157", "0.1728",
          "The pin 0.1728 at the tooth thickness 0.155000 (the first end of the band), seen along the axis."},
-        {{{ctl::InputNT, "24"}, {ctl::InputDP, "10"}, {ctl::InputCTT_MOW, "0.15708"}, {ctl::InputPINDIA, "0.35"}},
+        {ctl::External, "24", "0", "0.15708", "0.35",
          "The pin 0.3500 at the tooth thickness 0.157080, seen along the axis. This pin lies outside the pins that work."},
-        {{{ctl::Internal, ""}, {ctl::InputNT, "60"}, {ctl::InputDP, "10"}, {ctl::InputCTT_MOW, "0.15708"},
-          {ctl::InputPINDIA, "0.144"}},
-         "The pin 0.1440 in the space width 0.157080, seen along the axis."},
-        {{{ctl::InputNT, "25"}, {ctl::InputDP, "10"}, {ctl::InputHA, "30"}, {ctl::InputCTT_MOW, "0.15708"},
-          {ctl::InputPINDIA, "0.1728"}},
-         "The ball 0.1728 at the tooth thickness 0.157080, seen along the axis."},
+        {ctl::Internal, "60", "0", "0.15708", "0.144", "The pin 0.1440 in the space width 0.157080, seen along the axis."},
+        {ctl::External, "25", "30", "0.15708", "0.1728", "The ball 0.1728 at the tooth thickness 0.157080, seen along the axis."},
     };
-    for (const auto& [fields, note] : cases) {
+    for (const auto& c : cases) {
         Restart();
-        EnterAll(fields);
+        EnterAll({{c.type, ""}, {ctl::InputNT, c.teeth}, {ctl::InputDP, "10"}, {ctl::InputHA, c.helix},
+                  {ctl::InputCTT_MOW, c.value}, {ctl::InputPINDIA, c.pin}});
         Calculate();
         const FormId first = app().IsLoaded(FormId::FrmOutput1) ? FormId::FrmOutput1 : FormId::FrmHelical1;
-        EXPECT_EQ(AidsContentOf(gear(), ContentOf(first)).note, note);
+        EXPECT_EQ(AidsContentOf(gear(), ContentOf(first)).note, c.note) << c.teeth;
     }
 }
 
