@@ -180,6 +180,11 @@ TEST_F(PartWindows, APartOpenedFillsTheScreenAsTypingItDoes) {
     const std::vector<std::string>& report = Tools().PdfOutput().Documents().back();
     EXPECT_NE(std::find_if(report.begin(), report.end(), [](const std::string& l) { return l.find("1.7320") != std::string::npos; }),
               report.end());
+    // A cutter depth comes with its depth system, without being asked for.
+    Restart();
+    Open(Write("cutter.gear", R"({"teeth": "20", "pitch": "10", "depth-system": 9, "cutter-depth": "0.2"})"));
+    EXPECT_EQ(std::to_string(gear().DepthSystem) + " " + gear().CutterDepthText, "9 0.2");
+    EXPECT_TRUE(platform().InputBoxes().empty() && screen().Checked(ctl::MnuDepth(9)));
 }
 
 TEST_F(PartWindows, AFileThatHoldsNoPartChangesNothingAndSaysWhy) {

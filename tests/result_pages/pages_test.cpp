@@ -172,21 +172,6 @@ TEST_F(ResultPages, PagesCarryTheirDesignerTexts) {
     EXPECT_EQ(app().Load(FormId::FrmOutput2).Text(ctl::Next), "Next");
 }
 
-TEST_F(ResultPages, EntryTextsAreTheFieldsOfTheInputScreen) {
-    const std::vector<std::pair<Control, std::string EntryTexts::*>> fields = {
-        {ctl::InputNT, &EntryTexts::teeth},          {ctl::InputDP, &EntryTexts::pitch},
-        {ctl::InputPA, &EntryTexts::pressureAngle},  {ctl::InputHA, &EntryTexts::helix},
-        {ctl::InputCTT_MOW, &EntryTexts::featureValue}, {ctl::InputAddendumMod, &EntryTexts::odChange},
-        {ctl::InputPINDIA, &EntryTexts::pin},        {ctl::InputFaceWidth, &EntryTexts::faceWidth},
-        {ctl::Combo1, &EntryTexts::feature},         {ctl::ComboQuality, &EntryTexts::quality},
-    };
-    int n = 0;
-    for (const auto& [control, member] : fields) screen().SetText(control, "text " + std::to_string(++n));
-    const EntryTexts texts = ReadEntryTexts(app());
-    n = 0;
-    for (const auto& [control, member] : fields) EXPECT_EQ(texts.*member, "text " + std::to_string(++n)) << control;
-}
-
 TEST_F(ResultPages, ReturningToTheInputScreenForgetsThePartNumber) {
     HeadlessView& page1 = Calculate({{ctl::InputNT, "24"}, {ctl::InputDP, "10"}});
     gear().PrintoutChoices[kOptPartNumber] = 1;
