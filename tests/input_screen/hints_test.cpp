@@ -55,6 +55,8 @@ const Hint kHints[] = {
     {"an O.D. change keeps a backlash",
      With(kGear20, {{ctl::Combo1, "Contributing Backlash"}, {ctl::InputCTT_MOW, "0.004"}, {ctl::InputAddendumMod, "0.02"}}),
      {{ctl::InputCTT_MOW, "0.004000"}, {ctl::LabelBasic, ""}}},
+    {"a value typed before the gear is kept", {{ctl::InputDP, "10"}, {ctl::InputCTT_MOW, "0.155"}, {ctl::InputNT, "20"}},
+     {{ctl::InputCTT_MOW, "0.155000"}, {ctl::InputPINDIA, "0.1728"}}},
     {"the same gear type again", With(kGear20, {{ctl::InputCTT_MOW, "0.15"}, {ctl::External, ""}}),
      {{ctl::InputCTT_MOW, "0.150000"}}},
     {"span mode", {{ctl::MnuSpan, ""}, {ctl::InputNT, "30"}, {ctl::InputDP, "10"}},
