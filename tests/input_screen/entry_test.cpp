@@ -48,6 +48,8 @@ const Entry kEntries[] = {
     {"a band", {}, ctl::InputCTT_MOW, "0.157/0.155/", "0.155000 / 0.157000",
      {{&GearMain::Thick1, 0.157f}, {&GearMain::Backlash1, 0.157f}, {&GearMain::Measure2, 0.155f}}},
     {"a single value", {}, ctl::InputCTT_MOW, "0.1", "0.100000", {{&GearMain::Measure1, 0.1f}, {&GearMain::Thick2, 0}}},
+    {"a single value after a band", {{ctl::InputCTT_MOW, "0.155/0.157"}}, ctl::InputCTT_MOW, "\b\b\b\b\b\b\b\b\b\b\b\b\b\b\b\b\b\b\b\b0.1",
+     "0.100000", {{&GearMain::Thick2, 0}, {&GearMain::Measure2, 0}, {&GearMain::Backlash2, 0}}},
     {"a negative backlash", {}, ctl::InputCTT_MOW, "-.004", "-0.004000", {{&GearMain::Backlash1, -0.004f}}},
     {"a face width", {}, ctl::InputFaceWidth, "2", "2.00000", {{&GearMain::FaceWidth, 2}}},
     {"a face width of 0", {}, ctl::InputFaceWidth, "0", "0", {{&GearMain::FaceWidth, 0}}},

@@ -112,6 +112,7 @@ TEST_F(PartWindows, ReadingsTypedGiveTheRowsAndTheVerdict) {
     }
     Check().Press(ctl::CmdClear);
     EXPECT_EQ(Check().Text(ctl::Reading(1)) + Check().Text(ctl::Reading(5)) + Check().Text(ctl::LabelVerdict), "");
+    EXPECT_EQ(Check().Focused(), ctl::Reading(1));
     Check().Press(ctl::CmdClose);
     HeadlessView* closed = platform().ViewOf(FormId::FrmCheckPart);
     EXPECT_TRUE(!closed || !closed->IsShown());
