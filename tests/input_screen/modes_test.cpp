@@ -65,6 +65,14 @@ TEST_P(Modes, SetCaptionFeaturesAndMenuMarks) {
 
 INSTANTIATE_TEST_SUITE_P(Table, Modes, ::testing::ValuesIn(kModes));
 
+// A ticked item clicked again unticks itself in Qt: the File menu ticks the mode again as it opens.
+TEST_F(ProgramTest, TheFileMenuTicksTheModeAsItOpens) {
+    screen().Click(ctl::MnuCTT);
+    screen().SetChecked(ctl::MnuCTT, false);
+    screen().Click(ctl::mnuFile);
+    EXPECT_TRUE(screen().Checked(ctl::MnuCTT));
+}
+
 // The depth systems' menu: the system chosen is checked alone. System 9 asks for a
 // cutter depth from 1/P to 3/P, offers each refused answer again, and falls back
 // to system 1 without a pitch, when cancelled, or refused to the end.

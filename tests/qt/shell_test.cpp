@@ -153,7 +153,7 @@ TEST_F(QtShellTest, APageThatGrowsAsItOpensKeepsItsTitleBarOnTheScreen) {
     EXPECT_GT(frame.width(), 100);
 }
 
-// ---- Help and the about box ----
+// ---- Help ----
 
 TEST_F(QtShellTest, HelpShowsTheFileReadOnlyWithTheContentsFirstAndEscapeClosesIt) {
     Write("IVOevalHelp.HLP", "<html><body><h1>Involvo Help</h1><h2>Contents</h2>" + QByteArray(2000, '\n') +
