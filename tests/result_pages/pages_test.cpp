@@ -159,12 +159,9 @@ TEST_F(ResultPages, PagesCarryTheirDesignerTexts) {
         EXPECT_EQ(page.ToolTip(ctl::CmdPrint), "Print Gear Data");
         // Page 1's print button is the picture alone; the others carry the caption too.
         EXPECT_EQ(page.Text(ctl::CmdPrint), pageOne ? "" : "Print Gear Data") << FormName(id);
-        if (!pageOne) {
-            EXPECT_EQ(page.Text(ctl::Back), "Back");
-        }
-        if (id == FormId::FRMHelical2 || id == FormId::FrmHelical1) {
-            EXPECT_EQ(page.Text(ctl::LabelNorm) + "|" + page.Text(ctl::LabelTransv), "Normal|Transverse");
-        }
+        EXPECT_TRUE(pageOne || page.Text(ctl::Back) == "Back") << FormName(id);
+        const bool helical = id == FormId::FRMHelical2 || id == FormId::FrmHelical1;
+        EXPECT_TRUE(!helical || page.Text(ctl::LabelNorm) + "|" + page.Text(ctl::LabelTransv) == "Normal|Transverse");
     }
     const View& page1 = app().Load(FormId::FrmOutput1);
     EXPECT_EQ(page1.ToolTip(ctl::Next1) + "|" + page1.ToolTip(ctl::CmdOK), "Display Next Page|Close This page");

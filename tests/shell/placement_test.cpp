@@ -203,6 +203,7 @@ TEST(KeepReachableTest, PlacementsAreKeptOnOrBroughtBackOntoTheScreens) {
         {"beyond the second screen", {60000, 500, 9000, 7000}, true, {a, b}, {39000, 500, 9000, 7000}},
         {"under the smaller screen", {31000, 11400, 9000, 3000}, true, {a, b}, {31000, 7800, 9000, 3000}},
         {"too large for the screen it comes back to", {100000, 0, 40000, 20000}, true, {a}, {0, 0, 28800, 16200}},
+        {"too large, with a frame", {100000, 0, 40000, 20000}, true, {a}, {0, 0, 28800 - 30, 16200 - 375}, kFrame},
         {"fixed and too large keeps its size", {100000, 0, 40000, 20000}, false, {a}, {0, 0, 40000, 20000}},
         {"nothing wide", {1000, 1000, 0, 0}, true, {a}, {1000, 1000, 1440, 1440}},
         {"negative size", {1000, 1000, -500, -9000}, true, {a}, {1000, 1000, 1440, 1440}},
