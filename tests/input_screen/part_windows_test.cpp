@@ -228,6 +228,8 @@ TEST_F(PartWindows, SavePartWritesTheScreenTheReadingsAndThePartNumber) {
     EXPECT_EQ(read.part->entries.at("teeth"), "24");
     EXPECT_EQ(read.part->entries.at("value"), Text(ctl::InputCTT_MOW));
     EXPECT_EQ(read.part->readings, (std::vector<std::string>{"2.6371", "2.63"}));
+    screen().Click(ctl::mnuFile);  // Open Recent offers it
+    EXPECT_TRUE(screen().Enabled(ctl::MnuOpenRecent) && screen().Text(ctl::MnuRecent(1)) == "&1 gear24.gear");
 }
 
 }  // namespace
