@@ -200,13 +200,16 @@ public:
         }
         Write(*writing);
         if (reader_.TooLong()) throw UsageError{kTooLong};
+        if (!reader_.ReadError().empty()) throw UsageError{kUnreadable + reader_.ReadError()};
         return status_;
     }
 
 private:
     void ReadHeader() {
         if (!reader_.Next(cells_))
-            throw UsageError{reader_.TooLong() ? kTooLong : "the batch file has no header row"};
+            throw UsageError{reader_.TooLong()                ? std::string(kTooLong)
+                             : !reader_.ReadError().empty() ? kUnreadable + reader_.ReadError()
+                                                            : "the batch file has no header row"};
         for (const std::string& cell : cells_) {
             const std::string name = Trim(cell);
             if (name == "readings") {
@@ -277,6 +280,7 @@ private:
     }
 
     static constexpr const char* kTooLong = "the batch file has a row too long to be a gear's; it is read no further";
+    static inline const std::string kUnreadable = "the batch file could not be read to its end: ";
 
     CsvReader reader_;
     std::ostream& out_;

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <istream>
 #include <sstream>
 
@@ -21,7 +22,10 @@ size_t FileSource::Read(char* buffer, size_t size) {
     for (;;) {
         const ssize_t n = ::read(fd_, buffer, size);
         if (n >= 0) return static_cast<size_t>(n);
-        if (errno != EINTR) return 0;  // an input that cannot be read ends the batch
+        if (errno != EINTR) {  // an input that cannot be read ends the batch, and says why
+            error_ = std::strerror(errno);
+            return 0;
+        }
     }
 }
 

@@ -20,6 +20,8 @@ public:
     // True when a Read would have to wait for more input to arrive (a pipe
     // whose writer is slower than the batch).
     virtual bool Waiting() const { return false; }
+    // Why the input could not be read on, when a Read ended it on an error.
+    virtual std::string Error() const { return {}; }
 };
 
 // A file descriptor: a file, or standard input.
@@ -28,9 +30,11 @@ public:
     explicit FileSource(int fd) : fd_(fd) {}
     size_t Read(char* buffer, size_t size) override;
     bool Waiting() const override;
+    std::string Error() const override { return error_; }
 
 private:
     int fd_;
+    std::string error_;
 };
 
 // A stream of the standard library.
@@ -53,6 +57,8 @@ public:
     // True when the input ended at a row too long to be a gear's (an endless
     // device, or a file that is no CSV): the rest is not read.
     bool TooLong() const { return tooLong_; }
+    // Why the input ended early, when it could not be read on ("" otherwise).
+    std::string ReadError() const { return source_.Error(); }
     // True when the next row may have to wait for input to arrive.
     bool Waiting() const { return at_ == end_ && !ended_ && source_.Waiting(); }
 
