@@ -199,17 +199,20 @@ public:
             writing = done;
         }
         Write(*writing);
-        if (reader_.TooLong()) throw UsageError{kTooLong};
-        if (!reader_.ReadError().empty()) throw UsageError{kUnreadable + reader_.ReadError()};
+        if (std::optional<std::string> why = EndedEarly()) throw UsageError{*why};
         return status_;
     }
 
 private:
+    // Why the input ended before its end, when it did: the rest is not read.
+    std::optional<std::string> EndedEarly() const {
+        if (reader_.TooLong()) return "the batch file has a row too long to be a gear's; it is read no further";
+        if (!reader_.ReadError().empty()) return "the batch file could not be read to its end: " + reader_.ReadError();
+        return std::nullopt;
+    }
+
     void ReadHeader() {
-        if (!reader_.Next(cells_))
-            throw UsageError{reader_.TooLong()                ? std::string(kTooLong)
-                             : !reader_.ReadError().empty() ? kUnreadable + reader_.ReadError()
-                                                            : "the batch file has no header row"};
+        if (!reader_.Next(cells_)) throw UsageError{EndedEarly().value_or("the batch file has no header row")};
         for (const std::string& cell : cells_) {
             const std::string name = Trim(cell);
             if (name == "readings") {
@@ -278,9 +281,6 @@ private:
         out_.flush();
         chunk.written = true;
     }
-
-    static constexpr const char* kTooLong = "the batch file has a row too long to be a gear's; it is read no further";
-    static inline const std::string kUnreadable = "the batch file could not be read to its end: ";
 
     CsvReader reader_;
     std::ostream& out_;
