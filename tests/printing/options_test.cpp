@@ -1,12 +1,11 @@
 // The printout options: the file's text, what the start-up makes of whatever
 // lies where the file should be, the save that never loses the options saved
 // before, and the dialog.
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <fstream>
 
+#include "tests/support/failing_disk.h"
 #include "tests/support/program.h"
 
 namespace involvo::testing {
@@ -24,19 +23,6 @@ OptionValues Only(std::initializer_list<int> on, int16_t value = 1) {
 }
 OptionValues All(int16_t value) { return Only({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}, value); }
 const std::string kAllOff = Repeat("0\r\n", 18), kAllOn = Repeat("1\r\n", 18);
-
-// Writes beyond `bytes` fail in this process as on a full disk while it lives;
-// the signal the kernel sends with them is ignored, as a program must.
-struct FailingDisk {
-    explicit FailingDisk(rlim_t bytes) : signal_(signal(SIGXFSZ, SIG_IGN)) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        const rlimit limit{bytes, old_.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FailingDisk() { setrlimit(RLIMIT_FSIZE, &old_), signal(SIGXFSZ, signal_); }
-    sighandler_t signal_;
-    rlimit old_{};
-};
 
 // Each row checks one rule of the file's text; that nothing crashes the reader
 // and that what it reads it writes back the same is the fuzz target's to prove.

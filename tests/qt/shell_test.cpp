@@ -1,8 +1,6 @@
 // The shell's services on Qt: settings, placement and help; also
 // with a folder, a pipe or a device in a file's place, and on a full disk.
 #include <fcntl.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,6 +16,7 @@
 #include "platform/qt_shell/qt_desktop.h"
 #include "platform/qt_shell/qt_settings.h"
 #include "tests/qt/qt_support.h"
+#include "tests/support/failing_disk.h"
 
 namespace involvo::testing {
 namespace {
@@ -53,15 +52,10 @@ protected:
 
 TEST_F(QtShellTest, SettingsThatCannotBeWrittenAreReportedAndTheFileKept) {
     Write("Involvo.conf", "[FrmMain_Settings]\nFormLeft=1200\n");
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit full = old;
-    full.rlim_cur = 0;  // every write beyond nothing fails, as on a full disk
-    sighandler_t oldSignal = signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &full);
-    const bool written = QtSettings(dir.path()).SaveSetting("Involvo", "FrmMain_Settings", "FormLeft", "9999");
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, oldSignal);
+    const bool written = [&] {
+        FailingDisk full(0);
+        return QtSettings(dir.path()).SaveSetting("Involvo", "FrmMain_Settings", "FormLeft", "9999");
+    }();
     EXPECT_FALSE(written);
     EXPECT_EQ(Read("Involvo.conf"), "[FrmMain_Settings]\nFormLeft=1200\n");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Involvo.conf"}) << "no temporary file";
