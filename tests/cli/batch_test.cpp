@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "cli/outputs.h"
 
 namespace involvo::cli {
 namespace {
@@ -98,6 +99,13 @@ TEST(ToolOutput, AFullDiskIsAFailureNotASuccess) {
         EXPECT_EQ(Main(static_cast<int>(argv.size()), argv.data(), full, err), 1) << words[1];
         EXPECT_EQ(err.str(), "involvo-cli: the output could not be written\n") << words[1];
     }
+}
+
+// A cell with a comma, a quote or a line end is quoted, wherever that stands in it.
+TEST(CsvLine, QuotesACellWhateverWhereItsCommaOrQuoteStands) {
+    std::string csv;
+    AppendCsvLine(csv, {"ab,cdefghi", "abcdefghi,", "abcdefgh\"ij", "plain text here", "a\nb", "12,4"});
+    EXPECT_EQ(csv, "\"ab,cdefghi\",\"abcdefghi,\",\"abcdefgh\"\"ij\",plain text here,\"a\nb\",\"12,4\"\n");
 }
 
 }  // namespace
