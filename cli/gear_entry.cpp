@@ -28,16 +28,7 @@ void GearEntry::Reset() {
     core_.Reopen();
 }
 
-void GearEntry::Run(const GearOptions& options, GearRun& run) {
-    Reset();
-    run.ok = false;
-    run.error.clear();
-    run.messages.clear();
-    run.teethSpanned = 0;
-    run.inspection.reset();
-    run.measuring.reset();
-    typist_.Reset(&run.messages);
-
+bool GearEntry::EnterByHand(const GearOptions& options, GearRun& run, FirstPage& first) {
     auto enter = [&](Option option, Field field) {
         if (!options.Has(option)) return;
         typist_.Type(field, options.Get(option));
@@ -61,8 +52,7 @@ void GearEntry::Run(const GearOptions& options, GearRun& run) {
             std::string list;
             for (const auto& item : items) list += (list.empty() ? "" : ", ") + item;
             run.error = "--feature must be one of: " + list;
-            run.pages.clear();
-            return;
+            return false;
         }
         typist_.ChooseFeature(feature);
     }
@@ -80,15 +70,93 @@ void GearEntry::Run(const GearOptions& options, GearRun& run) {
         typist_.ChooseDepthSystem(9, options.Get(Option::CutterDepth));
         if (run.messages.size() > before) {
             run.error = run.messages[before].text;
-            run.pages.clear();
-            return;
+            return false;
         }
     }
     enter(Option::Value, Field::FeatureValue);
     enter(Option::Pin, Field::Pin);
     if (!options.Has(Option::Value)) typist_.ClickBasic();
 
-    const FirstPage first = typist_.Calculate();
+    first = typist_.Calculate();
+    return true;
+}
+
+// The entries in the order of entry, the only ones of such a gear.
+constexpr std::pair<Option, Field> kEntries[] = {
+    {Option::Teeth, Field::Teeth},         {Option::Pitch, Field::Pitch},
+    {Option::PressureAngle, Field::PressureAngle}, {Option::Helix, Field::Helix},
+    {Option::ODChange, Field::ODChange},   {Option::FaceWidth, Field::FaceWidth},
+    {Option::Quality, Field::Quality},     {Option::Value, Field::FeatureValue},
+    {Option::Pin, Field::Pin},
+};
+
+bool GearEntry::EnterAtOnce(const GearOptions& options, FirstPage& first) {
+    // The screen opens external, in the pins mode, with the circular tooth
+    // thickness and depth system 1: a gear that changes none of them, with a
+    // thickness, teeth and a pitch typed.
+    for (Option other : {Option::Internal, Option::Mode, Option::DepthSystem, Option::Feature, Option::CutterDepth})
+        if (options.Has(other)) return false;
+    if (!options.Has(Option::Value) || !options.Has(Option::Teeth) || !options.Has(Option::Pitch)) return false;
+
+    // Every key typed must be taken, so that each field holds what was typed
+    // (a key refused leaves what a hint update put there).
+    std::vector<Field>& typed = typedFields_;
+    typed.clear();
+    for (const auto& [option, field] : kEntries) {
+        if (!options.Has(option)) continue;
+        const std::string& text = options.Get(option);
+        if (text.empty()) return false;
+        std::string& shown = texts_.*TextOf(field);
+        shown.clear();
+        for (char ch : text) {
+            if (ch == '\b' || !ScreenCore::KeyAccepted(field, gear_.DepthSystem, shown, static_cast<unsigned char>(ch)))
+                return false;
+            shown.push_back(ch);
+        }
+        // The pitch typed clears what was chosen for the old pitch (the value
+        // and the pin, typed after it).
+        if (field == Field::Pitch) core_.EditPitch();
+        typed.push_back(field);
+    }
+
+    // Each field that the hands would leave, left once: leaving a field only
+    // reads its own text, and leaving it again with the same text changes
+    // nothing.
+    const FieldSet left = ScreenTypist::LeftByTyping(typed);
+    core_.HoldHints(true);
+    for (int f = static_cast<int>(Field::Teeth); f <= static_cast<int>(Field::Quality); ++f)
+        if (left & Bit(static_cast<Field>(f))) core_.Leave(static_cast<Field>(f));
+    core_.HoldHints(false);
+    core_.TakeWritten();
+
+    core_.SettleHints(options.Has(Option::Pin));
+    typist_.AssumeCalculateFocused();
+    first = typist_.Calculate();
+    return core_.SettledHintsWhole();
+}
+
+void GearEntry::Run(const GearOptions& options, GearRun& run) {
+    auto fresh = [&] {
+        Reset();
+        run.ok = false;
+        run.error.clear();
+        run.messages.clear();
+        run.teethSpanned = 0;
+        run.inspection.reset();
+        run.measuring.reset();
+        typist_.Reset(&run.messages);
+    };
+    fresh();
+    FirstPage first = FirstPage::None;
+    if (EnterAtOnce(options, first)) {
+        ++enteredAtOnce_;
+    } else {
+        fresh();
+        if (!EnterByHand(options, run, first)) {
+            run.pages.clear();
+            return;
+        }
+    }
     if (first == FirstPage::None) {
         run.pages.clear();
         for (const auto& m : run.messages)

@@ -78,11 +78,23 @@ public:
     // data as typed) are then built without their values.
     void SetPageDetail(PageDetail detail) { detail_ = detail; }
 
+    // The gears entered at once (EnterAtOnce) since the entry was made.
+    size_t EnteredAtOnce() const { return enteredAtOnce_; }
+
     gearmain::GearMain& gear() { return gear_; }
     const EntryTexts& texts() const { return texts_; }
 
 private:
     void Reset();
+    // Enters the gear field by field as a user's hands would.
+    // False when an entry ends the gear before Calculate (run.error says why).
+    bool EnterByHand(const GearOptions& options, GearRun& run, FirstPage& first);
+    // The same entry with one hint update instead of one for each field left,
+    // for the gears where that gives the same: an external gear in the pins
+    // mode with its tooth thickness typed, every key of every entry taken by
+    // its field. False (and the screen as it was) for any other gear, or when
+    // a hint could not be computed: the entry by hand then decides.
+    bool EnterAtOnce(const GearOptions& options, FirstPage& first);
 
     gearmain::GearMain gear_;
     HintMemory memory_;
@@ -93,6 +105,8 @@ private:
     gearmain::GearMain openingGear_;
     HintMemory openingMemory_;
     EntryTexts openingTexts_;
+    std::vector<gearmain::Field> typedFields_;
+    size_t enteredAtOnce_ = 0;
     PageKind kind_ = PageKind::Spur;
     PageDetail detail_ = PageDetail::All;
 };

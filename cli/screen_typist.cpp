@@ -139,6 +139,20 @@ FirstPage ScreenTypist::Calculate() {
     return page;
 }
 
+FieldSet ScreenTypist::LeftByTyping(const std::vector<Field>& typed) {
+    FieldSet left = 0;
+    Stop focus = Stop::None;
+    for (Field field : typed) {
+        // The focus moves to the field, leaving the one it was in.
+        if (Field was = FieldOf(focus); was != Field::None && was != field) left |= Bit(was);
+        // Tab leaves the field for the next control of the tab order.
+        left |= Bit(field);
+        focus = static_cast<Stop>((static_cast<int>(StopOf(field)) + 1) % kStops);
+    }
+    if (Field was = FieldOf(focus); was != Field::None) left |= Bit(was);
+    return left;
+}
+
 MsgAnswer ScreenTypist::Record(const Notice& notice) {
     // A notice without a text shows no box and only moves the focus.
     if (!notice.text.empty() && shown_) shown_->push_back(notice);

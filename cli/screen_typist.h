@@ -49,6 +49,16 @@ public:
     // Calculate Gear Data pressed: the page it opens.
     FirstPage Calculate();
 
+    // The fields that typing into these fields, one after the other, each
+    // left with Tab, and then pressing Calculate leaves: each field typed, and
+    // the field that each Tab moved to. (A screen in the pins mode.)
+    static FieldSet LeftByTyping(const std::vector<gearmain::Field>& typed);
+    // The focus is on the Calculate button, its way there already run.
+    void AssumeCalculateFocused() {
+        focus_ = Stop::Calculate;
+        selected_ = gearmain::Field::None;
+    }
+
 private:
     // The controls of the tab order, in that order: the ten fields (in the
     // order of gearmain::Field), then the buttons.

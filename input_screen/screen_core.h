@@ -94,6 +94,9 @@ public:
         written_ = 0;
         unshown_.reset();
         basicOffered_ = false;
+        held_ = false;
+        settle_ = Settle::No;
+        settledWhole_ = false;
     }
 
     // ---- Leaving a field: its text goes into the gear state, the text is
@@ -153,6 +156,18 @@ public:
     // the runs then carry no captions and TakeHints has nothing to show; the
     // gear state and the field texts are the same.
     void ComposeCaptions(bool on) { captions_ = on; }
+    // Entering a whole gear at once (a batch row): while held, leaving a field
+    // runs no hint update. The hint update that follows then takes the fields
+    // as settled, as if each had been left with its update (SettleHints):
+    // nothing changed since the last update, so nothing is cleared or
+    // refilled, except that the pin field gets the standard pin when the pin
+    // was not typed. Whether that settled update computed every hint, the
+    // standard pin (when offered to the pin field) included: only then is its
+    // state the one the updates between the fields would have left.
+    void HoldHints(bool held) { held_ = held; }
+    void SettleHints(bool pinTyped) { settle_ = pinTyped ? Settle::KeepPin : Settle::OfferPin; }
+    bool SettledHintsWhole() const { return settledWhole_; }
+
     // Whether the Basic hint offers a value to click: after a complete hint
     // update, unless the feature is the contributing backlash.
     bool BasicOffered() const { return basicOffered_; }
@@ -199,6 +214,11 @@ private:
     std::optional<HintsRun> unshown_;
     bool captions_ = true;
     bool basicOffered_ = false;
+    bool held_ = false;
+    enum class Settle : uint8_t { No, KeepPin, OfferPin } settle_ = Settle::No;
+    bool settledWhole_ = false;
+    // Hint steps of the current update that could not be computed.
+    int misses_ = 0;
     std::unique_ptr<Memos> memos_;
 };
 

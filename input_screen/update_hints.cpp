@@ -7,6 +7,7 @@
 #include <string_view>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 #include "input_screen/hint_memos.h"
 #include "input_screen/screen_core.h"
@@ -102,7 +103,7 @@ std::optional<std::string> ScreenCore::StandardDiameter(bool withCaption) {
     gearmain::GearMain& g = gear_;
     const bool external = g.GearType == 1;
     std::optional<std::string> caption;
-    Guarded(g, [&] {
+    const bool computed = Guarded(g, [&] {
         double d;
         if (external) {
             d = Finite((g.NumTeeth + 2.0) / g.NormalDP);
@@ -119,6 +120,7 @@ std::optional<std::string> ScreenCore::StandardDiameter(bool withCaption) {
         std::string text = ShortText(Sng(gearmain::RoundToMask(d, "0.00000")));
         caption = (external ? "-> Standard O.D. = " : "-> Standard I.D. = ") + text;
     });
+    if (!computed) ++misses_;
     // The base diameter above is taken at the angle entered; an internal gear
     // without a pressure angle is taken as 20 degrees from here on.
     if (!external && g.NormalPA == 0) g.NormalPA = 20;
@@ -129,7 +131,7 @@ std::optional<std::string> ScreenCore::StandardDiameter(bool withCaption) {
 void ScreenCore::ThicknessChange() {
     gearmain::GearMain& g = gear_;
     auto& memo = memos().change;
-    Guarded(g, [&] {
+    const bool computed = Guarded(g, [&] {
         const std::array<uint64_t, 5> key = {Bits(g.NormalPA), Bits(g.HelixAngle), Bits(g.DegToRad), Bits(g.RadToDeg),
                                              Bits(g.ODChange)};
         if (const Memos::Change* known = memo.Find(key)) {
@@ -155,6 +157,7 @@ void ScreenCore::ThicknessChange() {
         }
         memo.Keep(key, {g.TransversePA, g.ODChangeCopy, g.ThickChangeTrans, g.ThickChangeNormal});
     });
+    if (!computed) ++misses_;
 }
 
 // The pin that touches the flanks at the pitch circle, for the thickness
@@ -166,7 +169,7 @@ void ScreenCore::IdealPin(std::optional<double> basic, double basicThickness) {
     const std::string_view kind = feature.substr(0, 4);
     if (g.CalcMode != 1 || (kind != "Circ" && kind != "Chor" && kind != "Cont")) return;
     Memos& memos = this->memos();
-    Guarded(g, [&] {
+    const bool computed = Guarded(g, [&] {
         // Without the basic value the hint keeps what it showed.
         auto basicValue = [&] {
             if (!basic) throw ArithmeticFault("no basic value");
@@ -203,9 +206,11 @@ void ScreenCore::IdealPin(std::optional<double> basic, double basicThickness) {
         g.BaseDiameter = known->baseDiameter;
         g.IdealPinText = Formatted(memos.idealPinText, known->pin, "0.00000");
     });
+    if (!computed) ++misses_;
 }
 
 HintsRun ScreenCore::UpdateHints() {
+    if (held_) return {};
     HintsRun run = Hints();
     // The Basic hint shows nothing to click for a contributing backlash.
     if (run.reach == HintsRun::Reach::Complete) basicOffered_ = !Is(gear_.InputFeature, kBacklash);
@@ -239,6 +244,9 @@ HintsRun ScreenCore::Hints() {
     gearmain::GearMain& g = gear_;
     HintMemory& memory = memory_;
     HintsRun run;
+    const Settle settle = std::exchange(settle_, Settle::No);
+    if (settle != Settle::No) settledWhole_ = false;
+    misses_ = 0;
 
     g.HintsChanged = -1;
     if (g.NumTeeth == 0 || g.NormalDP == 0) {
@@ -252,7 +260,7 @@ HintsRun ScreenCore::Hints() {
     }
     g.InputFeature = texts_.feature;
 
-    if (!memory.used) {
+    if (!memory.used || settle != Settle::No) {
         memory.used = true;
         memory.mode = g.CalcMode;
         memory.gearType = g.GearType;
@@ -325,6 +333,9 @@ HintsRun ScreenCore::Hints() {
 
     // In span mode the feature is a thickness, so the count shows four decimals.
     if (standard) g.StandardText = Formatted(memos().standardText, *standard, Is(feature, kSpan) ? "0" : "0.0000");
+    // Settled with the pin typed: the standard is the one the pin field
+    // already had offered.
+    if (settle == Settle::KeepPin) memory.standard = g.StandardText;
 
     if (g.CalcMode != memory.mode) memory.feature.clear();
     if (texts_.featureValue.empty()) memory.feature.clear();
@@ -357,6 +368,8 @@ HintsRun ScreenCore::Hints() {
     IdealPin(basic, basicThickness);
 
     run.reach = HintsRun::Reach::Complete;
+    if (settle != Settle::No)
+        settledWhole_ = misses_ == 0 && standard && basic && (settle == Settle::KeepPin || offered);
     if (captions_) PresentHints(run);
 
     memory.mode = g.CalcMode;

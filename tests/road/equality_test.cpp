@@ -157,10 +157,13 @@ public:
 
     GearOptions Next(Kinds& kinds) {
         GearOptions o;
-        const bool internal = Chance(0.3);
+        // A plain gear: the screen's gear type, mode, depth system and feature
+        // as it opens.
+        const bool plain = Chance(0.3);
+        const bool internal = !plain && Chance(0.3);
         if (internal) o.Set(Option::Internal, "");
         int mode = 1;
-        switch (Pick(10)) {
+        switch (plain ? 0 : Pick(10)) {
             case 0: break;  // the pins mode as the screen opens
             case 1: case 2: case 3: o.Set(Option::Mode, "pins"); break;
             case 4: case 5: case 6: mode = 2; o.Set(Option::Mode, "thickness"); break;
@@ -169,7 +172,7 @@ public:
         const int gearType = internal && mode != 3 ? 2 : 1;
 
         int depthSystem = 1;
-        if (Chance(0.55)) {
+        if (!plain && Chance(0.55)) {
             depthSystem = 1 + Pick(9);
             o.Set(Option::DepthSystem, std::to_string(depthSystem));
         }
@@ -178,7 +181,8 @@ public:
         // does not have.
         const std::vector<std::string>& list = ScreenCore::FeatureList(mode, gearType);
         std::string feature = list.front();
-        if (Chance(0.02)) {
+        if (plain) {
+        } else if (Chance(0.02)) {
             feature = Chance(0.5) ? screen::kSpan : "Tooth Height";
             o.Set(Option::Feature, feature);
         } else if (Chance(0.75)) {
@@ -255,6 +259,15 @@ public:
             const auto& [option, text] = kRefused[Pick(8)];
             o.Set(option, text);
         }
+        // Keys that a field does not take: "24.0" teeth are typed 240.
+        static const std::pair<Option, const char*> kRefusedKeys[] = {
+            {Option::Teeth, "24.0"}, {Option::ODChange, "+0.010"}, {Option::Quality, "None"}, {Option::Value, "+0.1"}};
+        if (Chance(0.04)) {
+            const auto& [option, text] = kRefusedKeys[Pick(std::size(kRefusedKeys))];
+            o.Set(option, text);
+            ++kinds["keys refused"];
+        }
+        if (plain) ++kinds["plain"];
 
         ++kinds["mode " + std::to_string(mode) + ": " + feature];
         ++kinds[helical ? "helical" : "spur"];
@@ -358,14 +371,18 @@ TEST(Road, RandomGearsGiveTheWindowsPagesMessagesColumnsAndState) {
     if (std::getenv("INVOLVO_ROAD_KINDS")) {
         for (const auto& [kind, count] : kinds) std::printf("%6d  %s\n", count, kind.c_str());
         std::printf("%6d  refused\n", refused);
+        std::printf("%6zu  entered at once\n", entry.EnteredAtOnce());
     }
 
     // Every kind of gear was there.
     if (gears < 2000) return;
     EXPECT_GE(refused, 100);
     EXPECT_LE(refused, static_cast<int>(gears / 2));
+    // Plain gears with their value typed are entered at once, unless a hint
+    // fails them; the rest field by field.
+    EXPECT_GE(entry.EnteredAtOnce(), gears / 8);
     for (const char* kind : {"spur", "helical", "external", "internal", "odd", "even", "band", "O.D. change",
-                             "quality", "pitch fraction", "value from the Basic hint"})
+                             "quality", "pitch fraction", "value from the Basic hint", "plain", "keys refused"})
         EXPECT_GE(kinds[kind], 20) << kind;
     for (int system = 1; system <= 9; ++system) EXPECT_GE(kinds["depth system " + std::to_string(system)], 20);
     for (int mode = 1; mode <= 3; ++mode)
