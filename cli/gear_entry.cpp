@@ -1,6 +1,10 @@
 #include "cli/gear_entry.h"
 
 #include <algorithm>
+#include <charconv>
+#include <string>
+#include <type_traits>
+#include <variant>
 
 
 namespace involvo::cli {
@@ -18,6 +22,60 @@ GearEntry::GearEntry() : texts_(OpeningTexts()), core_(gear_, memory_, texts_), 
     gear_.PartNumber.clear();
     openingGear_ = gear_;
     openingTexts_ = texts_;
+    PrepareUntypedLeaves();
+}
+
+namespace {
+
+// The gear state as values, to compare two states.
+std::vector<std::string> ValuesOf(gearmain::GearMain gear) {
+    std::vector<std::string> values;
+    gear.ForEachValue([&](const char*, gearmain::GearMain::ValueRef ref) {
+        std::visit(
+            [&](auto* v) {
+                if constexpr (std::is_same_v<decltype(v), std::string*>) values.push_back(*v);
+                else {
+                    char text[32];
+                    values.emplace_back(text, std::to_chars(text, text + sizeof text, *v).ptr);  // exact
+                }
+            },
+            ref);
+    });
+    return values;
+}
+
+// The fields of a plain gear that are not always typed and that its entry
+// may leave without typing into them: each then reads only the text it
+// opened with.
+constexpr Field kUntypedLeaves[] = {Field::PressureAngle, Field::Helix,    Field::Feature,
+                                    Field::ODChange,      Field::FaceWidth, Field::Quality};
+
+}  // namespace
+
+// Leaving such a field gives the same state whatever else was typed: what
+// most of them leave is the screen as it opened, and the states that the
+// others leave (alone or together) are made here, once.
+void GearEntry::PrepareUntypedLeaves() {
+    const std::vector<std::string> opening = ValuesOf(openingGear_);
+    auto leaveOne = [&](Field field, gearmain::GearMain& gear, EntryTexts& texts) {
+        HintMemory memory = openingMemory_;
+        ScreenCore core(gear, memory, texts);
+        core.ComposeCaptions(false);
+        core.HoldHints(true);
+        core.Leave(field);
+    };
+    changingLeaves_.clear();
+    for (Field field : kUntypedLeaves) {
+        gearmain::GearMain gear = openingGear_;
+        EntryTexts texts = openingTexts_;
+        leaveOne(field, gear, texts);
+        if (texts == openingTexts_ && ValuesOf(gear) == opening) continue;  // changes nothing
+        changingLeaves_.push_back(field);
+    }
+    leftOpenings_.assign(size_t{1} << changingLeaves_.size(), {openingGear_, openingTexts_});
+    for (size_t set = 0; set < leftOpenings_.size(); ++set)
+        for (size_t i = 0; i < changingLeaves_.size(); ++i)
+            if (set & (size_t{1} << i)) leaveOne(changingLeaves_[i], leftOpenings_[set].gear, leftOpenings_[set].texts);
 }
 
 void GearEntry::Reset() {
@@ -102,30 +160,41 @@ bool GearEntry::EnterAtOnce(const GearOptions& options, FirstPage& first) {
     // (a key refused leaves what a hint update put there).
     std::vector<Field>& typed = typedFields_;
     typed.clear();
+    FieldSet typedSet = 0;
     for (const auto& [option, field] : kEntries) {
         if (!options.Has(option)) continue;
         const std::string& text = options.Get(option);
-        if (text.empty()) return false;
-        std::string& shown = texts_.*TextOf(field);
-        shown.clear();
-        for (char ch : text) {
-            if (ch == '\b' || !ScreenCore::KeyAccepted(field, gear_.DepthSystem, shown, static_cast<unsigned char>(ch)))
-                return false;
-            shown.push_back(ch);
-        }
+        if (text.empty() || !ScreenCore::TakesEveryKey(field, openingGear_.DepthSystem, text)) return false;
+        typed.push_back(field);
+        typedSet |= Bit(field);
+    }
+
+    // Each field that the hands would leave, left once: leaving a field reads
+    // only its own text, and leaving it again with the same text changes
+    // nothing. The fields left without being typed are left on the fresh
+    // screen already.
+    const FieldSet left = ScreenTypist::LeftByTyping(typed);
+    size_t untypedLeft = 0;
+    for (size_t i = 0; i < changingLeaves_.size(); ++i)
+        if ((left & Bit(changingLeaves_[i])) && !(typedSet & Bit(changingLeaves_[i]))) untypedLeft |= size_t{1} << i;
+    gear_ = leftOpenings_[untypedLeft].gear;
+    texts_ = leftOpenings_[untypedLeft].texts;
+    memory_ = openingMemory_;
+    core_.Reopen();
+
+    for (const auto& [option, field] : kEntries) {
+        if (!(typedSet & Bit(field))) continue;
+        texts_.*TextOf(field) = options.Get(option);
         // The pitch typed clears what was chosen for the old pitch (the value
         // and the pin, typed after it).
         if (field == Field::Pitch) core_.EditPitch();
-        typed.push_back(field);
     }
-
-    // Each field that the hands would leave, left once: leaving a field only
-    // reads its own text, and leaving it again with the same text changes
-    // nothing.
-    const FieldSet left = ScreenTypist::LeftByTyping(typed);
+    FieldSet toLeave = left;
+    for (Field field : kUntypedLeaves)
+        if (!(typedSet & Bit(field))) toLeave &= ~Bit(field);
     core_.HoldHints(true);
     for (int f = static_cast<int>(Field::Teeth); f <= static_cast<int>(Field::Quality); ++f)
-        if (left & Bit(static_cast<Field>(f))) core_.Leave(static_cast<Field>(f));
+        if (toLeave & Bit(static_cast<Field>(f))) core_.Leave(static_cast<Field>(f));
     core_.HoldHints(false);
     core_.TakeWritten();
 
@@ -146,7 +215,14 @@ void GearEntry::Run(const GearOptions& options, GearRun& run) {
         run.measuring.reset();
         typist_.Reset(&run.messages);
     };
-    fresh();
+    // Entered at once, the gear starts from a fresh screen of its own.
+    run.ok = false;
+    run.error.clear();
+    run.messages.clear();
+    run.teethSpanned = 0;
+    run.inspection.reset();
+    run.measuring.reset();
+    typist_.Reset(&run.messages);
     FirstPage first = FirstPage::None;
     if (EnterAtOnce(options, first)) {
         ++enteredAtOnce_;

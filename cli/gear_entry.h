@@ -105,6 +105,15 @@ private:
     gearmain::GearMain openingGear_;
     HintMemory openingMemory_;
     EntryTexts openingTexts_;
+    void PrepareUntypedLeaves();
+    // The fields whose leaving without a text typed changes the fresh screen,
+    // and the fresh screen with each set of them left (bit i for field i).
+    struct Screen {
+        gearmain::GearMain gear;
+        EntryTexts texts;
+    };
+    std::vector<gearmain::Field> changingLeaves_;
+    std::vector<Screen> leftOpenings_;
     std::vector<gearmain::Field> typedFields_;
     size_t enteredAtOnce_ = 0;
     PageKind kind_ = PageKind::Spur;

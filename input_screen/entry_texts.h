@@ -20,6 +20,8 @@ struct EntryTexts {
     std::string pin;             // InputPINDIA: pin or ball diameter, or teeth spanned
     std::string faceWidth;       // InputFaceWidth
     std::string quality;         // ComboQuality
+
+    bool operator==(const EntryTexts&) const = default;
 };
 
 // Where a field's text is kept: texts.*TextOf(field). Field::None has no text

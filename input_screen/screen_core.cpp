@@ -97,30 +97,44 @@ constexpr KeySet kSignedKeys{".-0123456789"};
 constexpr KeySet kBandKeys{".0123456789/-"};
 constexpr KeySet kSecondOfBandKeys{".0123456789-"};
 
-}  // namespace
-
-bool ScreenCore::KeyAccepted(Field field, int16_t depthSystem, const std::string& text, int key) {
-    const KeySet* allowed = &kDecimalKeys;
+// The keys a text box takes; nothing for the feature list.
+const KeySet* KeysOf(Field field, int16_t depthSystem, bool slashTyped) {
     switch (field) {
-        case Field::Feature: return false;  // the feature is chosen from the list only
-        case Field::Teeth: allowed = &kDigitKeys; break;
+        case Field::Feature: return nullptr;  // the feature is chosen from the list only
+        case Field::Teeth: return &kDigitKeys;
         // A combination stub pitch is entered as a fraction.
-        case Field::Pitch: allowed = depthSystem == 8 ? &kFractionKeys : &kDecimalKeys; break;
-        case Field::ODChange: allowed = &kSignedKeys; break;
+        case Field::Pitch: return depthSystem == 8 ? &kFractionKeys : &kDecimalKeys;
+        case Field::ODChange: return &kSignedKeys;
         // A single value or one range "a / b": at most one slash.
-        case Field::FeatureValue:
-            allowed = text.find('/') != std::string::npos ? &kSecondOfBandKeys : &kBandKeys;
-            break;
+        case Field::FeatureValue: return slashTyped ? &kSecondOfBandKeys : &kBandKeys;
         case Field::PressureAngle:
         case Field::Helix:
         case Field::Pin:
         case Field::FaceWidth:
-        case Field::Quality: allowed = &kDecimalKeys; break;
-        case Field::None: return true;
+        case Field::Quality:
+        case Field::None: break;
     }
-    if (key < 0 || key > 0x7FFF) return false;
+    return &kDecimalKeys;
+}
+
+}  // namespace
+
+bool ScreenCore::KeyAccepted(Field field, int16_t depthSystem, const std::string& text, int key) {
+    if (field == Field::None) return true;
+    const KeySet* allowed = KeysOf(field, depthSystem, text.find('/') != std::string::npos);
+    if (!allowed || key < 0 || key > 0x7FFF) return false;
     if (key == kBackspace) return true;
     return allowed->Has(key);
+}
+
+bool ScreenCore::TakesEveryKey(Field field, int16_t depthSystem, std::string_view keys) {
+    const KeySet* allowed = KeysOf(field, depthSystem, false);
+    if (!allowed) return false;
+    for (char ch : keys) {
+        if (!allowed->Has(static_cast<unsigned char>(ch))) return false;
+        if (ch == '/') allowed = KeysOf(field, depthSystem, true);
+    }
+    return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -164,7 +178,7 @@ void ScreenCore::LeavePressureAngle() {
 void ScreenCore::LeaveHelix() {
     gear_.HelixAngle = SngEntry(Val(texts_.helix));
     // A spur gear shows its helix angle as 0.000000; an empty box stays empty.
-    if (gear_.HelixAngle == 0 && !Trim(texts_.helix).empty()) Write(Field::Helix, Format(0.0, "0.000000"));
+    if (gear_.HelixAngle == 0 && !Trim(texts_.helix).empty()) Write(Field::Helix, "0.000000");
     UpdateHints();
 }
 
@@ -206,9 +220,10 @@ void ScreenCore::ReadFeatureValue() {
 // its box would read as another change the next time the box is left, and the
 // feature value would be refilled over what the user typed.
 void ScreenCore::LeaveODChange() {
-    const std::string shown = Format(SngEntry(Val(texts_.odChange)), "0.00000");
-    Write(Field::ODChange, shown);
-    gear_.ODChange = SngEntry(Val(shown));
+    const float typed = SngEntry(Val(texts_.odChange));
+    Write(Field::ODChange, Format(typed, "0.00000"));
+    // What the box now shows, read back.
+    gear_.ODChange = SngEntry(gearmain::RoundToMask(typed, "0.00000"));
     UpdateHints();
 }
 

@@ -180,6 +180,9 @@ public:
     // The key filter of a field: whether a typed key (or Backspace) is taken
     // into a field that holds text. The feature list takes none.
     static bool KeyAccepted(gearmain::Field field, int16_t depthSystem, const std::string& text, int key);
+    // Whether a field emptied takes every one of these keys (Backspace none),
+    // so that it then holds them.
+    static bool TakesEveryKey(gearmain::Field field, int16_t depthSystem, std::string_view keys);
 
     // ---- For the window ----
     // The fields written since the last call, also those written with the text
