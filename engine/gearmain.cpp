@@ -10,9 +10,19 @@ GearMain& Gear() {
     return gear;
 }
 
-double SinD(double degrees, float degToRad) { return std::sin(degrees * degToRad); }
-double CosD(double degrees, float degToRad) { return std::cos(degrees * degToRad); }
-double TanD(double degrees, float degToRad) { return std::tan(degrees * degToRad); }
+// A spur gear's helix angle is 0, and sin, cos and tan of 0 are exact.
+double SinD(double degrees, float degToRad) {
+    const double x = degrees * degToRad;
+    return x == 0 ? x : std::sin(x);
+}
+double CosD(double degrees, float degToRad) {
+    const double x = degrees * degToRad;
+    return x == 0 ? 1.0 : std::cos(x);
+}
+double TanD(double degrees, float degToRad) {
+    const double x = degrees * degToRad;
+    return x == 0 ? x : std::tan(x);
+}
 
 void GearMain::StartUp() {
     if (CalcMode == 0) CalcMode = 1;

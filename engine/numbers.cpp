@@ -625,18 +625,7 @@ std::string RangeText(double a, double b, std::string_view mask) {
     return std::string(buf, n);
 }
 
-float Sng(double value) {
-    if (!std::isfinite(value) || std::fabs(value) > static_cast<double>(FLT_MAX))
-        throw ArithmeticFault("overflow");
-    return static_cast<float>(value);
-}
-
-float SngEntry(double value) {
-    if (std::isnan(value)) return 0.0f;
-    if (value > static_cast<double>(FLT_MAX)) return FLT_MAX;
-    if (value < -static_cast<double>(FLT_MAX)) return -FLT_MAX;
-    return static_cast<float>(value);
-}
+void SngOverflow() { throw ArithmeticFault("overflow"); }
 
 int16_t IntEntry(double value) {
     if (std::isnan(value)) return 0;

@@ -6,6 +6,8 @@
 // writes "0.157080".
 #pragma once
 
+#include <cfloat>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
@@ -69,10 +71,20 @@ std::string RangeText(double a, double b, std::string_view mask = "0.000000");
 std::string ResultText(double a, std::string_view mask = "0.000000");
 
 // Storing into a Single where an overflow is an error of the calculation.
-float Sng(double value);
+[[noreturn]] void SngOverflow();
+inline float Sng(double value) {
+    // Also false for a NaN.
+    if (!(std::fabs(value) <= static_cast<double>(FLT_MAX))) SngOverflow();
+    return static_cast<float>(value);
+}
 // Storing an entry into a Single: out-of-range entries saturate at the largest
 // Single, so an absurd entry is refused by validation instead of turning into inf.
-float SngEntry(double value);
+inline float SngEntry(double value) {
+    if (value != value) return 0.0f;  // NaN
+    if (value > static_cast<double>(FLT_MAX)) return FLT_MAX;
+    if (value < -static_cast<double>(FLT_MAX)) return -FLT_MAX;
+    return static_cast<float>(value);
+}
 // Storing an entry into a 16-bit Integer, rounding halves to even; saturates.
 int16_t IntEntry(double value);
 
