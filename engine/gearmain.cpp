@@ -1,5 +1,6 @@
 #include "engine/gearmain.h"
 
+#include <bit>
 #include <cmath>
 #include <utility>
 
@@ -46,15 +47,40 @@ void GearMain::StoreChordalConstants() {
     RadToDeg = 57.29578f;
 }
 
+namespace {
+
+uint32_t Bits(float v) { return std::bit_cast<uint32_t>(v); }
+
+}  // namespace
+
 float GearMain::TransversePressureAngle(float pressureAngle, float helix) const {
-    return Sng(std::atan(TanD(pressureAngle, DegToRad) / CosD(helix, DegToRad)) * RadToDeg);
+    const std::array<uint32_t, 6> from = {Bits(pressureAngle), Bits(helix), Bits(DegToRad), Bits(RadToDeg), 0, 0};
+    Transverse& last = lastTransversePA_;
+    if (last.valid && last.from == from) return last.pressureAngle;
+    last.valid = false;
+    last.pressureAngle = Sng(std::atan(TanD(pressureAngle, DegToRad) / CosD(helix, DegToRad)) * RadToDeg);
+    last.from = from;
+    last.valid = true;
+    return last.pressureAngle;
 }
 
 void GearMain::TransverseQuantities(float teeth, float pitch, float pressureAngle, float helix) {
+    const std::array<uint32_t, 6> from = {Bits(teeth),    Bits(pitch),    Bits(pressureAngle),
+                                          Bits(helix),    Bits(DegToRad), Bits(RadToDeg)};
+    Transverse& last = lastTransverse_;
+    if (last.valid && last.from == from) {
+        TransverseDP = last.pitch;
+        TransversePA = last.pressureAngle;
+        PitchDiameter = last.pitchDiameter;
+        BaseDiameter = last.baseDiameter;
+        return;
+    }
+    last.valid = false;
     TransverseDP = Sng(pitch * CosD(helix, DegToRad));
     TransversePA = TransversePressureAngle(pressureAngle, helix);
     PitchDiameter = Sng(teeth / static_cast<double>(TransverseDP));
     BaseDiameter = Sng(PitchDiameter * CosD(TransversePA, DegToRad));
+    last = {from, true, TransverseDP, TransversePA, PitchDiameter, BaseDiameter};
 }
 
 // Base helix angle from the normal and transverse pressure angles. For a helix

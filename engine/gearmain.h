@@ -226,6 +226,17 @@ private:
         double pi = 0;
     };
     PinMeasurement lastPinMeasurement_;
+
+    // The last transverse quantities worked out, with the bits of what they
+    // were worked out from (a calculation asks for the same ones again and
+    // again): the transverse pitch and pressure angle, the pitch and base
+    // diameters.
+    struct Transverse {
+        std::array<uint32_t, 6> from{};
+        bool valid = false;
+        float pitch = 0, pressureAngle = 0, pitchDiameter = 0, baseDiameter = 0;
+    };
+    mutable Transverse lastTransversePA_, lastTransverse_;
 };
 
 template <typename Step>

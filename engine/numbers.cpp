@@ -382,6 +382,22 @@ char* WriteUnits(char* end, uint64_t units, bool negative, int decimals) {
 // The mask text in buf: written backwards from the end of buf on the fast way,
 // from its start otherwise.
 std::string_view FormatInto(char (&buf)[kFormatCapacity], double value, int decimals) {
+    // The masks of the results, five and six decimals, for the numbers of a
+    // gear: MaskUnits's first way in 32 bits, written without a loop.
+    if (decimals == 6 || decimals == 5) {
+        const double x = std::fabs(value) * kPow10Double[decimals];
+        if (x < 4e9) {  // false for inf and NaN too
+            const uint32_t whole = static_cast<uint32_t>(x);
+            const double fraction = x - static_cast<double>(whole);
+            if (std::fabs(fraction - 0.5) > x * 2e-14) {
+                const uint32_t units = whole + (fraction > 0.5 ? 1 : 0);
+                char* const end = buf + kFormatCapacity;
+                char* const p = decimals == 6 ? WriteFixedUnits<6>(end, units, std::signbit(value))
+                                              : WriteFixedUnits<5>(end, units, std::signbit(value));
+                return {p, static_cast<size_t>(end - p)};
+            }
+        }
+    }
     if (!std::isfinite(value)) value = 0.0;
     if (decimals < 0) decimals = 0;
     if (decimals > 40) decimals = 40;
