@@ -52,6 +52,8 @@ struct Chunk {
 };
 
 // One thread's gear entry and the room of its runs.
+// (No batch column reads a caption: the readings' columns are the spread and
+// the verdict.)
 struct Hands {
     Hands() { entry.SetPageDetail(PageDetail::ResultRows); }
     GearEntry entry;

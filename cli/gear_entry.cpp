@@ -255,7 +255,7 @@ void GearEntry::Run(const GearOptions& options, GearRun& run) {
     BuildMeasurementContent(run.pages[0], gear_, texts_, kind_, detail_);
     if (kind_ == PageKind::Helical)
         for (gearmain::Notice& advice : HelicalAdvice(gear_)) run.messages.push_back(std::move(advice));
-    BuildDimensionsContent(run.pages[1], gear_, texts_, kind_);
+    BuildDimensionsContent(run.pages[1], gear_, texts_, kind_, detail_);
     if (run.pages[1].next) {
         run.pages.resize(3);
         BuildToleranceContent(run.pages[2], gear_, "0.00000");

@@ -74,8 +74,9 @@ public:
     // when asked, the picture of the pin in its tooth space.
     Measuring Measure(bool picture) const;
 
-    // A batch writes the result columns only: page 1's rows 1 to 4 (the basic
-    // data as typed) are then built without their values.
+    // A batch writes the result columns only: the pages are then built
+    // without the values of page 1's rows 1 to 4 (the basic data as typed),
+    // captions and titles.
     void SetPageDetail(PageDetail detail) { detail_ = detail; }
 
     // The gears entered at once (EnterAtOnce) since the entry was made.

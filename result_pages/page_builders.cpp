@@ -244,20 +244,27 @@ constexpr ValueLayout kHelicalValues[] = {
 // (and 2 and 3, whose transverse values are the pitch and pressure angle).
 constexpr bool HasTransverseBox(int row) { return row == 5 || row == 9 || row == 10 || row == 11; }
 
+// Whether rows are written with their captions: a batch reads the values
+// only (PageDetail::ResultRows).
+struct Captions {
+    bool on = true;
+};
+
 // Writes a row, reusing the room of its texts.
-void SetRow(PageRow& row, Quantity quantity, std::string_view caption, std::string value,
+void SetRow(Captions captions, PageRow& row, Quantity quantity, std::string_view caption, std::string value,
             std::string_view transverse = {}) {
     row.quantity = quantity;
-    row.caption.assign(caption);
+    if (captions.on) row.caption.assign(caption);
     row.value = std::move(value);
     row.transverse.assign(transverse);
     row.visible = true;
 }
 
 // A row of a number written to its mask (the value text keeps its room).
-void SetNumberRow(PageRow& row, Quantity quantity, std::string_view caption, double value, std::string_view mask) {
+void SetNumberRow(Captions captions, PageRow& row, Quantity quantity, std::string_view caption, double value,
+                  std::string_view mask) {
     row.quantity = quantity;
-    row.caption.assign(caption);
+    if (captions.on) row.caption.assign(caption);
     gearmain::FormatTo(row.value, value, mask);
     row.transverse.clear();
     row.visible = true;
@@ -296,10 +303,10 @@ const Layout* Find(const Layout (&table)[n], const GearMain& gear) {
 
 // What a row is, and its caption, written into the row (a span row names the
 // number of teeth spanned).
-void SetCaption(PageRow& row, Caption caption, const std::string& spanCount) {
+void SetCaption(Captions captions, PageRow& row, Caption caption, const std::string& spanCount) {
     auto set = [&](Quantity quantity, std::string_view text) {
         row.quantity = quantity;
-        row.caption.assign(text);
+        if (captions.on) row.caption.assign(text);
     };
     // The captions of the features' own rows are the features' names.
     switch (caption) {
@@ -317,6 +324,7 @@ void SetCaption(PageRow& row, Caption caption, const std::string& spanCount) {
         case Caption::Backlash: return set(Quantity::Backlash, kBacklash);
         case Span:
             set(Quantity::Span, "Span Meas. Over (");
+            if (!captions.on) return;
             row.caption += spanCount;
             row.caption += ") Teeth";
             return;
@@ -371,22 +379,22 @@ constexpr const char* kNoKFactor = "N/A";
 // Row 12 holds the K factor. An internal gear (unless its feature is the
 // contributing backlash) has one row fewer: the K factor moves up to row 11 and
 // row 12 is hidden.
-void KFactorRow(std::vector<PageRow>& rows, const GearMain& gear) {
-    SetRow(rows[11], Quantity::KFactor, "K Factor",
+void KFactorRow(Captions captions, std::vector<PageRow>& rows, const GearMain& gear) {
+    SetRow(captions, rows[11], Quantity::KFactor, "K Factor",
            gear.KFactor != 0 ? Format(gear.KFactor, "0.00000") : kNoKFactor);
     if (gear.InputFeature != kBacklash && gear.GearType == 2) {
-        SetRow(rows[10], Quantity::KFactor, rows[11].caption, rows[11].value);
+        SetRow(captions, rows[10], Quantity::KFactor, rows[11].caption, rows[11].value);
         rows[11].visible = false;
     }
 }
 
-void ChooseCaptions(std::vector<PageRow>& rows, const CaptionLayout* layout, const std::string& spanCount,
-                    bool oddTeeth) {
+void ChooseCaptions(Captions captions, std::vector<PageRow>& rows, const CaptionLayout* layout,
+                    const std::string& spanCount, bool oddTeeth) {
     if (!layout) return;
     for (int i = 0; i < kChosenRows; ++i) {
         Caption caption = oddTeeth && layout->oddTeeth[i] != KeepCaption ? layout->oddTeeth[i] : layout->rows[i];
         if (caption == KeepCaption) continue;
-        SetCaption(rows[kFirstChosenRow - 1 + i], caption, spanCount);
+        SetCaption(captions, rows[kFirstChosenRow - 1 + i], caption, spanCount);
     }
 }
 
@@ -479,46 +487,49 @@ std::vector<Notice> HelicalAdvice(GearMain& gear) {
 void BuildMeasurementContent(PageContent& page, const GearMain& gear, const EntryTexts& texts, PageKind kind,
                              PageDetail detail) {
     const bool helical = kind == PageKind::Helical;
+    const Captions captions{detail == PageDetail::All};
     page.form = helical ? FormId::FrmHelical1 : FormId::FrmOutput1;
-    page.caption.assign(pages::kPageOneCaption);
-    WriteTitle(page.title, gear, texts.odChange, kind);
+    if (captions.on) {
+        page.caption.assign(pages::kPageOneCaption);
+        WriteTitle(page.title, gear, texts.odChange, kind);
+    }
     page.next = false;
     page.zeroNote = false;
 
     std::vector<PageRow>& rows = page.rows;
     rows.resize(kPageOneRows);
     if (detail == PageDetail::All) {
-        SetRow(rows[0], Quantity::NumberOfTeeth, "Number of Teeth", MaskedText(texts.teeth, "0"));
+        SetRow(captions, rows[0], Quantity::NumberOfTeeth, "Number of Teeth", MaskedText(texts.teeth, "0"));
         if (helical) {
             // A pitch fraction of the combination stub system is not a number:
             // it is shown as typed.
-            SetRow(rows[1], Quantity::DiametralPitch, "Diametral Pitch", MaskedText(texts.pitch, "0.000000"),
+            SetRow(captions, rows[1], Quantity::DiametralPitch, "Diametral Pitch", MaskedText(texts.pitch, "0.000000"),
                    Format(gear.TransverseDP, "0.000000"));
-            SetRow(rows[2], Quantity::PressureAngle, "Pressure Angle", MaskedText(texts.pressureAngle, "0.000000"),
+            SetRow(captions, rows[2], Quantity::PressureAngle, "Pressure Angle", MaskedText(texts.pressureAngle, "0.000000"),
                    Format(gear.TransversePA, "0.000000"));
         } else {
-            SetRow(rows[1], Quantity::DiametralPitch, "Normal Diametral Pitch",
+            SetRow(captions, rows[1], Quantity::DiametralPitch, "Normal Diametral Pitch",
                    gear.DepthSystem == 8 ? texts.pitch : MaskedText(texts.pitch, "0.000000"));
-            SetRow(rows[2], Quantity::PressureAngle, "Normal Pressure Angle",
+            SetRow(captions, rows[2], Quantity::PressureAngle, "Normal Pressure Angle",
                    MaskedText(texts.pressureAngle, "0.000000"));
         }
-        SetRow(rows[3], Quantity::HelixAngle, "Helix Angle", MaskedText(texts.helix, "0.000000"));
+        SetRow(captions, rows[3], Quantity::HelixAngle, "Helix Angle", MaskedText(texts.helix, "0.000000"));
     } else {
-        SetRow(rows[0], Quantity::NumberOfTeeth, "Number of Teeth", {});
-        SetRow(rows[1], Quantity::DiametralPitch, helical ? "Diametral Pitch" : "Normal Diametral Pitch", {});
-        SetRow(rows[2], Quantity::PressureAngle, helical ? "Pressure Angle" : "Normal Pressure Angle", {});
-        SetRow(rows[3], Quantity::HelixAngle, "Helix Angle", {});
+        SetRow(captions, rows[0], Quantity::NumberOfTeeth, "Number of Teeth", {});
+        SetRow(captions, rows[1], Quantity::DiametralPitch, helical ? "Diametral Pitch" : "Normal Diametral Pitch", {});
+        SetRow(captions, rows[2], Quantity::PressureAngle, helical ? "Pressure Angle" : "Normal Pressure Angle", {});
+        SetRow(captions, rows[3], Quantity::HelixAngle, "Helix Angle", {});
     }
     for (int row = 5; row <= kPageOneRows; ++row) ClearRow(rows[row - 1]);
 
-    KFactorRow(rows, gear);
-    const std::string spanCount = ShortText(gear.TeethSpanned);
+    KFactorRow(captions, rows, gear);
+    const std::string spanCount = captions.on ? ShortText(gear.TeethSpanned) : std::string();
     if (helical) {
         const bool oddTeeth = gearmain::FracPart(gear.NumTeeth / 2.0) > 0;
-        ChooseCaptions(rows, Find(kHelicalCaptions, gear), spanCount, oddTeeth);
+        ChooseCaptions(captions, rows, Find(kHelicalCaptions, gear), spanCount, oddTeeth);
         ChooseValues(rows, Find(kHelicalValues, gear), gear, texts, true);
     } else {
-        ChooseCaptions(rows, Find(kSpurCaptions, gear), spanCount, false);
+        ChooseCaptions(captions, rows, Find(kSpurCaptions, gear), spanCount, false);
         ChooseValues(rows, Find(kSpurValues, gear), gear, texts, false);
     }
 }
@@ -535,40 +546,44 @@ PageContent MeasurementContent(const GearMain& gear, const EntryTexts& texts) {
 
 // ---------------------------------------------------------------- page 2
 
-void BuildDimensionsContent(PageContent& page, const GearMain& gear, const EntryTexts& texts, PageKind kind) {
+void BuildDimensionsContent(PageContent& page, const GearMain& gear, const EntryTexts& texts, PageKind kind,
+                            PageDetail detail) {
     const bool helical = kind == PageKind::Helical;
     const bool external = gear.GearType == 1;
+    const Captions captions{detail == PageDetail::All};
     page.form = helical ? FormId::FRMHelical2 : FormId::FrmOutput2;
-    page.caption.assign(pages::kPageTwoCaption);
-    WriteTitle(page.title, gear, texts.odChange, kind);
+    if (captions.on) {
+        page.caption.assign(pages::kPageTwoCaption);
+        WriteTitle(page.title, gear, texts.odChange, kind);
+    }
     // The tolerance page can be reached only when a quality number was chosen.
     page.next = gear.QualityNumber != 0;
     page.zeroNote = false;
     constexpr std::string_view six = "0.000000", five = "0.00000";
     std::vector<PageRow>& rows = page.rows;
     rows.resize(12);
-    SetNumberRow(rows[0], Quantity::BaseDiameter, "Base Circle Diameter", gear.BaseDiameter, six);
-    SetNumberRow(rows[1], Quantity::PitchDiameter, "Pitch Diameter", gear.PitchDiameter, six);
-    SetNumberRow(rows[2], Quantity::CircularPitch, "Circular Pitch", gear.CircPitch, six);
-    SetNumberRow(rows[3], Quantity::BasePitch, "Base Pitch", gear.BasePitch, six);
+    SetNumberRow(captions, rows[0], Quantity::BaseDiameter, "Base Circle Diameter", gear.BaseDiameter, six);
+    SetNumberRow(captions, rows[1], Quantity::PitchDiameter, "Pitch Diameter", gear.PitchDiameter, six);
+    SetNumberRow(captions, rows[2], Quantity::CircularPitch, "Circular Pitch", gear.CircPitch, six);
+    SetNumberRow(captions, rows[3], Quantity::BasePitch, "Base Pitch", gear.BasePitch, six);
     if (helical) {
         gearmain::FormatTo(rows[2].transverse, gear.TransCircPitch, six);
         gearmain::FormatTo(rows[3].transverse, gear.TransBasePitch, six);
     }
     // An internal gear shows its inside diameter (which page 1 also copies
     // into OutsideDiameter).
-    SetNumberRow(rows[4], Quantity::OutsideOrInsideDiameter, external ? "Outside Diameter" : "Inside Diameter",
+    SetNumberRow(captions, rows[4], Quantity::OutsideOrInsideDiameter, external ? "Outside Diameter" : "Inside Diameter",
                  external ? gear.OutsideDiameter : gear.InsideDiameter, five);
-    SetNumberRow(rows[5], Quantity::RootDiameter, "Root Diameter (Basic)", gear.RootDiameter, five);
+    SetNumberRow(captions, rows[5], Quantity::RootDiameter, "Root Diameter (Basic)", gear.RootDiameter, five);
     // One finished root diameter is rounded to five decimals; a range of two
     // keeps the six decimals of its text.
-    SetRow(rows[6], Quantity::FinishedRootDiameter, helical ? "Root Diameter (Finish)" : "Root Diameter (Finished Size)",
+    SetRow(captions, rows[6], Quantity::FinishedRootDiameter, helical ? "Root Diameter (Finish)" : "Root Diameter (Finished Size)",
            MaskedText(gear.FinishedRootText, "0.00000"));
-    SetNumberRow(rows[7], Quantity::WholeDepth, "Whole Depth", gear.WholeDepth, five);
-    SetNumberRow(rows[8], Quantity::WorkingDepth, "Working Depth", gear.WorkingDepth, five);
-    SetNumberRow(rows[9], Quantity::Addendum, "Addendum", gear.Addendum, five);
-    SetNumberRow(rows[10], Quantity::Dedendum, "Dedendum", gear.Dedendum, five);
-    SetRow(rows[11], Quantity::TipLand, helical ? "Tooth Tip Land" : "Tooth Tip Land ", gear.TipLandText);
+    SetNumberRow(captions, rows[7], Quantity::WholeDepth, "Whole Depth", gear.WholeDepth, five);
+    SetNumberRow(captions, rows[8], Quantity::WorkingDepth, "Working Depth", gear.WorkingDepth, five);
+    SetNumberRow(captions, rows[9], Quantity::Addendum, "Addendum", gear.Addendum, five);
+    SetNumberRow(captions, rows[10], Quantity::Dedendum, "Dedendum", gear.Dedendum, five);
+    SetRow(captions, rows[11], Quantity::TipLand, helical ? "Tooth Tip Land" : "Tooth Tip Land ", gear.TipLandText);
 }
 
 PageContent DimensionsContent(const GearMain& gear, const EntryTexts& texts, PageKind kind) {
@@ -597,7 +612,7 @@ void BuildToleranceContent(PageContent& page, const GearMain& gear, std::string_
     page.rows.resize(std::size(tolerances));
     for (size_t i = 0; i < std::size(tolerances); ++i) {
         auto [quantity, value] = tolerances[i];
-        SetNumberRow(page.rows[i], quantity, pages::kToleranceCaptions[i], value, mask);
+        SetNumberRow(Captions{}, page.rows[i], quantity, pages::kToleranceCaptions[i], value, mask);
         // The note explains a tolerance of 0; without one it is not needed.
         if (Val(page.rows[i].value) == 0) page.zeroNote = true;
     }

@@ -48,9 +48,9 @@ PageContent DimensionsContent(const gearmain::GearMain& gear, const EntryTexts& 
 // itself, "0.000000" when a helical page 1 fills them ahead of time).
 PageContent ToleranceContent(const gearmain::GearMain& gear, std::string_view mask);
 
-// How much of page 1 a builder writes: every row, or all but the values of
-// rows 1 to 4 (the basic data as typed, which no batch column reads; their
-// values are left empty).
+// How much of a page a builder writes: everything, or what a batch reads,
+// the rows' quantities, visibility and values, without the values of page 1's
+// rows 1 to 4 (the basic data as typed), captions or titles.
 enum class PageDetail { All, ResultRows };
 
 // The same contents written into contents that may hold an earlier page: the
@@ -58,7 +58,7 @@ enum class PageDetail { All, ResultRows };
 void BuildMeasurementContent(PageContent& page, const gearmain::GearMain& gear, const EntryTexts& texts,
                              PageKind kind, PageDetail detail = PageDetail::All);
 void BuildDimensionsContent(PageContent& page, const gearmain::GearMain& gear, const EntryTexts& texts,
-                            PageKind kind);
+                            PageKind kind, PageDetail detail = PageDetail::All);
 void BuildToleranceContent(PageContent& page, const gearmain::GearMain& gear, std::string_view mask);
 
 // Page 1 and the contents it gives page 2 and the tolerance page ahead of time:
