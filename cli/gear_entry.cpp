@@ -205,8 +205,7 @@ bool GearEntry::EnterAtOnce(const GearOptions& options, FirstPage& first) {
 }
 
 void GearEntry::Run(const GearOptions& options, GearRun& run) {
-    auto fresh = [&] {
-        Reset();
+    auto clearRun = [&] {
         run.ok = false;
         run.error.clear();
         run.messages.clear();
@@ -215,19 +214,15 @@ void GearEntry::Run(const GearOptions& options, GearRun& run) {
         run.measuring.reset();
         typist_.Reset(&run.messages);
     };
-    // Entered at once, the gear starts from a fresh screen of its own.
-    run.ok = false;
-    run.error.clear();
-    run.messages.clear();
-    run.teethSpanned = 0;
-    run.inspection.reset();
-    run.measuring.reset();
-    typist_.Reset(&run.messages);
+    // Entered at once, the gear starts from a fresh screen of its own; by
+    // hand, from the screen as it opens.
+    clearRun();
     FirstPage first = FirstPage::None;
     if (EnterAtOnce(options, first)) {
         ++enteredAtOnce_;
     } else {
-        fresh();
+        Reset();
+        clearRun();
         if (!EnterByHand(options, run, first)) {
             run.pages.clear();
             return;
