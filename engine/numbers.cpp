@@ -466,6 +466,15 @@ bool SevenDigits(double a, Significand& out) {
 std::string PlainText(float value, bool blank) {
     if (!std::isfinite(value)) value = 0.0f;
     if (value == 0.0f) return blank ? " 0" : "0";
+    // A whole number of up to seven digits (a count of teeth) is its digits.
+    if (std::fabs(value) < 1e7f && value == std::trunc(value)) {
+        char buf[12];
+        char* const end = buf + sizeof buf;
+        char* p = WriteWhole(end, static_cast<uint32_t>(std::fabs(value)));
+        if (value < 0) *--p = '-';
+        else if (blank) *--p = ' ';
+        return std::string(p, end);
+    }
     Significand d;
     const double a = std::fabs(static_cast<double>(value));
     if (!SevenDigits(a, d) && !SignificantDigits(a, 7, d)) {

@@ -142,7 +142,7 @@ bool ScreenCore::TakesEveryKey(Field field, int16_t depthSystem, std::string_vie
 
 void ScreenCore::LeaveTeeth() {
     gear_.NumTeeth = SngEntry(Val(texts_.teeth));
-    UpdateHints();
+    FollowHints();
 }
 
 // The pitch, or a pitch fraction a/b whose second number sets the tooth depth.
@@ -167,19 +167,19 @@ void ScreenCore::LeavePitch() {
             gear_.DepthPitch = gear_.NormalDP;
         }
     }
-    UpdateHints();
+    FollowHints();
 }
 
 void ScreenCore::LeavePressureAngle() {
     gear_.NormalPA = SngEntry(Val(texts_.pressureAngle));
-    UpdateHints();
+    FollowHints();
 }
 
 void ScreenCore::LeaveHelix() {
     gear_.HelixAngle = SngEntry(Val(texts_.helix));
     // A spur gear shows its helix angle as 0.000000; an empty box stays empty.
     if (gear_.HelixAngle == 0 && !Trim(texts_.helix).empty()) Write(Field::Helix, "0.000000");
-    UpdateHints();
+    FollowHints();
 }
 
 void ScreenCore::LeaveFeature() {
@@ -189,7 +189,7 @@ void ScreenCore::LeaveFeature() {
 
 void ScreenCore::LeaveFeatureValue() {
     ReadFeatureValue();
-    UpdateHints();
+    FollowHints();
 }
 
 // A single value, or a tolerance band "a / b" shown with the smaller number first.
@@ -224,13 +224,13 @@ void ScreenCore::LeaveODChange() {
     Write(Field::ODChange, Format(typed, "0.00000"));
     // What the box now shows, read back.
     gear_.ODChange = SngEntry(gearmain::RoundToMask(typed, "0.00000"));
-    UpdateHints();
+    FollowHints();
 }
 
 void ScreenCore::LeavePin() {
     gear_.PinDiameter = SngEntry(Val(texts_.pin));
     gear_.TeethSpanned = gear_.PinDiameter;
-    UpdateHints();
+    FollowHints();
 }
 
 void ScreenCore::LeaveFaceWidth() {
@@ -305,7 +305,7 @@ void ScreenCore::ChooseMode(int16_t mode) {
             break;
         default: return;
     }
-    UpdateHints();
+    FollowHints();
 }
 
 void ScreenCore::ChooseGearType(int16_t gearType) {
@@ -329,12 +329,12 @@ void ScreenCore::ChooseGearType(int16_t gearType) {
     // A contributing backlash means the same for both.
     if (g.InputFeature == kBacklash) Write(Field::Feature, kBacklash);
     if (external) g.InputFeature = texts_.feature;
-    UpdateHints();
+    FollowHints();
 }
 
 void ScreenCore::ChooseFeature() {
     if (!texts_.feature.empty()) gear_.InputFeature = texts_.feature;
-    UpdateHints();
+    FollowHints();
 }
 
 // The user's own hob or shaper whole depth, between 1/DP and 3/DP. It holds for
@@ -367,7 +367,7 @@ void ScreenCore::CopyBasic() {
     gear_.FeatureValue = SngEntry(Val(gear_.BasicText));
     gear_.Thick1 = gear_.Measure1 = gear_.FeatureValue;
     gear_.Thick2 = gear_.Measure2 = 0;
-    UpdateHints();
+    FollowHints();
 }
 
 void ScreenCore::CopyStandard() {
@@ -375,7 +375,7 @@ void ScreenCore::CopyStandard() {
     Write(Field::Pin, Trim(hint));
     gear_.PinDiameter = SngEntry(Val(hint));
     gear_.TeethSpanned = gear_.PinDiameter;
-    UpdateHints();
+    FollowHints();
 }
 
 void ScreenCore::CopyIdealPin() {
@@ -383,7 +383,7 @@ void ScreenCore::CopyIdealPin() {
     Write(Field::Pin, Trim(hint));
     gear_.PinDiameter = SngEntry(Val(hint));
     gear_.TeethSpanned = gear_.PinDiameter;
-    UpdateHints();
+    FollowHints();
 }
 
 // ---------------------------------------------------------------------------
@@ -394,7 +394,7 @@ FirstPage ScreenCore::Calculate(const Ask& ask) {
     // The pin field is read directly: its value counts even while it has the focus.
     g.PinDiameter = SngEntry(Val(texts_.pin));
     g.TeethSpanned = g.PinDiameter;
-    UpdateHints();
+    FollowHints();
     // The hints take the feature from the list only once teeth, pitch and (in
     // mode 2) a pressure angle are known; a refusal must still name the feature
     // the screen shows.

@@ -195,6 +195,10 @@ public:
     const EntryTexts& texts() const { return texts_; }
 
 private:
+    // The hint update that follows an entry, unless the hints are held.
+    void FollowHints() {
+        if (!held_) UpdateHints();
+    }
     void Write(gearmain::Field field, std::string text);
     void ReadFeatureValue();
     std::optional<std::string> StandardDiameter(bool withCaption);
