@@ -404,8 +404,11 @@ FirstPage ScreenCore::Calculate(const Ask& ask) {
         return FirstPage::None;
     }
 
-    const gearmain::CalculationReport report =
-        g.CalculateGear({texts_.feature, texts_.faceWidth, texts_.featureValue.find('/') != std::string::npos});
+    // (The input keeps the room of its texts from one calculation to the next.)
+    calculation_.feature = texts_.feature;
+    calculation_.faceWidthText = texts_.faceWidth;
+    calculation_.featureRange = texts_.featureValue.find('/') != std::string::npos;
+    const gearmain::CalculationReport report = g.CalculateGear(calculation_);
     if (report.fault) {
         // The message and the move to the entry at fault come before the marker
         // is set, as they always have: the pin field's hint update that the move

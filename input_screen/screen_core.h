@@ -227,6 +227,7 @@ private:
     // Hint steps of the current update that could not be computed.
     int misses_ = 0;
     std::unique_ptr<Memos> memos_;
+    gearmain::CalculationInput calculation_;
 };
 
 // The key filter of every text box: 1 when the key is in the allowed characters
