@@ -82,7 +82,7 @@ void ComputeRow(Hands& hands, Chunk& chunk, size_t i) {
         } else {
             hands.entry.Run(options, run);
             if (run.ok && readings) run.inspection = hands.entry.Inspect(hands.readings.values, run);
-            if (run.ok && chunk.extra.measuring) run.measuring = hands.entry.Measure(false);
+            if (run.ok && chunk.extra.measuring) run.measuring = hands.entry.Measure(false, run);
         }
     } catch (const std::exception& e) {
         run = GearRun{};

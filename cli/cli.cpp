@@ -140,7 +140,7 @@ void CheckTheGear(GearRun& run, GearEntry& entry, const CheckRequest& checks) {
     };
     if (checks.readings) run.inspection = entry.Inspect(checks.readings->values, run);
     run.partNumber = gearmain::Trim(checks.partNumber);
-    if (checks.measuring || !checks.picture.empty()) run.measuring = entry.Measure(true);
+    if (checks.measuring || !checks.picture.empty()) run.measuring = entry.Measure(true, run);
     if (!checks.report.empty() && run.inspection) {
         InspectionReport report;
         report.partNumber = checks.partNumber;

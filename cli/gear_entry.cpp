@@ -274,12 +274,18 @@ gearmain::Inspection GearEntry::Inspect(const std::vector<double>& readings, con
     return inspection;
 }
 
-Measuring GearEntry::Measure(bool picture) const {
+Measuring GearEntry::Measure(bool picture, const GearRun& run) const {
     Measuring measuring;
     measuring.aids = gearmain::MeasuringAidsOf(gear_);
     measuring.texts = gearmain::TextsOf(measuring.aids);
     if (picture) measuring.picture = gearmain::PinPictureOf(gear_, gear_.Thick1, gear_.PinDiameter);
-    measuring.balls = kind_ == PageKind::Helical;
+    // An odd or internal helical gear is measured over balls, an even one over pins.
+    if (!run.pages.empty())
+        for (const PageRow& row : run.pages[0].rows)
+            if (row.visible && row.quantity == Quantity::PinDiameter) {
+                measuring.balls = row.caption.find("Ball") != std::string::npos;
+                break;
+            }
     measuring.chordalThickness = gear_.ChordalText;
     return measuring;
 }

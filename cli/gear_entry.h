@@ -72,7 +72,9 @@ public:
     gearmain::Inspection Inspect(const std::vector<double>& readings, const GearRun& run) const;
     // After such a run: the pins and spans that work, the chordal addendum and,
     // when asked, the picture of the pin in its tooth space.
-    Measuring Measure(bool picture) const;
+    // Balls or pins as page 1 names its pin row (the window's measuring aids
+    // say the same).
+    Measuring Measure(bool picture, const GearRun& run) const;
 
     // A batch writes the result columns only: the pages are then built
     // without the values of page 1's rows 1 to 4 (the basic data as typed),

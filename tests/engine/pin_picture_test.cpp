@@ -146,7 +146,21 @@ TEST_P(Picture, OutlineRunsBetweenRootAndTipAndTheViewHoldsThePinAndItsTeeth) {
     }
     EXPECT_NEAR(std::atan2(pic.outline.front().y, pic.outline.front().x), kPi / 2 - pic.halfAngle, 1e-9);
     EXPECT_NEAR(previous, kPi / 2 + pic.halfAngle, 1e-9);
+    // Unbroken: two points of the outline a tenth of a circular pitch apart or
+    // more lie in one direction (a flank running radially to the root). The
+    // view holds the teeth either side of the pin: the outline within a pitch
+    // of its direction.
+    const double pitch = kPi / GetParam().pitch;
+    for (size_t i = 1; i < pic.outline.size(); ++i) {
+        const Point &a = pic.outline[i - 1], &b = pic.outline[i];
+        if (std::hypot(b.x - a.x, b.y - a.y) < 0.1 * pitch) continue;
+        ASSERT_NEAR(std::atan2(a.y, a.x), std::atan2(b.y, b.x), 1e-9) << i;
+    }
     const Box& v = pic.view;
+    for (const Point& q : pic.outline) {
+        if (std::fabs(std::atan2(q.y, q.x) - kPi / 2) > 2 * kPi / GetParam().teeth) continue;
+        EXPECT_TRUE(q.x > v.left && q.x < v.right && q.y > v.bottom && q.y < v.top) << q.x << " " << q.y;
+    }
     EXPECT_LT(v.left, pic.pinCentre.x - pic.pinRadius);
     EXPECT_GT(v.right, pic.pinCentre.x + pic.pinRadius);
     EXPECT_LT(v.bottom, std::min({pic.pinCentre.y - pic.pinRadius, pic.rootRadius, pic.tipRadius}));

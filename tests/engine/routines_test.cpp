@@ -148,6 +148,24 @@ TEST_F(Routines, SpanChoosesTheCountWhenItIsZeroAndKeepsAGivenOne) {
     EXPECT_NEAR(gear.TransBasePitch, 0.3043517, 2e-7);  // times cos 20.6469
 }
 
+// What an earlier calculation left in the transverse fields does not reach a
+// later one of the same gear: a second thickness of a helical gear of 30
+// teeth, after the fields were spoilt, measures as on a fresh gear.
+TEST_F(Routines, TheSameGearMeasuresTheSameWhateverTheStateHeld) {
+    float p = 10, a = 20, h = 15, d = 0.1728f, t1 = Basic(10), t2 = Basic(10) * 0.99f;
+    int16_t type = 1;
+    gear.MeasurementFromThickness(30, p, a, t1, d, type, h);
+    gear.TransverseDP = gear.TransversePA = gear.PitchDiameter = gear.BaseDiameter = 1;
+    const float m = gear.MeasurementFromThickness(30, p, a, t2, d, type, h);
+    GearMain fresh;
+    fresh.StartUp();
+    EXPECT_EQ(m, fresh.MeasurementFromThickness(30, p, a, t2, d, type, h));
+    EXPECT_NEAR(gear.TransverseDP, 9.659258, 2e-6);   // 10 cos 15
+    EXPECT_NEAR(gear.TransversePA, 20.6469, 1e-4);    // atan(tan 20 / cos 15)
+    EXPECT_NEAR(gear.PitchDiameter, 3.105829, 2e-6);  // 30 / (10 cos 15)
+    EXPECT_NEAR(gear.BaseDiameter, 2.906, 1e-3);      // times cos 20.6469
+}
+
 TEST_F(Routines, PinAndSpanRoutinesInvertEachOther) {
     for (const auto& r : Rows("round-trip")) {
         float pitch = F(r[1]), pa = F(r[2]), helix = F(r[3]), pin = F(r[4]);

@@ -194,10 +194,23 @@ TEST_F(ProgramTest, HoverLightsOneLabelAndPutsItsNeighbourBack) {
     EXPECT_EQ(screen().Foreground(ctl::LabelBestPin), kBlack);
     screen().MouseOver(ctl::External);
     EXPECT_EQ(screen().Foreground(ctl::Internal), kDarkBlue);
+    screen().MouseOver(ctl::Internal);
     screen().MouseOver(ctl::Window);
     for (Control label : {ctl::LabelBasic, ctl::LabelStandard, ctl::LabelBestPin})
         EXPECT_EQ(screen().Foreground(label), kBlack) << label;
     EXPECT_EQ(screen().Foreground(ctl::External), kDarkBlue);
+    EXPECT_EQ(screen().Foreground(ctl::Internal), kDarkBlue);
+}
+
+// The feature list says what it is for; the value box, once clicked, what it
+// takes.
+TEST_F(ProgramTest, TheFeatureListAndTheValueBoxSayWhatTheyTake) {
+    EXPECT_EQ(screen().ToolTip(ctl::Combo1), "Select Input Feature");
+    screen().Click(ctl::InputCTT_MOW);
+    EXPECT_EQ(screen().ToolTip(ctl::InputCTT_MOW), "Enter Circular Tooth Thickness");
+    screen().Click(ctl::MnuCTT);
+    screen().Click(ctl::InputCTT_MOW);
+    EXPECT_EQ(screen().ToolTip(ctl::InputCTT_MOW), "Enter Dimension Over Pins");
 }
 
 }  // namespace

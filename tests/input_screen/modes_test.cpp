@@ -85,6 +85,7 @@ TEST_F(ProgramTest, TheDepthSystemChosenIsCheckedAlone) {
         "AGMA Stub-Full Fillet (2.00/DP)", "Combination Stub Pitch (2.25/Pitch Fraction)",
         "Enter Actual Hob or Shaper Whole Depth"};
     EnterAll({{ctl::InputNT, "20"}, {ctl::InputDP, "10"}});
+    EXPECT_EQ(Text(ctl::MnuDepthSystem), "Depth System");
     for (int system = 1; system <= 9; ++system) {
         EXPECT_EQ(Text(ctl::MnuDepth(system)), captions[system - 1]);
         platform().ScriptInput("0.2");

@@ -76,6 +76,8 @@ TEST_F(PartWindows, ReadingsTypedGiveTheRowsAndTheVerdict) {
     EnterAll({{ctl::InputNT, "24"}, {ctl::InputDP, "10"}, {ctl::InputCTT_MOW, "0.155/0.157"}, {ctl::InputPINDIA, "0.1728"}});
     Calculate();
     OpenCheck();
+    EXPECT_EQ(Check().Text(ctl::CmdPrint) + "|" + Check().Text(ctl::CmdSavePdf) + "|" + Check().Text(ctl::CmdClear),
+              "&Print Report...|Save Report as P&DF...|C&lear Readings");
     EXPECT_EQ(Check().Text(ctl::TextLimits), "2.635124 / 2.639784");
     EXPECT_EQ(Check().Text(ctl::TextThicknessLimits), "0.155000 / 0.157000");
     struct Step {
