@@ -203,6 +203,13 @@ TEST_F(Aids, AChosenPinOrSpanOutsideTheRangeIsMarkedAndTheCalculationLeftAlone) 
     EXPECT_FALSE(gear.TakeFault());  // the probes leave no fault behind
     Calculate({"", 1, 24, 10, 20, 0, "0.157080"}, 0.3306f);
     EXPECT_FALSE(MeasuringAidsOf(gear).PinOutside());
+    // A span over one tooth of 200 touches far below the flanks; the usual
+    // count, 200 x 20 / 180 + 0.5 rounded, is inside.
+    Calculate({"", 1, 200, 4, 20, 0, "0.392699"}, 0.432f);
+    gear.TeethSpanned = 1;
+    EXPECT_TRUE(MeasuringAidsOf(gear).SpanOutside());
+    gear.TeethSpanned = 23;
+    EXPECT_FALSE(MeasuringAidsOf(gear).SpanOutside());
 }
 
 // The search alone, against checks whose limits are known: four decimals, the smallest rounded up

@@ -65,6 +65,7 @@ TEST(InspectionReportPage, CarriesTheGearTheLimitsTheReadingsAndTheVerdict) {
     EXPECT_TRUE(doc.at(6).at(0).bold && !doc.at(6).at(0).underline);
     EXPECT_TRUE(doc.at(13).at(0).bold && !doc.at(14).at(0).bold && !doc.at(15).back().bold);  // the limits
     EXPECT_TRUE(doc.at(18).at(0).bold && doc.at(18).back().bold);  // the readings' heads
+    EXPECT_TRUE(doc.at(9).at(0).bold && !doc.at(10).at(0).bold && doc.at(17).at(0).bold);  // the sections
 }
 
 TEST(InspectionReportPage, ASingleValueShowsTheNominalAndTheDifferencesWithoutAVerdict) {
