@@ -202,15 +202,16 @@ TEST_F(ProgramTest, HoverLightsOneLabelAndPutsItsNeighbourBack) {
     EXPECT_EQ(screen().Foreground(ctl::Internal), kDarkBlue);
 }
 
-// The feature list says what it is for; the value box, once clicked, what it
-// takes.
+// The feature list says what it is for; the value box what it takes, also
+// when clicked straight from the list (which leaves it without a tip).
 TEST_F(ProgramTest, TheFeatureListAndTheValueBoxSayWhatTheyTake) {
     EXPECT_EQ(screen().ToolTip(ctl::Combo1), "Select Input Feature");
+    EnterAll({{ctl::Combo1, "Chordal Tooth Thickness"}});
+    screen().FocusTo(ctl::Combo1);
+    EXPECT_EQ(screen().ToolTip(ctl::InputCTT_MOW), "");
+    screen().FocusTo(ctl::InputCTT_MOW);
     screen().Click(ctl::InputCTT_MOW);
-    EXPECT_EQ(screen().ToolTip(ctl::InputCTT_MOW), "Enter Circular Tooth Thickness");
-    screen().Click(ctl::MnuCTT);
-    screen().Click(ctl::InputCTT_MOW);
-    EXPECT_EQ(screen().ToolTip(ctl::InputCTT_MOW), "Enter Dimension Over Pins");
+    EXPECT_EQ(screen().ToolTip(ctl::InputCTT_MOW), "Enter Chordal Tooth Thickness");
 }
 
 }  // namespace
