@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <ctime>
 #include <ostream>
 
@@ -85,17 +84,6 @@ const char* const kHelp =
     "cannot be opened).\n";
 
 namespace {
-
-std::string Number(float v) {
-    char buf[32];
-    auto r = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, r.ptr);
-}
-std::string Number(double v) {
-    char buf[32];
-    auto r = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, r.ptr);
-}
 
 // The sheet of page 1's print button, printed on a printer: with the part
 // number asked for (option 18), the tool answers with what the box offers.
@@ -204,12 +192,7 @@ GearRun RunGear(const GearOptions& options, bool withState, const SheetRequest& 
     entry.Run(options, run);
     if (run.ok && sheetRequest.Any()) PrintTheSheet(run, entry, options, sheetRequest, fileOptions);
     if (run.ok) CheckTheGear(run, entry, checks);
-    if (withState) entry.gear().ForEachValue([&](const char* name, gearmain::GearMain::ValueRef ref) {
-        if (auto f = std::get_if<float*>(&ref)) run.stateNumbers.emplace_back(name, Number(**f));
-        else if (auto i = std::get_if<int16_t*>(&ref)) run.stateNumbers.emplace_back(name, std::to_string(**i));
-        else if (auto d = std::get_if<double*>(&ref)) run.stateNumbers.emplace_back(name, Number(**d));
-        else if (auto s = std::get_if<std::string*>(&ref)) run.stateTexts.emplace_back(name, **s);
-    });
+    if (withState) WriteState(entry.gear(), run);
     return run;
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <string>
-#include <type_traits>
+#include <utility>
 #include <variant>
 
 
@@ -27,21 +27,32 @@ GearEntry::GearEntry() : texts_(OpeningTexts()), core_(gear_, memory_, texts_), 
 
 namespace {
 
-// The gear state as values, to compare two states.
-std::vector<std::string> ValuesOf(gearmain::GearMain gear) {
-    std::vector<std::string> values;
-    gear.ForEachValue([&](const char*, gearmain::GearMain::ValueRef ref) {
-        std::visit(
-            [&](auto* v) {
-                if constexpr (std::is_same_v<decltype(v), std::string*>) values.push_back(*v);
-                else {
-                    char text[32];
-                    values.emplace_back(text, std::to_chars(text, text + sizeof text, *v).ptr);  // exact
-                }
-            },
-            ref);
+std::string Number(auto value) {
+    char text[32];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+}  // namespace
+
+void WriteState(gearmain::GearMain& gear, GearRun& run) {
+    gear.ForEachValue([&](const char* name, gearmain::GearMain::ValueRef ref) {
+        if (auto f = std::get_if<float*>(&ref)) run.stateNumbers.emplace_back(name, Number(**f));
+        else if (auto i = std::get_if<int16_t*>(&ref)) run.stateNumbers.emplace_back(name, std::to_string(**i));
+        else if (auto d = std::get_if<double*>(&ref)) run.stateNumbers.emplace_back(name, Number(**d));
+        else if (auto t = std::get_if<std::string*>(&ref)) run.stateTexts.emplace_back(name, **t);
     });
-    return values;
+}
+
+namespace {
+
+// The gear state, to compare two states.
+GearRun StateOf(gearmain::GearMain gear) {
+    GearRun run;
+    WriteState(gear, run);
+    return run;
+}
+bool SameState(const GearRun& a, const GearRun& b) {
+    return a.stateNumbers == b.stateNumbers && a.stateTexts == b.stateTexts;
 }
 
 // The fields of a plain gear that are not always typed and that its entry
@@ -56,7 +67,7 @@ constexpr Field kUntypedLeaves[] = {Field::PressureAngle, Field::Helix,    Field
 // most of them leave is the screen as it opened, and the states that the
 // others leave (alone or together) are made here, once.
 void GearEntry::PrepareUntypedLeaves() {
-    const std::vector<std::string> opening = ValuesOf(openingGear_);
+    const GearRun opening = StateOf(openingGear_);
     auto leaveOne = [&](Field field, gearmain::GearMain& gear, EntryTexts& texts) {
         HintMemory memory = openingMemory_;
         ScreenCore core(gear, memory, texts);
@@ -69,7 +80,7 @@ void GearEntry::PrepareUntypedLeaves() {
         gearmain::GearMain gear = openingGear_;
         EntryTexts texts = openingTexts_;
         leaveOne(field, gear, texts);
-        if (texts == openingTexts_ && ValuesOf(gear) == opening) continue;  // changes nothing
+        if (texts == openingTexts_ && SameState(StateOf(gear), opening)) continue;  // changes nothing
         changingLeaves_.push_back(field);
     }
     leftOpenings_.assign(size_t{1} << changingLeaves_.size(), {openingGear_, openingTexts_});
@@ -85,6 +96,16 @@ void GearEntry::Reset() {
     memory_ = openingMemory_;
     core_.Reopen();
 }
+
+// The entries in the order the tool documents; a cutter depth is asked for
+// between the quality and the value.
+constexpr std::pair<Option, Field> kEntries[] = {
+    {Option::Teeth, Field::Teeth},         {Option::Pitch, Field::Pitch},
+    {Option::PressureAngle, Field::PressureAngle}, {Option::Helix, Field::Helix},
+    {Option::ODChange, Field::ODChange},   {Option::FaceWidth, Field::FaceWidth},
+    {Option::Quality, Field::Quality},     {Option::Value, Field::FeatureValue},
+    {Option::Pin, Field::Pin},
+};
 
 bool GearEntry::EnterByHand(const GearOptions& options, GearRun& run, FirstPage& first) {
     auto enter = [&](Option option, Field field) {
@@ -114,39 +135,24 @@ bool GearEntry::EnterByHand(const GearOptions& options, GearRun& run, FirstPage&
         }
         typist_.ChooseFeature(feature);
     }
-    enter(Option::Teeth, Field::Teeth);
-    enter(Option::Pitch, Field::Pitch);
-    enter(Option::PressureAngle, Field::PressureAngle);
-    enter(Option::Helix, Field::Helix);
-    enter(Option::ODChange, Field::ODChange);
-    enter(Option::FaceWidth, Field::FaceWidth);
-    enter(Option::Quality, Field::Quality);
-    if (depthSystem == 9) {
-        // A depth the screen does not take (or no pitch to take it for) is the
-        // end of the gear.
-        const size_t before = run.messages.size();
-        typist_.ChooseDepthSystem(9, options.Get(Option::CutterDepth));
-        if (run.messages.size() > before) {
-            run.error = run.messages[before].text;
-            return false;
+    for (const auto& [option, field] : kEntries) {
+        if (field == Field::FeatureValue && depthSystem == 9) {
+            // A depth the screen does not take (or no pitch to take it for) is
+            // the end of the gear.
+            const size_t before = run.messages.size();
+            typist_.ChooseDepthSystem(9, options.Get(Option::CutterDepth));
+            if (run.messages.size() > before) {
+                run.error = run.messages[before].text;
+                return false;
+            }
         }
+        enter(option, field);
     }
-    enter(Option::Value, Field::FeatureValue);
-    enter(Option::Pin, Field::Pin);
     if (!options.Has(Option::Value)) typist_.ClickBasic();
 
     first = typist_.Calculate();
     return true;
 }
-
-// The entries in the order of entry, the only ones of such a gear.
-constexpr std::pair<Option, Field> kEntries[] = {
-    {Option::Teeth, Field::Teeth},         {Option::Pitch, Field::Pitch},
-    {Option::PressureAngle, Field::PressureAngle}, {Option::Helix, Field::Helix},
-    {Option::ODChange, Field::ODChange},   {Option::FaceWidth, Field::FaceWidth},
-    {Option::Quality, Field::Quality},     {Option::Value, Field::FeatureValue},
-    {Option::Pin, Field::Pin},
-};
 
 bool GearEntry::EnterAtOnce(const GearOptions& options, FirstPage& first) {
     // The screen opens external, in the pins mode, with the circular tooth
@@ -279,13 +285,7 @@ Measuring GearEntry::Measure(bool picture, const GearRun& run) const {
     measuring.aids = gearmain::MeasuringAidsOf(gear_);
     measuring.texts = gearmain::TextsOf(measuring.aids);
     if (picture) measuring.picture = gearmain::PinPictureOf(gear_, gear_.Thick1, gear_.PinDiameter);
-    // An odd or internal helical gear is measured over balls, an even one over pins.
-    if (!run.pages.empty())
-        for (const PageRow& row : run.pages[0].rows)
-            if (row.visible && row.quantity == Quantity::PinDiameter) {
-                measuring.balls = row.caption.find("Ball") != std::string::npos;
-                break;
-            }
+    measuring.balls = !run.pages.empty() && MeasuredOverBalls(run.pages[0]);
     measuring.chordalThickness = gear_.ChordalText;
     return measuring;
 }

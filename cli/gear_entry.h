@@ -46,6 +46,10 @@ struct GearRun {
     std::string partNumber;
 };
 
+// The gear state into the run, by name, as --json writes it: each number as
+// the shortest text that reads back to it.
+void WriteState(gearmain::GearMain& gear, GearRun& run);
+
 // The gear entry of the tool. One entry runs gear after gear, each on a fresh
 // screen, reusing its room: a batch keeps one per thread.
 class GearEntry {

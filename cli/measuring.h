@@ -18,7 +18,7 @@ struct Measuring {
     // At the calculation's (first) thickness with its pin or ball; none when
     // the pin cannot be placed, or when no picture was asked for.
     std::optional<gearmain::PinPicture> picture;
-    bool balls = false;            // a helical gear is measured over balls
+    bool balls = false;            // page 1 measures over balls (an odd or internal helical gear)
     std::string chordalThickness;  // as page 1 shows it
 };
 

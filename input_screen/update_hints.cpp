@@ -210,7 +210,6 @@ void ScreenCore::IdealPin(std::optional<double> basic, double basicThickness) {
 }
 
 HintsRun ScreenCore::UpdateHints() {
-    if (held_) return {};
     HintsRun run = Hints();
     // The Basic hint shows nothing to click for a contributing backlash.
     if (run.reach == HintsRun::Reach::Complete) basicOffered_ = !Is(gear_.InputFeature, kBacklash);

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "engine/numbers.h"
+#include "result_pages/page_builders.h"
 #include "result_pages/page_text.h"
 
 namespace involvo {
@@ -39,8 +40,7 @@ AidsContent AidsContentOf(const gearmain::GearMain& gear, const PageContent& pag
     content.caption = kCaption;
     content.aids = gearmain::MeasuringAidsOf(gear);
     content.picture = gearmain::PinPictureOf(gear, gear.Thick1, gear.PinDiameter);
-    const PageRow* pin = RowOf(page, Quantity::PinDiameter);
-    content.balls = pin && pin->caption.find("Ball") != std::string::npos;
+    content.balls = MeasuredOverBalls(page);
     if (const PageRow* chordal = RowOf(page, Quantity::ChordalThickness)) content.chordalThickness = chordal->value;
 
     const bool internal = gear.GearType == 2;

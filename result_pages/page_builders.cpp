@@ -437,6 +437,12 @@ constexpr const char* kInternalAdvice = "Use balls for measuring internal helica
 
 PageKind PageKindOf(const GearMain& gear) { return gear.HelixAngle > 0 ? PageKind::Helical : PageKind::Spur; }
 
+bool MeasuredOverBalls(const PageContent& page) {
+    for (const PageRow& row : page.rows)
+        if (row.visible && row.quantity == Quantity::PinDiameter) return row.caption.find("Ball") != std::string::npos;
+    return false;
+}
+
 namespace {
 
 void WriteTitle(std::string& title, const GearMain& gear, const std::string& odChangeText, PageKind kind) {

@@ -21,6 +21,10 @@ namespace involvo {
 // The pages of a gear: the helical ones for a helix angle above 0.
 PageKind PageKindOf(const gearmain::GearMain& gear);
 
+// Whether a page 1 measures over balls (an odd or internal helical gear): its
+// pin row names a ball.
+bool MeasuredOverBalls(const PageContent& page);
+
 // What showing page 1 writes into the gear state: a gear type of 0 is taken as
 // external; the helical page builds its three transverse texts (TransThickText,
 // TransChordalText, TransBacklashText); an internal gear's inside diameter is

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -32,20 +31,6 @@ using cli::Option;
 size_t FromEnvironment(const char* name, size_t fallback) {
     const char* text = std::getenv(name);
     return text && *text ? static_cast<size_t>(std::strtoull(text, nullptr, 10)) : fallback;
-}
-
-// The gear state after a run, as involvo-cli --json writes it.
-void AddState(GearRun& run, gearmain::GearMain& gear) {
-    gear.ForEachValue([&](const char* name, gearmain::GearMain::ValueRef ref) {
-        auto number = [](auto v) {
-            char buf[32];
-            return std::string(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
-        };
-        if (auto f = std::get_if<float*>(&ref)) run.stateNumbers.emplace_back(name, number(**f));
-        else if (auto i = std::get_if<int16_t*>(&ref)) run.stateNumbers.emplace_back(name, std::to_string(**i));
-        else if (auto d = std::get_if<double*>(&ref)) run.stateNumbers.emplace_back(name, number(**d));
-        else if (auto t = std::get_if<std::string*>(&ref)) run.stateTexts.emplace_back(name, **t);
-    });
 }
 
 // One gear through the window's road: the whole program on the headless
@@ -135,7 +120,7 @@ GearRun WindowRun(const GearOptions& options) {
         }
     }
     for (const ShownMessage& m : platform.Messages()) run.messages.push_back({m.text, m.icon, m.buttons});
-    AddState(run, gear);
+    cli::WriteState(gear, run);
     app.Shutdown();
     platform.RunTimers();
     return run;
@@ -354,7 +339,7 @@ TEST(Road, RandomGearsGiveTheWindowsPagesMessagesColumnsAndState) {
             batch.error = bad->text;  // what the batch says of a row it does not enter
         } else {
             entry.Run(options, batch);
-            AddState(batch, entry.gear());
+            cli::WriteState(entry.gear(), batch);
         }
         refused += !batch.ok;
         const std::string difference = Difference(window, batch);
