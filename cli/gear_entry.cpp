@@ -71,7 +71,6 @@ void GearEntry::PrepareUntypedLeaves() {
     auto leaveOne = [&](Field field, gearmain::GearMain& gear, EntryTexts& texts) {
         HintMemory memory = openingMemory_;
         ScreenCore core(gear, memory, texts);
-        core.ComposeCaptions(false);
         core.HoldHints(true);
         core.Leave(field);
     };
