@@ -104,8 +104,10 @@ TEST(ToolOutput, AFullDiskIsAFailureNotASuccess) {
 // A cell with a comma, a quote or a line end is quoted, wherever that stands in it.
 TEST(CsvLine, QuotesACellWhateverWhereItsCommaOrQuoteStands) {
     std::string csv;
-    AppendCsvLine(csv, {"ab,cdefghi", "abcdefghi,", "abcdefgh\"ij", "plain text here", "a\nb", "12,4"});
-    EXPECT_EQ(csv, "\"ab,cdefghi\",\"abcdefghi,\",\"abcdefgh\"\"ij\",plain text here,\"a\nb\",\"12,4\"\n");
+    AppendCsvLine(csv, {"ab,cdefghi", "abcdefghi,", "abcdefgh\"ij", "plain text here", "a\nb", "12,4",
+                        "abcdefgh,ijklmnopq"});
+    EXPECT_EQ(csv, "\"ab,cdefghi\",\"abcdefghi,\",\"abcdefgh\"\"ij\",plain text here,\"a\nb\",\"12,4\","
+                   "\"abcdefgh,ijklmnopq\"\n");
 }
 
 }  // namespace
