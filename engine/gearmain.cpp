@@ -11,6 +11,38 @@ GearMain& Gear() {
     return gear;
 }
 
+namespace {
+
+// The formulas take the cosine and tangent of the same few angles many times
+// a gear (the pressure angles, the pin's angle): each thread remembers the
+// last ones it worked, keyed by the exact bits of the argument.
+class TrigMemo {
+public:
+    template <class F>
+    double Get(double x, F f) {
+        const uint64_t key = std::bit_cast<uint64_t>(x);
+        Entry& e = entries_[(key * 0x9E3779B97F4A7C15ull) >> (64 - kBits)];
+        if (e.key != key) {
+            e.key = key;
+            e.value = f(x);
+        }
+        return e.value;
+    }
+
+private:
+    static constexpr int kBits = 4;
+    // The key of a fresh entry is a NaN's, which no argument here ever is.
+    struct Entry {
+        uint64_t key = ~uint64_t{0};
+        double value = 0;
+    };
+    Entry entries_[1 << kBits];
+};
+
+thread_local TrigMemo cosines, tangents;
+
+}  // namespace
+
 // A spur gear's helix angle is 0, and sin, cos and tan of 0 are exact.
 double SinD(double degrees, float degToRad) {
     const double x = degrees * degToRad;
@@ -18,11 +50,14 @@ double SinD(double degrees, float degToRad) {
 }
 double CosD(double degrees, float degToRad) {
     const double x = degrees * degToRad;
-    return x == 0 ? 1.0 : std::cos(x);
+    return x == 0 ? 1.0 : cosines.Get(x, [](double v) { return std::cos(v); });
 }
 double TanD(double degrees, float degToRad) {
     const double x = degrees * degToRad;
-    return x == 0 ? x : std::tan(x);
+    return x == 0 ? x : TanRadians(x);
+}
+double TanRadians(double x) {
+    return tangents.Get(x, [](double v) { return std::tan(v); });
 }
 
 void GearMain::StartUp() {

@@ -258,5 +258,7 @@ GearMain& Gear();
 double SinD(double degrees, float degToRad);
 double CosD(double degrees, float degToRad);
 double TanD(double degrees, float degToRad);
+// tan of an angle in radians, as TanD takes it.
+double TanRadians(double radians);
 
 }  // namespace gearmain

@@ -21,7 +21,7 @@ double Checked(double v) {
 
 double GearMain::Involute(float degrees) {
     StoreInvoluteConstants();
-    return Checked(std::tan(degrees * 0.01745329) - static_cast<double>(DegToRad) * degrees);
+    return Checked(TanRadians(degrees * 0.01745329) - static_cast<double>(DegToRad) * degrees);
 }
 
 float GearMain::InverseInvolute(double involute) {

@@ -198,7 +198,7 @@ void ScreenCore::IdealPin(std::optional<double> basic, double basicThickness) {
                 b = pa - t / worked.pitchDiameter;
             }
             g.BaseDiameter = worked.baseDiameter;
-            worked.pin = Finite((std::tan(a) - std::tan(b)) * worked.baseDiameter);
+            worked.pin = Finite((gearmain::TanRadians(a) - gearmain::TanRadians(b)) * worked.baseDiameter);
             memos.pin.Keep(key, worked);
             known = &memos.pin.result;
         }
