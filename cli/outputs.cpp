@@ -486,11 +486,13 @@ void AppendCsvRow(std::string& line, size_t rowNumber, const GearRun& run, Extra
     // The row number, ok and the message, then the result columns, written
     // into room made for them at once.
     constexpr size_t kNumberRoom = 24;
-    size_t room = kNumberRoom + 4 + (run.ok ? 0 : CellRoom(run.error));
+    size_t room = kNumberRoom + 5 + (run.ok ? 0 : CellRoom(run.error));
     for (const std::string* value : cells.values) room += 1 + (value ? CellRoom(*value) : 0);
-    const size_t start = line.size();
-    line.resize(start + room);
-    char* const begin = line.data() + start;
+    // The room is this thread's, kept from row to row: only a row longer
+    // than any before makes more (and fills it).
+    static thread_local std::string scratch;
+    if (scratch.size() < room) scratch.resize(room);
+    char* const begin = scratch.data();
     char* p = std::to_chars(begin, begin + kNumberRoom, rowNumber).ptr;
     std::memcpy(p, run.ok ? ",1," : ",0,", 3);
     p += 3;
@@ -499,12 +501,16 @@ void AppendCsvRow(std::string& line, size_t rowNumber, const GearRun& run, Extra
         *p++ = ',';
         if (value) p = PutCell(p, *value);
     }
-    line.resize(static_cast<size_t>(p - line.data()));
-    if (extra.inspection || extra.measuring)
-        ExtraCells(run, extra, [&](std::string_view cell) {
-            line.push_back(',');
-            AppendCsvCell(line, cell);
-        });
+    if (!extra.inspection && !extra.measuring) {
+        *p++ = '\n';
+        line.append(begin, p);
+        return;
+    }
+    line.append(begin, p);
+    ExtraCells(run, extra, [&](std::string_view cell) {
+        line.push_back(',');
+        AppendCsvCell(line, cell);
+    });
     line.push_back('\n');
 }
 

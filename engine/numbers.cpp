@@ -410,12 +410,6 @@ std::string_view FormatInto(char (&buf)[kFormatCapacity], double value, int deci
     return {p, static_cast<size_t>(end - p)};
 }
 
-// The decimals of a mask: whatever follows its first point.
-int MaskDecimals(std::string_view mask) {
-    for (size_t i = 0; i < mask.size(); ++i)
-        if (mask[i] == '.') return static_cast<int>(mask.size() - i - 1);
-    return 0;
-}
 
 // Str of a Single the fast way cannot write (1e7 and beyond, below 1e-16),
 // from the library's shortest form of 7 digits.
@@ -585,13 +579,9 @@ size_t FormatDecimalsTo(char* out, double value, int decimals) {
     return text.size();
 }
 
-size_t FormatTo(char* out, double value, std::string_view mask) {
-    return FormatDecimalsTo(out, value, MaskDecimals(mask));
-}
-
-void FormatTo(std::string& out, double value, std::string_view mask) {
+void FormatDecimalsTo(std::string& out, double value, int decimals) {
     char buf[kFormatCapacity];
-    const std::string_view text = FormatInto(buf, value, MaskDecimals(mask));
+    const std::string_view text = FormatInto(buf, value, decimals);
     out.assign(text.data(), text.size());
 }
 
@@ -600,13 +590,10 @@ std::string FormatDecimals(double value, int decimals) {
     return std::string(FormatInto(buf, value, decimals));
 }
 
-std::string Format(double value, std::string_view mask) { return FormatDecimals(value, MaskDecimals(mask)); }
-
-double RoundToMask(double value, std::string_view mask) {
+double RoundToDecimals(double value, int decimals) {
     // The mask text of units u is "[-]digits.decimals", at most 19 digits when
     // u <= 2^53 and decimals <= 18: Val reads it as u / 10^decimals, negated
     // when the text has its sign (u > 0 and the value negative).
-    int decimals = MaskDecimals(mask);
     if (decimals < 0) decimals = 0;
     if (!std::isfinite(value)) value = 0.0;
     const double a = std::fabs(value);
@@ -615,7 +602,7 @@ double RoundToMask(double value, std::string_view mask) {
         const double v = static_cast<double>(units) / kPow10Double[decimals];
         return std::signbit(value) && units != 0 ? -v : v;
     }
-    return Val(Format(value, mask));
+    return Val(FormatDecimals(value, decimals));
 }
 
 std::string Str(float value) { return PlainText(value, true); }
@@ -635,9 +622,6 @@ std::string RTrim(std::string_view s) {
 }
 
 std::string Trim(std::string_view s) { return RTrim(LTrim(s)); }
-
-// A mask text never starts with a blank.
-std::string ResultText(double a, std::string_view mask) { return Format(a, mask); }
 
 std::string RangeText(double a, double b, std::string_view mask) {
     if (b < a) std::swap(a, b);

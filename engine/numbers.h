@@ -37,21 +37,35 @@ bool IsPlainNumber(std::string_view text, bool signAllowed = true);
 // decimals). Rounds halves away from zero on the 15-digit decimal form of the
 // value and keeps at least one digit before the point. A value that rounds to
 // zero is written without a sign.
-std::string Format(double value, std::string_view mask);
 std::string FormatDecimals(double value, int decimals);
+
+// The decimals of a mask: whatever follows its first point.
+constexpr int MaskDecimals(std::string_view mask) {
+    for (size_t i = 0; i < mask.size(); ++i)
+        if (mask[i] == '.') return static_cast<int>(mask.size() - i - 1);
+    return 0;
+}
+
+inline std::string Format(double value, std::string_view mask) { return FormatDecimals(value, MaskDecimals(mask)); }
 
 // The longest mask text: a sign, 350 digits and the point.
 inline constexpr size_t kFormatCapacity = 360;
 // The same texts written into a buffer of at least kFormatCapacity chars (no
 // terminating zero); return their length.
-size_t FormatTo(char* out, double value, std::string_view mask);
 size_t FormatDecimalsTo(char* out, double value, int decimals);
+inline size_t FormatTo(char* out, double value, std::string_view mask) {
+    return FormatDecimalsTo(out, value, MaskDecimals(mask));
+}
 // The same text written over out, in its room.
-void FormatTo(std::string& out, double value, std::string_view mask);
+void FormatDecimalsTo(std::string& out, double value, int decimals);
+inline void FormatTo(std::string& out, double value, std::string_view mask) {
+    FormatDecimalsTo(out, value, MaskDecimals(mask));
+}
 
 // Val(Format(value, mask)), the engine's rounding of a result to a mask, without
 // writing and reading the text: the same double for every value and mask.
-double RoundToMask(double value, std::string_view mask);
+double RoundToDecimals(double value, int decimals);
+inline double RoundToMask(double value, std::string_view mask) { return RoundToDecimals(value, MaskDecimals(mask)); }
 
 // Plain writing of a Single: the shortest form of at most 7 significant digits,
 // with a leading blank when the value is not negative and without a zero before
@@ -68,7 +82,7 @@ std::string Trim(std::string_view s);
 // the mask given and without leading blanks.
 std::string RangeText(double a, double b, std::string_view mask = "0.000000");
 // A single result value written with the mask, without leading blanks.
-std::string ResultText(double a, std::string_view mask = "0.000000");
+inline std::string ResultText(double a, std::string_view mask = "0.000000") { return Format(a, mask); }
 
 // Storing into a Single where an overflow is an error of the calculation.
 [[noreturn]] void SngOverflow();

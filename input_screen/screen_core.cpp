@@ -147,7 +147,8 @@ void ScreenCore::LeaveTeeth() {
 
 // The pitch, or a pitch fraction a/b whose second number sets the tooth depth.
 void ScreenCore::LeavePitch() {
-    const std::string text = texts_.pitch;
+    // Read before the field is written.
+    const std::string& text = texts_.pitch;
     gear_.NormalDP = SngEntry(Val(text));
     gear_.DepthPitch = 0;
     if (size_t slash = text.find('/'); slash != std::string::npos) {
@@ -194,7 +195,8 @@ void ScreenCore::LeaveFeatureValue() {
 
 // A single value, or a tolerance band "a / b" shown with the smaller number first.
 void ScreenCore::ReadFeatureValue() {
-    const std::string text = texts_.featureValue;
+    // Read before the field is written.
+    const std::string& text = texts_.featureValue;
     size_t slash = text.find('/');
     if (slash == std::string::npos) {
         gear_.FeatureValue = SngEntry(Val(text));
