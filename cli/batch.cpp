@@ -241,7 +241,10 @@ private:
         if (extra_.inspection) chunk.readings.resize(kChunkRows);
         while (chunk.count < kChunkRows) {
             if (chunk.count > 0 && reader_.Waiting()) break;
-            if (!reader_.Next(cells_)) break;
+            if (!reader_.NextInPlace(views_)) {
+                if (!reader_.Next(cells_)) break;
+                views_.assign(cells_.begin(), cells_.end());
+            }
             Parse(chunk, chunk.count++);
         }
     }
@@ -252,8 +255,8 @@ private:
         GearOptions& options = chunk.rows[row];
         options.Clear();
         if (extra_.inspection) chunk.readings[row].clear();
-        for (size_t c = 0; c < columns_.size() && c < cells_.size(); ++c) {
-            const std::string_view value = TrimView(cells_[c]);
+        for (size_t c = 0; c < columns_.size() && c < views_.size(); ++c) {
+            const std::string_view value = TrimView(views_[c]);
             if (value.empty()) continue;
             if (columns_[c].kind == Column::Readings) chunk.readings[row].assign(value);
             if (columns_[c].kind != Column::Gear) continue;
@@ -289,6 +292,8 @@ private:
     ExtraColumns extra_;
     Columns columns_;
     std::vector<std::string> cells_;
+    // The cells of the row being parsed.
+    std::vector<std::string_view> views_;
     std::string text_;
     int status_ = 0;
 };

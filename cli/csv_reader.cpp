@@ -113,6 +113,30 @@ bool CsvReader::Next(std::vector<std::string>& cells) {
     }
 }
 
+bool CsvReader::NextInPlace(std::vector<std::string_view>& cells) {
+    const char* const data = buffer_.data();
+    size_t at = at_;
+    while (at < end_ && data[at] == '\n') ++at;  // empty lines are no rows
+    cells.clear();
+    size_t first = at;
+    for (; at < end_; ++at) {
+        const char c = data[at];
+        if (c == ',') {
+            // As many cells as Next takes before it gives up on the row.
+            if (cells.size() == kMostCells) return false;
+            cells.emplace_back(data + first, at - first);
+            first = at + 1;
+        } else if (c == '\n') {
+            cells.emplace_back(data + first, at - first);
+            at_ = at + 1;
+            return true;
+        } else if (c == '"' || c == '\r') {
+            return false;
+        }
+    }
+    return false;  // the row goes on beyond what has been read
+}
+
 std::vector<std::vector<std::string>> ReadCsv(const std::string& text) {
     std::istringstream in(text);
     StreamSource source(in);

@@ -68,8 +68,10 @@ float GearMain::MeasurementFromThickness(float teeth, float& pitch, float& press
         TransverseQuantities(teeth, pitch, pressureAngle, helix);
         const float D = PitchDiameter, Db = BaseDiameter;
         const float transverseInvolute = Sng(Involute(TransversePA));
+        // A spur gear's base helix is 0: tan 0 is exactly 0, and so is its arctangent.
+        const double tanHelix = TanD(helix, DegToRad);
         const float baseHelix =
-            Sng(std::atan(TanD(helix, DegToRad) * CosD(TransversePA, DegToRad)) * RadToDeg);
+            tanHelix == 0 ? 0.0f : Sng(std::atan(tanHelix * CosD(TransversePA, DegToRad)) * RadToDeg);
 
         // The pin seen in the transverse plane, and the transverse thickness.
         const double dt = pin / CosD(baseHelix, DegToRad);

@@ -87,6 +87,52 @@ TEST(StreamedBatch, ResultsOfTheRowsReadAreWrittenBeforeTheBatchWaitsForMore) {
     for (int i = 1; i <= 5; ++i) EXPECT_EQ(lines[i].rfind(std::to_string(i) + ",1,,", 0), 0u) << lines[i];
 }
 
+// Plain rows are split where they were read; rows with quotes or CRs, and rows
+// that run on beyond what was read, character by character. Both ways give the
+// same cells: LF, CR LF and quoted versions of the same rows, read whole or in
+// small parts, give the same results.
+TEST(StreamedBatch, RowsSplitInPlaceGiveTheCellsOfRowsReadCharacterByCharacter) {
+    const std::vector<std::vector<std::string>> rows = {
+        {"24", "10", "", " 0.15 "}, {"25", " 8", "20", ""}, {"", "", "", ""}, {"31", "12", "25", "0.1728"}};
+    auto csv = [&](const std::string& end, bool quoted) {
+        std::string text = "teeth,pitch,pressure-angle,pin" + end + end;  // an empty line is no row
+        for (const auto& row : rows) {
+            for (size_t c = 0; c < row.size(); ++c)
+                text += (c ? "," : "") + (quoted && c == 1 ? "\"" + row[c] + "\"" : row[c]);
+            text += end + (row[0] == "25" ? end + end : "");
+        }
+        return text;
+    };
+    std::ostringstream plain;
+    EXPECT_EQ(RunBatch(csv("\n", false), plain, 1), 1);  // the row of empty cells is refused
+    ASSERT_EQ(Lines(plain.str()).size(), rows.size() + 1);
+    EXPECT_EQ(Lines(plain.str())[3], "3,0,Enter the number of gear teeth" + std::string(28, ','));
+    for (const auto& [end, quoted] : std::vector<std::pair<std::string, bool>>{{"\r\n", false}, {"\n", true}}) {
+        std::ostringstream other;
+        RunBatch(csv(end, quoted), other, 1);
+        EXPECT_EQ(other.str(), plain.str()) << end.size() << quoted;
+    }
+    // Read three characters at a time: no row lies whole in what was read.
+    const std::string text = csv("\n", false);
+    std::vector<std::string> parts;
+    for (size_t i = 0; i < text.size(); i += 3) parts.push_back(text.substr(i, 3));
+    std::ostringstream inParts;
+    PartsSource source(parts, inParts);
+    RunBatch(source, inParts);
+    EXPECT_EQ(inParts.str(), plain.str());
+}
+
+TEST(StreamedBatch, ARowOfTooManyCellsEndsTheBatchHoweverItIsRead) {
+    // 1,025 cells are the most a row may have.
+    const std::string most = "teeth,pitch\n24,10" + std::string(1023, ',') + "\n";
+    std::ostringstream out;
+    EXPECT_EQ(RunBatch(most, out, 1), 0);
+    EXPECT_EQ(Lines(out.str()).size(), 2u);
+    const std::string tooMany = "teeth,pitch\n24,10" + std::string(1024, ',') + "\n25,10\n";
+    std::ostringstream out2;
+    EXPECT_THROW(RunBatch(tooMany, out2, 1), UsageError);
+}
+
 TEST(ToolOutput, AFullDiskIsAFailureNotASuccess) {
     const std::string csv = testing::TempDir() + "full_disk_gears.csv";
     std::ofstream(csv) << "teeth,pitch\n24,10\n";
