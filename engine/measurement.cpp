@@ -77,7 +77,8 @@ float GearMain::MeasurementFromThickness(float teeth, float& pitch, float& press
         const double dt = pin / CosD(baseHelix, DegToRad);
         const double tt = thickness / CosD(helix, DegToRad);
         // Odd tooth counts are measured across the diagonal, hence cos(90/N).
-        const float c90 = Sng(CosD(90.0 / N, DegToRad));
+        const bool odd = caseNumber != 1.0f && caseNumber != 2.0f;
+        const float c90 = odd ? Sng(CosD(90.0 / N, DegToRad)) : 0.0f;
 
         // Involute of the pressure angle at the pin centre.
         const float inv2 = side == 1 ? Sng(dt / Db + tt / D + transverseInvolute - Pi / N)

@@ -523,6 +523,23 @@ std::string PlainText(float value, bool blank) {
     return std::string(buf, p);
 }
 
+// The digits from p on appended to w (modulo 2^64, as one at a time would),
+// two at a time; returns where they end.
+inline const char* ReadDigits(const char* p, const char* end, uint64_t& w) {
+    while (end - p >= 2) {
+        const unsigned a = static_cast<unsigned char>(p[0] - '0'), b = static_cast<unsigned char>(p[1] - '0');
+        if (a >= 10) return p;
+        if (b >= 10) {
+            w = w * 10 + a;
+            return p + 1;
+        }
+        w = w * 100 + (a * 10 + b);
+        p += 2;
+    }
+    if (p < end && IsDigit(*p)) w = w * 10 + static_cast<uint64_t>(*p++ - '0');
+    return p;
+}
+
 }  // namespace
 
 double Val(std::string_view text) {
@@ -541,11 +558,11 @@ double Val(std::string_view text) {
     }
     uint64_t w = 0;
     const char* const first = p;
-    while (p < end && IsDigit(*p)) w = w * 10 + static_cast<uint64_t>(*p++ - '0');
+    p = ReadDigits(p, end, w);
     int digits = static_cast<int>(p - first), decimals = 0;
     if (p < end && *p == '.') {
         const char* const fraction = ++p;
-        while (p < end && IsDigit(*p)) w = w * 10 + static_cast<uint64_t>(*p++ - '0');
+        p = ReadDigits(p, end, w);
         decimals = static_cast<int>(p - fraction);
         digits += decimals;
     }
