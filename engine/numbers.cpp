@@ -379,25 +379,21 @@ char* WriteUnits(char* end, uint64_t units, bool negative, int decimals) {
     }
 }
 
-// The mask text in buf: written backwards from the end of buf on the fast way,
-// from its start otherwise.
-std::string_view FormatInto(char (&buf)[kFormatCapacity], double value, int decimals) {
-    // The masks of the results, five and six decimals, for the numbers of a
-    // gear: MaskUnits's first way in 32 bits, written without a loop.
-    if (decimals == 6 || decimals == 5) {
-        const double x = std::fabs(value) * kPow10Double[decimals];
-        if (x < 4e9) {  // false for inf and NaN too
-            const uint32_t whole = static_cast<uint32_t>(x);
-            const double fraction = x - static_cast<double>(whole);
-            if (std::fabs(fraction - 0.5) > x * 2e-14) {
-                const uint32_t units = whole + (fraction > 0.5 ? 1 : 0);
-                char* const end = buf + kFormatCapacity;
-                char* const p = decimals == 6 ? WriteFixedUnits<6>(end, units, std::signbit(value))
-                                              : WriteFixedUnits<5>(end, units, std::signbit(value));
-                return {p, static_cast<size_t>(end - p)};
-            }
-        }
-    }
+// The masks of the results, five and six decimals, for the numbers of a gear:
+// MaskUnits's first way in 32 bits. False for the values it does not take.
+[[gnu::always_inline]] inline bool ResultUnits(double value, int decimals, uint32_t& units) {
+    if (decimals != 6 && decimals != 5) return false;
+    const double x = std::fabs(value) * kPow10Double[decimals];
+    if (!(x < 4e9)) return false;  // inf and NaN too
+    const uint32_t whole = static_cast<uint32_t>(x);
+    const double fraction = x - static_cast<double>(whole);
+    if (!(std::fabs(fraction - 0.5) > x * 2e-14)) return false;
+    units = whole + (fraction > 0.5 ? 1 : 0);
+    return true;
+}
+
+// The mask text in buf of a value the fast way below does not take.
+[[gnu::noinline]] std::string_view FormatIntoGenerally(char (&buf)[kFormatCapacity], double value, int decimals) {
     if (!std::isfinite(value)) value = 0.0;
     if (decimals < 0) decimals = 0;
     if (decimals > 40) decimals = 40;
@@ -410,6 +406,18 @@ std::string_view FormatInto(char (&buf)[kFormatCapacity], double value, int deci
     return {p, static_cast<size_t>(end - p)};
 }
 
+// The mask text in buf: written backwards from the end of buf on the fast way,
+// from its start otherwise.
+[[gnu::always_inline]] inline std::string_view FormatInto(char (&buf)[kFormatCapacity], double value, int decimals) {
+    // The masks of the results, written without a loop.
+    if (uint32_t units; ResultUnits(value, decimals, units)) {
+        char* const end = buf + kFormatCapacity;
+        char* const p = decimals == 6 ? WriteFixedUnits<6>(end, units, std::signbit(value))
+                                      : WriteFixedUnits<5>(end, units, std::signbit(value));
+        return {p, static_cast<size_t>(end - p)};
+    }
+    return FormatIntoGenerally(buf, value, decimals);
+}
 
 // Str of a Single the fast way cannot write (1e7 and beyond, below 1e-16),
 // from the library's shortest form of 7 digits.
@@ -611,6 +619,10 @@ double RoundToDecimals(double value, int decimals) {
     // The mask text of units u is "[-]digits.decimals", at most 19 digits when
     // u <= 2^53 and decimals <= 18: Val reads it as u / 10^decimals, negated
     // when the text has its sign (u > 0 and the value negative).
+    if (uint32_t units; ResultUnits(value, decimals, units)) {
+        const double v = static_cast<double>(units) / kPow10Double[decimals];
+        return std::signbit(value) && units != 0 ? -v : v;
+    }
     if (decimals < 0) decimals = 0;
     if (!std::isfinite(value)) value = 0.0;
     const double a = std::fabs(value);
