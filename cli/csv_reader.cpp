@@ -3,7 +3,9 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <istream>
 #include <sstream>
@@ -113,6 +115,20 @@ bool CsvReader::Next(std::vector<std::string>& cells) {
     }
 }
 
+namespace {
+
+// What a character is to a row split in place: most are nothing.
+enum CharKind : uint8_t { Plain, Comma, LineEnd, Other };
+constexpr auto kCharKinds = [] {
+    std::array<uint8_t, 256> kinds{};
+    kinds[','] = Comma;
+    kinds['\n'] = LineEnd;
+    kinds['"'] = kinds['\r'] = Other;
+    return kinds;
+}();
+
+}  // namespace
+
 bool CsvReader::NextInPlace(std::vector<std::string_view>& cells) {
     const char* const data = buffer_.data();
     size_t at = at_;
@@ -120,18 +136,19 @@ bool CsvReader::NextInPlace(std::vector<std::string_view>& cells) {
     cells.clear();
     size_t first = at;
     for (; at < end_; ++at) {
-        const char c = data[at];
-        if (c == ',') {
+        const uint8_t kind = kCharKinds[static_cast<unsigned char>(data[at])];
+        if (kind == Plain) continue;
+        if (kind == Comma) {
             // As many cells as Next takes before it gives up on the row.
             if (cells.size() == kMostCells) return false;
             cells.emplace_back(data + first, at - first);
             first = at + 1;
-        } else if (c == '\n') {
+        } else if (kind == LineEnd) {
             cells.emplace_back(data + first, at - first);
             at_ = at + 1;
             return true;
-        } else if (c == '"' || c == '\r') {
-            return false;
+        } else {
+            return false;  // a quote or a CR
         }
     }
     return false;  // the row goes on beyond what has been read
