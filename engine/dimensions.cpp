@@ -121,7 +121,8 @@ bool GearMain::GearDimensions(float basicThickness) {
                              : Sng(RootDiameter + (t0 - thickness) / tanPA);
     };
     const float r1 = finishedRoot(Thick1);
-    FinishedRootText = Thick2 != 0 ? RangeText(r1, finishedRoot(Thick2)) : ResultText(r1);
+    if (Thick2 != 0) FinishedRootText = RangeText(r1, finishedRoot(Thick2));
+    else FormatTo(FinishedRootText, r1, "0.000000");
 
     // Tooth thickness at the tip (external) or at the inside diameter (internal).
     auto tipLand = [&](float value) {
@@ -139,7 +140,8 @@ bool GearMain::GearDimensions(float basicThickness) {
     };
     const float land1 = tipLand(Thick1);
     const float land2 = Thick2 != 0 ? tipLand(Thick2) : land1;
-    TipLandText = Thick2 != 0 ? RangeText(land1, land2, "0.00000") : ResultText(land1, "0.00000");
+    if (Thick2 != 0) TipLandText = RangeText(land1, land2, "0.00000");
+    else FormatTo(TipLandText, land1, "0.00000");
     // The flanks meet at or before the tip: the land shown is not above 0.
     auto pointed = [](float land) { return RoundToMask(land, "0.00000") <= 0; };
 

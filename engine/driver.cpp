@@ -59,16 +59,16 @@ CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
             if (CalcFailed == -1) return false;
             m1 = Sng(RoundToMask(m1, "0.000000"));
             const float pc1 = PinContactDiameter;
-            contact1 = ResultText(pc1);
+            FormatTo(contact1, pc1, "0.000000");
             contact2.clear();
-            MeasureText = ResultText(m1);
-            PinContactText = contact1;
+            FormatTo(MeasureText, m1, "0.000000");
+            AssignText(PinContactText, contact1);
             if (Thick2 != 0) {
                 float m2 = MeasurementFromThickness(NumTeeth, NormalDP, NormalPA, Thick2, PinDiameter, GearType,
                                                     HelixAngle);
                 if (CalcFailed == -1) return false;
                 m2 = Sng(RoundToMask(m2, "0.000000"));
-                contact2 = ResultText(PinContactDiameter);
+                FormatTo(contact2, PinContactDiameter, "0.000000");
                 MeasureText = RangeText(m1, m2);
                 PinContactText = RangeText(pc1, PinContactDiameter);
             }
@@ -81,7 +81,7 @@ CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
             float w1 = SpanFromThickness(NumTeeth, NormalDP, NormalPA, Thick1, HelixAngle, TeethSpanned);
             w1 = Sng(RoundToMask(w1, "0.000000"));
             SpanResult = w1;
-            SpanText = ResultText(w1);
+            FormatTo(SpanText, w1, "0.000000");
             if (Thick2 != 0) {
                 float w2 = SpanFromThickness(NumTeeth, NormalDP, NormalPA, Thick2, HelixAngle, TeethSpanned);
                 w2 = Sng(RoundToMask(w2, "0.000000"));
@@ -93,7 +93,7 @@ CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
         auto chordal = [&]() {
             stage = FaultSite::Chordal;
             Chordal1 = ChordalFromCircular(Thick1).value_or(0.0f);
-            ChordalText = ResultText(Chordal1);
+            FormatTo(ChordalText, Chordal1, "0.000000");
             if (Thick2 != 0) {
                 Chordal2 = ChordalFromCircular(Thick2).value_or(0.0f);
                 ChordalText = RangeText(Chordal1, Chordal2);
@@ -103,7 +103,7 @@ CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
         auto radial = [&]() {
             MeasurementFromThickness(NumTeeth, NormalDP, NormalPA, Thick1, PinDiameter, GearType, HelixAngle);
             if (CalcFailed == -1) return false;
-            RadialText = ResultText(RadialDim);
+            FormatTo(RadialText, RadialDim, "0.000000");
             if (Thick2 != 0) {
                 const float r1 = RadialDim;
                 MeasurementFromThickness(NumTeeth, NormalDP, NormalPA, Thick2, PinDiameter, GearType, HelixAngle);
@@ -126,13 +126,13 @@ CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
             if (range) {
                 ThickText = RangeText(Thick1, Thick2);
             } else {
-                ThickText = ResultText(Thick1);
+                FormatTo(ThickText, Thick1, "0.000000");
                 Thick2 = 0;
             }
         } else if (InputFeature == feature::kChordalThickness || InputFeature == feature::kChordalSpace) {
             stage = FaultSite::Chordal;
             Thick1 = CircularFromChordal(Thick1);
-            ChordalInText = ResultText(Thick1);
+            FormatTo(ChordalInText, Thick1, "0.000000");
             if (Thick2 != 0) {
                 Thick2 = CircularFromChordal(Thick2);
                 ThickText = RangeText(Thick1, Thick2);
@@ -144,7 +144,7 @@ CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
             stage = FaultSite::Span;
             PinDiameter = Sng(StandardPinDia(GearType, NumTeeth, NormalDP, NormalPA).Value());
             Thick1 = ThicknessFromSpan(NumTeeth, NormalDP, NormalPA, Measure1, TeethSpanned, HelixAngle);
-            ThickText = ResultText(Thick1);
+            FormatTo(ThickText, Thick1, "0.000000");
             if (Measure2 != 0) {
                 Thick2 = ThicknessFromSpan(NumTeeth, NormalDP, NormalPA, Measure2, TeethSpanned, HelixAngle);
                 ThickText = RangeText(Thick1, Thick2);
@@ -166,14 +166,14 @@ CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
                     // A second call would clear the marker of a failed first one.
                     if (CalcFailed == -1) return;
                     const float pc1 = PinContactDiameter;
-                    contact1 = ResultText(pc1);
-                    ThickText = ResultText(Thick1);
-                    PinContactText = contact1;
+                    FormatTo(contact1, pc1, "0.000000");
+                    FormatTo(ThickText, Thick1, "0.000000");
+                    AssignText(PinContactText, contact1);
                     if (Measure2 != 0) {
                         Thick2 = ThicknessFromMeasurement(NumTeeth, NormalDP, NormalPA, Measure2, PinDiameter,
                                                           GearType, HelixAngle);
                         if (CalcFailed == -1) return;
-                        contact2 = ResultText(PinContactDiameter);
+                        FormatTo(contact2, PinContactDiameter, "0.000000");
                         ThickText = RangeText(Thick1, Thick2);
                         PinContactText = RangeText(pc1, PinContactDiameter);
                     }

@@ -606,8 +606,7 @@ size_t FormatDecimalsTo(char* out, double value, int decimals) {
 
 void FormatDecimalsTo(std::string& out, double value, int decimals) {
     char buf[kFormatCapacity];
-    const std::string_view text = FormatInto(buf, value, decimals);
-    out.assign(text.data(), text.size());
+    AssignText(out, FormatInto(buf, value, decimals));
 }
 
 std::string FormatDecimals(double value, int decimals) {

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -56,6 +57,30 @@ size_t FormatDecimalsTo(char* out, double value, int decimals);
 inline size_t FormatTo(char* out, double value, std::string_view mask) {
     return FormatDecimalsTo(out, value, MaskDecimals(mask));
 }
+// Copies a text over another; a text as long as the one it replaces (a result
+// written again, row after row) is copied without a call.
+inline void AssignText(std::string& to, std::string_view from) {
+    const size_t n = from.size();
+    if (n != to.size() || n < 4 || n > 16) {
+        to.assign(from.data(), n);
+        return;
+    }
+    char* const p = to.data();
+    if (n >= 8) {
+        uint64_t first, last;
+        std::memcpy(&first, from.data(), 8);
+        std::memcpy(&last, from.data() + n - 8, 8);
+        std::memcpy(p, &first, 8);
+        std::memcpy(p + n - 8, &last, 8);
+    } else {
+        uint32_t first, last;
+        std::memcpy(&first, from.data(), 4);
+        std::memcpy(&last, from.data() + n - 4, 4);
+        std::memcpy(p, &first, 4);
+        std::memcpy(p + n - 4, &last, 4);
+    }
+}
+
 // The same text written over out, in its room.
 void FormatDecimalsTo(std::string& out, double value, int decimals);
 inline void FormatTo(std::string& out, double value, std::string_view mask) {

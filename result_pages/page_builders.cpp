@@ -21,6 +21,7 @@
 
 namespace involvo {
 
+using gearmain::AssignText;
 using gearmain::Format;
 using gearmain::GearMain;
 using gearmain::MsgButtons;
@@ -349,17 +350,17 @@ std::string PinDiameterToFiveDecimals(float pin) {
 void SetValue(std::string& text, Value value, const GearMain& gear, const EntryTexts& texts) {
     switch (value) {
         case KeepValue: break;
-        case FeatureField: text.assign(texts.featureValue); break;
-        case PinField: text.assign(texts.pin); break;
+        case FeatureField: AssignText(text, texts.featureValue); break;
+        case PinField: AssignText(text, texts.pin); break;
         case PinShortest: text = ShortText(gear.PinDiameter); break;
         case PinFiveDecimals: text = PinDiameterToFiveDecimals(gear.PinDiameter); break;
-        case ThickText: text.assign(gear.ThickText); break;
-        case MeasureText: text.assign(gear.MeasureText); break;
-        case SpanText: text.assign(gear.SpanText); break;
-        case PinContactText: text.assign(gear.PinContactText); break;
-        case RadialText: text.assign(gear.RadialText); break;
-        case ChordalText: text.assign(gear.ChordalText); break;
-        case ChordalInText: text.assign(gear.ChordalInText); break;
+        case ThickText: AssignText(text, gear.ThickText); break;
+        case MeasureText: AssignText(text, gear.MeasureText); break;
+        case SpanText: AssignText(text, gear.SpanText); break;
+        case PinContactText: AssignText(text, gear.PinContactText); break;
+        case RadialText: AssignText(text, gear.RadialText); break;
+        case ChordalText: AssignText(text, gear.ChordalText); break;
+        case ChordalInText: AssignText(text, gear.ChordalInText); break;
     }
 }
 

@@ -81,6 +81,19 @@ TEST(Numbers, PairsWriteTheSmallerValueFirst) {
     EXPECT_EQ(RTrim(" a  "), " a");
 }
 
+TEST(Numbers, ATextCopiedOverAnotherIsTheTextWhateverBothLengths) {
+    // Every length to 18 over every length to 18: the same length is copied
+    // word by word from 4 to 16 characters, the rest by the library.
+    const std::string source = "0123456789abcdefghi";
+    for (size_t n = 0; n <= 18; ++n)
+        for (size_t old = 0; old <= 18; ++old) {
+            std::string to(old, '#');
+            AssignText(to, std::string_view(source).substr(0, n));
+            ASSERT_EQ(to, source.substr(0, n)) << n << " over " << old;
+            ASSERT_EQ(to.c_str()[n], '\0');
+        }
+}
+
 TEST(Numbers, OverflowingResultsAreFaults) {
     EXPECT_THROW(Sng(1e300), ArithmeticFault);
     EXPECT_THROW(Sng(-1e300), ArithmeticFault);
