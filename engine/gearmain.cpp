@@ -20,6 +20,7 @@ class TrigMemo {
 public:
     template <class F>
     double Get(double x, F f) {
+        if (std::isnan(x)) return f(x);  // no NaN is kept: a fresh entry's key is one
         const uint64_t key = std::bit_cast<uint64_t>(x);
         Entry& e = entries_[(key * 0x9E3779B97F4A7C15ull) >> (64 - kBits)];
         if (e.key != key) {
@@ -31,7 +32,7 @@ public:
 
 private:
     static constexpr int kBits = 4;
-    // The key of a fresh entry is a NaN's, which no argument here ever is.
+    // A fresh entry's key is the bits of a NaN.
     struct Entry {
         uint64_t key = ~uint64_t{0};
         double value = 0;

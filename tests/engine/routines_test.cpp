@@ -5,7 +5,10 @@
 // (Python) or by hand, as noted; the gear of most: 24 teeth, pitch 10, 20 deg.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 #include "data_file.h"
 #include "engine/faults.h"
@@ -244,6 +247,26 @@ TEST_F(Routines, FailedPinRoutinesGiveNoNumberAndRecordTheirFaultOnce) {
     EXPECT_EQ(gear.ThicknessFromMeasurement(24, p, a, m, d, type, h), 0.0f);
     EXPECT_EQ(gear.CalcFailed, -1);
     EXPECT_EQ(gear.TakeFault().value().message, "Involute function error: Unacceptable dimension over pins or pin diameter");
+}
+
+TEST(Trigonometry, AnglesWorkedBeforeGiveTheLibrarysValuesAgainAndNaNStaysNaN) {
+    // More angles than are remembered, worked again in another order: each
+    // time the library's own bits.
+    const float degToRad = 0.01745329f;
+    std::vector<double> angles;
+    for (int i = 1; i <= 40; ++i) angles.push_back(i * 2.25);
+    for (int round = 0; round < 3; ++round)
+        for (size_t k = 0; k < angles.size(); ++k) {
+            const double a = angles[(k * 7 + round * 3) % angles.size()];
+            ASSERT_EQ(CosD(a, degToRad), std::cos(a * degToRad)) << a;
+            ASSERT_EQ(TanD(a, degToRad), std::tan(a * degToRad)) << a;
+        }
+    EXPECT_EQ(CosD(0, degToRad), 1.0);
+    EXPECT_EQ(TanD(0, degToRad), 0.0);
+    // A fresh memo entry's key is the bits of a NaN: that NaN is worked, not looked up.
+    const double nan = std::bit_cast<double>(~uint64_t{0});
+    EXPECT_TRUE(std::isnan(CosD(nan, 1.0f)));
+    EXPECT_TRUE(std::isnan(TanRadians(nan)));
 }
 
 TEST(FaultOf, NamesTheMessageAndTheEntryOfEachSite) {
