@@ -13,6 +13,7 @@
 #include "data_file.h"
 #include "engine/faults.h"
 #include "engine/gearmain.h"
+#include "engine/messages.h"
 
 using namespace gearmain;
 
@@ -267,6 +268,47 @@ TEST(Trigonometry, AnglesWorkedBeforeGiveTheLibrarysValuesAgainAndNaNStaysNaN) {
     const double nan = std::bit_cast<double>(~uint64_t{0});
     EXPECT_TRUE(std::isnan(CosD(nan, 1.0f)));
     EXPECT_TRUE(std::isnan(TanRadians(nan)));
+}
+
+TEST(PinContact, WarningsAtTheirEdges) {
+    // External: O.D. 2.5, root radius 1. A contact on the O.D. is on the tip;
+    // a pin whose innermost point is on the root circle still clears it.
+    // Internal: I.D. 2, root radius 1.25; only the first contact counts.
+    struct Case {
+        int16_t gearType;
+        PinContact contact;
+        bool tooLarge, tooSmall;
+    };
+    const Case cases[] = {
+        {1, {0.25f, 2.5f, 0, 1.25}, true, false},
+        {1, {0.25f, 2.4999f, 0, 1.25}, false, false},
+        {1, {0.25f, 2.4f, 2.5f, 1.25}, true, false},
+        {1, {0.25f, 2.4f, 2.4999f, 1.2499}, false, true},
+        {2, {0.25f, 2.0f, 0, 1.0}, true, false},
+        {2, {0.25f, 2.0001f, 1.9f, 1.0}, false, false},
+        {2, {0.25f, 2.1f, 0, 1.0001}, false, true},
+    };
+    for (const Case& c : cases) {
+        GearMain g;
+        g.GearType = c.gearType;
+        g.OutsideDiameter = 2.5f;
+        g.InsideDiameter = 2.0f;
+        g.RootDiameter = c.gearType == 1 ? 2.0f : 2.5f;
+        const PinWarnings w = g.PinContactWarnings(c.contact);
+        EXPECT_EQ(w.tooLarge, c.tooLarge) << c.gearType << " " << c.contact.contact1;
+        EXPECT_EQ(w.tooSmall, c.tooSmall) << c.gearType << " " << c.contact.radial;
+        ASSERT_EQ(w.notices.size(), static_cast<size_t>(c.tooLarge + c.tooSmall));
+        for (const Notice& n : w.notices) {
+            EXPECT_EQ(n.buttons, MsgButtons::OKCancel);
+            EXPECT_EQ(n.focus, Field::Pin);
+        }
+        if (c.tooLarge) {
+            EXPECT_EQ(w.notices[0].text, c.gearType == 1 ? msg::kPinTooLargeOD : msg::kPinTooLargeID);
+        }
+        if (c.tooSmall) {
+            EXPECT_EQ(w.notices.back().text, c.gearType == 1 ? msg::kPinTooSmallExternal : msg::kPinTooSmallInternal);
+        }
+    }
 }
 
 TEST(FaultOf, NamesTheMessageAndTheEntryOfEachSite) {
