@@ -133,6 +133,16 @@ TEST(StreamedBatch, ARowOfTooManyCellsEndsTheBatchHoweverItIsRead) {
     EXPECT_THROW(RunBatch(tooMany, out2, 1), UsageError);
 }
 
+TEST(StreamedBatch, ACellOfMoreThan65536CharactersEndsTheBatch) {
+    // The part number is taken and not used: only its length matters.
+    const std::string header = "teeth,pitch,part-number\n";
+    std::ostringstream out;
+    EXPECT_EQ(RunBatch(header + "24,10," + std::string(65536, 'x') + "\n", out, 1), 0);
+    EXPECT_EQ(Lines(out.str()).size(), 2u);
+    std::ostringstream out2;
+    EXPECT_THROW(RunBatch(header + "24,10," + std::string(65537, 'x') + "\n25,10\n", out2, 1), UsageError);
+}
+
 TEST(ToolOutput, AFullDiskIsAFailureNotASuccess) {
     const std::string csv = testing::TempDir() + "full_disk_gears.csv";
     std::ofstream(csv) << "teeth,pitch\n24,10\n";
