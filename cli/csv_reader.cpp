@@ -18,6 +18,16 @@ namespace {
 constexpr size_t kLongestCell = 1 << 16;
 constexpr size_t kMostCells = 1 << 10;
 
+// What a character is to a row: most are nothing.
+enum CharKind : uint8_t { Plain, Comma, LineEnd, QuoteOrCR };
+constexpr auto kCharKinds = [] {
+    std::array<uint8_t, 256> kinds{};
+    kinds[','] = Comma;
+    kinds['\n'] = LineEnd;
+    kinds['"'] = kinds['\r'] = QuoteOrCR;
+    return kinds;
+}();
+
 }  // namespace
 
 size_t FileSource::Read(char* buffer, size_t size) {
@@ -105,8 +115,7 @@ bool CsvReader::Next(std::vector<std::string>& cells) {
             // The character and the plain ones after it in the buffer, at once.
             const size_t first = at_ - 1;
             while (at_ < end_) {
-                const char next = buffer_[at_];
-                if (next == '"' || next == ',' || next == '\n' || next == '\r') break;
+                if (kCharKinds[static_cast<unsigned char>(buffer_[at_])] != Plain) break;
                 ++at_;
             }
             cell->append(buffer_.data() + first, at_ - first);
@@ -114,20 +123,6 @@ bool CsvReader::Next(std::vector<std::string>& cells) {
         }
     }
 }
-
-namespace {
-
-// What a character is to a row split in place: most are nothing.
-enum CharKind : uint8_t { Plain, Comma, LineEnd, Other };
-constexpr auto kCharKinds = [] {
-    std::array<uint8_t, 256> kinds{};
-    kinds[','] = Comma;
-    kinds['\n'] = LineEnd;
-    kinds['"'] = kinds['\r'] = Other;
-    return kinds;
-}();
-
-}  // namespace
 
 bool CsvReader::NextInPlace(std::vector<std::string_view>& cells) {
     const char* const data = buffer_.data();

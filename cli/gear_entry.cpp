@@ -271,11 +271,7 @@ gearmain::Inspection GearEntry::Inspect(const std::vector<double>& readings, con
     // The helical page speaks of balls: the caption of page 1's measured row.
     const Quantity measured = inspection.measured == gearmain::Measured::Span ? Quantity::Span : Quantity::Measurement;
     if (!run.pages.empty())
-        for (const PageRow& row : run.pages[0].rows)
-            if (row.visible && row.quantity == measured) {
-                inspection.measuredCaption = gearmain::Trim(row.caption);
-                break;
-            }
+        if (const PageRow* row = RowOf(run.pages[0], measured)) inspection.measuredCaption = gearmain::Trim(row->caption);
     return inspection;
 }
 

@@ -10,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "engine/numbers.h"
 #include "platform/view.h"
 
 namespace involvo::cli {
@@ -457,13 +458,8 @@ char* PutCell(char* p, std::string_view cell) {
     if (!MustQuote(cell)) {
         const size_t n = cell.size();
         if (n >= 8 && n <= 16) {
-            // Most cells are numbers of 8 to 16 characters: two words, the
-            // second overlapping the first, without a call.
-            uint64_t first, last;
-            std::memcpy(&first, cell.data(), 8);
-            std::memcpy(&last, cell.data() + n - 8, 8);
-            std::memcpy(p, &first, 8);
-            std::memcpy(p + n - 8, &last, 8);
+            // Most cells are numbers of 8 to 16 characters.
+            gearmain::CopyShort(p, cell.data(), n);
         } else if (n != 0) {
             std::memcpy(p, cell.data(), n);
         }

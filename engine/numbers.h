@@ -57,6 +57,24 @@ size_t FormatDecimalsTo(char* out, double value, int decimals);
 inline size_t FormatTo(char* out, double value, std::string_view mask) {
     return FormatDecimalsTo(out, value, MaskDecimals(mask));
 }
+// Copies n characters, 4 <= n <= 16, as two words, the second overlapping the
+// first: without a call.
+inline void CopyShort(char* to, const char* from, size_t n) {
+    if (n >= 8) {
+        uint64_t first, last;
+        std::memcpy(&first, from, 8);
+        std::memcpy(&last, from + n - 8, 8);
+        std::memcpy(to, &first, 8);
+        std::memcpy(to + n - 8, &last, 8);
+    } else {
+        uint32_t first, last;
+        std::memcpy(&first, from, 4);
+        std::memcpy(&last, from + n - 4, 4);
+        std::memcpy(to, &first, 4);
+        std::memcpy(to + n - 4, &last, 4);
+    }
+}
+
 // Copies a text over another; a text as long as the one it replaces (a result
 // written again, row after row) is copied without a call.
 inline void AssignText(std::string& to, std::string_view from) {
@@ -65,20 +83,7 @@ inline void AssignText(std::string& to, std::string_view from) {
         to.assign(from.data(), n);
         return;
     }
-    char* const p = to.data();
-    if (n >= 8) {
-        uint64_t first, last;
-        std::memcpy(&first, from.data(), 8);
-        std::memcpy(&last, from.data() + n - 8, 8);
-        std::memcpy(p, &first, 8);
-        std::memcpy(p + n - 8, &last, 8);
-    } else {
-        uint32_t first, last;
-        std::memcpy(&first, from.data(), 4);
-        std::memcpy(&last, from.data() + n - 4, 4);
-        std::memcpy(p, &first, 4);
-        std::memcpy(p + n - 4, &last, 4);
-    }
+    CopyShort(to.data(), from.data(), n);
 }
 
 // The same text written over out, in its room.

@@ -14,12 +14,6 @@ namespace {
 
 const char* const kCaption = "Measuring Aids";
 
-const PageRow* RowOf(const PageContent& page, Quantity quantity) {
-    for (const PageRow& row : page.rows)
-        if (row.quantity == quantity && row.visible) return &row;
-    return nullptr;
-}
-
 // The first value of a result text "a / b".
 std::string FirstValue(const std::string& text) {
     const size_t slash = text.find(" / ");

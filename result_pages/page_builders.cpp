@@ -438,10 +438,15 @@ constexpr const char* kInternalAdvice = "Use balls for measuring internal helica
 
 PageKind PageKindOf(const GearMain& gear) { return gear.HelixAngle > 0 ? PageKind::Helical : PageKind::Spur; }
 
-bool MeasuredOverBalls(const PageContent& page) {
+const PageRow* RowOf(const PageContent& page, Quantity quantity) {
     for (const PageRow& row : page.rows)
-        if (row.visible && row.quantity == Quantity::PinDiameter) return row.caption.find("Ball") != std::string::npos;
-    return false;
+        if (row.quantity == quantity && row.visible) return &row;
+    return nullptr;
+}
+
+bool MeasuredOverBalls(const PageContent& page) {
+    const PageRow* pin = RowOf(page, Quantity::PinDiameter);
+    return pin && pin->caption.find("Ball") != std::string::npos;
 }
 
 namespace {

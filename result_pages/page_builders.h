@@ -21,6 +21,9 @@ namespace involvo {
 // The pages of a gear: the helical ones for a helix angle above 0.
 PageKind PageKindOf(const gearmain::GearMain& gear);
 
+// The row of a page that shows a quantity; none when no row shown holds it.
+const PageRow* RowOf(const PageContent& page, Quantity quantity);
+
 // Whether a page 1 measures over balls (an odd or internal helical gear): its
 // pin row names a ball.
 bool MeasuredOverBalls(const PageContent& page);
