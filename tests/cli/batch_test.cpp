@@ -161,9 +161,36 @@ TEST(ToolOutput, AFullDiskIsAFailureNotASuccess) {
 TEST(CsvLine, QuotesACellWhateverWhereItsCommaOrQuoteStands) {
     std::string csv;
     AppendCsvLine(csv, {"ab,cdefghi", "abcdefghi,", "abcdefgh\"ij", "plain text here", "a\nb", "12,4",
-                        "abcdefgh,ijklmnopq"});
+                        "abcdefgh,ijklmnopq", "abcd,e", "abcde\"", "abcd,ef"});
     EXPECT_EQ(csv, "\"ab,cdefghi\",\"abcdefghi,\",\"abcdefgh\"\"ij\",plain text here,\"a\nb\",\"12,4\","
-                   "\"abcdefgh,ijklmnopq\"\n");
+                   "\"abcdefgh,ijklmnopq\",\"abcd,e\",\"abcde\"\"\",\"abcd,ef\"\n");
+}
+
+TEST(StreamedBatch, AFeatureTheModeDoesNotListRefusesItsRow) {
+    std::ostringstream out;
+    EXPECT_EQ(RunBatch("teeth,pitch,feature\n24,10,Bogus\n24,10,\n", out, 1), 1);
+    const auto lines = Lines(out.str());
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1].rfind("1,0,\"--feature must be one of: ", 0), 0u) << lines[1];
+    EXPECT_EQ(lines[2].rfind("2,1,,", 0), 0u) << lines[2];
+}
+
+TEST(StreamedBatch, ARefusedRowHasNoMeasuringCells) {
+    std::ostringstream plain, measuring;
+    const std::string csv = "teeth,pitch\n,10\n";
+    RunBatch(csv, plain, 1);
+    RunBatch(csv, measuring, 1, ExtraColumns{.measuring = true});
+    // The refusal as without the measuring columns, and the five of them empty.
+    EXPECT_EQ(Lines(measuring.str())[1], Lines(plain.str())[1] + ",,,,,");
+    EXPECT_EQ(Lines(plain.str())[1].rfind("1,0,Enter the number of gear teeth,", 0), 0u);
+}
+
+TEST(ToolOutput, JsonKeepsTextsAsUtf8) {
+    GearRun run;
+    run.error = "Z\xc3\xa4hne";  // "Zähne"
+    std::ostringstream out;
+    WriteJson(out, run);
+    EXPECT_NE(out.str().find("Z\xc3\xa4hne"), std::string::npos) << out.str();
 }
 
 }  // namespace
