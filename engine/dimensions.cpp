@@ -187,11 +187,11 @@ PinWarnings GearMain::PinContactWarnings(const PinContact& contact) const {
 }
 
 // The last step of a calculation: the pin of the run against the dimensions.
-std::vector<Notice> GearMain::PinContactChecks(const std::string& contact1, const std::string& contact2) {
+std::vector<Notice> GearMain::PinContactChecks(double contact1, double contact2) {
     // A span needs no pin.
     if (InputFeature == feature::kSpan || CalcMode == 3) return {};
-    ContactCheck1 = SngEntry(Val(contact1));
-    ContactCheck2 = contact2.empty() ? 0.0f : SngEntry(Val(contact2));
+    ContactCheck1 = SngEntry(contact1);
+    ContactCheck2 = SngEntry(contact2);
     RootRadius = Sng(RootDiameter / 2.0);
     return PinContactWarnings({PinDiameter, ContactCheck1, ContactCheck2, Val(RadialText)}).notices;
 }

@@ -50,7 +50,8 @@ CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
         FaceWidth = SngEntry(Val(input.faceWidthText));
         const bool range = input.featureRange;
 
-        std::string contact1, contact2;
+        // The pin contact diameters as their texts read (0 for no second).
+        double contact1 = 0, contact2 = 0;
 
         // Dimension over or between pins of Thick1 (and Thick2), with the pin
         // contact diameters; false when the involute routine failed.
@@ -59,16 +60,16 @@ CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
             if (CalcFailed == -1) return false;
             m1 = Sng(RoundToMask(m1, "0.000000"));
             const float pc1 = PinContactDiameter;
-            FormatTo(contact1, pc1, "0.000000");
-            contact2.clear();
+            contact1 = RoundToMask(pc1, "0.000000");
+            contact2 = 0;
             FormatTo(MeasureText, m1, "0.000000");
-            AssignText(PinContactText, contact1);
+            FormatTo(PinContactText, pc1, "0.000000");
             if (Thick2 != 0) {
                 float m2 = MeasurementFromThickness(NumTeeth, NormalDP, NormalPA, Thick2, PinDiameter, GearType,
                                                     HelixAngle);
                 if (CalcFailed == -1) return false;
                 m2 = Sng(RoundToMask(m2, "0.000000"));
-                FormatTo(contact2, PinContactDiameter, "0.000000");
+                contact2 = RoundToMask(PinContactDiameter, "0.000000");
                 MeasureText = RangeText(m1, m2);
                 PinContactText = RangeText(pc1, PinContactDiameter);
             }
@@ -166,14 +167,14 @@ CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
                     // A second call would clear the marker of a failed first one.
                     if (CalcFailed == -1) return;
                     const float pc1 = PinContactDiameter;
-                    FormatTo(contact1, pc1, "0.000000");
+                    contact1 = RoundToMask(pc1, "0.000000");
                     FormatTo(ThickText, Thick1, "0.000000");
-                    AssignText(PinContactText, contact1);
+                    FormatTo(PinContactText, pc1, "0.000000");
                     if (Measure2 != 0) {
                         Thick2 = ThicknessFromMeasurement(NumTeeth, NormalDP, NormalPA, Measure2, PinDiameter,
                                                           GearType, HelixAngle);
                         if (CalcFailed == -1) return;
-                        FormatTo(contact2, PinContactDiameter, "0.000000");
+                        contact2 = RoundToMask(PinContactDiameter, "0.000000");
                         ThickText = RangeText(Thick1, Thick2);
                         PinContactText = RangeText(pc1, PinContactDiameter);
                     }

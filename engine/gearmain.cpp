@@ -92,7 +92,7 @@ uint32_t Bits(float v) { return std::bit_cast<uint32_t>(v); }
 float GearMain::TransversePressureAngle(float pressureAngle, float helix) const {
     const std::array<uint32_t, 6> from = {Bits(pressureAngle), Bits(helix), Bits(DegToRad), Bits(RadToDeg), 0, 0};
     Transverse& last = lastTransversePA_;
-    if (last.valid && last.from == from) return last.pressureAngle;
+    if (last.valid && SameBits(last.from, from)) return last.pressureAngle;
     last.valid = false;
     last.pressureAngle = Sng(std::atan(TanD(pressureAngle, DegToRad) / CosD(helix, DegToRad)) * RadToDeg);
     last.from = from;
@@ -104,7 +104,7 @@ void GearMain::TransverseQuantities(float teeth, float pitch, float pressureAngl
     const std::array<uint32_t, 6> from = {Bits(teeth),    Bits(pitch),    Bits(pressureAngle),
                                           Bits(helix),    Bits(DegToRad), Bits(RadToDeg)};
     Transverse& last = lastTransverse_;
-    if (last.valid && last.from == from) {
+    if (last.valid && SameBits(last.from, from)) {
         TransverseDP = last.pitch;
         TransversePA = last.pressureAngle;
         PitchDiameter = last.pitchDiameter;

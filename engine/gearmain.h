@@ -39,6 +39,15 @@ struct Hint {
 
 inline constexpr int kPrintoutOptions = 18;
 
+// Whether two keys of bits are the same: compared word by word in line, where
+// the library's comparison would be a call.
+template <size_t N>
+inline bool SameBits(const std::array<uint32_t, N>& a, const std::array<uint32_t, N>& b) {
+    uint32_t differ = 0;
+    for (size_t i = 0; i < N; ++i) differ |= a[i] ^ b[i];
+    return differ == 0;
+}
+
 // A pin as the pin contact checks see it: its diameter, the diameters at which
 // it touches the flanks (of the first and second value of a band; 0: no second
 // value), as the calculation writes them, and its radial dimension from the
@@ -206,7 +215,7 @@ private:
     // The dimensions of the depth system; true when a tooth is pointed.
     bool GearDimensions(float basicThickness);
     void CalculateTolerances();
-    std::vector<Notice> PinContactChecks(const std::string& contact1, const std::string& contact2);
+    std::vector<Notice> PinContactChecks(double contact1, double contact2);
 
     std::optional<Fault> fault_;
 

@@ -43,7 +43,7 @@ float GearMain::MeasurementFromThickness(float teeth, float& pitch, float& press
     const std::array<uint32_t, 7> from = {bits(teeth), bits(pitch), bits(pressureAngle), bits(thickness),
                                           bits(pin),   bits(helix), static_cast<uint16_t>(gearType)};
     PinMeasurement& last = lastPinMeasurement_;
-    if (last.valid && last.from == from) {
+    if (last.valid && SameBits(last.from, from)) {
         Pi = last.pi;
         DegToRad = last.degToRad;
         RadToDeg = last.radToDeg;

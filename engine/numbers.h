@@ -75,15 +75,21 @@ inline void CopyShort(char* to, const char* from, size_t n) {
     }
 }
 
-// Copies a text over another; a text as long as the one it replaces (a result
-// written again, row after row) is copied without a call.
+// Copies a text over another; a text of 4 to 16 characters that is no longer
+// than the one it replaces (a result written again, row after row) is copied
+// without a call.
 inline void AssignText(std::string& to, std::string_view from) {
     const size_t n = from.size();
-    if (n != to.size() || n < 4 || n > 16) {
+    if (n > to.size() || n < 4 || n > 16) {
         to.assign(from.data(), n);
         return;
     }
-    CopyShort(to.data(), from.data(), n);
+    if (n == to.size()) return CopyShort(to.data(), from.data(), n);
+    // Shorter: read before the end mark is written (from may lie in to).
+    char words[16];
+    CopyShort(words, from.data(), n);
+    to.resize(n);
+    CopyShort(to.data(), words, n);
 }
 
 // The same text written over out, in its room.

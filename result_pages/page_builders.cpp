@@ -381,8 +381,8 @@ constexpr const char* kNoKFactor = "N/A";
 // contributing backlash) has one row fewer: the K factor moves up to row 11 and
 // row 12 is hidden.
 void KFactorRow(Captions captions, std::vector<PageRow>& rows, const GearMain& gear) {
-    SetRow(captions, rows[11], Quantity::KFactor, "K Factor",
-           gear.KFactor != 0 ? Format(gear.KFactor, "0.00000") : kNoKFactor);
+    if (gear.KFactor != 0) SetNumberRow(captions, rows[11], Quantity::KFactor, "K Factor", gear.KFactor, "0.00000");
+    else SetRow(captions, rows[11], Quantity::KFactor, "K Factor", kNoKFactor);
     if (gear.InputFeature != kBacklash && gear.GearType == 2) {
         SetRow(captions, rows[10], Quantity::KFactor, rows[11].caption, rows[11].value);
         rows[11].visible = false;

@@ -92,6 +92,14 @@ TEST(Numbers, ATextCopiedOverAnotherIsTheTextWhateverBothLengths) {
             ASSERT_EQ(to, source.substr(0, n)) << n << " over " << old;
             ASSERT_EQ(to.c_str()[n], '\0');
         }
+    // A text's own tail copied over it: the copy is read before the text
+    // shortens (its end mark would overwrite the tail).
+    for (size_t old = 4; old <= 18; ++old)
+        for (size_t from = 1; from + 4 <= old; ++from) {
+            std::string to = source.substr(0, old);
+            AssignText(to, std::string_view(to).substr(from));
+            ASSERT_EQ(to, source.substr(from, old - from)) << from << " of " << old;
+        }
 }
 
 TEST(Numbers, OverflowingResultsAreFaults) {
