@@ -189,7 +189,7 @@ PinWarnings GearMain::PinContactWarnings(const PinContact& contact) const {
 // The last step of a calculation: the pin of the run against the dimensions.
 std::vector<Notice> GearMain::PinContactChecks(double contact1, double contact2) {
     // A span needs no pin.
-    if (InputFeature == feature::kSpan || CalcMode == 3) return {};
+    if (SameText(InputFeature, feature::kSpan) || CalcMode == 3) return {};
     ContactCheck1 = SngEntry(contact1);
     ContactCheck2 = SngEntry(contact2);
     RootRadius = Sng(RootDiameter / 2.0);

@@ -24,7 +24,7 @@ float GearMain::BasicKFactor(float pin) {
 
 CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
     CalculationReport report;
-    InputFeature = input.feature;
+    AssignText(InputFeature, input.feature);
     fault_.reset();
     if (CalcFailed == -1) return report;
     CalcFailed = 0;
@@ -114,8 +114,8 @@ CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
             return true;
         };
 
-        const bool spanInput = InputFeature == feature::kSpan;
-        if (InputFeature == feature::kBacklash) {
+        const bool spanInput = SameText(InputFeature, feature::kSpan);
+        if (SameText(InputFeature, feature::kBacklash)) {
             tb = Sng(tb + static_cast<double>(ThickChangeNormal));
             if (GearType == 1) {
                 Thick1 = Sng(tb - static_cast<double>(Backlash1));
@@ -130,7 +130,7 @@ CalculationReport GearMain::CalculateGear(const CalculationInput& input) {
                 FormatTo(ThickText, Thick1, "0.000000");
                 Thick2 = 0;
             }
-        } else if (InputFeature == feature::kChordalThickness || InputFeature == feature::kChordalSpace) {
+        } else if (SameText(InputFeature, feature::kChordalThickness) || SameText(InputFeature, feature::kChordalSpace)) {
             stage = FaultSite::Chordal;
             Thick1 = CircularFromChordal(Thick1);
             FormatTo(ChordalInText, Thick1, "0.000000");

@@ -597,6 +597,29 @@ bool IsPlainNumber(std::string_view text, bool signAllowed) {
     return digits;
 }
 
+void AssignTextGenerally(std::string& to, std::string_view from) {
+    const size_t n = from.size();
+    if (n == to.size() && n > 16 && n <= 32) {
+        // The same length of 17 to 32 (a feature's name): two blocks of 16.
+        char first[16], last[16];
+        std::memcpy(first, from.data(), 16);
+        std::memcpy(last, from.data() + n - 16, 16);
+        std::memcpy(to.data(), first, 16);
+        std::memcpy(to.data() + n - 16, last, 16);
+        return;
+    }
+    if (n > to.size() || n < 4 || n > 16) {
+        to.assign(from.data(), n);
+        return;
+    }
+    // Shorter, 4 to 16: read before the end mark is written (from may lie in
+    // to).
+    char words[16];
+    CopyShort(words, from.data(), n);
+    to.resize(n);
+    CopyShort(to.data(), words, n);
+}
+
 size_t FormatDecimalsTo(char* out, double value, int decimals) {
     char buf[kFormatCapacity];
     const std::string_view text = FormatInto(buf, value, decimals);

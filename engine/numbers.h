@@ -75,21 +75,33 @@ inline void CopyShort(char* to, const char* from, size_t n) {
     }
 }
 
-// Copies a text over another; a text of 4 to 16 characters that is no longer
-// than the one it replaces (a result written again, row after row) is copied
-// without a call.
-inline void AssignText(std::string& to, std::string_view from) {
-    const size_t n = from.size();
-    if (n > to.size() || n < 4 || n > 16) {
-        to.assign(from.data(), n);
-        return;
+// Whether two texts are the same: the lengths, then texts of 8 to 32
+// characters word by word in line (the names of the features, the results),
+// others by the library.
+inline bool SameText(std::string_view a, std::string_view b) {
+    const size_t n = a.size();
+    if (n != b.size()) return false;
+    if (n < 8 || n > 32) return a == b;
+    uint64_t differ = 0, x, y;
+    for (size_t i = 0; i + 8 < n; i += 8) {
+        std::memcpy(&x, a.data() + i, 8);
+        std::memcpy(&y, b.data() + i, 8);
+        differ |= x ^ y;
     }
-    if (n == to.size()) return CopyShort(to.data(), from.data(), n);
-    // Shorter: read before the end mark is written (from may lie in to).
-    char words[16];
-    CopyShort(words, from.data(), n);
-    to.resize(n);
-    CopyShort(to.data(), words, n);
+    std::memcpy(&x, a.data() + n - 8, 8);
+    std::memcpy(&y, b.data() + n - 8, 8);
+    return (differ | (x ^ y)) == 0;
+}
+
+// Copies a text over another. A text of 4 to 16 characters as long as the one
+// it replaces (a result written again, row after row) is copied in line; a
+// shorter one of 4 to 16, or one of 17 to 32 as long, without a call to the
+// library (AssignTextGenerally).
+void AssignTextGenerally(std::string& to, std::string_view from);
+[[gnu::always_inline]] inline void AssignText(std::string& to, std::string_view from) {
+    const size_t n = from.size();
+    if (n == to.size() && n >= 4 && n <= 16) return CopyShort(to.data(), from.data(), n);
+    AssignTextGenerally(to, from);
 }
 
 // The same text written over out, in its room.

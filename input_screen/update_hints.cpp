@@ -257,7 +257,7 @@ HintsRun ScreenCore::Hints() {
         run.reach = HintsRun::Reach::NoPressureAngle;
         return run;
     }
-    g.InputFeature = texts_.feature;
+    gearmain::AssignText(g.InputFeature, texts_.feature);
 
     if (!memory.used || settle != Settle::No) {
         memory.used = true;
@@ -267,7 +267,7 @@ HintsRun ScreenCore::Hints() {
         memory.pressureAngle = g.NormalPA;
         memory.pitch = g.NormalDP;
         memory.odChange = g.ODChange;
-        memory.feature = g.InputFeature;
+        gearmain::AssignText(memory.feature, g.InputFeature);
         // The standard hint shows nothing before the first complete run.
         memory.standard = "";
     }
@@ -279,7 +279,7 @@ HintsRun ScreenCore::Hints() {
         g.FeatureValue = g.Thick1 = g.Thick2 = g.Measure1 = g.Measure2 = g.Backlash1 = g.Backlash2 = 0;
         g.PinDiameter = g.TeethSpanned = 0;
     };
-    if (g.InputFeature != memory.feature || g.GearType != memory.gearType) clearFeature();
+    if (!gearmain::SameText(g.InputFeature, memory.feature) || g.GearType != memory.gearType) clearFeature();
     // An entered cutter depth holds for the pitch it was entered with.
     if (g.DepthSystem == 9 && g.NormalDP != memory.pitch) {
         g.DepthSystem = 1;
@@ -343,7 +343,8 @@ HintsRun ScreenCore::Hints() {
     // Without a pressure angle there is none to offer: the field keeps what the
     // user typed, and Calculate asks for the angle.
     const bool offered = standard && *standard != 0;
-    if (offered && (g.StandardText != memory.standard || g.InputFeature != memory.feature)) {
+    if (offered && (!gearmain::SameText(g.StandardText, memory.standard) ||
+                    !gearmain::SameText(g.InputFeature, memory.feature))) {
         Write(Field::Pin, g.StandardText);
         g.PinDiameter = SngEntry(Val(g.StandardText));
         g.TeethSpanned = g.PinDiameter;
@@ -358,7 +359,7 @@ HintsRun ScreenCore::Hints() {
         g.Thick1 = g.Measure1 = g.Backlash1 = g.FeatureValue;
         g.Thick2 = g.Measure2 = g.Backlash2 = 0;
     };
-    if (g.InputFeature != memory.feature || texts_.featureValue.empty()) refillFeature();
+    if (!gearmain::SameText(g.InputFeature, memory.feature) || texts_.featureValue.empty()) refillFeature();
     if (!Is(g.InputFeature, kBacklash) && g.ODChange != memory.odChange) refillFeature();
     if ((g.CalcMode == 2 || g.CalcMode == 3) && g.NumTeeth != memory.teeth) refillFeature();
 
@@ -373,7 +374,7 @@ HintsRun ScreenCore::Hints() {
 
     memory.mode = g.CalcMode;
     memory.gearType = g.GearType;
-    memory.feature = g.InputFeature;
+    gearmain::AssignText(memory.feature, g.InputFeature);
     memory.standard = g.StandardText;
     memory.teeth = g.NumTeeth;
     memory.pitch = g.NormalDP;

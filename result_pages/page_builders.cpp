@@ -281,7 +281,8 @@ void ClearRow(PageRow& row) {
 }
 
 bool Matches(const Case& c, const GearMain& gear) {
-    if (gear.InputFeature != c.feature && (c.alsoFeature.empty() || gear.InputFeature != c.alsoFeature))
+    if (!gearmain::SameText(gear.InputFeature, c.feature) &&
+        (c.alsoFeature.empty() || !gearmain::SameText(gear.InputFeature, c.alsoFeature)))
         return false;
     bool spanMode = gear.CalcMode == 3, external = gear.GearType == 1;
     switch (c.when) {

@@ -82,11 +82,12 @@ TEST(Numbers, PairsWriteTheSmallerValueFirst) {
 }
 
 TEST(Numbers, ATextCopiedOverAnotherIsTheTextWhateverBothLengths) {
-    // Every length to 18 over every length to 18: the same length is copied
-    // word by word from 4 to 16 characters, the rest by the library.
-    const std::string source = "0123456789abcdefghi";
-    for (size_t n = 0; n <= 18; ++n)
-        for (size_t old = 0; old <= 18; ++old) {
+    // Every length to 34 over every length to 34: a shorter or as long text
+    // is copied word by word from 4 to 16 characters, one as long from 17 to
+    // 32, the rest by the library.
+    const std::string source = "0123456789abcdefghijklmnopqrstuvwxyz";
+    for (size_t n = 0; n <= 34; ++n)
+        for (size_t old = 0; old <= 34; ++old) {
             std::string to(old, '#');
             AssignText(to, std::string_view(source).substr(0, n));
             ASSERT_EQ(to, source.substr(0, n)) << n << " over " << old;
@@ -94,12 +95,29 @@ TEST(Numbers, ATextCopiedOverAnotherIsTheTextWhateverBothLengths) {
         }
     // A text's own tail copied over it: the copy is read before the text
     // shortens (its end mark would overwrite the tail).
-    for (size_t old = 4; old <= 18; ++old)
+    for (size_t old = 4; old <= 34; ++old)
         for (size_t from = 1; from + 4 <= old; ++from) {
             std::string to = source.substr(0, old);
             AssignText(to, std::string_view(to).substr(from));
             ASSERT_EQ(to, source.substr(from, old - from)) << from << " of " << old;
         }
+}
+
+TEST(Numbers, TextsAreTheSameOnlyWhenEveryCharacterIs) {
+    // Every length to 40 against every length to 40, and each character of
+    // an equal length changed in turn: the first, the last, and those where
+    // the words of the comparison meet.
+    const std::string source = "0123456789abcdefghijklmnopqrstuvwxyzABCD";
+    for (size_t n = 0; n <= 40; ++n) {
+        const std::string a = source.substr(0, n);
+        for (size_t m = 0; m <= 40; ++m) ASSERT_EQ(SameText(a, source.substr(0, m)), n == m) << n << " " << m;
+        for (size_t i = 0; i < n; ++i) {
+            std::string b = a;
+            b[i] = '#';
+            ASSERT_FALSE(SameText(a, b)) << n << " at " << i;
+            ASSERT_FALSE(SameText(b, a)) << n << " at " << i;
+        }
+    }
 }
 
 TEST(Numbers, OverflowingResultsAreFaults) {
