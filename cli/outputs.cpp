@@ -457,10 +457,12 @@ bool MustQuote(std::string_view cell) {
 char* PutCell(char* p, std::string_view cell) {
     if (!MustQuote(cell)) {
         const size_t n = cell.size();
-        if (n >= 8 && n <= 16) {
-            // Most cells are numbers of 8 to 16 characters.
+        if (n >= 4 && n <= 16) {
+            // Most cells are numbers of 4 to 16 characters.
             gearmain::CopyShort(p, cell.data(), n);
-        } else if (n != 0) {
+        } else if (n < 4) {
+            for (size_t i = 0; i < n; ++i) p[i] = cell[i];
+        } else {
             std::memcpy(p, cell.data(), n);
         }
         return p + n;

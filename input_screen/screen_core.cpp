@@ -88,6 +88,12 @@ struct KeySet {
         if (key < 0 || key >= 128) return false;
         return (((key < 64 ? low : high) >> (key % 64)) & 1) != 0;
     }
+    // A character of a text: the sign bit of a char that is not ASCII makes
+    // it no member.
+    constexpr bool HasChar(char ch) const {
+        const auto c = static_cast<unsigned char>(ch);
+        return (((c & 64 ? high : low) >> (c % 64)) & 1 & ~(c >> 7)) != 0;
+    }
 };
 
 constexpr KeySet kDecimalKeys{kDecimal};
@@ -130,8 +136,14 @@ bool ScreenCore::KeyAccepted(Field field, int16_t depthSystem, const std::string
 bool ScreenCore::TakesEveryKey(Field field, int16_t depthSystem, std::string_view keys) {
     const KeySet* allowed = KeysOf(field, depthSystem, false);
     if (!allowed) return false;
+    // Only the band's field changes its keys after a slash.
+    if (field != Field::FeatureValue) {
+        for (char ch : keys)
+            if (!allowed->HasChar(ch)) return false;
+        return true;
+    }
     for (char ch : keys) {
-        if (!allowed->Has(static_cast<unsigned char>(ch))) return false;
+        if (!allowed->HasChar(ch)) return false;
         if (ch == '/') allowed = KeysOf(field, depthSystem, true);
     }
     return true;

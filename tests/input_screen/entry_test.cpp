@@ -1,6 +1,9 @@
 // The fields of the input screen: the keys each takes, what leaving it shows and
 // stores, and that tabbing through it again changes nothing; the keyboard, the
 // hint labels as buttons, and the refills of a pitch edit.
+#include <random>
+
+#include "input_screen/screen_core.h"
 #include "tests/support/program.h"
 
 namespace involvo::testing {
@@ -212,6 +215,38 @@ TEST_F(ProgramTest, TheFeatureListAndTheValueBoxSayWhatTheyTake) {
     screen().FocusTo(ctl::InputCTT_MOW);
     screen().Click(ctl::InputCTT_MOW);
     EXPECT_EQ(screen().ToolTip(ctl::InputCTT_MOW), "Enter Chordal Tooth Thickness");
+}
+
+
+// A gear typed at once is entered that way only when every one of its keys
+// would be taken typed in turn: the same answer for every field, with and
+// without the stub pitch system, over random texts of digits, points,
+// slashes, signs, blanks, letters and bytes that are not ASCII.
+TEST(TypedAtOnce, ATextIsTakenWholeExactlyWhenEachOfItsKeysIsTakenInTurn) {
+    using gearmain::Field;
+    // The bytes 0xAD to 0xB9 are a sign, a point, a slash and digits with the
+    // top bit set.
+    const std::string alphabet = "0123456789./-+ aE\xC3\xA9\x7F\x80\xFF\xAD\xAE\xAF\xB0\xB9";
+    std::mt19937 rng(17);
+    std::uniform_int_distribution<size_t> length(1, 8), pick(0, alphabet.size() - 1);
+    for (int f = static_cast<int>(Field::Teeth); f <= static_cast<int>(Field::Quality); ++f)
+        for (int16_t depthSystem : {1, 8})
+            for (int i = 0; i < 3000; ++i) {
+                const Field field = static_cast<Field>(f);
+                std::string text;
+                for (size_t n = length(rng); n > 0; --n) text += alphabet[pick(rng)];
+                bool each = true;
+                std::string typed;
+                for (char ch : text) {
+                    if (!ScreenCore::KeyAccepted(field, depthSystem, typed, static_cast<unsigned char>(ch))) {
+                        each = false;
+                        break;
+                    }
+                    typed += ch;
+                }
+                ASSERT_EQ(ScreenCore::TakesEveryKey(field, depthSystem, text), each)
+                    << "field " << f << ", system " << depthSystem << ": " << text;
+            }
 }
 
 }  // namespace
