@@ -582,19 +582,21 @@ double Val(std::string_view text) {
 }
 
 bool IsPlainNumber(std::string_view text, bool signAllowed) {
-    size_t begin = 0, end = text.size();
-    while (begin < end && text[begin] == ' ') ++begin;
-    while (end > begin && text[end - 1] == ' ') --end;
-    size_t i = begin;
-    if (signAllowed && i < end && (text[i] == '+' || text[i] == '-')) ++i;
-    bool digits = false, point = false;
-    for (; i < end; ++i) {
-        char c = text[i];
-        if (c >= '0' && c <= '9') digits = true;
-        else if (c == '.' && !point) point = true;
-        else return false;
+    const char* p = text.data();
+    const char* end = p + text.size();
+    while (p < end && *p == ' ') ++p;
+    while (end > p && end[-1] == ' ') --end;
+    if (signAllowed && p < end && (*p == '+' || *p == '-')) ++p;
+    // Digits, at most one point, digits: at least one digit in all.
+    const char* const whole = p;
+    while (p < end && IsDigit(*p)) ++p;
+    bool digits = p != whole;
+    if (p < end && *p == '.') {
+        const char* const fraction = ++p;
+        while (p < end && IsDigit(*p)) ++p;
+        digits = digits || p != fraction;
     }
-    return digits;
+    return p == end && digits;
 }
 
 void AssignTextGenerally(std::string& to, std::string_view from) {
