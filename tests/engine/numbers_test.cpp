@@ -81,6 +81,12 @@ TEST(Numbers, PairsWriteTheSmallerValueFirst) {
     EXPECT_EQ(RTrim(" a  "), " a");
 }
 
+// The decimals of a mask are what follows its point, read when compiling; a
+// mask cut from a longer text ends where it is cut.
+static_assert(MaskDecimals("0") == 0 && MaskDecimals("0.0000") == 4 && MaskDecimals("0.000000") == 6);
+static_assert(MaskDecimals("") == 0 && MaskDecimals("0.") == 0);
+static_assert(MaskDecimals(std::string_view("0.00000", 1)) == 0 && MaskDecimals(std::string_view("0.00000", 4)) == 2);
+
 TEST(Numbers, ATextCopiedOverAnotherIsTheTextWhateverBothLengths) {
     // Every length to 34 over every length to 34: a shorter or as long text
     // is copied word by word from 4 to 16 characters, one as long from 17 to
