@@ -84,10 +84,7 @@ struct KeySet {
             (c < 64 ? low : high) |= uint64_t{1} << (c % 64);
         }
     }
-    constexpr bool Has(int key) const {
-        if (key < 0 || key >= 128) return false;
-        return (((key < 64 ? low : high) >> (key % 64)) & 1) != 0;
-    }
+    constexpr bool Has(int key) const { return key >= 0 && key < 128 && HasChar(static_cast<char>(key)); }
     // A character of a text: the sign bit of a char that is not ASCII makes
     // it no member.
     constexpr bool HasChar(char ch) const {

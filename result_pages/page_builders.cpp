@@ -384,7 +384,7 @@ constexpr const char* kNoKFactor = "N/A";
 void KFactorRow(Captions captions, std::vector<PageRow>& rows, const GearMain& gear) {
     if (gear.KFactor != 0) SetNumberRow(captions, rows[11], Quantity::KFactor, "K Factor", gear.KFactor, "0.00000");
     else SetRow(captions, rows[11], Quantity::KFactor, "K Factor", kNoKFactor);
-    if (gear.InputFeature != kBacklash && gear.GearType == 2) {
+    if (!gearmain::SameText(gear.InputFeature, kBacklash) && gear.GearType == 2) {
         SetRow(captions, rows[10], Quantity::KFactor, rows[11].caption, rows[11].value);
         rows[11].visible = false;
     }
