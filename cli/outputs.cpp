@@ -394,19 +394,6 @@ void ExtraCells(const GearRun& run, ExtraColumns extra, const Cell& cell) {
     }
 }
 
-}  // namespace
-
-std::vector<std::string> CsvRow(const GearRun& run, ExtraColumns extra) {
-    std::vector<std::string> line = {"", run.ok ? "1" : "0", run.ok ? "" : run.error};
-    ResultCells cells;
-    PickColumns(run, cells);
-    for (const std::string* value : cells.values) line.push_back(value ? *value : std::string());
-    ExtraCells(run, extra, [&](std::string_view cell) { line.emplace_back(cell); });
-    return line;
-}
-
-namespace {
-
 // The characters that make a cell quoted: a comma, a quote, a line end.
 constexpr auto kQuoted = [] {
     std::array<bool, 256> quoted{};

@@ -30,8 +30,6 @@ struct ExtraColumns {
 
 // The header of a batch's output: row, ok, message, then the result columns.
 std::vector<std::string> CsvHeader(ExtraColumns extra = {});
-// The cells of a run's result row (the row number, cell 0, is left empty).
-std::vector<std::string> CsvRow(const GearRun& run, ExtraColumns extra = {});
 // The result row of a run, with its row number, as one CSV line added to line.
 void AppendCsvRow(std::string& line, size_t rowNumber, const GearRun& run, ExtraColumns extra = {});
 

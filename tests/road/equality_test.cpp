@@ -292,7 +292,9 @@ std::string Written(const GearRun& run) {
     }
     for (const auto& m : run.messages) s << "buttons " << static_cast<int>(m.buttons) << "\n";
     s << "teeth spanned " << run.teethSpanned << "\n";
-    for (const std::string& cell : cli::CsvRow(run)) s << cell << "\n";
+    std::string line;
+    cli::AppendCsvRow(line, 1, run);
+    s << line;
     return s.str();
 }
 
