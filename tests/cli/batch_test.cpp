@@ -122,6 +122,15 @@ TEST(StreamedBatch, RowsSplitInPlaceGiveTheCellsOfRowsReadCharacterByCharacter) 
     EXPECT_EQ(inParts.str(), plain.str());
 }
 
+TEST(StreamedBatch, ALineOfOneEmptyQuotedCellIsARowAndAnEmptyLineIsNot) {
+    std::ostringstream out;
+    EXPECT_EQ(RunBatch("teeth,pitch\n\n\"\"\n24,10\n", out, 1), 1);
+    const auto lines = Lines(out.str());
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1].rfind("1,0,Enter the number of gear teeth,", 0), 0u) << lines[1];
+    EXPECT_EQ(lines[2].rfind("2,1,,", 0), 0u) << lines[2];
+}
+
 TEST(StreamedBatch, ARowOfTooManyCellsEndsTheBatchHoweverItIsRead) {
     // 1,025 cells are the most a row may have.
     const std::string most = "teeth,pitch\n24,10" + std::string(1023, ',') + "\n";
