@@ -122,15 +122,6 @@ TEST(StreamedBatch, RowsSplitInPlaceGiveTheCellsOfRowsReadCharacterByCharacter) 
     EXPECT_EQ(inParts.str(), plain.str());
 }
 
-TEST(StreamedBatch, ALineOfOneEmptyQuotedCellIsARowAndAnEmptyLineIsNot) {
-    std::ostringstream out;
-    EXPECT_EQ(RunBatch("teeth,pitch\n\n\"\"\n24,10\n", out, 1), 1);
-    const auto lines = Lines(out.str());
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[1].rfind("1,0,Enter the number of gear teeth,", 0), 0u) << lines[1];
-    EXPECT_EQ(lines[2].rfind("2,1,,", 0), 0u) << lines[2];
-}
-
 TEST(StreamedBatch, ARowOfTooManyCellsEndsTheBatchHoweverItIsRead) {
     // 1,025 cells are the most a row may have.
     const std::string most = "teeth,pitch\n24,10" + std::string(1023, ',') + "\n";
@@ -175,13 +166,25 @@ TEST(CsvLine, QuotesACellWhateverWhereItsCommaOrQuoteStands) {
                    "\"abcdefgh,ijklmnopq\",\"abcd,e\",\"abcde\"\"\",\"abcd,ef\"\n");
 }
 
-TEST(StreamedBatch, AFeatureTheModeDoesNotListRefusesItsRow) {
-    std::ostringstream out;
-    EXPECT_EQ(RunBatch("teeth,pitch,feature\n24,10,Bogus\n24,10,\n", out, 1), 1);
-    const auto lines = Lines(out.str());
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[1].rfind("1,0,\"--feature must be one of: ", 0), 0u) << lines[1];
-    EXPECT_EQ(lines[2].rfind("2,1,,", 0), 0u) << lines[2];
+TEST(StreamedBatch, ARefusedRowIsWrittenAndTheRowAfterItCalculated) {
+    struct Case {
+        const char* csv;
+        const char* refusal;
+    };
+    const Case cases[] = {
+        // A feature that the mode does not list.
+        {"teeth,pitch,feature\n24,10,Bogus\n24,10,\n", "1,0,\"--feature must be one of: "},
+        // A line of one empty quoted cell is a row; an empty line is none.
+        {"teeth,pitch\n\n\"\"\n24,10\n", "1,0,Enter the number of gear teeth,"},
+    };
+    for (const Case& c : cases) {
+        std::ostringstream out;
+        EXPECT_EQ(RunBatch(c.csv, out, 1), 1) << c.csv;
+        const auto lines = Lines(out.str());
+        ASSERT_EQ(lines.size(), 3u) << c.csv;
+        EXPECT_EQ(lines[1].rfind(c.refusal, 0), 0u) << lines[1];
+        EXPECT_EQ(lines[2].rfind("2,1,,", 0), 0u) << lines[2];
+    }
 }
 
 TEST(StreamedBatch, ARefusedRowHasNoMeasuringCells) {
