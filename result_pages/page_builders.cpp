@@ -271,14 +271,19 @@ void SetNumberRow(Captions captions, PageRow& row, Quantity quantity, std::strin
     row.visible = true;
 }
 
-// A row that shows nothing until the tables choose it.
-void ClearRow(PageRow& row) {
+// A row that shows nothing until the tables choose it. Its value is cleared
+// once the tables have chosen (a value they write replaces the old one in its
+// room).
+void ClearRowButValue(PageRow& row) {
     row.quantity = Quantity::None;
     row.caption.clear();
-    row.value.clear();
     row.transverse.clear();
     row.visible = true;
 }
+
+// Rows of page 1 as bits: row r is bit r - 1.
+using RowBits = uint32_t;
+constexpr RowBits RowBit(int row) { return RowBits{1} << (row - 1); }
 
 bool Matches(const Case& c, const GearMain& gear) {
     if (!gearmain::SameText(gear.InputFeature, c.feature) &&
@@ -380,14 +385,16 @@ constexpr const char* kNoKFactor = "N/A";
 
 // Row 12 holds the K factor. An internal gear (unless its feature is the
 // contributing backlash) has one row fewer: the K factor moves up to row 11 and
-// row 12 is hidden.
-void KFactorRow(Captions captions, std::vector<PageRow>& rows, const GearMain& gear) {
+// row 12 is hidden. The rows whose values it wrote.
+RowBits KFactorRow(Captions captions, std::vector<PageRow>& rows, const GearMain& gear) {
     if (gear.KFactor != 0) SetNumberRow(captions, rows[11], Quantity::KFactor, "K Factor", gear.KFactor, "0.00000");
     else SetRow(captions, rows[11], Quantity::KFactor, "K Factor", kNoKFactor);
     if (!gearmain::SameText(gear.InputFeature, kBacklash) && gear.GearType == 2) {
         SetRow(captions, rows[10], Quantity::KFactor, rows[11].caption, rows[11].value);
         rows[11].visible = false;
+        return RowBit(11) | RowBit(12);
     }
+    return RowBit(12);
 }
 
 void ChooseCaptions(Captions captions, std::vector<PageRow>& rows, const CaptionLayout* layout,
@@ -400,15 +407,21 @@ void ChooseCaptions(Captions captions, std::vector<PageRow>& rows, const Caption
     }
 }
 
-void ChooseValues(std::vector<PageRow>& rows, const ValueLayout* layout, const GearMain& gear,
-                  const EntryTexts& texts, bool helical) {
-    if (!layout) return;
+// The rows whose values it wrote.
+RowBits ChooseValues(std::vector<PageRow>& rows, const ValueLayout* layout, const GearMain& gear,
+                     const EntryTexts& texts, bool helical) {
+    if (!layout) return 0;
+    RowBits written = 0;
     for (int i = 0; i < kChosenRows; ++i) {
         int row = kFirstChosenRow + i;
-        if (layout->rows[i] != KeepValue) SetValue(rows[row - 1].value, layout->rows[i], gear, texts);
+        if (layout->rows[i] != KeepValue) {
+            SetValue(rows[row - 1].value, layout->rows[i], gear, texts);
+            written |= RowBit(row);
+        }
         if (helical && layout->transverse[i] != kNone && HasTransverseBox(row))
             rows[row - 1].transverse.assign(TransverseText(layout->transverse[i], gear));
     }
+    return written;
 }
 
 // X / cos(helix angle), stored as a Single; nothing when that is no finite Single.
@@ -533,18 +546,20 @@ void BuildMeasurementContent(PageContent& page, const GearMain& gear, const Entr
         SetRow(captions, rows[2], Quantity::PressureAngle, helical ? "Pressure Angle" : "Normal Pressure Angle", {});
         SetRow(captions, rows[3], Quantity::HelixAngle, "Helix Angle", {});
     }
-    for (int row = 5; row <= kPageOneRows; ++row) ClearRow(rows[row - 1]);
+    for (int row = 5; row <= kPageOneRows; ++row) ClearRowButValue(rows[row - 1]);
 
-    KFactorRow(captions, rows, gear);
+    RowBits written = KFactorRow(captions, rows, gear);
     const std::string spanCount = captions.on ? ShortText(gear.TeethSpanned) : std::string();
     if (helical) {
         const bool oddTeeth = gearmain::FracPart(gear.NumTeeth / 2.0) > 0;
         ChooseCaptions(captions, rows, Find(kHelicalCaptions, gear), spanCount, oddTeeth);
-        ChooseValues(rows, Find(kHelicalValues, gear), gear, texts, true);
+        written |= ChooseValues(rows, Find(kHelicalValues, gear), gear, texts, true);
     } else {
         ChooseCaptions(captions, rows, Find(kSpurCaptions, gear), spanCount, false);
-        ChooseValues(rows, Find(kSpurValues, gear), gear, texts, false);
+        written |= ChooseValues(rows, Find(kSpurValues, gear), gear, texts, false);
     }
+    for (int row = 5; row <= kPageOneRows; ++row)
+        if (!(written & RowBit(row))) rows[row - 1].value.clear();
 }
 
 PageContent MeasurementContent(const GearMain& gear, const EntryTexts& texts, PageKind kind) {

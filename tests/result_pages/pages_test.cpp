@@ -201,5 +201,44 @@ TEST_F(ResultPages, TheAidsNoteNamesThePinItsThicknessAndWhetherItWorks) {
     }
 }
 
+// A batch builds each gear's pages over the last gear's: what they hold then
+// is what pages built afresh hold, whatever the gear before. The last state,
+// a feature that no table lays out, writes no value into rows 5 to 11.
+TEST_F(ResultPages, PagesBuiltOverAnEarlierGearsAreThoseBuiltAfresh) {
+    const struct { Control type; const char *teeth, *helix, *value; } gears[] = {
+        {ctl::External, "24", "0", "0.15708"}, {ctl::Internal, "60", "0", "0.15708"},
+        {ctl::External, "25", "30", "0.15708"}, {ctl::Internal, "61", "20", "0.16"},
+        {ctl::External, "24", "0", "0.15"},
+    };
+    PageContent kept[2][2];  // [page][detail]
+    auto expectFresh = [&](const std::string& what) {
+        const PageKind kind = PageKindOf(gear());
+        const EntryTexts texts = ReadEntryTexts(app());
+        for (PageDetail detail : {PageDetail::All, PageDetail::ResultRows}) {
+            const int d = detail == PageDetail::All ? 0 : 1;
+            PageContent fresh[2];
+            BuildMeasurementContent(kept[0][d], gear(), texts, kind, detail);
+            BuildMeasurementContent(fresh[0], gear(), texts, kind, detail);
+            BuildDimensionsContent(kept[1][d], gear(), texts, kind, detail);
+            BuildDimensionsContent(fresh[1], gear(), texts, kind, detail);
+            EXPECT_EQ(kept[0][d], fresh[0]) << what << ", detail " << d;
+            EXPECT_EQ(kept[1][d], fresh[1]) << what << ", detail " << d;
+        }
+    };
+    for (const auto& g : gears) {
+        Restart();
+        EnterAll({{g.type, ""}, {ctl::InputNT, g.teeth}, {ctl::InputDP, "10"}, {ctl::InputHA, g.helix},
+                  {ctl::InputCTT_MOW, g.value}});
+        Calculate();
+        ASSERT_TRUE(PageOpen()) << g.teeth;
+        expectFresh(g.teeth);
+    }
+    gear().InputFeature = "Tooth Height";
+    expectFresh("no layout");
+    PageContent fresh;
+    BuildMeasurementContent(fresh, gear(), ReadEntryTexts(app()), PageKind::Spur, PageDetail::All);
+    for (int row = 5; row <= 11; ++row) EXPECT_EQ(fresh.rows.at(row - 1).value, "") << row;
+}
+
 }  // namespace
 }  // namespace involvo::testing
