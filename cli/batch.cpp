@@ -25,11 +25,11 @@ using gearmain::Trim;
 // Rows read, computed and written together; three chunks are in hand at a
 // time (being read, computed, written). The three together (about 800 bytes a
 // row: its options and its line) stay within a core's own cache, where rows
-// to and from memory shared with other programs would wait on them; and each
-// chunk is one meeting of the threads, where a thread that waits gives up its
-// core. 512 rows do both: against 128, the same on one thread, and 4 % less
-// CPU and 9 % less wall time on two.
-constexpr size_t kChunkRows = 512;
+// to and from memory shared with other programs would wait on them: on one
+// thread 128 rows cost 3 % less CPU than 512. On more, each chunk is also a
+// meeting of the threads, where a thread that waits gives up its core: there
+// 512 rows cost 4 % less CPU and 10 % less wall time than 128.
+constexpr size_t kChunkRowsAlone = 128, kChunkRowsTogether = 512;
 // Rows a thread takes at a time.
 constexpr size_t kBlockRows = 16;
 // Fewer rows than this are computed on one thread.
@@ -45,9 +45,12 @@ using Columns = std::vector<Column>;
 
 // One chunk of rows: the options of each, and its result line.
 struct Chunk {
-    std::vector<GearOptions> rows = std::vector<GearOptions>(kChunkRows);
-    std::vector<std::string> lines = std::vector<std::string>(kChunkRows);
-    std::vector<char> ok = std::vector<char>(kChunkRows);
+    explicit Chunk(size_t capacity) : rows(capacity), lines(capacity), ok(capacity) {}
+    size_t Capacity() const { return rows.size(); }
+
+    std::vector<GearOptions> rows;
+    std::vector<std::string> lines;
+    std::vector<char> ok;
     // The readings of each row ("" for none), when the batch has the column.
     std::vector<std::string> readings;
     ExtraColumns extra;
@@ -180,12 +183,13 @@ public:
         AppendCsvLine(header, CsvHeader(extra_));
         out_ << header;
 
-        Chunk chunks[3];
+        if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
+        const size_t rows = threads > 1 ? kChunkRowsTogether : kChunkRowsAlone;
+        Chunk chunks[3] = {Chunk(rows), Chunk(rows), Chunk(rows)};
         Chunk* computing = &chunks[0];
         Chunk* writing = &chunks[1];
         Chunk* reading = &chunks[2];
         Fill(*computing);
-        if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
         Computers computers(computing->count >= kParallelRows ? threads - 1 : 0);
         // Rows are not worked for an output that no longer takes them.
         while (computing->count > 0 && out_) {
@@ -243,8 +247,8 @@ private:
         chunk.firstRow = firstRow;
         chunk.written = false;
         chunk.extra = extra_;
-        if (extra_.inspection) chunk.readings.resize(kChunkRows);
-        while (chunk.count < kChunkRows) {
+        if (extra_.inspection) chunk.readings.resize(chunk.Capacity());
+        while (chunk.count < chunk.Capacity()) {
             if (chunk.count > 0 && reader_.Waiting()) break;
             if (!reader_.NextInPlace(views_)) {
                 if (!reader_.Next(cells_)) break;
